@@ -1,0 +1,211 @@
+#include "app/App.h"
+#include "app/AppInfo.h"
+#include "app/CrashHandler.h"
+#include "app/StartupDecision.h"
+#include "engine/comm/WebSocketAction.h"
+#include "platform/HostProcess.h"
+#include "platform/ProcessControl.h"
+#include "platform/QuitSignals.h"
+#include "platform/SingleInstance.h"
+#include "products/RegisterAllProducts.h"
+#include "state/UiStateManager.h"
+
+namespace
+{
+const char* const welcomeText =
+    "Welcome!\n\nSibelius is not running.\n\nTo use this tool, please open Sibelius and launch it from the Home > Plugins menu.";
+}
+
+App::App()
+    : appState (paths)
+{
+    lookAndFeel.setDefaultSansSerifTypefaceName ("Tahoma");
+    appState.replaceTreeFromFile();
+
+    productRegistry = std::make_unique<ProductRegistry>();
+    productMgr = std::make_unique<ProductMgr> (*this, *productRegistry, paths);
+
+    hostAliveTimer = std::make_unique<HostAliveTimer> (*this);
+
+    juce::LookAndFeel::setDefaultLookAndFeel (&lookAndFeel);
+    CrashHandler::initialize();
+}
+
+App::~App()
+{
+    juce::LookAndFeel::setDefaultLookAndFeel (nullptr);
+}
+
+//==============================================================================
+comm::Comm* App::getComm()
+{
+    return nullptr;
+}
+
+void App::sendAction (juce::StringRef productInternalName, WebSocketAction& action, bool withPressureLimit)
+{
+    // Without the file channel there is no way to the host: the call is dropped.
+    juce::ignoreUnused (productInternalName, action, withPressureLimit);
+}
+
+void App::sendActionWithPressureLimit (juce::StringRef productInternalName, WebSocketAction& action)
+{
+    sendAction (productInternalName, action, true);
+}
+
+void App::sendActionConnectionRequest (std::function<void (juce::var)> onResponse)
+{
+    juce::ignoreUnused (onResponse);
+}
+
+//==============================================================================
+const juce::String App::getApplicationName()
+{
+    return ProjectInfo::projectName;
+}
+
+const juce::String App::getApplicationVersion()
+{
+    return ProjectInfo::versionString;
+}
+
+bool App::moreThanOneInstanceAllowed()
+{
+   #if JUCE_MAC
+    return false;
+   #else
+    // Elsewhere the launcher elects the one instance before the framework
+    // starts (platform::SingleInstance); the framework's own check cannot
+    // reach the running instance there.
+    return true;
+   #endif
+}
+
+bool App::isMasterAlive() const
+{
+    return platform::isHostRunning (false);
+}
+
+void App::initialise (const juce::String& commandLine)
+{
+    const auto decision = app::decideStartup (commandLine, [this] { return isMasterAlive(); });
+    isSetupRun = decision.isSetupRun;
+    showWelcomeOnSetup = decision.showWelcomeOnSetup;
+
+    platform::makeUiElementApplication();
+
+    if (! platform::isRunningAsAppExtension())
+        platform::activateThisApplication();
+
+    if (isSetupRun)
+    {
+        runSetup();
+        return;
+    }
+
+    zel_registerAllProducts (*productRegistry);
+    productMgr->getOrCreateProduct ("ORV");
+    startedForHost = true;
+    hostAliveTimer->startTimer (1000);
+    watchQuitSignals();
+
+    if (auto* instance = platform::SingleInstance::getProcessInstance())
+    {
+        instance->startListening ([this] (const juce::String& otherCommandLine)
+                                  {
+                                      juce::MessageManager::callAsync ([this, otherCommandLine]
+                                                                       { anotherInstanceStarted (otherCommandLine); });
+                                  });
+    }
+}
+
+void App::runSetup()
+{
+    zel_registerAllProducts (*productRegistry);
+
+    if (showWelcomeOnSetup)
+        showWelcomeThenQuit();
+    else
+        quit();
+}
+
+void App::showWelcomeThenQuit()
+{
+    if (juce::Desktop::getInstance().getDisplays().getPrimaryDisplay() == nullptr)
+    {
+        // No screen to show it on: say it where a terminal can see it.
+        std::cerr << welcomeText << std::endl;
+        quit();
+        return;
+    }
+
+    const auto options = juce::MessageBoxOptions()
+                             .withIconType (juce::MessageBoxIconType::InfoIcon)
+                             .withTitle (ProjectInfo::projectName)
+                             .withMessage (welcomeText)
+                             .withButton ("OK");
+
+    juce::NativeMessageBox::showAsync (options, [] (int) { quit(); });
+}
+
+void App::watchQuitSignals()
+{
+    platform::installQuitSignalHandlers();
+    quitSignalTimer = std::make_unique<QuitSignalTimer> (*this);
+    quitSignalTimer->startTimer (100);
+}
+
+void App::shutdown()
+{
+    if (auto* instance = platform::SingleInstance::getProcessInstance())
+        instance->stopListening();
+
+    if (hostAliveTimer != nullptr)
+        hostAliveTimer->stopTimer();
+
+    if (quitSignalTimer != nullptr)
+        quitSignalTimer->stopTimer();
+
+    if (startedForHost)
+    {
+        appState.storeToFile();
+
+        if (auto* uiState = UiStateManager::getInstanceWithoutCreating())
+            uiState->storeUiState();
+        else
+            UiStateManager::createInstance (paths.getSuiteFolder()).storeUiState();
+    }
+
+    UiStateManager::deleteInstance();
+}
+
+void App::anotherInstanceStarted (const juce::String& commandLine)
+{
+    // The command line of the other launch carries nothing: the host leaves
+    // its message in the host outbox before it launches the suite.
+    juce::ignoreUnused (commandLine);
+}
+
+void App::systemRequestedQuit()
+{
+    quit();
+}
+
+void App::unhandledException (const std::exception*, const juce::String&, int)
+{
+    juce::AlertWindow::showMessageBoxAsync (juce::MessageBoxIconType::WarningIcon,
+                                            "Debug",
+                                            "CrashHandler (sigactions) initialized!");
+}
+
+void App::HostAliveTimer::timerCallback()
+{
+    if (! app.isMasterAlive())
+        app.systemRequestedQuit();
+}
+
+void App::QuitSignalTimer::timerCallback()
+{
+    if (platform::takeQuitRequest())
+        app.systemRequestedQuit();
+}

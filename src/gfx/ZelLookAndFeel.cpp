@@ -1,0 +1,4 @@
+#include "gfx/ZelLookAndFeel.h"
+
+ZelLookAndFeel::ZelLookAndFeel() = default;
+ZelLookAndFeel::~ZelLookAndFeel() = default;

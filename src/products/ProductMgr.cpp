@@ -1,0 +1,73 @@
+#include "products/ProductMgr.h"
+
+ProductMgr::ProductMgr (IActionSender& sender, ProductRegistry& productRegistry, SuitePaths suitePaths)
+    : actionSender (sender), registry (productRegistry), paths (std::move (suitePaths))
+{
+}
+
+ProductMgr::~ProductMgr() = default;
+
+void ProductMgr::setComm (comm::Comm& channel)
+{
+    comm = &channel;
+
+    for (auto& [code, product] : products)
+        product->setComm (comm);
+}
+
+Product* ProductMgr::getOrCreateProduct (const juce::String& code)
+{
+    if (auto* existing = findProductByCode (code))
+        return existing;
+
+    std::unique_ptr<Product> product;
+
+    {
+        const Product::ScopedConstructionPaths scope (paths);
+        product = registry.createByCode (code);
+    }
+
+    if (product == nullptr)
+        return nullptr;
+
+    product->setActionSender (&actionSender);
+
+    if (comm != nullptr)
+        product->setComm (comm);
+
+    auto* raw = product.get();
+    products[code] = std::move (product);
+    return raw;
+}
+
+Product* ProductMgr::findProductByCode (juce::StringRef code) const
+{
+    const auto it = products.find (juce::String (code));
+    return it == products.end() ? nullptr : it->second.get();
+}
+
+void ProductMgr::processHostMessageStr (juce::String code, juce::String type, juce::String data)
+{
+    auto* product = getOrCreateProduct (code);
+
+    if (product == nullptr)
+        return;
+
+    // Looked up again at delivery: start-up may finish later, by which time
+    // the product may have been shut down.
+    auto deliver = [this, code, type, data]
+    {
+        if (auto* target = findProductByCode (code))
+            target->processHostMessageStr (type, data);
+    };
+
+    if (product->isStarted())
+        deliver();
+    else
+        product->startUpOnce (std::move (deliver));
+}
+
+void ProductMgr::shutDownProduct (const juce::String& code)
+{
+    products.erase (code);
+}

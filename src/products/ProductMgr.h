@@ -1,0 +1,45 @@
+#pragma once
+
+#include "products/IProductMessageHandler.h"
+#include "products/Product.h"
+#include "products/ProductRegistry.h"
+#include "state/SuitePaths.h"
+
+#include <map>
+#include <memory>
+#include <vector>
+
+class IActionSender;
+
+/** Owns the products, creating each lazily through the registry, and routes
+    host messages to them, starting a product once before its first message. */
+class ProductMgr final : public IProductMessageHandler
+{
+public:
+    ProductMgr (IActionSender& sender, ProductRegistry& registry, SuitePaths paths = SuitePaths::fromRunningExecutable());
+    ~ProductMgr() override;
+
+    void setComm (comm::Comm& channel);
+
+    /** The product of the code, created on first use; null for an unknown code. */
+    Product* getOrCreateProduct (const juce::String& code);
+
+    /** The existing product of the code, or null; never creates. */
+    Product* findProductByCode (juce::StringRef code) const;
+
+    void processHostMessageStr (juce::String code, juce::String type, juce::String data) override;
+
+    /** Removes the product from the manager and destroys it. */
+    void shutDownProduct (const juce::String& code);
+
+    const SuitePaths& getSuitePaths() const { return paths; }
+
+private:
+    IActionSender& actionSender;
+    ProductRegistry& registry;
+    SuitePaths paths;
+    comm::Comm* comm = nullptr;
+    std::map<juce::String, std::unique_ptr<Product>> products;
+
+    JUCE_DECLARE_NON_COPYABLE_WITH_LEAK_DETECTOR (ProductMgr)
+};

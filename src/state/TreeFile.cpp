@@ -1,0 +1,40 @@
+#include "state/TreeFile.h"
+#include "utils/AtomicFile.h"
+
+namespace treefile
+{
+juce::String toXmlText (const juce::XmlElement& xml)
+{
+    // The default format already ends lines with "\r\n"; make sure of it.
+    return utils::files::withCrLfLineEndings (xml.toString());
+}
+
+bool store (const juce::ValueTree& tree, const juce::File& file)
+{
+    const auto xml = tree.createXml();
+
+    if (xml == nullptr)
+        return false;
+
+    return utils::files::replaceFileAtomically (file, toXmlText (*xml));
+}
+
+bool replaceFromFile (juce::ValueTree& tree, const juce::File& file)
+{
+    if (! file.existsAsFile())
+        return false;
+
+    const auto xml = juce::parseXML (file);
+
+    if (xml == nullptr)
+        return false;
+
+    auto parsed = juce::ValueTree::fromXml (*xml);
+
+    if (! parsed.isValid())
+        return false;
+
+    tree = parsed;
+    return true;
+}
+} // namespace treefile

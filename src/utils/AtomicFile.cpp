@@ -1,0 +1,64 @@
+#include "utils/AtomicFile.h"
+
+namespace utils::files
+{
+bool replaceFileAtomically (const juce::File& target, const void* data, size_t numBytes)
+{
+    if (! target.getParentDirectory().createDirectory().wasOk())
+        return false;
+
+    juce::TemporaryFile temp (target, juce::TemporaryFile::useHiddenFile);
+    {
+        juce::FileOutputStream out (temp.getFile());
+
+        if (out.failedToOpen())
+            return false;
+
+        if (numBytes > 0 && ! out.write (data, numBytes))
+            return false;
+
+        out.flush();
+
+        if (! out.getStatus().wasOk())
+            return false;
+    }
+
+    if (temp.getFile().getSize() != static_cast<juce::int64> (numBytes))
+        return false;
+
+    return temp.overwriteTargetFileWithTemporary();
+}
+
+bool replaceFileAtomically (const juce::File& target, const juce::String& text)
+{
+    const auto utf8 = text.toRawUTF8();
+    return replaceFileAtomically (target, utf8, text.getNumBytesAsUTF8());
+}
+
+juce::String withCrLfLineEndings (const juce::String& text)
+{
+    // '\r' and '\n' never occur inside a multi-byte UTF-8 sequence, so the
+    // conversion can work on bytes.
+    const auto* bytes = text.toRawUTF8();
+    const auto numBytes = text.getNumBytesAsUTF8();
+    juce::MemoryOutputStream out (numBytes + numBytes / 16 + 8);
+
+    for (size_t i = 0; i < numBytes; ++i)
+    {
+        const auto c = bytes[i];
+
+        if (c == '\r' || c == '\n')
+        {
+            if (c == '\r' && i + 1 < numBytes && bytes[i + 1] == '\n')
+                ++i;
+            out.write ("\r\n", 2);
+        }
+        else
+        {
+            out.writeByte (c);
+        }
+    }
+
+    return out.toUTF8();
+}
+} // namespace utils::files
