@@ -9,8 +9,8 @@ namespace
 thread_local const SuitePaths* constructionPaths = nullptr;
 }
 
-Product::ScopedConstructionPaths::ScopedConstructionPaths (const SuitePaths& paths)
-    : previous (constructionPaths)
+Product::ScopedConstructionPaths::ScopedConstructionPaths (SuitePaths suitePaths)
+    : paths (std::move (suitePaths)), previous (constructionPaths)
 {
     constructionPaths = &paths;
 }

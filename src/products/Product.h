@@ -38,10 +38,11 @@ public:
     class ScopedConstructionPaths final
     {
     public:
-        explicit ScopedConstructionPaths (const SuitePaths& paths);
+        explicit ScopedConstructionPaths (SuitePaths suitePaths);
         ~ScopedConstructionPaths();
 
     private:
+        SuitePaths paths;
         const SuitePaths* previous;
     };
 

@@ -24,9 +24,12 @@ bool replaceFromFile (juce::ValueTree& tree, const juce::File& file)
     if (! file.existsAsFile())
         return false;
 
-    const auto xml = juce::parseXML (file);
+    // JUCE's parser closes unterminated elements by itself; a file it had to
+    // mend is treated as malformed rather than half-read.
+    juce::XmlDocument document (file);
+    const auto xml = document.getDocumentElement();
 
-    if (xml == nullptr)
+    if (xml == nullptr || document.getLastParseError().isNotEmpty())
         return false;
 
     auto parsed = juce::ValueTree::fromXml (*xml);

@@ -1,0 +1,39 @@
+#pragma once
+
+#include <juce_core/juce_core.h>
+
+#include <optional>
+#include <sys/types.h>
+
+namespace testsupport
+{
+/** A child process for end-to-end tests: started with posix_spawn, its
+    standard output and error captured in files, waited for with a timeout. */
+class Subprocess final
+{
+public:
+    /** Starts argv[0] with the arguments; extraEnvironment entries are "NAME=value". */
+    Subprocess (const juce::StringArray& argv, const juce::StringArray& extraEnvironment = {});
+    ~Subprocess();
+
+    bool started() const { return pid > 0; }
+    pid_t getPid() const { return pid; }
+
+    /** Waits for the exit; the exit status (or 128 + signal) or nothing on timeout. */
+    std::optional<int> waitForExit (int timeoutMs);
+
+    bool isRunning();
+    void sendSignal (int signal);
+
+    juce::String getStdout() const { return outFile.getFile().loadFileAsString(); }
+    juce::String getStderr() const { return errFile.getFile().loadFileAsString(); }
+
+private:
+    pid_t pid = -1;
+    std::optional<int> exitStatus;
+    juce::TemporaryFile outFile, errFile;
+};
+
+/** Polls the condition every few milliseconds until it holds or the time is up. */
+bool waitUntil (const std::function<bool()>& condition, int timeoutMs);
+} // namespace testsupport

@@ -1,0 +1,76 @@
+#include "support/TempSuite.h"
+#include "support/Subprocess.h"
+
+#include <csignal>
+#include <unistd.h>
+
+namespace testsupport
+{
+namespace
+{
+juce::File makeUniqueFolder (const juce::String& prefix)
+{
+    // Under the build folder: the same file system as the built executable,
+    // so it can be hard-linked rather than copied.
+    const auto base = juce::File (ORVANA_TEST_BINARY_DIR).getChildFile ("test-tmp");
+    auto folder = base.getNonexistentChildFile (prefix + juce::String (::getpid()) + "-", "", false);
+    folder.createDirectory();
+    return folder;
+}
+} // namespace
+
+TempSuite::TempSuite (bool installExecutable)
+    : root (makeUniqueFolder ("suite-")),
+      appFolder (root.getChildFile ("suite").getChildFile ("App"))
+{
+    appFolder.createDirectory();
+
+    if (installExecutable)
+    {
+        const juce::File built (ORVANA_TEST_SUITE_EXECUTABLE);
+        const auto target = getExecutable();
+
+        if (::link (built.getFullPathName().toRawUTF8(), target.getFullPathName().toRawUTF8()) != 0)
+        {
+            built.copyFileTo (target);
+            target.setExecutePermission (true);
+        }
+    }
+}
+
+TempSuite::~TempSuite()
+{
+    root.deleteRecursively();
+}
+
+HostStandIn::HostStandIn (const juce::String& processName)
+    : folder (makeUniqueFolder ("host-"))
+{
+    const auto link = folder.getChildFile (processName);
+    juce::File ("/bin/sleep").createSymbolicLink (link, false);
+    process = std::make_unique<Subprocess> (juce::StringArray { link.getFullPathName(), "600" });
+
+    // The process name is set once the program is executing.
+    waitUntil ([&] { return juce::File ("/proc/" + juce::String (process->getPid()) + "/comm").loadFileAsString().trim() == processName; }, 5000);
+}
+
+HostStandIn::~HostStandIn()
+{
+    stop();
+    folder.deleteRecursively();
+}
+
+bool HostStandIn::isRunning()
+{
+    return process != nullptr && process->isRunning();
+}
+
+void HostStandIn::stop()
+{
+    if (process != nullptr && process->isRunning())
+    {
+        process->sendSignal (SIGKILL);
+        process->waitForExit (5000);
+    }
+}
+} // namespace testsupport
