@@ -24,12 +24,18 @@ bool replaceFromFile (juce::ValueTree& tree, const juce::File& file)
     if (! file.existsAsFile())
         return false;
 
-    // JUCE's parser closes unterminated elements by itself; a file it had to
-    // mend is treated as malformed rather than half-read.
-    juce::XmlDocument document (file);
+    // JUCE's parser quietly closes an unterminated root element; a file that
+    // does not end with its root's end is treated as malformed, not half-read.
+    const auto text = file.loadFileAsString();
+    juce::XmlDocument document (text);
     const auto xml = document.getDocumentElement();
 
     if (xml == nullptr || document.getLastParseError().isNotEmpty())
+        return false;
+
+    const auto ending = text.trimEnd();
+
+    if (! ending.endsWith ("/>") && ! ending.endsWith ("</" + xml->getTagName() + ">"))
         return false;
 
     auto parsed = juce::ValueTree::fromXml (*xml);
