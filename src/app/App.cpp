@@ -3,7 +3,6 @@
 #include "app/CrashHandler.h"
 #include "app/StartupDecision.h"
 #include "engine/comm/WebSocketAction.h"
-#include "platform/HostProcess.h"
 #include "platform/ProcessControl.h"
 #include "platform/QuitSignals.h"
 #include "platform/SingleInstance.h"
@@ -25,7 +24,10 @@ App::App()
     productRegistry = std::make_unique<ProductRegistry>();
     productMgr = std::make_unique<ProductMgr> (*this, *productRegistry, paths);
 
-    hostAliveTimer = std::make_unique<HostAliveTimer> (*this);
+    comm = std::make_unique<comm::Comm> (appState, *productMgr, paths);
+    productMgr->setComm (*comm);
+
+    hostAliveTimer = std::make_unique<HostAliveTimer> (*this, *comm);
 
     juce::LookAndFeel::setDefaultLookAndFeel (&lookAndFeel);
     CrashHandler::initialize();
@@ -39,13 +41,19 @@ App::~App()
 //==============================================================================
 comm::Comm* App::getComm()
 {
-    return nullptr;
+    return comm.get();
 }
 
 void App::sendAction (juce::StringRef productInternalName, WebSocketAction& action, bool withPressureLimit)
 {
-    // Without the file channel there is no way to the host: the call is dropped.
-    juce::ignoreUnused (productInternalName, action, withPressureLimit);
+    if (comm == nullptr)
+        return;
+
+    comm->invokeHostScriptPluginViaWebSocket ("ORV_" + juce::String (productInternalName),
+                                              action.getMethodName(),
+                                              action.getArg(),
+                                              action.getOnResponse(),
+                                              withPressureLimit);
 }
 
 void App::sendActionWithPressureLimit (juce::StringRef productInternalName, WebSocketAction& action)
@@ -55,7 +63,8 @@ void App::sendActionWithPressureLimit (juce::StringRef productInternalName, WebS
 
 void App::sendActionConnectionRequest (std::function<void (juce::var)> onResponse)
 {
-    juce::ignoreUnused (onResponse);
+    if (comm != nullptr)
+        comm->invokeHostScriptConnectionRequest (std::move (onResponse));
 }
 
 //==============================================================================
@@ -81,14 +90,9 @@ bool App::moreThanOneInstanceAllowed()
    #endif
 }
 
-bool App::isMasterAlive() const
-{
-    return platform::isHostRunning (false);
-}
-
 void App::initialise (const juce::String& commandLine)
 {
-    const auto decision = app::decideStartup (commandLine, [this] { return isMasterAlive(); });
+    const auto decision = app::decideStartup (commandLine, [this] { return comm->isMasterAlive(); });
     isSetupRun = decision.isSetupRun;
     showWelcomeOnSetup = decision.showWelcomeOnSetup;
 
@@ -104,10 +108,16 @@ void App::initialise (const juce::String& commandLine)
     }
 
     zel_registerAllProducts (*productRegistry);
-    productMgr->getOrCreateProduct ("ORV");
+    installPlgFiles();
+
+    if (auto* orv = productMgr->getOrCreateProduct ("ORV"))
+        orv->setComm (comm.get());
+
     startedForHost = true;
     hostAliveTimer->startTimer (1000);
     watchQuitSignals();
+    comm->consumeHostVersion();
+    comm->processHostOutbox();
 
     if (auto* instance = platform::SingleInstance::getProcessInstance())
     {
@@ -119,9 +129,16 @@ void App::initialise (const juce::String& commandLine)
     }
 }
 
+void App::installPlgFiles()
+{
+    productMgr->installEnginePlgFile();
+    productMgr->installPlgFilesForProducts (productRegistry->getCodes());
+}
+
 void App::runSetup()
 {
     zel_registerAllProducts (*productRegistry);
+    installPlgFiles();
 
     if (showWelcomeOnSetup)
         showWelcomeThenQuit();
@@ -174,6 +191,8 @@ void App::shutdown()
             uiState->storeUiState();
         else
             UiStateManager::createInstance (paths.getSuiteFolder()).storeUiState();
+
+        comm->shutDown();
     }
 
     UiStateManager::deleteInstance();
@@ -184,6 +203,7 @@ void App::anotherInstanceStarted (const juce::String& commandLine)
     // The command line of the other launch carries nothing: the host leaves
     // its message in the host outbox before it launches the suite.
     juce::ignoreUnused (commandLine);
+    comm->processHostOutbox();
 }
 
 void App::systemRequestedQuit()
@@ -200,7 +220,7 @@ void App::unhandledException (const std::exception*, const juce::String&, int)
 
 void App::HostAliveTimer::timerCallback()
 {
-    if (! app.isMasterAlive())
+    if (! comm.isMasterAlive())
         app.systemRequestedQuit();
 }
 

@@ -2,6 +2,7 @@
 
 #include "app/IActionSender.h"
 #include "app/IApp.h"
+#include "engine/comm/Comm.h"
 #include "gfx/ZelLookAndFeel.h"
 #include "products/ProductMgr.h"
 #include "products/ProductRegistry.h"
@@ -43,15 +44,16 @@ public:
     class HostAliveTimer final : public juce::Timer
     {
     public:
-        explicit HostAliveTimer (App& owner) : app (owner) {}
+        HostAliveTimer (App& owner, comm::Comm& channel) : app (owner), comm (channel) {}
         void timerCallback() override;
 
     private:
         App& app;
+        comm::Comm& comm;
     };
 
 private:
-    bool isMasterAlive() const;
+    void installPlgFiles();
     void runSetup();
     void showWelcomeThenQuit();
     void watchQuitSignals();
@@ -64,6 +66,7 @@ private:
     AppState appState;
     std::unique_ptr<ProductRegistry> productRegistry;
     std::unique_ptr<ProductMgr> productMgr;
+    std::unique_ptr<comm::Comm> comm;
     std::unique_ptr<HostAliveTimer> hostAliveTimer;
 
     /** Turns SIGTERM/SIGINT into a normal quit. */

@@ -1,6 +1,7 @@
 #include "products/Product.h"
 #include "BinaryData.h"
 #include "app/IActionSender.h"
+#include "engine/comm/Comm.h"
 #include "state/TreeFile.h"
 #include "utils/AtomicFile.h"
 
@@ -47,6 +48,8 @@ void Product::sendActionConnectionRequest (std::function<void (juce::var)> onRes
 
 void Product::purgePlaybackPendingResponses()
 {
+    if (comm != nullptr)
+        comm->purgePlaybackPendingResponses();
 }
 
 juce::File Product::getPreferencesDir()

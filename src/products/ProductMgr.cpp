@@ -1,4 +1,6 @@
 #include "products/ProductMgr.h"
+#include "engine/EnginePlg.h"
+#include "products/PlgFileContents.h"
 
 ProductMgr::ProductMgr (IActionSender& sender, ProductRegistry& productRegistry, SuitePaths suitePaths)
     : actionSender (sender), registry (productRegistry), paths (std::move (suitePaths))
@@ -70,4 +72,25 @@ void ProductMgr::processHostMessageStr (juce::String code, juce::String type, ju
 void ProductMgr::shutDownProduct (const juce::String& code)
 {
     products.erase (code);
+}
+
+bool ProductMgr::installEnginePlgFile()
+{
+    return engine::installEnginePlgFile (paths);
+}
+
+bool ProductMgr::installPlgFileForProduct (const juce::String& code)
+{
+    auto* product = getOrCreateProduct (code);
+
+    if (product == nullptr)
+        return false;
+
+    return plgfile::write (product->getPlgFile(), product->getPlgFileContents());
+}
+
+void ProductMgr::installPlgFilesForProducts (const std::vector<juce::String>& codes)
+{
+    for (const auto& code : codes)
+        installPlgFileForProduct (code);
 }

@@ -32,6 +32,16 @@ public:
     /** Removes the product from the manager and destroys it. */
     void shutDownProduct (const juce::String& code);
 
+    /** Writes the engine plug-in file. */
+    bool installEnginePlgFile();
+
+    /** Writes the product's plug-in file, even when its text is empty; false
+        (and nothing written) for an unknown code. */
+    bool installPlgFileForProduct (const juce::String& code);
+
+    /** installPlgFileForProduct for each code, in order. */
+    void installPlgFilesForProducts (const std::vector<juce::String>& codes);
+
     const SuitePaths& getSuitePaths() const { return paths; }
 
 private:

@@ -1,0 +1,24 @@
+#pragma once
+
+#include <juce_core/juce_core.h>
+
+/** The gzip-compressed text of a host plug-in, embedded in the program. */
+class PlgFileContents final
+{
+public:
+    PlgFileContents (const void* gzipData, size_t numBytes) : data (gzipData), size (numBytes) {}
+
+    /** The decompressed text; empty when there is no data or it is not gzip. */
+    juce::String get() const;
+
+private:
+    const void* data;
+    size_t size;
+};
+
+namespace plgfile
+{
+/** Writes a plug-in text over the file: 8-bit (UTF-8) without byte-order
+    mark, every line ending turned into "\r\n", atomically. */
+bool write (const juce::File& file, const juce::String& text);
+} // namespace plgfile

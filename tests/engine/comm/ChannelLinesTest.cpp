@@ -1,0 +1,86 @@
+#include "engine/comm/ChannelLines.h"
+#include "engine/comm/HostMessage.h"
+
+#include <gtest/gtest.h>
+
+using namespace comm::lines;
+
+TEST (ChannelLines, HostLines)
+{
+    const auto line = parseHostLine ("H4:ORV.OPEN|a|b");
+    ASSERT_TRUE (line.has_value());
+    EXPECT_EQ (line->id, 4);
+    EXPECT_EQ (line->addressedType, "ORV.OPEN");
+    EXPECT_EQ (line->data, "a|b") << "only the first '|' splits off the data";
+
+    const auto noData = parseHostLine ("H12:FRY.USER_TRIGGER");
+    ASSERT_TRUE (noData.has_value());
+    EXPECT_EQ (noData->id, 12);
+    EXPECT_EQ (noData->data, "");
+
+    for (const auto* bad : { "", "H", "H:ORV.OPEN|x", "HORV.OPEN|x", "Hx1:ORV.OPEN|x", "H-1:ORV.OPEN|x", "H 1:ORV|x",
+                             "H1234567890:ORV.OPEN|x", "H99999999999999999999:ORV.OPEN|x", "H1|x:ORV.OPEN" })
+        EXPECT_FALSE (parseHostLine (bad).has_value()) << bad;
+
+    EXPECT_EQ (parseHostLine ("H999999999:A.B|")->id, maxMessageId);
+}
+
+TEST (ChannelLines, AddressedTypes)
+{
+    EXPECT_EQ (splitAddressedType ("ORV.OPEN"), std::make_pair (juce::String ("ORV"), juce::String ("OPEN")));
+    EXPECT_EQ (splitAddressedType ("ORV.ORV.OPEN"), std::make_pair (juce::String ("ORV"), juce::String ("ORV.OPEN")));
+    EXPECT_FALSE (splitAddressedType ("NODOT").has_value());
+
+    EXPECT_EQ (comm::HostMessage::strToType ("USER_TRIGGER"), comm::HostMessage::Type::userTrigger);
+    EXPECT_EQ (comm::HostMessage::strToType ("ORV.RE_ADD_HIT_POINT"), comm::HostMessage::Type::reAddHitPoint);
+    EXPECT_EQ (static_cast<int> (comm::HostMessage::strToType ("REFRESH")), 9);
+    EXPECT_EQ (comm::HostMessage::strToType ("refresh"), comm::HostMessage::Type::unknown);
+    EXPECT_EQ (comm::HostMessage::fromStrings (3, "ORV.OPEN", "d").id, 3);
+}
+
+TEST (ChannelLines, GuestState)
+{
+    GuestState state { 5, 9 };
+    parseGuestState ("currentMessageId=G12\r\nlastReceived=H40\r\n", state);
+    EXPECT_EQ (state.currentMessageId, 12);
+    EXPECT_EQ (state.lastReceived, 40);
+
+    parseGuestState ("currentMessageId=12\r\nlastReceived=Habc\r\ncurrentMessageId=G99999999999\r\njunk", state);
+    EXPECT_EQ (state.currentMessageId, 12) << "malformed values leave the old ones";
+    EXPECT_EQ (state.lastReceived, 40);
+
+    EXPECT_EQ (formatGuestState ({ 3, 7 }), "currentMessageId=G3\r\nlastReceived=H7");
+
+    GuestState roundTrip;
+    parseGuestState (formatGuestState ({ 123, 456 }), roundTrip);
+    EXPECT_EQ (roundTrip.currentMessageId, 123);
+    EXPECT_EQ (roundTrip.lastReceived, 456);
+
+    EXPECT_EQ (parseHostLastReceived ("lastReceived=G17\r\n"), 17);
+    EXPECT_EQ (parseHostLastReceived (""), -1);
+    EXPECT_EQ (parseHostLastReceived ("other=G3\nlastReceived=17\n"), -1);
+}
+
+TEST (ChannelLines, TidyingKeepsEverythingFromTheFirstUnconsumedMessage)
+{
+    const juce::String outbox = "G1:ORX.StoreScoreState|ORV|<a>\r\n"
+                                "!continuation of 1\r\n"
+                                "\r\n"
+                                "G2:KV.Apply|x\r\n"
+                                "!continuation of 2\r\n"
+                                "no colon continuation\r\n"
+                                "G3:KV.Apply|y\r\n";
+
+    EXPECT_EQ (tidyGuestOutbox (outbox, -1), "G1:ORX.StoreScoreState|ORV|<a>\r\n!continuation of 1\r\nG2:KV.Apply|x\r\n!continuation of 2\r\nno colon continuation\r\nG3:KV.Apply|y\r\n");
+    EXPECT_EQ (tidyGuestOutbox (outbox, 1), "G2:KV.Apply|x\r\n!continuation of 2\r\nno colon continuation\r\nG3:KV.Apply|y\r\n");
+    EXPECT_EQ (tidyGuestOutbox (outbox, 2), "G3:KV.Apply|y\r\n");
+    EXPECT_EQ (tidyGuestOutbox (outbox, 3), "");
+    EXPECT_EQ (tidyGuestOutbox ("G5:a|b\nG2:c|d\n", 4), "G5:a|b\r\nG2:c|d\r\n") << "a consumed id after a kept line stays";
+}
+
+TEST (ChannelLines, OnlyCompleteLinesAreRead)
+{
+    EXPECT_EQ (completeLines ("H1:A.B|x\r\nH2:A.B|y\r\nH3:A.B|par"), (juce::StringArray { "H1:A.B|x", "H2:A.B|y" }));
+    EXPECT_EQ (completeLines ("H1:A.B|x\n").size(), 1);
+    EXPECT_TRUE (completeLines ("").isEmpty());
+}
