@@ -35,7 +35,23 @@ TEST (AlertTest, TitleIsMessageWithoutAnApplicationObject)
 TEST (AlertTest, ShowsOneBoxWithOneButtonOnAScreen)
 {
     if (juce::Desktop::getInstance().getDisplays().getPrimaryDisplay() == nullptr)
-        GTEST_SKIP() << "needs a display (tools/run-tests.sh starts one)";
+    {
+        // This process has no screen; the test runner may offer one, which
+        // only a new process can connect to: run this test again there.
+        const auto display = juce::SystemStats::getEnvironmentVariable ("ORVANA_TEST_DISPLAY", {});
+
+        if (display.isEmpty() || juce::SystemStats::getEnvironmentVariable ("DISPLAY", {}).isNotEmpty())
+            GTEST_SKIP() << "needs a display (tools/run-tests.sh starts one)";
+
+        const auto self = juce::File::getSpecialLocation (juce::File::currentExecutableFile);
+        juce::ChildProcess child;
+        ASSERT_TRUE (child.start (juce::StringArray { "/usr/bin/env", "DISPLAY=" + display, self.getFullPathName(),
+                                                      "--gtest_filter=AlertTest.ShowsOneBoxWithOneButtonOnAScreen" }));
+        const auto output = child.readAllProcessOutput();
+        EXPECT_EQ (child.getExitCode(), 0u) << output;
+        EXPECT_TRUE (output.contains ("[  PASSED  ] 1 test")) << output;
+        return;
+    }
 
     auto findBoxes = []
     {
