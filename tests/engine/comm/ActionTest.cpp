@@ -1,0 +1,128 @@
+#include "engine/comm/Action.h"
+#include "engine/comm/ActionStoreScoreState.h"
+#include "engine/comm/WebSocketAction.h"
+#include "products/IProductActionSender.h"
+
+#include <gtest/gtest.h>
+
+namespace
+{
+class RecordingSender final : public IProductActionSender
+{
+public:
+    struct Sent
+    {
+        juce::String method;
+        juce::var arg;
+        bool pressureLimited = false;
+    };
+
+    std::vector<Sent> sent;
+
+    void sendAction (WebSocketAction& action, bool withPressureLimit) override
+    {
+        sent.push_back ({ action.getMethodName(), action.getArg(), withPressureLimit });
+    }
+
+    void sendActionWithPressureLimit (WebSocketAction& action) override
+    {
+        sent.push_back ({ action.getMethodName(), action.getArg(), true });
+    }
+
+    void sendActionConnectionRequest (std::function<void (juce::var)>) override {}
+    void purgePlaybackPendingResponses() override {}
+};
+
+class Request final : public WebSocketAction
+{
+public:
+    juce::String getMethodName() const override { return "applyEdit"; }
+};
+
+class EditAction final : public Action
+{
+public:
+    bool stopBeforeCommit = false;
+    juce::StringArray calls;
+
+    juce::String getType() override { return "ORV.Edit"; }
+    juce::String getDataString() override { return "bar:3|tick:128"; }
+    void onBegin() override { calls.add ("begin"); }
+    void onAfterCommit() override { calls.add ("after"); }
+
+    void onBeforeCommit() override
+    {
+        calls.add ("before");
+
+        if (stopBeforeCommit)
+            stopCommit();
+    }
+};
+} // namespace
+
+TEST (ActionTest, CommitAsWebSocketSendsTheDataStringArgument)
+{
+    RecordingSender sender;
+    Request request;
+    EditAction action;
+
+    action.begin();
+    action.commitAsWebSocket (sender, request, false);
+
+    ASSERT_EQ (sender.sent.size(), 1u);
+    EXPECT_EQ (sender.sent[0].method, "applyEdit");
+    EXPECT_FALSE (sender.sent[0].pressureLimited);
+    EXPECT_EQ (juce::JSON::toString (sender.sent[0].arg, true), R"({"dataStr": "bar:3|tick:128"})");
+    EXPECT_EQ (action.calls, juce::StringArray ("begin", "before", "after"));
+
+    action.commitAsWebSocket (sender, request, true);
+    ASSERT_EQ (sender.sent.size(), 2u);
+    EXPECT_TRUE (sender.sent[1].pressureLimited);
+}
+
+TEST (ActionTest, StoppedCommitSendsNothingAndSkipsTheAfterHook)
+{
+    RecordingSender sender;
+    Request request;
+    EditAction action;
+    action.stopBeforeCommit = true;
+
+    action.commitAsWebSocket (sender, request, false);
+    EXPECT_TRUE (sender.sent.empty());
+    EXPECT_TRUE (request.getArg().isVoid());
+    EXPECT_EQ (action.calls, juce::StringArray ("before"));
+
+    // Each commit decides anew.
+    action.stopBeforeCommit = false;
+    action.commitAsWebSocket (sender, request, false);
+    EXPECT_EQ (sender.sent.size(), 1u);
+}
+
+TEST (ActionTest, MessageStringAndPayloadFormats)
+{
+    EditAction action;
+    EXPECT_EQ (action.toMessageString(), "ORV.Edit|bar:3|tick:128");
+
+    juce::DynamicObject object;
+    object.setProperty ("a", 1);
+    object.setProperty ("b", "x");
+    object.setProperty ("flag", true);
+    EXPECT_EQ (action.dynamicObjectToPayload (object), "a:1|b:x|flag:1");
+    EXPECT_EQ (action.dynamicObjectToPayload (juce::DynamicObject()), "");
+}
+
+TEST (ActionTest, StoreScoreStateCarriesCodeAndTreeAsXml)
+{
+    juce::ValueTree tree ("LY_STATE");
+    tree.setProperty ("pedals", "DCBEFGA", nullptr);
+    tree.appendChild (juce::ValueTree ("CHILD"), nullptr);
+
+    ActionStoreScoreState action ("LY", tree);
+    EXPECT_EQ (action.getType(), "ORX.StoreScoreState");
+
+    const auto data = action.getDataString();
+    ASSERT_TRUE (data.startsWith ("LY|"));
+    const auto parsed = juce::ValueTree::fromXml (data.fromFirstOccurrenceOf ("|", false, false));
+    EXPECT_TRUE (parsed.isEquivalentTo (tree));
+    EXPECT_EQ (action.toMessageString(), "ORX.StoreScoreState|" + data);
+}

@@ -1,0 +1,166 @@
+#include "engine/comm/web-socket/HostProtocol.h"
+
+#include <gtest/gtest.h>
+
+TEST (HostProtocolTest, IntroductionWithoutTokenNamesTheEnginePlugin)
+{
+    const juce::String expected = "{\n"
+                                  "          \"message\": \"connect\",\n"
+                                  "          \"clientName\": \"OrvanaSuite\",\n"
+                                  "          \"handshakeVersion\": \"1.0\",\n"
+                                  "          \"plugins\": [\"ORX\"]\n"
+                                  "        }";
+    EXPECT_EQ (comm::buildIntroduction ({}), expected);
+}
+
+TEST (HostProtocolTest, IntroductionWithTokenPresentsItInsteadOfThePlugins)
+{
+    const juce::String expected = "{\n"
+                                  "          \"message\": \"connect\",\n"
+                                  "          \"clientName\": \"OrvanaSuite\",\n"
+                                  "          \"handshakeVersion\": \"1.0\",\n"
+                                  "          \"sessionToken\": \"abc-123\"}";
+    EXPECT_EQ (comm::buildIntroduction ("abc-123"), expected);
+}
+
+TEST (HostProtocolTest, TokenWithQuotesAndBackslashesStaysOneStringValue)
+{
+    const juce::String hostile = "x\", \"plugins\": [\"EVIL\"], \"a\": \"\\";
+    const auto parsed = juce::JSON::parse (comm::buildIntroduction (hostile));
+
+    ASSERT_TRUE (parsed.isObject());
+    EXPECT_EQ (parsed.getProperty ("sessionToken", {}).toString(), hostile);
+    EXPECT_FALSE (parsed.hasProperty ("plugins"));
+    EXPECT_FALSE (parsed.hasProperty ("a"));
+    EXPECT_EQ (parsed.getDynamicObject()->getProperties().size(), 4);
+
+    const auto unicode = juce::String::fromUTF8 ("t\xc3\xa9ken\n\t\xe2\x82\xac");
+    EXPECT_EQ (juce::JSON::parse (comm::buildIntroduction (unicode)).getProperty ("sessionToken", {}).toString(), unicode);
+}
+
+TEST (HostProtocolTest, InvokeMessageKeysAndArgumentsAreInOrder)
+{
+    auto* args = new juce::DynamicObject();
+    args->setProperty ("ratio", 0.1 + 0.2);
+    const auto text = comm::buildInvokeMessage (7, "ORV_Orvana", "getScore", juce::var (args));
+    const auto message = juce::JSON::parse (text);
+
+    ASSERT_TRUE (message.isObject());
+    const auto& props = message.getDynamicObject()->getProperties();
+    ASSERT_EQ (props.size(), 4);
+    EXPECT_EQ (props.getName (0).toString(), "message");
+    EXPECT_EQ (props.getName (1).toString(), "name");
+    EXPECT_EQ (props.getName (2).toString(), "method");
+    EXPECT_EQ (props.getName (3).toString(), "args");
+    EXPECT_EQ (props.getValueAt (0).toString(), "invokePlugin");
+    EXPECT_EQ (props.getValueAt (1).toString(), "ORX");
+    EXPECT_EQ (props.getValueAt (2).toString(), "callMethod");
+
+    const auto& list = props.getValueAt (3);
+    ASSERT_EQ (list.size(), 4);
+    EXPECT_TRUE (list[0].isInt());
+    EXPECT_EQ (static_cast<int> (list[0]), 7);
+    EXPECT_EQ (list[1].toString(), "ORV_Orvana");
+    EXPECT_EQ (list[2].toString(), "getScore");
+    EXPECT_DOUBLE_EQ (static_cast<double> (list[3].getProperty ("ratio", {})), 0.1 + 0.2);
+}
+
+TEST (HostProtocolTest, RepliesNeedAnObjectReturnValueAndANonZeroIntegerId)
+{
+    const auto good = comm::parseHostReply (R"({"returnValue": {"msgId": 12, "methodRes": {"ok": true}}})");
+    ASSERT_TRUE (good.has_value());
+    EXPECT_EQ (good->msgId, 12);
+    EXPECT_TRUE (static_cast<bool> (good->methodRes.getProperty ("ok", {})));
+
+    const auto noResult = comm::parseHostReply (R"({"returnValue": {"msgId": 3}})");
+    ASSERT_TRUE (noResult.has_value());
+    EXPECT_TRUE (noResult->methodRes.isVoid());
+
+    EXPECT_EQ (comm::parseHostReply (R"({"returnValue": {"msgId": "5"}})")->msgId, 5);
+
+    for (const char* ignored : { R"({"returnValue": {"msgId": 0, "methodRes": 1}})",
+                                 R"({"returnValue": {"methodRes": 1}})",
+                                 R"({"returnValue": 5})",
+                                 R"({"returnValue": [1]})",
+                                 R"({"msgId": 4})",
+                                 R"([{"returnValue": {"msgId": 4}}])",
+                                 R"({"returnValue": {"msgId": 4294967297}})",
+                                 R"({"returnValue": {"msgId": 2.5}})",
+                                 R"({"returnValue": {"msgId": "4x"}})",
+                                 R"({"returnValue": {"msgId": true}})",
+                                 "not json",
+                                 "" })
+        EXPECT_FALSE (comm::parseHostReply (ignored).has_value()) << ignored;
+}
+
+TEST (HostProtocolTest, IntroReplyTokenIsTakenOnlyFromText)
+{
+    EXPECT_EQ (comm::parseIntroReplyToken (R"({"sessionToken": "s-1"})"), "s-1");
+    EXPECT_EQ (comm::parseIntroReplyToken (R"({"sessionToken": 77})"), "77");
+    EXPECT_EQ (comm::parseIntroReplyToken (R"({"other": "s-1"})"), "");
+    EXPECT_EQ (comm::parseIntroReplyToken (R"({"sessionToken": {"a": 1}})"), "");
+    EXPECT_EQ (comm::parseIntroReplyToken ("garbage"), "");
+}
+
+TEST (HostProtocolTest, DeepNestingAndInvalidUtf8AreRefusedSafely)
+{
+    const auto deep = juce::String::repeatedString ("[", 100000) + juce::String::repeatedString ("]", 100000);
+    EXPECT_TRUE (comm::parseJson (deep).isVoid());
+
+    const auto deepInString = "{\"a\": \"" + juce::String::repeatedString ("[", 5000) + "\"}";
+    EXPECT_TRUE (comm::parseJson (deepInString).isObject()) << "brackets inside strings do not nest";
+
+    const char invalid[] = { '{', '"', 'a', '"', ':', '"', char (0xc3), char (0x28), '"', '}' };
+    EXPECT_FALSE (comm::textFromUtf8 (invalid, sizeof (invalid)).has_value());
+    EXPECT_EQ (*comm::textFromUtf8 ("ok", 2), "ok");
+}
+
+TEST (HostProtocolTest, GarbageNeverCrashesTheParsers)
+{
+    juce::Random random (20240607);
+    const juce::String seeds[] = { R"({"returnValue": {"msgId": 12, "methodRes": {"list": [1, 2.5, "x", null, true]}}})",
+                                   R"({"sessionToken": "abc"})" };
+    const char alphabet[] = "{}[]\",:\\0123456789.-eE truefalsenul\x01\x7f\xc3\xa9";
+
+    for (int round = 0; round < 3000; ++round)
+    {
+        std::string bytes;
+
+        if (round % 2 == 0)
+        {
+            // Mutations of well-formed messages.
+            bytes = seeds[round % 4 / 2].toStdString();
+
+            for (int m = random.nextInt (8); m >= 0; --m)
+            {
+                const auto pos = static_cast<size_t> (random.nextInt (static_cast<int> (bytes.size()) + 1));
+
+                switch (random.nextInt (3))
+                {
+                    case 0: bytes.insert (pos, 1, alphabet[random.nextInt (static_cast<int> (sizeof (alphabet) - 1))]); break;
+                    case 1: if (pos < bytes.size()) bytes.erase (pos, 1); break;
+                    default: bytes = bytes.substr (0, pos); break;
+                }
+            }
+        }
+        else
+        {
+            for (int n = random.nextInt (200); n > 0; --n)
+                bytes.push_back (static_cast<char> (random.nextInt (256)));
+        }
+
+        const auto text = comm::textFromUtf8 (bytes.data(), bytes.size());
+
+        if (! text.has_value())
+            continue;
+
+        const auto reply = comm::parseHostReply (*text);
+
+        if (reply.has_value())
+        {
+            EXPECT_NE (reply->msgId, 0);
+        }
+
+        comm::parseIntroReplyToken (*text);
+    }
+}

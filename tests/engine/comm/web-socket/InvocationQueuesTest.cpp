@@ -1,0 +1,255 @@
+#include "engine/comm/web-socket/InvocationQueues.h"
+
+#include <gtest/gtest.h>
+
+#include <memory>
+
+namespace
+{
+juce::var transportArgs (const juce::String& action)
+{
+    auto* object = new juce::DynamicObject();
+    object->setProperty ("transportAction", action);
+    return juce::var (object);
+}
+
+/** Queues driven by a clock the test moves by hand. */
+class InvocationQueuesTest : public ::testing::Test
+{
+protected:
+    double clockMs = 1000.0;
+    InvocationQueues queues { [this] { return clockMs; } };
+    int nextId = 1;
+    std::shared_ptr<std::vector<int>> answered = std::make_shared<std::vector<int>>();
+
+    InvocationQueues::ResponseCallback recorder (int id)
+    {
+        return [answered = answered, id] (juce::var) { answered->push_back (id); };
+    }
+
+    int send (const juce::String& method, juce::var args = {}, bool withCallback = true,
+              std::optional<int> limit = std::nullopt, std::optional<int> timeout = std::nullopt, bool expires = false)
+    {
+        const int id = nextId++;
+        queues.admit (id, "ORV_Orvana", method, std::move (args), withCallback ? recorder (id) : nullptr, limit, timeout, expires);
+        return id;
+    }
+
+    int poll() { return send ("updatePlaybackState", {}, true, 2, 750, true); }
+
+    /** Writes everything queued, one message at a time; returns the ids in write order. */
+    std::vector<int> drain()
+    {
+        std::vector<int> written;
+
+        while (auto w = queues.beginNextWrite())
+        {
+            written.push_back (w->msgId);
+            queues.endWrite (true);
+        }
+
+        return written;
+    }
+
+    /** Delivers a reply the way the session does; returns whether a callback ran. */
+    bool reply (int id)
+    {
+        if (auto callback = queues.takeResponse (id))
+        {
+            callback (juce::var (id));
+            return true;
+        }
+
+        return false;
+    }
+};
+} // namespace
+
+TEST_F (InvocationQueuesTest, PlaybackQueueIsWrittenFirstAndOneMessageIsInFlight)
+{
+    const int request = send ("getScore");
+    const int play = send ("transport", transportArgs ("Play"));
+
+    auto first = queues.beginNextWrite();
+    ASSERT_TRUE (first.has_value());
+    EXPECT_EQ (first->msgId, play);
+    EXPECT_TRUE (first->fromPlaybackQueue);
+
+    // Nothing else goes out until the write in flight completes.
+    EXPECT_FALSE (queues.beginNextWrite().has_value());
+    queues.endWrite (true);
+
+    auto second = queues.beginNextWrite();
+    ASSERT_TRUE (second.has_value());
+    EXPECT_EQ (second->msgId, request);
+    queues.endWrite (true);
+    EXPECT_TRUE (queues.getRequestQueue().empty());
+    EXPECT_TRUE (queues.getPlaybackQueue().empty());
+}
+
+TEST_F (InvocationQueuesTest, OnlyTheNewestPlaybackStateUpdateIsWritten)
+{
+    const int inFlight = send ("getScore");
+    ASSERT_EQ (queues.beginNextWrite()->msgId, inFlight);
+
+    send ("updatePlaybackState");
+    send ("updatePlaybackState");
+    const int last = send ("updatePlaybackState");
+    queues.endWrite (true);
+
+    EXPECT_EQ (drain(), std::vector<int> { last });
+}
+
+TEST_F (InvocationQueuesTest, TransportCallsCoalescePerAction)
+{
+    send ("transport", transportArgs ("Play"));
+    const int pause = send ("transport", transportArgs ("Pause"));
+    const int newerPlay = send ("transport", transportArgs ("Play"));
+    // Non-object arguments never coalesce.
+    const int plain1 = send ("transport", juce::var ("Play"));
+    const int plain2 = send ("transport", juce::var ("Play"));
+
+    EXPECT_EQ (drain(), (std::vector<int> { pause, newerPlay, plain1, plain2 }));
+}
+
+TEST_F (InvocationQueuesTest, StopPurgesQueuedUpdatesAndPolledReplies)
+{
+    const int polled = poll();
+    ASSERT_EQ (drain(), std::vector<int> { polled });
+
+    const int request = send ("getScore");
+    const int queuedUpdate = poll();
+    const int stop = send ("transport", transportArgs ("Stop"));
+
+    EXPECT_EQ (drain(), (std::vector<int> { stop, request }));
+    EXPECT_FALSE (reply (polled)) << "a poll sent before the stop must not be answered";
+    EXPECT_FALSE (reply (queuedUpdate));
+    EXPECT_TRUE (reply (request));
+    EXPECT_TRUE (reply (stop));
+}
+
+TEST_F (InvocationQueuesTest, PressureLimitAdmitsThreeUnansweredPollsAndDropsTheFourth)
+{
+    const int a = poll();
+    drain();
+    const int b = poll();
+    drain();
+    const int c = poll();
+    drain();
+    EXPECT_EQ (queues.getNumPressureLimitedResponses(), 3u);
+
+    const int dropped = poll();
+    EXPECT_TRUE (drain().empty()) << "the fourth poll must not be written";
+    EXPECT_FALSE (reply (dropped));
+    EXPECT_EQ (queues.getNumPressureLimitedResponses(), 3u);
+
+    // Ordinary requests are not limited by the polls.
+    const int request = send ("getScore");
+    EXPECT_EQ (drain(), std::vector<int> { request });
+
+    EXPECT_TRUE (reply (a));
+    const int admitted = poll();
+    EXPECT_EQ (drain(), std::vector<int> { admitted });
+
+    EXPECT_TRUE (reply (b));
+    EXPECT_TRUE (reply (c));
+    EXPECT_EQ (*answered, (std::vector<int> { a, b, c }));
+}
+
+TEST_F (InvocationQueuesTest, PressureLimitedRepliesExpireAndFreeTheirPlaces)
+{
+    const int a = poll();
+    poll();
+    poll();
+    drain();
+
+    clockMs += 751.0;
+    const int later = poll();
+    EXPECT_EQ (drain(), std::vector<int> { later });
+    EXPECT_EQ (queues.getNumPendingResponses(), 1u);
+    EXPECT_FALSE (reply (a)) << "a reply after the deadline is ignored";
+}
+
+TEST_F (InvocationQueuesTest, TransportWithCallbackExpiresAfterThreeSecondsByDefault)
+{
+    const int play = send ("transport", transportArgs ("Play"));
+    const int request = send ("getScore", {}, true, std::nullopt, 100, false);
+    drain();
+
+    clockMs += 2999.0;
+    queues.purgeExpiredPendingResponses();
+    EXPECT_EQ (queues.getNumPendingResponses(), 2u);
+
+    clockMs += 2.0;
+    EXPECT_FALSE (reply (play));
+    // A deadline alone does not expire an entry: only with the expiring flag.
+    EXPECT_TRUE (reply (request));
+}
+
+TEST_F (InvocationQueuesTest, CallsWithoutCallbackAreWrittenButNeverAwaited)
+{
+    const int id = send ("HandleGuestRequest", {}, false);
+    EXPECT_EQ (queues.getNumPendingResponses(), 0u);
+    EXPECT_EQ (drain(), std::vector<int> { id });
+    EXPECT_FALSE (reply (id));
+}
+
+TEST_F (InvocationQueuesTest, RepliesAreTakenOnceAndUnknownIdsIgnored)
+{
+    const int id = send ("getScore");
+    drain();
+
+    EXPECT_FALSE (reply (9999));
+    EXPECT_TRUE (reply (id));
+    EXPECT_FALSE (reply (id)) << "a duplicate reply must not call the callback again";
+    EXPECT_EQ (*answered, std::vector<int> { id });
+}
+
+TEST_F (InvocationQueuesTest, AFailedWriteKeepsTheInvocationForTheNextConnection)
+{
+    const int id = send ("getScore");
+    ASSERT_EQ (queues.beginNextWrite()->msgId, id);
+    queues.endWrite (false);
+
+    EXPECT_FALSE (queues.isWriting());
+    EXPECT_EQ (drain(), std::vector<int> { id });
+}
+
+TEST_F (InvocationQueuesTest, AnUpdateCoalescedWhileInFlightLeavesTheNewerOneQueued)
+{
+    const int first = send ("updatePlaybackState");
+    ASSERT_EQ (queues.beginNextWrite()->msgId, first);
+
+    const int second = send ("updatePlaybackState");
+    queues.endWrite (true);
+
+    EXPECT_EQ (drain(), std::vector<int> { second });
+}
+
+TEST_F (InvocationQueuesTest, PurgePlaybackDropsPollsButKeepsRequests)
+{
+    const int polled = poll();
+    const int request = send ("getScore");
+    drain();
+
+    queues.purgePlaybackPendingResponses();
+    EXPECT_FALSE (reply (polled));
+    EXPECT_TRUE (reply (request));
+}
+
+TEST_F (InvocationQueuesTest, WrittenMessageCarriesIdPluginMethodAndArgument)
+{
+    auto* args = new juce::DynamicObject();
+    args->setProperty ("barId", 3);
+    queues.admit (42, "ORV_Lyrel", "apply", juce::var (args), nullptr, std::nullopt, std::nullopt, false);
+
+    const auto w = queues.beginNextWrite();
+    ASSERT_TRUE (w.has_value());
+    const auto message = juce::JSON::parse (juce::String::fromUTF8 (w->text.data(), static_cast<int> (w->text.size())));
+    const auto sent = message.getProperty ("args", {});
+    ASSERT_TRUE (sent.isArray());
+    EXPECT_EQ (static_cast<int> (sent[0]), 42);
+    EXPECT_EQ (sent[1].toString(), "ORV_Lyrel");
+    EXPECT_EQ (sent[2].toString(), "apply");
+    EXPECT_EQ (static_cast<int> (sent[3].getProperty ("barId", {})), 3);
+}
