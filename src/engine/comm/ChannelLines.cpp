@@ -139,12 +139,15 @@ juce::String tidyGuestOutbox (const juce::String& text, int lastConsumedId)
 
 juce::StringArray completeLines (const juce::String& text)
 {
+    const auto lastBreak = juce::jmax (text.lastIndexOfChar ('\n'), text.lastIndexOfChar ('\r'));
+
     juce::StringArray lines;
-    lines.addLines (text);
 
-    if (! text.endsWithChar ('\n') && ! text.endsWithChar ('\r') && ! lines.isEmpty())
-        lines.remove (lines.size() - 1);
+    if (lastBreak < 0)
+        return lines;
 
+    lines.addLines (text.substring (0, lastBreak));
+    lines.removeEmptyStrings();
     return lines;
 }
 } // namespace comm::lines

@@ -57,7 +57,7 @@ std::optional<int> parseGuestLineId (const juce::String& line);
     dropped, each line ending in "\r\n". */
 juce::String tidyGuestOutbox (const juce::String& text, int lastConsumedId);
 
-/** The complete lines of a text. A last line without a line ending is still
-    being written by someone else and is left out. */
+/** The complete, non-empty lines of a text. A last line without a line
+    ending is still being written by someone else and is left out. */
 juce::StringArray completeLines (const juce::String& text);
 } // namespace comm::lines

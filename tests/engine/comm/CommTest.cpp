@@ -150,7 +150,7 @@ TEST_F (CommTest, RandomOutboxesNeverCrashOrGoBackwards)
                                     "999999999999", "G", "=", "lastReceived", "currentMessageId" };
     int lastId = 0;
 
-    for (int round = 0; round < 3000; ++round)
+    for (int round = 0; round < 200; ++round)
     {
         juce::String text;
         const auto count = random.nextInt (40);
@@ -176,5 +176,5 @@ TEST_F (CommTest, RandomOutboxesNeverCrashOrGoBackwards)
         ASSERT_LE (lastId, comm::lines::maxMessageId);
     }
 
-    EXPECT_GT (lastId, 100) << "valid lines were handled along the way";
+    EXPECT_GT (lastId, 10) << "valid lines were handled along the way";
 }
