@@ -43,14 +43,14 @@ TEST_F (ZoomerFixture, DragTurnsAwayFromTheCentreOnEachSide)
     const auto perPixel = zoomer.getAnglePerPixel();
     const auto turnFor = [perPixel] (int pixels) { return static_cast<float> (pixels) * perPixel / gui::Zoomer::spanPerUnit; };
 
-    drag ({ 55.0f + 100.0f, 10.0f }, { 55.0f, 10.0f });
-    const auto firstValue = 50.0f + 50.0f * turnFor (100);
+    drag ({ 55.0f + 40.0f, 10.0f }, { 55.0f, 10.0f });
+    const auto firstValue = 50.0f + 50.0f * turnFor (40);
     EXPECT_NEAR (zoomer.getValue(), firstValue, 1e-3f);
     EXPECT_NEAR (static_cast<float> (tree[zoom]), firstValue, 1e-4f);
     ASSERT_EQ (changes.size(), 1u);
 
     // The next drag starts from where the value is: going back as far returns to the centre.
-    drag ({ 55.0f - 100.0f, 10.0f }, { 55.0f, 10.0f });
+    drag ({ 55.0f - 40.0f, 10.0f }, { 55.0f, 10.0f });
     EXPECT_NEAR (zoomer.getValue(), 50.0f, 1e-3f);
 
     // Below the centre the lower half of the range is used.
