@@ -27,7 +27,7 @@ void ClickOutsideWatcher::setTarget (juce::Component* newTarget)
 bool ClickOutsideWatcher::isOutsideTarget (juce::Point<int> screenPosition) const
 {
     auto* t = target.getComponent();
-    return t != nullptr && t->isShowing() && ! t->getScreenBounds().contains (screenPosition);
+    return t != nullptr && t->isShowing() && !t->getScreenBounds().contains (screenPosition);
 }
 
 void ClickOutsideWatcher::mouseDown (const juce::MouseEvent& e)

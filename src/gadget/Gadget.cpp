@@ -3,7 +3,7 @@
 
 namespace
 {
-const juce::Colour mainColour { 0xff999999 };
+const juce::Colour mainColour{0xff999999};
 } // namespace
 
 Gadget::Gadget()
@@ -108,9 +108,9 @@ void Gadget::paint (juce::Graphics& g)
     g.setColour (juce::Colour (0xff333333).withAlpha (0.3f));
 
     if (headHeight > 0.0f)
-        gfx::fillRoundedRect (g, { 20.0f, 40.0f, bodyWidth - 20.0f, headHeight }, 10.0f, true, true, false, false);
+        gfx::fillRoundedRect (g, {20.0f, 40.0f, bodyWidth - 20.0f, headHeight}, 10.0f, true, true, false, false);
 
-    gfx::fillRoundedRect (g, { 10.0f, headHeight + 40.0f, bodyWidth, bodyHeight }, 10.0f, true, true, true, true);
+    gfx::fillRoundedRect (g, {10.0f, headHeight + 40.0f, bodyWidth, bodyHeight}, 10.0f, true, true, true, true);
 }
 
 void Gadget::resized()

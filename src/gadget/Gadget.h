@@ -57,11 +57,11 @@ public:
     void mouseDrag (const juce::MouseEvent& e) override;
 
 private:
-    GadgetBody body { *this };
-    GadgetHead head { *this };
-    GadgetCloseButton closeButton { *this };
+    GadgetBody body{*this};
+    GadgetHead head{*this};
+    GadgetCloseButton closeButton{*this};
     juce::ComponentDragger dragger;
-    GadgetDrawerHost drawerHost { *this, body, *this };
+    GadgetDrawerHost drawerHost{*this, body, *this};
 
     JUCE_DECLARE_NON_COPYABLE_WITH_LEAK_DETECTOR (Gadget)
 };

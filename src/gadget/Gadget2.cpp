@@ -28,7 +28,8 @@ Gadget2::Gadget2 (GadgetState gadgetState)
             onClose();
     };
 
-    body.onPaintOverlays = [this] (juce::Graphics& g) { paintBodyOverlays (g); };
+    body.onPaintOverlays = [this] (juce::Graphics& g)
+    { paintBodyOverlays (g); };
 
     updateSize();
     setHeadVisible (false);
@@ -43,7 +44,7 @@ Gadget2::~Gadget2()
 juce::Rectangle<int> Gadget2::calcWindowSize (int width, int height, bool withHead)
 {
     const auto topOffset = withHead ? topOffsetWithHead : topOffsetWithoutHead;
-    return { shadowSize + width, height + shadowSize + topOffset };
+    return {shadowSize + width, height + shadowSize + topOffset};
 }
 
 int Gadget2::getTopOffset() const

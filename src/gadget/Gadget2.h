@@ -110,15 +110,15 @@ private:
     bool hasDrawer = false;
     int bodyWidth = defaultBodyWidth;
     int bodyHeight = defaultBodyHeight;
-    GadgetBody body { *this };
-    GadgetHead head { *this };
+    GadgetBody body{*this};
+    GadgetHead head{*this};
     juce::ComponentDragger dragger;
-    juce::Colour gradientStartColour { 0xff999999 };
-    juce::Colour gradientEndColour { juce::Colour (0xff999999).darker (0.7f) };
-    juce::Colour overlayColour { 0xfffefefe };
-    GadgetCloseButton closeButton { *this };
+    juce::Colour gradientStartColour{0xff999999};
+    juce::Colour gradientEndColour{juce::Colour (0xff999999).darker (0.7f)};
+    juce::Colour overlayColour{0xfffefefe};
+    GadgetCloseButton closeButton{*this};
     GadgetState state;
-    GadgetDrawerHost drawerHost { *this, body, *this };
+    GadgetDrawerHost drawerHost{*this, body, *this};
     gadget::MonitorAreaLookup monitorAreaLookup;
 
     JUCE_DECLARE_NON_COPYABLE_WITH_LEAK_DETECTOR (Gadget2)

@@ -16,12 +16,12 @@ void GadgetBody::setBackgroundImage (juce::Image* image)
 
 juce::Rectangle<int> GadgetBody::getFrontBounds() const
 {
-    return { 0, lipHeight, getWidth(), juce::jmax (0, getHeight() - lipHeight) };
+    return {0, lipHeight, getWidth(), juce::jmax (0, getHeight() - lipHeight)};
 }
 
 juce::Rectangle<int> GadgetBody::getClientArea() const
 {
-    return { 10, 16, juce::jmax (0, getWidth() - 20), juce::jmax (0, getHeight() - 26) };
+    return {10, 16, juce::jmax (0, getWidth() - 20), juce::jmax (0, getHeight() - 26)};
 }
 
 void GadgetBody::paintOverlays (juce::Graphics&)
@@ -70,11 +70,11 @@ void GadgetBody::paint (juce::Graphics& g)
 
         // Filling the inner panel again hides the outline's top edge between the lip corners.
         g.setGradientFill (gradient);
-        gfx::fillRoundedRect (g, { 4.0f, lip, w - 10.0f, h - 12.0f }, 10.0f, false, false, true, true);
+        gfx::fillRoundedRect (g, {4.0f, lip, w - 10.0f, h - 12.0f}, 10.0f, false, false, true, true);
     }
 
     g.setColour (juce::Colour (0x66ffffff));
-    g.fillRoundedRectangle ({ 8.0f, 9.0f, w - 16.0f, 3.0f }, 1.5f);
+    g.fillRoundedRectangle ({8.0f, 9.0f, w - 16.0f, 3.0f}, 1.5f);
 
     paintOverlays (g);
 

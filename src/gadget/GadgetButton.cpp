@@ -76,7 +76,7 @@ void GadgetButton::attachValueTreeProperty (juce::ValueTree tree, const juce::Id
 
 void GadgetButton::syncStateLocally()
 {
-    if (! hasBinding())
+    if (!hasBinding())
         return;
 
     pressed = boundGetter ? boundGetter (boundTree, boundProperty)
@@ -92,7 +92,7 @@ void GadgetButton::valueTreePropertyChanged (juce::ValueTree& tree, const juce::
 
 void GadgetButton::mouseDown (const juce::MouseEvent&)
 {
-    if (! isEnabled())
+    if (!isEnabled())
         return;
 
     if (onClick)
@@ -107,14 +107,14 @@ void GadgetButton::mouseDown (const juce::MouseEvent&)
         return;
     }
 
-    pressed = ! pressed;
+    pressed = !pressed;
 
     if (hasBinding())
     {
         if (boundSetter && boundGetter)
-            boundSetter (boundTree, boundProperty, ! boundGetter (boundTree, boundProperty));
+            boundSetter (boundTree, boundProperty, !boundGetter (boundTree, boundProperty));
         else
-            boundTree.setProperty (boundProperty, ! static_cast<bool> (boundTree.getProperty (boundProperty, false)), nullptr);
+            boundTree.setProperty (boundProperty, !static_cast<bool> (boundTree.getProperty (boundProperty, false)), nullptr);
 
         repaint();
         return;
@@ -142,13 +142,13 @@ void GadgetButton::enablementChanged()
 
 std::pair<juce::Colour, juce::Colour> GadgetButton::getFillAndTextColours() const
 {
-    if (! isEnabled())
-        return { juce::Colour (0xff333333), juce::Colour (0xff666666) };
+    if (!isEnabled())
+        return {juce::Colour (0xff333333), juce::Colour (0xff666666)};
 
     if (pressed)
-        return { activeColour, juce::Colour (0xdd000000) };
+        return {activeColour, juce::Colour (0xdd000000)};
 
-    return { fillColour, juce::Colour (0xffcccccc) };
+    return {fillColour, juce::Colour (0xffcccccc)};
 }
 
 juce::Path GadgetButton::shapeOf (juce::Rectangle<float> r) const
@@ -171,7 +171,7 @@ void GadgetButton::paint (juce::Graphics& g)
     if (isEnabled())
     {
         g.setColour (juce::Colour (0x33000000));
-        g.fillPath (shapeOf ({ x + 3.0f, y + 3.0f, w - 2.0f, h - 2.0f }));
+        g.fillPath (shapeOf ({x + 3.0f, y + 3.0f, w - 2.0f, h - 2.0f}));
     }
 
     if (pressed)
@@ -185,7 +185,7 @@ void GadgetButton::paint (juce::Graphics& g)
     g.fillPath (shapeOf (inner));
 
     g.setColour (fill);
-    g.fillPath (shapeOf ({ x + 2.0f, y + 2.0f, w - 4.0f, h - 4.0f }));
+    g.fillPath (shapeOf ({x + 2.0f, y + 2.0f, w - 4.0f, h - 4.0f}));
 
     gfx::setFont (g, labelStyle);
     g.setColour (text);

@@ -14,10 +14,10 @@ public:
     /** Accent colours shared by the products' buttons. */
     struct Colors
     {
-        static inline const juce::Colour yellow { 0xfff9d023 };
-        static inline const juce::Colour lightBlue { 0xff3fa9f5 };
-        static inline const juce::Colour lightGreen { 0xff8cc63f };
-        static inline const juce::Colour orange { 0xfff7931e };
+        static inline const juce::Colour yellow{0xfff9d023};
+        static inline const juce::Colour lightBlue{0xff3fa9f5};
+        static inline const juce::Colour lightGreen{0xff8cc63f};
+        static inline const juce::Colour orange{0xfff7931e};
     };
 
     using Setter = std::function<void (juce::ValueTree&, const juce::Identifier&, bool)>;
@@ -65,7 +65,7 @@ private:
     juce::Path shapeOf (juce::Rectangle<float> r) const;
     bool hasBinding() const { return boundTree.isValid() && boundProperty.isValid(); }
 
-    juce::Colour fillColour { 0xff666666 };
+    juce::Colour fillColour{0xff666666};
     juce::Colour activeColour = Colors::yellow;
     float cornerRadius = 4.0f;
     bool roundTopLeft = true;

@@ -13,7 +13,7 @@ GadgetCloseButton::~GadgetCloseButton() = default;
 
 juce::Colour GadgetCloseButton::getFillColour() const
 {
-    return hovered && ! pressed ? gadget.getColour() : gadget.getGradientEndColour();
+    return hovered && !pressed ? gadget.getColour() : gadget.getGradientEndColour();
 }
 
 void GadgetCloseButton::paint (juce::Graphics& g)

@@ -48,13 +48,13 @@ int GadgetDrawer::calcDrawerSize() const
 juce::Rectangle<int> GadgetDrawer::getContentBounds() const
 {
     const auto x = orientation == Right ? 0 : lipMargin;
-    return { x, lipMargin, juce::jmax (0, getWidth() - lipMargin), juce::jmax (0, getHeight() - 2 * lipMargin) };
+    return {x, lipMargin, juce::jmax (0, getWidth() - lipMargin), juce::jmax (0, getHeight() - 2 * lipMargin)};
 }
 
 juce::Rectangle<int> GadgetDrawer::getLipBounds() const
 {
     const auto x = orientation == Right ? getWidth() - lipMargin : 0;
-    return { x, 0, lipMargin, getHeight() };
+    return {x, 0, lipMargin, getHeight()};
 }
 
 void GadgetDrawer::afterPaint (juce::Graphics&)

@@ -41,8 +41,7 @@ void GadgetDrawerHost::toggle()
         viewPort->concealDrawer ([port]
                                  {
                                      if (port != nullptr)
-                                         port->removeFromDesktop();
-                                 });
+                                         port->removeFromDesktop(); });
         return;
     }
 
@@ -57,8 +56,7 @@ void GadgetDrawerHost::toggle()
     viewPort->revealDrawer ([window]
                             {
                                 if (window != nullptr)
-                                    window->repaint();
-                            });
+                                    window->repaint(); });
 }
 
 void GadgetDrawerHost::conceal (std::function<void()> callback)
@@ -78,8 +76,7 @@ void GadgetDrawerHost::conceal (std::function<void()> callback)
                                      port->removeFromDesktop();
 
                                  if (done)
-                                     done();
-                             });
+                                     done(); });
 }
 
 void GadgetDrawerHost::followBody()

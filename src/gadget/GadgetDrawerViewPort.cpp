@@ -37,14 +37,14 @@ juce::Rectangle<int> GadgetDrawerViewPort::calcBoundsOnDesktop (juce::Rectangle<
 {
     const auto size = drawer.calcDrawerSize();
     const auto x = drawer.getOrientation() == GadgetDrawer::Right ? body.getRight() : body.getX() - size;
-    return { x, body.getY() + 5, size, body.getHeight() - 10 };
+    return {x, body.getY() + 5, size, body.getHeight() - 10};
 }
 
 juce::Rectangle<int> GadgetDrawerViewPort::getHiddenDrawerBounds() const
 {
     const auto w = getWidth();
     const auto x = drawer.getOrientation() == GadgetDrawer::Right ? -w : w;
-    return { x, 0, w, getHeight() };
+    return {x, 0, w, getHeight()};
 }
 
 void GadgetDrawerViewPort::revealDrawer (std::function<void()> callback)
@@ -68,6 +68,5 @@ void GadgetDrawerViewPort::animateDrawerTo (juce::Rectangle<int> target, std::fu
     juce::Timer::callAfterDelay (completionDelayMs, [self, done = std::move (callback)]
                                  {
                                      if (self != nullptr && done)
-                                         done();
-                                 });
+                                         done(); });
 }

@@ -89,7 +89,7 @@ void GadgetKnob::mouseDrag (const juce::MouseEvent& e)
 
 void GadgetKnob::dragTo (juce::Point<float> position)
 {
-    if (! boundTree.isValid() || ! boundProperty.isValid())
+    if (!boundTree.isValid() || !boundProperty.isValid())
         return;
 
     const auto centre = getLocalBounds().toFloat().getCentre();
@@ -142,5 +142,5 @@ void GadgetKnob::paint (juce::Graphics& g)
     const auto tip = centre.getPointOnCircumference (radius - 5.0f, angle);
     const auto base = centre.getPointOnCircumference (radius * 0.35f, angle);
     g.setColour (juce::Colours::white);
-    g.drawLine ({ base, tip }, 2.0f);
+    g.drawLine ({base, tip}, 2.0f);
 }

@@ -57,7 +57,7 @@ juce::Colour GadgetLed::getCurrentColour() const
 
 void GadgetLed::timerCallback()
 {
-    darkPhase = ! darkPhase;
+    darkPhase = !darkPhase;
     repaint();
 }
 

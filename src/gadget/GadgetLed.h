@@ -39,7 +39,7 @@ private:
     void timerCallback() override;
 
     Status status = off;
-    juce::Colour customColour { 0xff8cc63f };
+    juce::Colour customColour{0xff8cc63f};
     bool blinking = false;
     bool darkPhase = false;
 

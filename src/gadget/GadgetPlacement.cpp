@@ -21,7 +21,7 @@ std::vector<juce::Rectangle<int>> getDesktopMonitorAreas()
         areas.push_back (primary->userArea);
 
     for (const auto& display : displays.displays)
-        if (! display.isMain)
+        if (!display.isMain)
             areas.push_back (display.userArea);
 
     return areas;
@@ -36,7 +36,7 @@ Placement decidePlacement (const GadgetState& state, juce::Rectangle<int> window
                            const std::vector<juce::Rectangle<int>>& monitorAreas)
 {
     if (state.isMaximized())
-        return { Placement::Kind::maximize, windowBounds.getPosition() };
+        return {Placement::Kind::maximize, windowBounds.getPosition()};
 
     const auto x = state.getX();
     const auto y = state.getY();
@@ -46,16 +46,17 @@ Placement decidePlacement (const GadgetState& state, juce::Rectangle<int> window
         const auto stored = windowBounds.withPosition (*x, *y);
         const auto visible = monitorAreas.empty()
                              || std::any_of (monitorAreas.begin(), monitorAreas.end(),
-                                             [&stored] (auto area) { return area.intersects (stored); });
+                                             [&stored] (auto area)
+                                             { return area.intersects (stored); });
 
         if (visible)
-            return { Placement::Kind::moveTo, stored.getPosition() };
+            return {Placement::Kind::moveTo, stored.getPosition()};
     }
 
     if (monitorAreas.empty())
-        return { Placement::Kind::centre, windowBounds.getPosition() };
+        return {Placement::Kind::centre, windowBounds.getPosition()};
 
     const auto centre = monitorAreas.front().getCentre();
-    return { Placement::Kind::centre, centre - juce::Point<int> (windowBounds.getWidth() / 2, windowBounds.getHeight() / 2) };
+    return {Placement::Kind::centre, centre - juce::Point<int> (windowBounds.getWidth() / 2, windowBounds.getHeight() / 2)};
 }
 } // namespace gadget

@@ -14,7 +14,7 @@ GadgetState::GadgetState (juce::ValueTree treeToUse)
 
 std::optional<int> GadgetState::readInt (const juce::Identifier& name) const
 {
-    if (! tree.isValid() || ! tree.hasProperty (name))
+    if (!tree.isValid() || !tree.hasProperty (name))
         return std::nullopt;
 
     const auto& value = tree.getProperty (name);
@@ -27,7 +27,7 @@ std::optional<int> GadgetState::readInt (const juce::Identifier& name) const
 
     const auto digits = text.startsWithChar ('-') ? text.substring (1) : text;
 
-    if (digits.isEmpty() || digits.length() > 10 || ! digits.containsOnly ("0123456789"))
+    if (digits.isEmpty() || digits.length() > 10 || !digits.containsOnly ("0123456789"))
         return std::nullopt;
 
     const auto parsed = text.getLargeIntValue();

@@ -10,10 +10,10 @@
 class GadgetState final
 {
 public:
-    static inline const juce::Identifier type { "GADGET_STATE" };
-    static inline const juce::Identifier x { "x" };
-    static inline const juce::Identifier y { "y" };
-    static inline const juce::Identifier maximized { "maximized" };
+    static inline const juce::Identifier type{"GADGET_STATE"};
+    static inline const juce::Identifier x{"x"};
+    static inline const juce::Identifier y{"y"};
+    static inline const juce::Identifier maximized{"maximized"};
 
     /** A fresh, empty node of its own. */
     GadgetState();

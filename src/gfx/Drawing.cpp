@@ -28,7 +28,7 @@ void drawRoundedRect (juce::Graphics& g, juce::Rectangle<float> r, float corner,
 
 void fillRoundedRectWithImage (juce::Graphics& g, juce::Rectangle<float> r, const juce::Image& image, float corner, bool topLeft, bool topRight, bool bottomLeft, bool bottomRight)
 {
-    if (! image.isValid())
+    if (!image.isValid())
         return;
 
     const juce::Graphics::ScopedSaveState saved (g);
@@ -49,21 +49,21 @@ void fillTriangle (juce::Graphics& g, juce::Point<float> a, juce::Point<float> b
 
 void fillTriangleRight (juce::Graphics& g, float x, float y, float w, float h, juce::Colour colour)
 {
-    fillTriangle (g, { x, y }, { x + w, y + h * 0.5f }, { x, y + h }, colour);
+    fillTriangle (g, {x, y}, {x + w, y + h * 0.5f}, {x, y + h}, colour);
 }
 
 void fillTriangleLeft (juce::Graphics& g, float x, float y, float w, float h, juce::Colour colour)
 {
-    fillTriangle (g, { x + w, y }, { x, y + h * 0.5f }, { x + w, y + h }, colour);
+    fillTriangle (g, {x + w, y}, {x, y + h * 0.5f}, {x + w, y + h}, colour);
 }
 
 void fillTriangleUp (juce::Graphics& g, float x, float y, float w, float h, juce::Colour colour)
 {
-    fillTriangle (g, { x, y + h }, { x + w * 0.5f, y }, { x + w, y + h }, colour);
+    fillTriangle (g, {x, y + h}, {x + w * 0.5f, y}, {x + w, y + h}, colour);
 }
 
 void fillTriangleDown (juce::Graphics& g, float x, float y, float w, float h, juce::Colour colour)
 {
-    fillTriangle (g, { x, y }, { x + w, y }, { x + w * 0.5f, y + h }, colour);
+    fillTriangle (g, {x, y}, {x + w, y}, {x + w * 0.5f, y + h}, colour);
 }
 } // namespace gfx

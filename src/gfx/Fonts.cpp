@@ -16,14 +16,14 @@ struct EmbeddedFace
 // Index: family * 2 + (bold ? 1 : 0).
 std::array<EmbeddedFace, 8> embeddedFaces()
 {
-    return { { { FontData::uiSansRegular_ttf, FontData::uiSansRegular_ttfSize },
-               { FontData::uiSansBold_ttf, FontData::uiSansBold_ttfSize },
-               { FontData::textSansRegular_ttf, FontData::textSansRegular_ttfSize },
-               { FontData::textSansBold_ttf, FontData::textSansBold_ttfSize },
-               { FontData::monoRegular_otf, FontData::monoRegular_otfSize },
-               { FontData::monoRegular_otf, FontData::monoRegular_otfSize },
-               { FontData::roundedBlack_otf, FontData::roundedBlack_otfSize },
-               { FontData::roundedBlack_otf, FontData::roundedBlack_otfSize } } };
+    return {{{FontData::uiSansRegular_ttf, FontData::uiSansRegular_ttfSize},
+             {FontData::uiSansBold_ttf, FontData::uiSansBold_ttfSize},
+             {FontData::textSansRegular_ttf, FontData::textSansRegular_ttfSize},
+             {FontData::textSansBold_ttf, FontData::textSansBold_ttfSize},
+             {FontData::monoRegular_otf, FontData::monoRegular_otfSize},
+             {FontData::monoRegular_otf, FontData::monoRegular_otfSize},
+             {FontData::roundedBlack_otf, FontData::roundedBlack_otfSize},
+             {FontData::roundedBlack_otf, FontData::roundedBlack_otfSize}}};
 }
 
 /** Holds the typefaces until the toolkit shuts down, so none outlives FreeType. */

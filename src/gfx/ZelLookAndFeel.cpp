@@ -1,6 +1,6 @@
 #include "gfx/ZelLookAndFeel.h"
-#include "gfx/Fonts.h"
 #include "gfx/FontStyle.h"
+#include "gfx/Fonts.h"
 
 namespace
 {

@@ -16,7 +16,7 @@ int Animation::intervalForFps (double fps)
 
 void Animation::startAnimation (double fps)
 {
-    if (! (fps > 0.0))
+    if (!(fps > 0.0))
     {
         stopTimer();
         return;

@@ -10,8 +10,8 @@ namespace gui
 class BubbleMessage final : public juce::Component
 {
 public:
-    static inline const juce::Colour fillColour { 0xffefb1b1 };
-    static inline const juce::Colour textColour { 0xffe30613 };
+    static inline const juce::Colour fillColour{0xffefb1b1};
+    static inline const juce::Colour textColour{0xffe30613};
 
     explicit BubbleMessage (const juce::String& text = {});
     ~BubbleMessage() override;

@@ -9,7 +9,7 @@ Combo::~Combo() = default;
 
 void Combo::addOption (int id, const juce::String& label)
 {
-    options.push_back ({ id, label });
+    options.push_back ({id, label});
     repaint();
 }
 
@@ -22,9 +22,10 @@ void Combo::clearOptions()
 
 void Combo::setSelectedId (int id)
 {
-    const auto found = std::any_of (options.begin(), options.end(), [id] (const auto& o) { return o.id == id; });
+    const auto found = std::any_of (options.begin(), options.end(), [id] (const auto& o)
+                                    { return o.id == id; });
 
-    if (! found)
+    if (!found)
         return;
 
     selectedId = id;
@@ -34,7 +35,7 @@ void Combo::setSelectedId (int id)
 
 const ComboOption* Combo::getSelectedOption() const
 {
-    if (! hasSelection)
+    if (!hasSelection)
         return nullptr;
 
     for (const auto& option : options)

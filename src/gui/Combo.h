@@ -38,7 +38,7 @@ private:
     std::vector<ComboOption> options;
     int selectedId = 0;
     bool hasSelection = false;
-    juce::Colour backgroundColour { 0xff333333 };
+    juce::Colour backgroundColour{0xff333333};
     std::unique_ptr<ComboMenu> menu;
 
     JUCE_DECLARE_NON_COPYABLE_WITH_LEAK_DETECTOR (Combo)

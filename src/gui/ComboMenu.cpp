@@ -6,7 +6,8 @@ namespace gui
 ComboMenu::ComboMenu()
 {
     setName ("Combo Menu");
-    outsideWatcher.onClickOutside = [this] { dismiss(); };
+    outsideWatcher.onClickOutside = [this]
+    { dismiss(); };
 }
 
 ComboMenu::~ComboMenu()

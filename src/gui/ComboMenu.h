@@ -53,9 +53,9 @@ private:
     std::vector<ComboOption> options;
     int selectedId = 0;
     int hoveredIndex = -1;
-    juce::Colour backgroundColour { 0xff333333 };
-    juce::Colour textColour { 0xffcccccc };
-    juce::Colour highlightColour { 0xff666666 };
+    juce::Colour backgroundColour{0xff333333};
+    juce::Colour textColour{0xffcccccc};
+    juce::Colour highlightColour{0xff666666};
     ClickOutsideWatcher outsideWatcher;
 
     JUCE_DECLARE_NON_COPYABLE_WITH_LEAK_DETECTOR (ComboMenu)

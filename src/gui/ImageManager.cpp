@@ -30,11 +30,11 @@ juce::MouseCursor ImageManager::getCursor (CursorType type)
     switch (type)
     {
         case CursorType::pencil:
-            return { getFromMemory (BinaryData::cursorPencil_png, BinaryData::cursorPencil_pngSize), 2, 21 };
+            return {getFromMemory (BinaryData::cursorPencil_png, BinaryData::cursorPencil_pngSize), 2, 21};
         case CursorType::eraser:
-            return { getFromMemory (BinaryData::cursorEraser_png, BinaryData::cursorEraser_pngSize), 5, 18 };
+            return {getFromMemory (BinaryData::cursorEraser_png, BinaryData::cursorEraser_pngSize), 5, 18};
         case CursorType::hand:
-            return { getFromMemory (BinaryData::cursorHand_png, BinaryData::cursorHand_pngSize), 10, 3 };
+            return {getFromMemory (BinaryData::cursorHand_png, BinaryData::cursorHand_pngSize), 10, 3};
     }
 
     return juce::MouseCursor::NormalCursor;

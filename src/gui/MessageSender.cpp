@@ -22,7 +22,8 @@ void MessageSender::addMessageListener (MessageListener* listener)
 void MessageSender::removeMessageListener (MessageListener* listener)
 {
     listeners.erase (std::remove_if (listeners.begin(), listeners.end(),
-                                     [listener] (const auto& l) { return l.get() == nullptr || l.get() == listener; }),
+                                     [listener] (const auto& l)
+                                     { return l.get() == nullptr || l.get() == listener; }),
                      listeners.end());
 }
 
@@ -37,7 +38,8 @@ void MessageSender::sendMessage (const Message& message)
         {
             // Skip listeners removed by an earlier one during this round.
             const auto stillListed = std::any_of (listeners.begin(), listeners.end(),
-                                                  [listener] (const auto& l) { return l.get() == listener; });
+                                                  [listener] (const auto& l)
+                                                  { return l.get() == listener; });
 
             if (stillListed)
                 listener->onMessage (message);
@@ -50,13 +52,15 @@ void MessageSender::sendMessage (const Message& message)
 int MessageSender::getNumMessageListeners() const
 {
     return static_cast<int> (std::count_if (listeners.begin(), listeners.end(),
-                                            [] (const auto& l) { return l.get() != nullptr; }));
+                                            [] (const auto& l)
+                                            { return l.get() != nullptr; }));
 }
 
 void MessageSender::removeDeadListeners()
 {
     listeners.erase (std::remove_if (listeners.begin(), listeners.end(),
-                                     [] (const auto& l) { return l.get() == nullptr; }),
+                                     [] (const auto& l)
+                                     { return l.get() == nullptr; }),
                      listeners.end());
 }
 } // namespace gui

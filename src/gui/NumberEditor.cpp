@@ -9,8 +9,10 @@ NumberEditor::NumberEditor()
     setJustification (juce::Justification::centred);
     setFont (gfx::getFont (0));
     setSelectAllWhenFocused (true);
-    onReturnKey = [this] { commitText(); };
-    onFocusLost = [this] { commitText(); };
+    onReturnKey = [this]
+    { commitText(); };
+    onFocusLost = [this]
+    { commitText(); };
     configureIntegerMode (0, 100);
 }
 
@@ -53,7 +55,7 @@ int NumberEditor::parseText (const juce::String& text) const
 {
     const auto trimmed = text.trim();
 
-    if (! trimmed.containsAnyOf ("0123456789"))
+    if (!trimmed.containsAnyOf ("0123456789"))
         return value;
 
     return juce::jlimit (minimum, maximum, gfx::stringToInt (trimmed));

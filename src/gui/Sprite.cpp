@@ -19,7 +19,7 @@ juce::Rectangle<int> Sprite::getFrameBounds (int index) const
         return {};
 
     const auto wrapped = ((index % frames) + frames) % frames;
-    return { wrapped * frameW, 0, frameW, image.getHeight() };
+    return {wrapped * frameW, 0, frameW, image.getHeight()};
 }
 
 void Sprite::drawFrame (juce::Graphics& g, int index, int x, int y) const

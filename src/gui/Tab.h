@@ -36,7 +36,7 @@ public:
 
 private:
     State state = off;
-    juce::Colour tabColour { 0xff666666 };
+    juce::Colour tabColour{0xff666666};
 
     JUCE_DECLARE_NON_COPYABLE_WITH_LEAK_DETECTOR (Tab)
 };

@@ -4,7 +4,8 @@
 WebLinkButton::WebLinkButton (const juce::String& text, const juce::URL& baseAddress)
     : label (text)
     , url (baseAddress)
-    , launcher ([] (const juce::URL& address) { return address.launchInDefaultBrowser(); })
+    , launcher ([] (const juce::URL& address)
+                { return address.launchInDefaultBrowser(); })
 {
     setMouseCursor (juce::MouseCursor::PointingHandCursor);
 }

@@ -51,7 +51,7 @@ void Zoomer::setValueRange (float newMinimum, float newMaximum, float newCentre)
 
 void Zoomer::setVertical (bool shouldBeVertical)
 {
-    horizontal = ! shouldBeVertical;
+    horizontal = !shouldBeVertical;
     resized();
     repaint();
 }

@@ -31,7 +31,7 @@ void CheckBox::setTickColour (juce::Colour colour)
 void CheckBox::simulateClick()
 {
     if (onClick)
-        onClick (! state);
+        onClick (!state);
 }
 
 void CheckBox::mouseUp (const juce::MouseEvent& e)

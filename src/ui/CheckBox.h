@@ -31,7 +31,7 @@ public:
 private:
     bool state = false;
     juce::String label;
-    juce::Colour tickColour { 0xfff9d023 };
+    juce::Colour tickColour{0xfff9d023};
 
     JUCE_DECLARE_NON_COPYABLE_WITH_LEAK_DETECTOR (CheckBox)
 };

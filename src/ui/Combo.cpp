@@ -9,7 +9,7 @@ Combo::~Combo() = default;
 
 void Combo::addItem (int id, const juce::String& label)
 {
-    items.push_back ({ id, label });
+    items.push_back ({id, label});
     repaint();
 }
 

@@ -52,10 +52,10 @@ private:
     int selectedId = 0;
     int offValueId = 0;
     bool hasOffValue = false;
-    juce::Colour bgColour { 0xff333333 };
-    juce::Colour bgColourOff { 0xff222222 };
-    juce::Colour borderColour { 0xff111111 };
-    juce::Colour textColour { 0xffcccccc };
+    juce::Colour bgColour{0xff333333};
+    juce::Colour bgColourOff{0xff222222};
+    juce::Colour borderColour{0xff111111};
+    juce::Colour textColour{0xffcccccc};
     std::unique_ptr<ComboPopUpMenu> popUp;
 
     JUCE_DECLARE_NON_COPYABLE_WITH_LEAK_DETECTOR (Combo)

@@ -9,11 +9,15 @@ ScrollBar::ScrollBar()
     addAndMakeVisible (decrementButton);
     addAndMakeVisible (incrementButton);
 
-    manager.onChange = [this] (float, float, float) { positionChanged(); };
-    decrementButton.onStep = [this] { setScrollPos (manager.getScrollPos() - getStepSize()); };
-    incrementButton.onStep = [this] { setScrollPos (manager.getScrollPos() + getStepSize()); };
+    manager.onChange = [this] (float, float, float)
+    { positionChanged(); };
+    decrementButton.onStep = [this]
+    { setScrollPos (manager.getScrollPos() - getStepSize()); };
+    incrementButton.onStep = [this]
+    { setScrollPos (manager.getScrollPos() + getStepSize()); };
 
-    thumb.onDragStart = [this] { dragStartPosition = manager.getScrollPos(); };
+    thumb.onDragStart = [this]
+    { dragStartPosition = manager.getScrollPos(); };
     thumb.onDrag = [this] (float pixels)
     {
         const auto track = getTrackBounds();
@@ -151,7 +155,7 @@ void ScrollBar::resized()
     }
 
     const auto thumbBounds = calcThumbBounds();
-    thumb.setVisible (! thumbBounds.isEmpty());
+    thumb.setVisible (!thumbBounds.isEmpty());
     thumb.setBounds (thumbBounds);
 }
 

@@ -52,8 +52,8 @@ private:
 
     ScrollMgr manager;
     ScrollBarThumb thumb;
-    ScrollBarButton decrementButton { ScrollBarButton::Direction::up };
-    ScrollBarButton incrementButton { ScrollBarButton::Direction::down };
+    ScrollBarButton decrementButton{ScrollBarButton::Direction::up};
+    ScrollBarButton incrementButton{ScrollBarButton::Direction::down};
     bool vertical = true;
     float dragStartPosition = 0.0f;
     juce::ValueTree boundTree;

@@ -66,7 +66,7 @@ void ScrollBarButton::mouseUp (const juce::MouseEvent&)
 
 void ScrollBarButton::timerCallback()
 {
-    if (! held)
+    if (!held)
     {
         stopTimer();
         return;

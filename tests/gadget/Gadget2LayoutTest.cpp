@@ -7,21 +7,22 @@ namespace
 {
 using testing_support::makeMouseEvent;
 
-const juce::Rectangle<int> monitor { 0, 0, 1600, 1000 };
+const juce::Rectangle<int> monitor{0, 0, 1600, 1000};
 
 /** A gadget that sees one fixed monitor instead of the desktop. */
 struct OnMonitor
 {
     explicit OnMonitor (Gadget2& g)
     {
-        g.setMonitorAreaLookup ([] (juce::Rectangle<int>) { return std::optional<juce::Rectangle<int>> (monitor); });
+        g.setMonitorAreaLookup ([] (juce::Rectangle<int>)
+                                { return std::optional<juce::Rectangle<int>> (monitor); });
     }
 };
 } // namespace
 
 TEST (Gadget2Layout, WindowSizeFollowsBodyHeadAndShadow)
 {
-    Gadget2 g { GadgetState() };
+    Gadget2 g{GadgetState()};
     EXPECT_EQ (g.getWidth(), 210);
     EXPECT_EQ (g.getHeight(), 236);
     EXPECT_FALSE (g.isHeadVisible());
@@ -47,7 +48,7 @@ TEST (Gadget2Layout, WindowSizeFollowsBodyHeadAndShadow)
 
 TEST (Gadget2Layout, CloseButtonSitsOnTheHeadOrAboveTheBody)
 {
-    Gadget2 g { GadgetState() };
+    Gadget2 g{GadgetState()};
     g.setBodyWidth (300);
     EXPECT_EQ (g.getCloseButton().getBounds(), juce::Rectangle<int> (270, 0, 20, 20));
 
@@ -57,7 +58,7 @@ TEST (Gadget2Layout, CloseButtonSitsOnTheHeadOrAboveTheBody)
 
 TEST (Gadget2Layout, ClientAreasAreInWindowCoordinatesAndNeverNegative)
 {
-    Gadget2 g { GadgetState() };
+    Gadget2 g{GadgetState()};
     g.setHeadVisible (true);
     g.setBodyWidth (300);
     g.setBodyHeight (200);
@@ -85,7 +86,7 @@ TEST (Gadget2Layout, MaximizedMeansWithinTwoPixelsOfTheMonitor)
 TEST (Gadget2Layout, MovingWritesPositionUnlessTheWindowFillsTheMonitor)
 {
     GadgetState state;
-    Gadget2 g { state };
+    Gadget2 g{state};
     OnMonitor onMonitor (g);
 
     g.setTopLeftPosition (120, 80);
@@ -114,7 +115,7 @@ TEST (Gadget2Layout, MovingWritesPositionUnlessTheWindowFillsTheMonitor)
 TEST (Gadget2Layout, MaximizeFillsTheMonitorAndResizesTheBody)
 {
     GadgetState state;
-    Gadget2 g { state };
+    Gadget2 g{state};
     OnMonitor onMonitor (g);
     g.setHeadVisible (true);
 
@@ -129,8 +130,9 @@ TEST (Gadget2Layout, MaximizeFillsTheMonitorAndResizesTheBody)
 TEST (Gadget2Layout, MaximizeWithoutAScreenOnlyRecordsTheWish)
 {
     GadgetState state;
-    Gadget2 g { state };
-    g.setMonitorAreaLookup ([] (juce::Rectangle<int>) { return std::optional<juce::Rectangle<int>>(); });
+    Gadget2 g{state};
+    g.setMonitorAreaLookup ([] (juce::Rectangle<int>)
+                            { return std::optional<juce::Rectangle<int>>(); });
 
     g.maximize();
     EXPECT_TRUE (state.isMaximized());
@@ -150,7 +152,7 @@ TEST (Gadget2Layout, DraggingTheBodyMovesTheWindowAndRecordsIt)
         int moves = 0;
     };
 
-    Recorder r { state };
+    Recorder r{state};
     OnMonitor onMonitor (r);
     r.setTopLeftPosition (100, 100);
     const auto movesBefore = r.moves;
@@ -171,16 +173,17 @@ TEST (Gadget2Layout, DraggingTheBodyMovesTheWindowAndRecordsIt)
 
 TEST (Gadget2Layout, CloseButtonRunsOnCloseOnMouseUpEvenOutside)
 {
-    Gadget2 g { GadgetState() };
+    Gadget2 g{GadgetState()};
     int closes = 0;
-    g.onClose = [&closes] { ++closes; };
+    g.onClose = [&closes]
+    { ++closes; };
 
     auto& button = g.getCloseButton();
-    button.mouseDown (makeMouseEvent (button, { 5.0f, 5.0f }));
+    button.mouseDown (makeMouseEvent (button, {5.0f, 5.0f}));
     EXPECT_TRUE (button.isPressed());
     EXPECT_EQ (closes, 0);
 
-    button.mouseUp (makeMouseEvent (button, { 500.0f, 500.0f }, { 5.0f, 5.0f }));
+    button.mouseUp (makeMouseEvent (button, {500.0f, 500.0f}, {5.0f, 5.0f}));
     EXPECT_FALSE (button.isPressed());
     EXPECT_EQ (closes, 1);
 }

@@ -8,13 +8,13 @@ using testing_support::makeMouseEvent;
 
 namespace
 {
-const juce::Identifier flag { "flag" };
-const juce::Identifier level { "level" };
+const juce::Identifier flag{"flag"};
+const juce::Identifier level{"level"};
 
 void click (GadgetButton& button)
 {
-    button.mouseDown (makeMouseEvent (button, { 5.0f, 5.0f }));
-    button.mouseUp (makeMouseEvent (button, { 5.0f, 5.0f }));
+    button.mouseDown (makeMouseEvent (button, {5.0f, 5.0f}));
+    button.mouseUp (makeMouseEvent (button, {5.0f, 5.0f}));
 }
 } // namespace
 
@@ -26,10 +26,12 @@ TEST (GadgetButtonBinding, ClickCallbackWinsOverEverything)
     button.attachValueTreeProperty (tree, flag);
     int clicks = 0;
     int presses = 0;
-    button.onClick = [&clicks] { ++clicks; };
-    button.onPress = [&presses] { ++presses; };
+    button.onClick = [&clicks]
+    { ++clicks; };
+    button.onPress = [&presses]
+    { ++presses; };
 
-    button.mouseDown (makeMouseEvent (button, { 5.0f, 5.0f }));
+    button.mouseDown (makeMouseEvent (button, {5.0f, 5.0f}));
     EXPECT_EQ (clicks, 1);
     EXPECT_EQ (presses, 0);
     EXPECT_FALSE (tree.hasProperty (flag));
@@ -62,7 +64,8 @@ TEST (GadgetButtonBinding, SetterAndGetterAreUsedOnlyTogether)
     tree.setProperty (flag, "off", nullptr);
 
     // Stored as "on"/"off" text: only the pair of functions understands it.
-    const GadgetButton::Getter getter = [] (const juce::ValueTree& t, const juce::Identifier& id) { return t[id].toString() == "on"; };
+    const GadgetButton::Getter getter = [] (const juce::ValueTree& t, const juce::Identifier& id)
+    { return t[id].toString() == "on"; };
     int setterCalls = 0;
     const GadgetButton::Setter setter = [&setterCalls] (juce::ValueTree& t, const juce::Identifier& id, bool v)
     {
@@ -97,16 +100,17 @@ TEST (GadgetButtonBinding, UnboundButtonShowsPressedAndRunsPressCallback)
 {
     GadgetButton button;
     int presses = 0;
-    button.onPress = [&presses] { ++presses; };
+    button.onPress = [&presses]
+    { ++presses; };
 
-    button.mouseDown (makeMouseEvent (button, { 1.0f, 1.0f }));
+    button.mouseDown (makeMouseEvent (button, {1.0f, 1.0f}));
     EXPECT_TRUE (button.isPressed());
     EXPECT_EQ (presses, 1);
-    button.mouseUp (makeMouseEvent (button, { 1.0f, 1.0f }));
+    button.mouseUp (makeMouseEvent (button, {1.0f, 1.0f}));
     EXPECT_FALSE (button.isPressed());
 
     button.setEnabled (false);
-    button.mouseDown (makeMouseEvent (button, { 1.0f, 1.0f }));
+    button.mouseDown (makeMouseEvent (button, {1.0f, 1.0f}));
     EXPECT_EQ (presses, 1);
     EXPECT_FALSE (button.isPressed());
 }
@@ -115,16 +119,18 @@ TEST (GadgetButtonBinding, ClickCallbackMayDestroyTheButton)
 {
     auto button = std::make_unique<GadgetButton>();
     auto* raw = button.get();
-    raw->onClick = [&button] { button.reset(); };
-    raw->mouseDown (makeMouseEvent (*raw, { 1.0f, 1.0f }));
+    raw->onClick = [&button]
+    { button.reset(); };
+    raw->mouseDown (makeMouseEvent (*raw, {1.0f, 1.0f}));
     EXPECT_EQ (button, nullptr);
 }
 
 TEST (GadgetKnobMapping, AnglesMapAcrossTheSweep)
 {
-    const auto at = [] (float x, float y) { return GadgetKnob::valueForOffset ({ x, y }, 0.0f, 100.0f); };
+    const auto at = [] (float x, float y)
+    { return GadgetKnob::valueForOffset ({x, y}, 0.0f, 100.0f); };
 
-    EXPECT_NEAR (*at (0.0f, -50.0f), 50.0f, 1e-3f);        // up
+    EXPECT_NEAR (*at (0.0f, -50.0f), 50.0f, 1e-3f);         // up
     EXPECT_NEAR (*at (-50.0f, 0.0f), 100.0f / 6.0f, 1e-3f); // left
     EXPECT_NEAR (*at (50.0f, 0.0f), 500.0f / 6.0f, 1e-3f);  // right
     EXPECT_NEAR (*at (0.0f, 50.0f), 100.0f, 1e-3f);         // down
@@ -132,14 +138,14 @@ TEST (GadgetKnobMapping, AnglesMapAcrossTheSweep)
     EXPECT_NEAR (*at (-50.0f, 50.0f), 0.0f, 1e-3f);         // the start of the sweep
     EXPECT_NEAR (*at (50.0f, 50.0f), 100.0f, 1e-3f);        // its end
 
-    EXPECT_NEAR (*GadgetKnob::valueForOffset ({ 0.0f, -20.0f }, -12.0f, 12.0f), 0.0f, 1e-4f);
+    EXPECT_NEAR (*GadgetKnob::valueForOffset ({0.0f, -20.0f}, -12.0f, 12.0f), 0.0f, 1e-4f);
 }
 
 TEST (GadgetKnobMapping, DeadZoneAroundTheCentre)
 {
-    EXPECT_FALSE (GadgetKnob::valueForOffset ({ 0.0f, 0.0f }, 0.0f, 100.0f).has_value());
-    EXPECT_FALSE (GadgetKnob::valueForOffset ({ 6.0f, -8.0f }, 0.0f, 100.0f).has_value()); // exactly 10 away
-    EXPECT_TRUE (GadgetKnob::valueForOffset ({ 6.0f, -8.1f }, 0.0f, 100.0f).has_value());
+    EXPECT_FALSE (GadgetKnob::valueForOffset ({0.0f, 0.0f}, 0.0f, 100.0f).has_value());
+    EXPECT_FALSE (GadgetKnob::valueForOffset ({6.0f, -8.0f}, 0.0f, 100.0f).has_value()); // exactly 10 away
+    EXPECT_TRUE (GadgetKnob::valueForOffset ({6.0f, -8.1f}, 0.0f, 100.0f).has_value());
 }
 
 TEST (GadgetKnobMapping, DragsWriteTheTreeAndTheKnobFollows)
@@ -150,16 +156,16 @@ TEST (GadgetKnobMapping, DragsWriteTheTreeAndTheKnobFollows)
     knob.setRange (0.0f, 100.0f);
 
     // Without a tree a drag does nothing.
-    knob.mouseDrag (makeMouseEvent (knob, { 40.0f, 0.0f }, { 40.0f, 40.0f }));
+    knob.mouseDrag (makeMouseEvent (knob, {40.0f, 0.0f}, {40.0f, 40.0f}));
     EXPECT_EQ (knob.getValue(), 0.0f);
 
     knob.attachValueTreeProperty (tree, level);
-    knob.mouseDrag (makeMouseEvent (knob, { 40.0f, 0.0f }, { 40.0f, 40.0f }));
+    knob.mouseDrag (makeMouseEvent (knob, {40.0f, 0.0f}, {40.0f, 40.0f}));
     EXPECT_NEAR (static_cast<float> (tree[level]), 50.0f, 1e-3f);
     EXPECT_NEAR (knob.getValue(), 50.0f, 1e-3f);
 
     // A drag ending near the centre leaves the value alone.
-    knob.mouseDrag (makeMouseEvent (knob, { 45.0f, 45.0f }, { 40.0f, 40.0f }));
+    knob.mouseDrag (makeMouseEvent (knob, {45.0f, 45.0f}, {40.0f, 40.0f}));
     EXPECT_NEAR (static_cast<float> (tree[level]), 50.0f, 1e-3f);
 
     tree.setProperty (level, 75.0f, nullptr);

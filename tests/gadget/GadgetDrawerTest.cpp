@@ -11,7 +11,7 @@ void pumpFor (int ms)
 
 struct DrawerFixture : public ::testing::Test
 {
-    Gadget2 gadget { GadgetState() };
+    Gadget2 gadget{GadgetState()};
     juce::Component content;
 };
 } // namespace
@@ -23,7 +23,7 @@ TEST_F (DrawerFixture, DefaultClientAreaMakesA210PixelDrawer)
     ASSERT_NE (port, nullptr);
     EXPECT_EQ (port->getDrawer().calcDrawerSize(), 210);
     EXPECT_EQ (gadget.getDrawerContent(), &content);
-    EXPECT_EQ (port->calcBoundsOnDesktop ({ 0, 0, 100, 100 }).getWidth(), 210);
+    EXPECT_EQ (port->calcBoundsOnDesktop ({0, 0, 100, 100}).getWidth(), 210);
 }
 
 TEST_F (DrawerFixture, PlacedBesideTheBodyOnEitherSide)
@@ -122,7 +122,8 @@ TEST_F (DrawerFixture, DrawerFollowsTheBodyWhenTheWindowMoves)
 TEST_F (DrawerFixture, ConcealRunsTheCallerCallbackAfterTheDelay)
 {
     int calls = 0;
-    gadget.concealDrawer ([&calls] { ++calls; });
+    gadget.concealDrawer ([&calls]
+                          { ++calls; });
     EXPECT_EQ (calls, 1); // no drawer: at once
 
     gadget.setDrawer (&content, GadgetDrawer::Right, 200);
@@ -130,8 +131,7 @@ TEST_F (DrawerFixture, ConcealRunsTheCallerCallbackAfterTheDelay)
     gadget.concealDrawer ([&calls, this]
                           {
                               ++calls;
-                              EXPECT_FALSE (gadget.isDrawerOpen());
-                          });
+                              EXPECT_FALSE (gadget.isDrawerOpen()); });
     EXPECT_EQ (calls, 1);
     pumpFor (400);
     EXPECT_EQ (calls, 2);
@@ -142,7 +142,8 @@ TEST_F (DrawerFixture, CallbacksOfADestroyedDrawerNeverRun)
     int calls = 0;
     gadget.setDrawer (&content, GadgetDrawer::Right, 200);
     gadget.toggleDrawer();
-    gadget.concealDrawer ([&calls] { ++calls; });
+    gadget.concealDrawer ([&calls]
+                          { ++calls; });
     gadget.setDrawer (nullptr, GadgetDrawer::Right, -1);
     pumpFor (400);
     EXPECT_EQ (calls, 0);

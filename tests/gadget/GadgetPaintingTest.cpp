@@ -12,7 +12,7 @@ using testing_support::paintToImage;
 
 TEST (GadgetPainting, BodyLipHighlightAndPanel)
 {
-    Gadget2 g { GadgetState() };
+    Gadget2 g{GadgetState()};
     const auto main = juce::Colour (0xff3fa9f5);
     g.setGradient (main, main); // a flat gradient makes the panel colour predictable
     g.setBodyWidth (300);
@@ -42,14 +42,14 @@ TEST (GadgetPainting, BodyOverlayHookAndCallbackRunLast)
         }
     };
 
-    Painter g { GadgetState() };
+    Painter g{GadgetState()};
     const auto image = paintToImage (g.getBody());
     EXPECT_EQ (image.getPixelAt (5, 105), juce::Colour (juce::Colours::red));
 }
 
 TEST (GadgetPainting, WindowShadowIsOffsetByTen)
 {
-    Gadget2 g { GadgetState() };
+    Gadget2 g{GadgetState()};
     const auto image = paintToImage (g);
     const auto shadow = juce::Colour (0xff333333).withAlpha (0.3f);
     // Right of the body (x 200..209) and below it: only the shadow.
@@ -60,19 +60,19 @@ TEST (GadgetPainting, WindowShadowIsOffsetByTen)
 
 TEST (GadgetPainting, CloseButtonColoursFollowHoverAndPress)
 {
-    Gadget2 g { GadgetState() };
+    Gadget2 g{GadgetState()};
     g.setGradient (juce::Colour (0xffff8800), juce::Colour (0xff004488));
     auto& button = g.getCloseButton();
 
     EXPECT_EQ (button.getFillColour(), juce::Colour (0xff004488));
-    button.mouseEnter (makeMouseEvent (button, { 2.0f, 2.0f }));
+    button.mouseEnter (makeMouseEvent (button, {2.0f, 2.0f}));
     EXPECT_EQ (button.getFillColour(), juce::Colour (0xffff8800));
     EXPECT_TRUE (coloursClose (paintToImage (button).getPixelAt (2, 18), juce::Colour (0xffff8800)));
 
-    button.mouseDown (makeMouseEvent (button, { 2.0f, 2.0f }));
+    button.mouseDown (makeMouseEvent (button, {2.0f, 2.0f}));
     EXPECT_EQ (button.getFillColour(), juce::Colour (0xff004488));
-    button.mouseUp (makeMouseEvent (button, { 2.0f, 2.0f }));
-    button.mouseExit (makeMouseEvent (button, { 30.0f, 30.0f }));
+    button.mouseUp (makeMouseEvent (button, {2.0f, 2.0f}));
+    button.mouseExit (makeMouseEvent (button, {30.0f, 30.0f}));
     EXPECT_EQ (button.getFillColour(), juce::Colour (0xff004488));
 }
 
@@ -83,10 +83,10 @@ TEST (GadgetPainting, LedStatusColours)
     led.setCustomColour (juce::Colour (0xff00ff00));
 
     const std::pair<GadgetLed::Status, juce::Colour> expected[] = {
-        { GadgetLed::off, juce::Colour (0xff555555) },
-        { GadgetLed::custom, juce::Colour (0xff00ff00) },
-        { GadgetLed::yellow, juce::Colour (0xffffff00) },
-        { GadgetLed::red, juce::Colour (0xffff0000) },
+        {GadgetLed::off, juce::Colour (0xff555555)},
+        {GadgetLed::custom, juce::Colour (0xff00ff00)},
+        {GadgetLed::yellow, juce::Colour (0xffffff00)},
+        {GadgetLed::red, juce::Colour (0xffff0000)},
     };
 
     for (const auto& [status, colour] : expected)
@@ -147,13 +147,14 @@ TEST (GadgetPainting, MainButtonHitsOnlyItsDisc)
     EXPECT_FALSE (button.hitTest (119, 119));
 
     int clicks = 0;
-    button.onClick = [&clicks] { ++clicks; };
-    button.mouseEnter (makeMouseEvent (button, { 60.0f, 60.0f }));
+    button.onClick = [&clicks]
+    { ++clicks; };
+    button.mouseEnter (makeMouseEvent (button, {60.0f, 60.0f}));
     EXPECT_EQ (button.getVisualState(), GadgetMainButton::VisualState::hovered);
-    button.mouseDown (makeMouseEvent (button, { 60.0f, 60.0f }));
+    button.mouseDown (makeMouseEvent (button, {60.0f, 60.0f}));
     EXPECT_EQ (clicks, 1);
     EXPECT_EQ (button.getVisualState(), GadgetMainButton::VisualState::pressed);
-    button.mouseUp (makeMouseEvent (button, { 60.0f, 60.0f }));
+    button.mouseUp (makeMouseEvent (button, {60.0f, 60.0f}));
     EXPECT_EQ (button.getVisualState(), GadgetMainButton::VisualState::normal);
 
     // The face is the background gradient; the plates are real images.

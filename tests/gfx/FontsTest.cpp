@@ -1,7 +1,7 @@
+#include "gadget/TestMouse.h"
 #include "gfx/Drawing.h"
 #include "gfx/FontStyle.h"
 #include "gfx/ZelLookAndFeel.h"
-#include "gadget/TestMouse.h"
 
 #include <gtest/gtest.h>
 
@@ -19,7 +19,7 @@ TEST (FontSet, TableRowsAndFallback)
     EXPECT_EQ (gfx::getFontSpec (19).pointHeight, 33.0f);
     EXPECT_EQ (gfx::getFontSpec (26).pointHeight, 10.0f);
 
-    for (const auto other : { -1, 27, 1000 })
+    for (const auto other : {-1, 27, 1000})
     {
         const auto spec = gfx::getFontSpec (other);
         EXPECT_EQ (spec.family, gfx::FontFamily::helveticaNeue);
@@ -125,7 +125,7 @@ TEST (Drawing, OnlyFlaggedCornersAreRounded)
     {
         juce::Graphics g (image);
         g.setColour (juce::Colours::white);
-        gfx::fillRoundedRect (g, { 0.0f, 0.0f, 40.0f, 40.0f }, 10.0f, true, false, false, true);
+        gfx::fillRoundedRect (g, {0.0f, 0.0f, 40.0f, 40.0f}, 10.0f, true, false, false, true);
     }
     EXPECT_EQ (image.getPixelAt (0, 0).getAlpha(), 0);
     EXPECT_GE (image.getPixelAt (39, 0).getAlpha(), 250);
@@ -144,8 +144,8 @@ TEST (Drawing, ImageFillIsClippedToTheShape)
     juce::Image image (juce::Image::ARGB, 40, 40, true);
     {
         juce::Graphics g (image);
-        gfx::fillRoundedRectWithImage (g, { 0.0f, 0.0f, 40.0f, 40.0f }, pattern, 10.0f, false, false, true, true);
-        gfx::fillRoundedRectWithImage (g, { 0.0f, 0.0f, 40.0f, 40.0f }, juce::Image(), 10.0f, true, true, true, true);
+        gfx::fillRoundedRectWithImage (g, {0.0f, 0.0f, 40.0f, 40.0f}, pattern, 10.0f, false, false, true, true);
+        gfx::fillRoundedRectWithImage (g, {0.0f, 0.0f, 40.0f, 40.0f}, juce::Image(), 10.0f, true, true, true, true);
     }
     EXPECT_EQ (image.getPixelAt (0, 0), juce::Colour (juce::Colours::red));
     EXPECT_EQ (image.getPixelAt (20, 20), juce::Colour (juce::Colours::red));

@@ -1,5 +1,5 @@
-#include "gadget/GadgetState.h"
 #include "gfx/StringConversions.h"
+#include "gadget/GadgetState.h"
 
 #include <gtest/gtest.h>
 
@@ -30,7 +30,7 @@ juce::String randomText (juce::Random& random)
 
     for (int i = 0; i < length; ++i)
         text << juce::String::charToString (static_cast<juce::juce_wchar> (random.nextBool() ? alphabet[random.nextInt (static_cast<int> (sizeof (alphabet) - 1))]
-                                                                                              : random.nextInt (0x3000) + 1));
+                                                                                             : random.nextInt (0x3000) + 1));
 
     return text;
 }
@@ -48,7 +48,7 @@ TEST (StringConversions, RandomTextNeverBreaksTheParsers)
         EXPECT_TRUE (std::isfinite (asDouble)) << text;
 
         // What the text starts with decides the result: digits after garbage do not count.
-        if (! text.trimStart().containsAnyOf ("0123456789"))
+        if (!text.trimStart().containsAnyOf ("0123456789"))
         {
             EXPECT_EQ (asInt, 0) << text;
         }
@@ -83,7 +83,7 @@ TEST (GadgetStateValues, OnlyWholeNumbersCountAsCoordinates)
     tree.setProperty (GadgetState::x, 12.7, nullptr);
     EXPECT_EQ (state.getX(), 12);
 
-    for (const auto* bad : { "", "-", "12a", "1.5", "--3", "3000000000", "12345678901" })
+    for (const auto* bad : {"", "-", "12a", "1.5", "--3", "3000000000", "12345678901"})
     {
         tree.setProperty (GadgetState::x, bad, nullptr);
         EXPECT_FALSE (state.getX().has_value()) << bad;

@@ -13,19 +13,19 @@ namespace
 {
 namespace layout = gallery::layout;
 
-const juce::Colour galleryMainColour { 0xff3fa9f5 };
+const juce::Colour galleryMainColour{0xff3fa9f5};
 
 /** Runs a command to its end and returns its standard output (empty on failure or time-out). */
 juce::String run (const juce::StringArray& args, int timeoutMs = 15000)
 {
     juce::ChildProcess process;
 
-    if (! process.start (args, juce::ChildProcess::wantStdOut))
+    if (!process.start (args, juce::ChildProcess::wantStdOut))
         return {};
 
     auto output = process.readAllProcessOutput();
 
-    if (! process.waitForProcessToFinish (timeoutMs))
+    if (!process.waitForProcessToFinish (timeoutMs))
     {
         process.kill();
         return {};
@@ -37,7 +37,7 @@ juce::String run (const juce::StringArray& args, int timeoutMs = 15000)
 /** The display the windowed tests use: the test display, else the user's; empty when no X server answers. */
 juce::String findTestDisplay()
 {
-    for (const auto* name : { "ORVANA_TEST_DISPLAY", "DISPLAY" })
+    for (const auto* name : {"ORVANA_TEST_DISPLAY", "DISPLAY"})
     {
         const auto display = juce::SystemStats::getEnvironmentVariable (name, {});
 
@@ -46,7 +46,7 @@ juce::String findTestDisplay()
 
         juce::ChildProcess probe;
 
-        if (probe.start (juce::StringArray { "xdpyinfo", "-display", display }, 0) && probe.waitForProcessToFinish (10000)
+        if (probe.start (juce::StringArray{"xdpyinfo", "-display", display}, 0) && probe.waitForProcessToFinish (10000)
             && probe.getExitCode() == 0)
             return display;
     }
@@ -74,8 +74,8 @@ protected:
 
         stateFile = folder.getFile().getChildFile ("gallery.xml");
         folder.getFile().createDirectory();
-        ASSERT_TRUE (process.start (juce::StringArray { "/usr/bin/env", "DISPLAY=" + display, gallery.getFullPathName(),
-                                                        "--state", stateFile.getFullPathName(), "--quit-after", "120000" },
+        ASSERT_TRUE (process.start (juce::StringArray{"/usr/bin/env", "DISPLAY=" + display, gallery.getFullPathName(),
+                                                      "--state", stateFile.getFullPathName(), "--quit-after", "120000"},
                                     0));
 
         window = waitForWindow (layout::windowName);
@@ -92,7 +92,7 @@ protected:
 
     juce::String x (const juce::StringArray& args)
     {
-        juce::StringArray full { "/usr/bin/env", "DISPLAY=" + display };
+        juce::StringArray full{"/usr/bin/env", "DISPLAY=" + display};
         full.addArray (args);
         return run (full);
     }
@@ -101,7 +101,7 @@ protected:
     {
         for (int i = 0; i < 150; ++i)
         {
-            const auto found = x ({ "xdotool", "search", "--name", "^" + name + "$" }).trim();
+            const auto found = x ({"xdotool", "search", "--name", "^" + name + "$"}).trim();
 
             if (found.isNotEmpty())
                 return juce::StringArray::fromLines (found)[0];
@@ -116,7 +116,7 @@ protected:
     {
         Geometry g;
 
-        for (const auto& line : juce::StringArray::fromLines (x ({ "xdotool", "getwindowgeometry", "--shell", id })))
+        for (const auto& line : juce::StringArray::fromLines (x ({"xdotool", "getwindowgeometry", "--shell", id})))
         {
             const auto value = line.fromFirstOccurrenceOf ("=", false, false).getIntValue();
 
@@ -155,7 +155,7 @@ protected:
     juce::Image screenshot()
     {
         const auto file = folder.getFile().getChildFile ("screen.png");
-        x ({ "import", "-window", "root", file.getFullPathName() });
+        x ({"import", "-window", "root", file.getFullPathName()});
         return juce::ImageFileFormat::loadFrom (file);
     }
 
@@ -163,15 +163,15 @@ protected:
     {
         const auto startX = from.x + layout::dragPointX;
         const auto startY = from.y + layout::dragPointY;
-        x ({ "xdotool", "mousemove", juce::String (startX), juce::String (startY), "mousedown", "1" });
+        x ({"xdotool", "mousemove", juce::String (startX), juce::String (startY), "mousedown", "1"});
 
         for (int step = 1; step <= 4; ++step)
         {
-            x ({ "xdotool", "mousemove", juce::String (startX + dx * step / 4), juce::String (startY + dy * step / 4) });
+            x ({"xdotool", "mousemove", juce::String (startX + dx * step / 4), juce::String (startY + dy * step / 4)});
             juce::Thread::sleep (50);
         }
 
-        x ({ "xdotool", "mouseup", "1" });
+        x ({"xdotool", "mouseup", "1"});
     }
 
     juce::String display;
@@ -184,7 +184,7 @@ protected:
 
 TEST_F (GalleryWindow, AppearsBorderlessAndOnTopWhereItsStateSays)
 {
-    const auto props = x ({ "xprop", "-id", window, "_NET_WM_STATE", "_NET_FRAME_EXTENTS", "_MOTIF_WM_HINTS" });
+    const auto props = x ({"xprop", "-id", window, "_NET_WM_STATE", "_NET_FRAME_EXTENTS", "_MOTIF_WM_HINTS"});
     EXPECT_TRUE (props.contains ("_NET_WM_STATE_ABOVE")) << props;
     EXPECT_TRUE (props.contains ("_MOTIF_WM_HINTS(_MOTIF_WM_HINTS) = 0x2, 0x0")) << props;
 
@@ -197,7 +197,8 @@ TEST_F (GalleryWindow, AppearsBorderlessAndOnTopWhereItsStateSays)
     EXPECT_EQ (g.width, layout::bodyWidth + 10);
     EXPECT_EQ (g.height, layout::bodyHeight + 10 + 70);
 
-    const auto state = readGadgetState ([&g] (const juce::ValueTree& s) { return static_cast<int> (s["x"]) == g.x; });
+    const auto state = readGadgetState ([&g] (const juce::ValueTree& s)
+                                        { return static_cast<int> (s["x"]) == g.x; });
     EXPECT_EQ (static_cast<int> (state["x"]), g.x);
     EXPECT_EQ (static_cast<int> (state["y"]), g.y);
     EXPECT_FALSE (static_cast<bool> (state["maximized"]));
@@ -221,8 +222,8 @@ TEST_F (GalleryWindow, DraggingTheBodyMovesTheWindowAndWritesItsPosition)
 TEST_F (GalleryWindow, DrawerSlidesOutOnTheRight)
 {
     const auto g = geometryOf (window);
-    x ({ "xdotool", "mousemove", juce::String (g.x + layout::drawerButtonX + layout::drawerButtonWidth / 2),
-         juce::String (g.y + layout::drawerButtonY + layout::drawerButtonHeight / 2), "click", "1" });
+    x ({"xdotool", "mousemove", juce::String (g.x + layout::drawerButtonX + layout::drawerButtonWidth / 2),
+        juce::String (g.y + layout::drawerButtonY + layout::drawerButtonHeight / 2), "click", "1"});
 
     const auto drawer = waitForWindow (layout::drawerWindowName);
     ASSERT_TRUE (drawer.isNotEmpty());

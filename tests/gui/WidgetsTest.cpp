@@ -22,11 +22,12 @@ TEST (CheckBoxWidget, AClickAsksButNeverChangesTheState)
     ui::CheckBox box ("Loop");
     box.setSize (80, 20);
     std::vector<bool> requests;
-    box.onClick = [&requests] (bool requested) { requests.push_back (requested); };
+    box.onClick = [&requests] (bool requested)
+    { requests.push_back (requested); };
 
     box.simulateClick();
-    box.mouseUp (makeMouseEvent (box, { 5.0f, 5.0f }));
-    EXPECT_EQ (requests, (std::vector<bool> { true, true }));
+    box.mouseUp (makeMouseEvent (box, {5.0f, 5.0f}));
+    EXPECT_EQ (requests, (std::vector<bool>{true, true}));
     EXPECT_FALSE (box.getState());
 
     box.setState (true);
@@ -35,7 +36,7 @@ TEST (CheckBoxWidget, AClickAsksButNeverChangesTheState)
     EXPECT_TRUE (box.getState());
 
     // Releasing outside the box is no click.
-    box.mouseUp (makeMouseEvent (box, { 500.0f, 5.0f }, { 5.0f, 5.0f }));
+    box.mouseUp (makeMouseEvent (box, {500.0f, 5.0f}, {5.0f, 5.0f}));
     EXPECT_EQ (requests.size(), 3u);
 }
 
@@ -49,7 +50,8 @@ TEST (ComboWidgets, NewerComboAsksItsOwner)
     combo.setBgColorOff (juce::Colour (0xff111111));
 
     int requested = -1;
-    combo.onRequestSelectedId = [&requested] (int id) { requested = id; };
+    combo.onRequestSelectedId = [&requested] (int id)
+    { requested = id; };
     combo.requestSetSelectedId (7);
     EXPECT_EQ (requested, 7);
     EXPECT_EQ (combo.getSelectedId(), 0);
@@ -72,7 +74,8 @@ TEST (ComboWidgets, PopUpLaysOutOneRowPerItemAndPicksThroughTheOwner)
     combo.addItem (2, "B");
     combo.addItem (3, "C");
     int requested = 0;
-    combo.onRequestSelectedId = [&requested] (int id) { requested = id; };
+    combo.onRequestSelectedId = [&requested] (int id)
+    { requested = id; };
 
     combo.showPopUp();
     auto* popUp = combo.getPopUp();
@@ -80,13 +83,13 @@ TEST (ComboWidgets, PopUpLaysOutOneRowPerItemAndPicksThroughTheOwner)
     const auto rows = popUp->getRowBounds();
     ASSERT_EQ (rows.size(), 3u);
     EXPECT_EQ (rows[1], juce::Rectangle<int> (0, gui::ComboMenu::rowHeight, 120, gui::ComboMenu::rowHeight));
-    EXPECT_EQ (popUp->getIndexAt ({ 5, gui::ComboMenu::rowHeight * 2 + 3 }), 2);
-    EXPECT_EQ (popUp->getIndexAt ({ 5, 500 }), -1);
+    EXPECT_EQ (popUp->getIndexAt ({5, gui::ComboMenu::rowHeight * 2 + 3}), 2);
+    EXPECT_EQ (popUp->getIndexAt ({5, 500}), -1);
 
-    popUp->mouseMove (makeMouseEvent (*popUp, { 5.0f, 30.0f }));
+    popUp->mouseMove (makeMouseEvent (*popUp, {5.0f, 30.0f}));
     EXPECT_EQ (popUp->getHoveredIndex(), 1);
 
-    popUp->mouseUp (makeMouseEvent (*popUp, { 5.0f, 30.0f }));
+    popUp->mouseUp (makeMouseEvent (*popUp, {5.0f, 30.0f}));
     EXPECT_EQ (requested, 2);
     EXPECT_FALSE (popUp->isOnDesktop());
 }
@@ -104,7 +107,8 @@ TEST (ComboWidgets, OlderComboSelectsKnownOptions)
     EXPECT_EQ (combo.getSelectedOption()->label, "Five");
 
     int changed = 0;
-    combo.onChange = [&changed] (int id) { changed = id; };
+    combo.onChange = [&changed] (int id)
+    { changed = id; };
     combo.setSize (100, 20);
     combo.showMenu();
     combo.getMenu()->pick (0);
@@ -134,7 +138,7 @@ TEST (MessageChannel, SendersReachLiveListenersOnly)
     sender.sendMessage (gui::Message (1));
     second.reset();
     sender.sendMessage (gui::Message (2));
-    EXPECT_EQ (first.received, (std::vector<int> { 1, 2 }));
+    EXPECT_EQ (first.received, (std::vector<int>{1, 2}));
     EXPECT_EQ (sender.getNumMessageListeners(), 1);
 
     sender.removeMessageListener (&first);
@@ -164,14 +168,14 @@ TEST (MessageChannel, ThroughForwardsAndListenersMayLeaveDuringASend)
     sender.addMessageListener (&removed);
 
     sender.sendMessage (gui::Message (5, "payload"));
-    EXPECT_EQ (end.received, std::vector<int> { 5 });
+    EXPECT_EQ (end.received, std::vector<int>{5});
     EXPECT_TRUE (removed.received.empty());
 
     auto* hub = gui::MessageManager::getInstance();
     Recorder subscriber;
     hub->addMessageListener (&subscriber);
     hub->sendMessage (gui::Message (8));
-    EXPECT_EQ (subscriber.received, std::vector<int> { 8 });
+    EXPECT_EQ (subscriber.received, std::vector<int>{8});
     hub->removeMessageListener (&subscriber);
 }
 
@@ -183,7 +187,8 @@ TEST (SmallWidgets, AnimationIntervalAndFrames)
 
     gui::Animation animation;
     int frames = 0;
-    animation.onFrame = [&frames] { ++frames; };
+    animation.onFrame = [&frames]
+    { ++frames; };
     animation.startAnimation (50.0);
     EXPECT_EQ (animation.getFrameIntervalMs(), 20);
     juce::MessageManager::getInstance()->runDispatchLoopUntil (150);
@@ -209,7 +214,8 @@ TEST (SmallWidgets, NumberEditorClampsParsesAndSteps)
     gui::NumberEditor editor;
     editor.configureIntegerMode (1, 16);
     std::vector<int> changes;
-    editor.onValueChange = [&changes] (int v) { changes.push_back (v); };
+    editor.onValueChange = [&changes] (int v)
+    { changes.push_back (v); };
 
     editor.setValue (40);
     EXPECT_EQ (editor.getValue(), 16);
@@ -224,9 +230,10 @@ TEST (SmallWidgets, NumberEditorClampsParsesAndSteps)
     editor.keyPressed (juce::KeyPress (juce::KeyPress::upKey));
     editor.keyPressed (juce::KeyPress (juce::KeyPress::upKey));
     EXPECT_EQ (editor.getValue(), 16);
-    EXPECT_EQ (changes, (std::vector<int> { 15, 16 }));
+    EXPECT_EQ (changes, (std::vector<int>{15, 16}));
 
-    editor.configureSemitoneMode (-12, 12, 2, [] (int v) { return (v > 0 ? "+" : "") + juce::String (v) + " st"; });
+    editor.configureSemitoneMode (-12, 12, 2, [] (int v)
+                                  { return (v > 0 ? "+" : "") + juce::String (v) + " st"; });
     editor.setValue (3);
     EXPECT_EQ (editor.getText(), "+3 st");
     editor.keyPressed (juce::KeyPress (juce::KeyPress::upKey));
@@ -243,7 +250,7 @@ TEST (SmallWidgets, TabToggleCallsStateChanged)
 
     tab.toggleState();
     tab.toggleState();
-    EXPECT_EQ (tab.seen, (std::vector<gui::Tab::State> { gui::Tab::on, gui::Tab::off }));
+    EXPECT_EQ (tab.seen, (std::vector<gui::Tab::State>{gui::Tab::on, gui::Tab::off}));
     tab.setState (gui::Tab::on);
     EXPECT_EQ (tab.seen.size(), 2u);
 }
@@ -253,8 +260,9 @@ TEST (SmallWidgets, BubbleDismissesOnClick)
     gui::BubbleMessage bubble ("Wrong key");
     bubble.setVisible (true);
     int dismissed = 0;
-    bubble.onDismiss = [&dismissed] { ++dismissed; };
-    bubble.mouseDown (makeMouseEvent (bubble, { 1.0f, 1.0f }));
+    bubble.onDismiss = [&dismissed]
+    { ++dismissed; };
+    bubble.mouseDown (makeMouseEvent (bubble, {1.0f, 1.0f}));
     EXPECT_FALSE (bubble.isVisible());
     EXPECT_EQ (dismissed, 1);
 }
@@ -265,7 +273,8 @@ TEST (SmallWidgets, WebLinkAppendsReferenceValues)
     link.addUrlRefValue ("app", "ORV");
     link.addUrlRefValue ("version", "2026.6.6");
     juce::String opened;
-    link.setLauncher ([&opened] (const juce::URL& url) { opened = url.toString (true); return true; });
+    link.setLauncher ([&opened] (const juce::URL& url)
+                      { opened = url.toString (true); return true; });
 
     EXPECT_TRUE (link.open());
     EXPECT_EQ (opened, "https://example.org/help?app=ORV&version=2026.6.6");
@@ -274,7 +283,7 @@ TEST (SmallWidgets, WebLinkAppendsReferenceValues)
 TEST (SmallWidgets, MouseEventConvertsX)
 {
     juce::Component c;
-    const auto raw = makeMouseEvent (c, { 30.0f, 12.0f }, { 10.0f, 12.0f });
+    const auto raw = makeMouseEvent (c, {30.0f, 12.0f}, {10.0f, 12.0f});
     const gui::MouseEvent e (raw, 2.0f, 100.0f);
     EXPECT_EQ (e.getX(), 160.0f);
     EXPECT_EQ (e.getY(), 12.0f);
@@ -285,7 +294,7 @@ TEST (SmallWidgets, MouseEventConvertsX)
 
 TEST (SmallWidgets, WizardButtonsSitOnTheButtonRow)
 {
-    const gui::WizardLayout layout ({ 20, 10, 400, 300 }, 30);
+    const gui::WizardLayout layout ({20, 10, 400, 300}, 30);
     juce::Component left, right;
     layout.positionLeftButton (left, 90);
     layout.positionRightButton (right, 110);

@@ -1,5 +1,5 @@
-#include "ui/ScrollBar.h"
 #include "ui/ScrollMgr.h"
+#include "ui/ScrollBar.h"
 
 #include <gtest/gtest.h>
 
@@ -13,7 +13,8 @@ struct ScrollFixture : public ::testing::Test
 {
     ScrollFixture()
     {
-        manager.onChange = [this] (float p, float v, float c) { calls.emplace_back (p, v, c); };
+        manager.onChange = [this] (float p, float v, float c)
+        { calls.emplace_back (p, v, c); };
     }
 
     ui::ScrollMgr manager;
@@ -118,9 +119,9 @@ TEST (ScrollBarWidget, HeldArrowRepeats)
 
     auto& button = bar.getIncrementButton();
     const auto now = juce::Time::getCurrentTime();
-    const juce::MouseEvent down (juce::Desktop::getInstance().getMainMouseSource(), { 2.0f, 2.0f },
+    const juce::MouseEvent down (juce::Desktop::getInstance().getMainMouseSource(), {2.0f, 2.0f},
                                  juce::ModifierKeys (juce::ModifierKeys::leftButtonModifier), 1.0f, 0.0f, 0.0f, 0.0f, 0.0f,
-                                 &button, &button, now, { 2.0f, 2.0f }, now, 1, false);
+                                 &button, &button, now, {2.0f, 2.0f}, now, 1, false);
     button.mouseDown (down);
     juce::MessageManager::getInstance()->runDispatchLoopUntil (600);
     button.mouseUp (down);

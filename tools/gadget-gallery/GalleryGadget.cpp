@@ -21,7 +21,8 @@ GalleryDrawerContent::GalleryDrawerContent (juce::ValueTree tree)
 
     addAndMakeVisible (checkBox);
     checkBox.setState (state.getProperty (GalleryIds::checked, false));
-    checkBox.onClick = [this] (bool requested) { state.setProperty (GalleryIds::checked, requested, nullptr); };
+    checkBox.onClick = [this] (bool requested)
+    { state.setProperty (GalleryIds::checked, requested, nullptr); };
 
     addAndMakeVisible (combo);
     combo.addItem (0, "Off");
@@ -30,7 +31,8 @@ GalleryDrawerContent::GalleryDrawerContent (juce::ValueTree tree)
     combo.setOffValueId (0);
     combo.setBgColorOff (juce::Colour (0xff2a2a2a));
     combo.setSelectedIdLocally (state.getProperty (GalleryIds::option, 0));
-    combo.onRequestSelectedId = [this] (int id) { state.setProperty (GalleryIds::option, id, nullptr); };
+    combo.onRequestSelectedId = [this] (int id)
+    { state.setProperty (GalleryIds::option, id, nullptr); };
 
     addAndMakeVisible (numberEditor);
     numberEditor.configureIntegerMode (1, 16);
@@ -90,7 +92,8 @@ GalleryGadget::GalleryGadget (juce::ValueTree galleryTree, GadgetState gadgetSta
 
     auto& panel = getBody();
 
-    drawerButton.onClick = [this] { toggleDrawer(); };
+    drawerButton.onClick = [this]
+    { toggleDrawer(); };
     panel.addAndMakeVisible (drawerButton);
 
     latchButton.setLatching (true);
@@ -116,7 +119,8 @@ GalleryGadget::GalleryGadget (juce::ValueTree galleryTree, GadgetState gadgetSta
     led.setCustomColour (GadgetButton::Colors::lightGreen);
     panel.addAndMakeVisible (led);
 
-    mainButton.onClick = [this] { led.setBlinking (! led.isBlinking()); };
+    mainButton.onClick = [this]
+    { led.setBlinking (!led.isBlinking()); };
     panel.addAndMakeVisible (mainButton);
 
     zoomer.setValueRange (0.2f, 10.0f, 1.0f);

@@ -23,13 +23,13 @@ namespace gallery
 /** The properties the gallery's controls are bound to. */
 struct GalleryIds
 {
-    static inline const juce::Identifier type { "GALLERY_STATE" };
-    static inline const juce::Identifier latched { "latched" };
-    static inline const juce::Identifier level { "level" };
-    static inline const juce::Identifier zoom { "zoom" };
-    static inline const juce::Identifier scroll { "scroll" };
-    static inline const juce::Identifier option { "option" };
-    static inline const juce::Identifier checked { "checked" };
+    static inline const juce::Identifier type{"GALLERY_STATE"};
+    static inline const juce::Identifier latched{"latched"};
+    static inline const juce::Identifier level{"level"};
+    static inline const juce::Identifier zoom{"zoom"};
+    static inline const juce::Identifier scroll{"scroll"};
+    static inline const juce::Identifier option{"option"};
+    static inline const juce::Identifier checked{"checked"};
 };
 
 /** A tab that paints its state as text. */
@@ -54,7 +54,7 @@ private:
     void valueTreePropertyChanged (juce::ValueTree& tree, const juce::Identifier& property) override;
 
     juce::ValueTree state;
-    ui::CheckBox checkBox { "Checked" };
+    ui::CheckBox checkBox{"Checked"};
     ui::Combo combo;
     gui::NumberEditor numberEditor;
 };
@@ -72,10 +72,10 @@ public:
 private:
     juce::ValueTree tree;
     juce::Label title;
-    GadgetButton drawerButton { "Drawer" };
-    GadgetButton latchButton { "Latch" };
-    GadgetButton ledButton { "LED" };
-    GadgetButton disabledButton { "Disabled" };
+    GadgetButton drawerButton{"Drawer"};
+    GadgetButton latchButton{"Latch"};
+    GadgetButton ledButton{"LED"};
+    GadgetButton disabledButton{"Disabled"};
     GadgetKnob knob;
     GadgetLed led;
     GadgetMainButton mainButton;
@@ -83,10 +83,10 @@ private:
     ui::ScrollBar scrollBar;
     gui::Combo combo;
     GalleryTab tab;
-    gui::BubbleMessage bubble { "Click to dismiss" };
-    DarkTextEditor darkEditor { DarkTextEditor::Variant::dark };
-    DarkTextEditor lightEditor { DarkTextEditor::Variant::light };
-    WebLinkButton link { "Web site", juce::URL ("https://example.org/") };
+    gui::BubbleMessage bubble{"Click to dismiss"};
+    DarkTextEditor darkEditor{DarkTextEditor::Variant::dark};
+    DarkTextEditor lightEditor{DarkTextEditor::Variant::light};
+    WebLinkButton link{"Web site", juce::URL ("https://example.org/")};
     Sprite spinner;
     gui::Animation animation;
     int spinnerFrame = 0;

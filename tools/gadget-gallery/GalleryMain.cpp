@@ -83,14 +83,17 @@ public:
         writer = std::make_unique<StateWriter> (tree, stateFile);
 
         gadget = std::make_unique<GalleryGadget> (tree, gadgetState);
-        gadget->onClose = [] { quit(); };
+        gadget->onClose = []
+        { quit(); };
         show (*gadget, gadgetState);
 
         if (openDrawer)
-            juce::Timer::callAfterDelay (300, [this] { if (gadget != nullptr && ! gadget->isDrawerOpen()) gadget->toggleDrawer(); });
+            juce::Timer::callAfterDelay (300, [this]
+                                         { if (gadget != nullptr && ! gadget->isDrawerOpen()) gadget->toggleDrawer(); });
 
         if (quitAfterMs > 0)
-            juce::Timer::callAfterDelay (quitAfterMs, [] { quit(); });
+            juce::Timer::callAfterDelay (quitAfterMs, []
+                                         { quit(); });
     }
 
     void shutdown() override
@@ -126,7 +129,7 @@ private:
     }
 
     ZelLookAndFeel lookAndFeel;
-    juce::ValueTree tree { GalleryIds::type };
+    juce::ValueTree tree{GalleryIds::type};
     std::unique_ptr<StateWriter> writer;
     std::unique_ptr<GalleryGadget> gadget;
 };
