@@ -6,7 +6,7 @@ set -euo pipefail
 packages=(
     build-essential cmake ninja-build pkg-config ccache
     juce-modules-source libboost-dev libgtest-dev libgmock-dev libbenchmark-dev
-    fonts-dejavu-core
+    fonts-dejavu-core fonts-dejavu-extra fonts-liberation2 fonts-inconsolata fonts-dosis
     xvfb xauth x11-utils imagemagick xdotool openbox
     python3 python3-websockets python3-mido
 )

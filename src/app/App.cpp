@@ -3,6 +3,8 @@
 #include "app/CrashHandler.h"
 #include "app/StartupDecision.h"
 #include "engine/comm/WebSocketAction.h"
+#include "gui/ImageManager.h"
+#include "gui/MessageManager.h"
 #include "platform/ProcessControl.h"
 #include "platform/QuitSignals.h"
 #include "platform/SingleInstance.h"
@@ -196,6 +198,8 @@ void App::shutdown()
     }
 
     UiStateManager::deleteInstance();
+    gui::MessageManager::deleteInstance();
+    ImageManager::deleteInstance();
 }
 
 void App::anotherInstanceStarted (const juce::String& commandLine)

@@ -2,12 +2,47 @@
 
 #include <juce_gui_basics/juce_gui_basics.h>
 
-/** The suite's look for the toolkit's own widgets. */
+/** The suite's look for the toolkit's own widgets: the embedded fonts, the
+    dark scroll bars, text buttons and tooltips. */
 class ZelLookAndFeel : public juce::LookAndFeel_V4
 {
 public:
     ZelLookAndFeel();
     ~ZelLookAndFeel() override;
+
+    /** The scroll-bar colours. */
+    struct ScrollBarColours
+    {
+        static constexpr juce::uint32 background = 0xff333333;
+        static constexpr juce::uint32 track = 0xff111111;
+        static constexpr juce::uint32 thumb = 0xff666666;
+        static constexpr juce::uint32 thumbHighlight = 0x22ffffff;
+        static constexpr juce::uint32 thumbHighlightStrong = 0x33ffffff;
+        static constexpr juce::uint32 thumbShadow = 0xaa000000;
+    };
+
+    /** The thumb colour, brighter while the pointer is over it. */
+    static juce::Colour getScrollBarThumbColour (bool isMouseOver);
+
+    //==============================================================================
+    juce::Typeface::Ptr getTypefaceForFont (const juce::Font& font) override;
+
+    void drawScrollbar (juce::Graphics& g, juce::ScrollBar& scrollbar, int x, int y, int width, int height,
+                        bool isScrollbarVertical, int thumbStartPosition, int thumbSize,
+                        bool isMouseOver, bool isMouseDown) override;
+
+    juce::Font getTextButtonFont (juce::TextButton& button, int buttonHeight) override;
+    void drawButtonText (juce::Graphics& g, juce::TextButton& button,
+                         bool shouldDrawButtonAsHighlighted, bool shouldDrawButtonAsDown) override;
+
+    juce::Font getAlertWindowTitleFont() override;
+    juce::Font getAlertWindowMessageFont() override;
+    juce::Font getAlertWindowFont() override;
+    juce::Font getPopupMenuFont() override;
+    juce::Font getLabelFont (juce::Label& label) override;
+
+    juce::Rectangle<int> getTooltipBounds (const juce::String& tipText, juce::Point<int> screenPos, juce::Rectangle<int> parentArea) override;
+    void drawTooltip (juce::Graphics& g, const juce::String& text, int width, int height) override;
 
 private:
     JUCE_DECLARE_NON_COPYABLE_WITH_LEAK_DETECTOR (ZelLookAndFeel)

@@ -2,6 +2,8 @@
 #include "BinaryData.h"
 #include "app/IActionSender.h"
 #include "engine/comm/Comm.h"
+#include "gadget/Gadget2.h"
+#include "platform/ProcessControl.h"
 #include "state/TreeFile.h"
 #include "utils/AtomicFile.h"
 
@@ -135,6 +137,25 @@ bool Product::storePreferencesFile (const juce::ValueTree& tree, const juce::Str
 bool Product::attemptRetrievePreferencesFile (juce::ValueTree& tree, const juce::String& fileName)
 {
     return treefile::replaceFromFile (tree, getPreferencesDir().getChildFile (fileName));
+}
+
+void Product::showGadget (Gadget2* gadget, GadgetState state)
+{
+    if (gadget == nullptr)
+        return;
+
+    const auto placement = gadget::decidePlacement (state, gadget->getBounds(), gadget::getDesktopMonitorAreas());
+
+    if (placement.kind == gadget::Placement::Kind::maximize)
+        gadget->maximize();
+    else
+        gadget->setTopLeftPosition (placement.topLeft);
+
+    const auto styleFlags = platform::isUiElementApplication() ? 0 : juce::ComponentPeer::windowAppearsOnTaskbar;
+    gadget->addToDesktop (styleFlags);
+    gadget->setAlwaysOnTop (true);
+    gadget->toFront (true);
+    gadget->setVisible (true);
 }
 
 juce::File Product::getPlgFile() const

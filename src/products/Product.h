@@ -1,5 +1,6 @@
 #pragma once
 
+#include "gadget/GadgetState.h"
 #include "products/IProduct.h"
 #include "products/IProductActionSender.h"
 #include "products/ProductMetadata.h"
@@ -11,6 +12,7 @@
 #include <optional>
 
 class IActionSender;
+class Gadget2;
 
 namespace comm
 {
@@ -84,6 +86,11 @@ public:
     bool attemptRetrieveStateFile (juce::ValueTree& tree, const juce::String& fileName) const;
     bool storePreferencesFile (const juce::ValueTree& tree, const juce::String& fileName);
     bool attemptRetrievePreferencesFile (juce::ValueTree& tree, const juce::String& fileName);
+
+    /** Places the gadget as its stored state says (maximized, at the stored
+        position, or centred) and shows it as a borderless, always-on-top
+        window. A null gadget is ignored. */
+    void showGadget (Gadget2* gadget, GadgetState state);
 
     /** suite folder / ("ORV_" + internal name + ".plg"). */
     juce::File getPlgFile() const;

@@ -1,0 +1,146 @@
+#include "gadget/GadgetKnob.h"
+
+#include <cmath>
+
+GadgetKnob::GadgetKnob() = default;
+
+GadgetKnob::~GadgetKnob()
+{
+    if (boundTree.isValid())
+        boundTree.removeListener (this);
+}
+
+void GadgetKnob::setRange (float newMinimum, float newMaximum)
+{
+    minimum = newMinimum;
+    maximum = newMaximum;
+    repaint();
+}
+
+void GadgetKnob::attachValueTreeProperty (juce::ValueTree tree, const juce::Identifier& property)
+{
+    if (boundTree.isValid())
+        boundTree.removeListener (this);
+
+    boundTree = std::move (tree);
+    boundProperty = property;
+
+    if (boundTree.isValid())
+    {
+        boundTree.addListener (this);
+
+        if (boundTree.hasProperty (boundProperty))
+            value = static_cast<float> (boundTree.getProperty (boundProperty));
+    }
+
+    repaint();
+}
+
+std::optional<float> GadgetKnob::valueForOffset (juce::Point<float> p, float minimum, float maximum)
+{
+    const auto dx = static_cast<double> (p.x);
+    const auto dy = static_cast<double> (p.y);
+
+    if (std::hypot (dx, dy) <= static_cast<double> (deadZoneRadius))
+        return std::nullopt;
+
+    // 0 points up; wrapped into (-pi, pi] so that straight down is the far end.
+    auto angle = std::atan2 (dy, dx) + juce::MathConstants<double>::halfPi;
+
+    while (angle > juce::MathConstants<double>::pi)
+        angle -= juce::MathConstants<double>::twoPi;
+
+    while (angle <= -juce::MathConstants<double>::pi)
+        angle += juce::MathConstants<double>::twoPi;
+
+    const auto sweep = 1.5 * juce::MathConstants<double>::pi;
+    const auto proportion = (angle + 0.75 * juce::MathConstants<double>::pi) / sweep;
+    const auto lo = static_cast<double> (juce::jmin (minimum, maximum));
+    const auto hi = static_cast<double> (juce::jmax (minimum, maximum));
+    const auto v = static_cast<double> (minimum) + proportion * static_cast<double> (maximum - minimum);
+    return static_cast<float> (juce::jlimit (lo, hi, v));
+}
+
+float GadgetKnob::valueToAngle (float v) const
+{
+    const auto range = maximum - minimum;
+    const auto proportion = range != 0.0f ? juce::jlimit (0.0f, 1.0f, (v - minimum) / range) : 0.0f;
+    return -0.75f * juce::MathConstants<float>::pi + proportion * 1.5f * juce::MathConstants<float>::pi;
+}
+
+void GadgetKnob::valueTreePropertyChanged (juce::ValueTree& tree, const juce::Identifier& property)
+{
+    if (tree == boundTree && property == boundProperty && tree.hasProperty (property))
+    {
+        value = static_cast<float> (tree.getProperty (property));
+        repaint();
+    }
+}
+
+void GadgetKnob::mouseDown (const juce::MouseEvent& e)
+{
+    dragTo (e.position);
+}
+
+void GadgetKnob::mouseDrag (const juce::MouseEvent& e)
+{
+    dragTo (e.position);
+}
+
+void GadgetKnob::dragTo (juce::Point<float> position)
+{
+    if (!boundTree.isValid() || !boundProperty.isValid())
+        return;
+
+    const auto centre = getLocalBounds().toFloat().getCentre();
+
+    if (const auto newValue = valueForOffset (position - centre, minimum, maximum))
+        boundTree.setProperty (boundProperty, *newValue, nullptr);
+}
+
+juce::Rectangle<float> GadgetKnob::getDiscBounds() const
+{
+    const auto size = static_cast<float> (juce::jmin (getWidth(), getHeight())) - 8.0f;
+    return juce::Rectangle<float> (juce::jmax (0.0f, size), juce::jmax (0.0f, size)).withCentre (getLocalBounds().toFloat().getCentre());
+}
+
+juce::Path GadgetKnob::getPathForShadow() const
+{
+    juce::Path p;
+    p.addEllipse (getDiscBounds());
+    return p;
+}
+
+void GadgetKnob::paint (juce::Graphics& g)
+{
+    const auto disc = getDiscBounds();
+
+    if (disc.isEmpty())
+        return;
+
+    const auto centre = disc.getCentre();
+    const auto radius = disc.getWidth() * 0.5f;
+    const auto start = -0.75f * juce::MathConstants<float>::pi;
+    const auto angle = valueToAngle (value);
+
+    juce::Path track;
+    track.addCentredArc (centre.x, centre.y, radius + 2.0f, radius + 2.0f, 0.0f, start, -start, true);
+    g.setColour (juce::Colour (0xff111111));
+    g.strokePath (track, juce::PathStrokeType (3.0f));
+
+    juce::Path valueArc;
+    valueArc.addCentredArc (centre.x, centre.y, radius + 2.0f, radius + 2.0f, 0.0f, start, angle, true);
+    g.setColour (juce::Colour (0xfff9d023));
+    g.strokePath (valueArc, juce::PathStrokeType (3.0f));
+
+    g.setGradientFill (juce::ColourGradient (juce::Colour (0xff666666), disc.getX(), disc.getY(),
+                                             juce::Colour (0xff222222), disc.getRight(), disc.getBottom(), false));
+    g.fillEllipse (disc.reduced (2.0f));
+    g.setColour (juce::Colour (0xff111111));
+    g.drawEllipse (disc.reduced (2.0f), 1.0f);
+
+    const auto tip = centre.getPointOnCircumference (radius - 5.0f, angle);
+    const auto base = centre.getPointOnCircumference (radius * 0.35f, angle);
+    g.setColour (juce::Colours::white);
+    g.drawLine ({base, tip}, 2.0f);
+}

@@ -1,0 +1,46 @@
+#pragma once
+
+#include "gui/ComboMenu.h"
+
+#include <memory>
+
+namespace gui
+{
+/** A drop-down of (id, label) options that shows the selected label and opens
+    a ComboMenu when clicked. */
+class Combo final : public juce::Component
+{
+public:
+    Combo();
+    ~Combo() override;
+
+    /** Runs with the id the user picked (after the selection changed). */
+    std::function<void (int)> onChange;
+
+    void addOption (int id, const juce::String& label);
+    void clearOptions();
+    /** Selects an existing option; an unknown id is ignored. */
+    void setSelectedId (int id);
+    /** The selected option; null when none is selected. */
+    const ComboOption* getSelectedOption() const;
+    const std::vector<ComboOption>& getOptions() const { return options; }
+
+    void setBgColor (juce::Colour colour);
+
+    /** Opens the option menu below the combo. */
+    void showMenu();
+    ComboMenu* getMenu() const { return menu.get(); }
+
+    void paint (juce::Graphics& g) override;
+    void mouseDown (const juce::MouseEvent& e) override;
+
+private:
+    std::vector<ComboOption> options;
+    int selectedId = 0;
+    bool hasSelection = false;
+    juce::Colour backgroundColour{0xff333333};
+    std::unique_ptr<ComboMenu> menu;
+
+    JUCE_DECLARE_NON_COPYABLE_WITH_LEAK_DETECTOR (Combo)
+};
+} // namespace gui

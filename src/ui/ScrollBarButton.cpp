@@ -1,0 +1,80 @@
+#include "ui/ScrollBarButton.h"
+#include "gfx/Drawing.h"
+
+namespace ui
+{
+ScrollBarButton::ScrollBarButton (Direction arrowDirection)
+    : direction (arrowDirection)
+{
+}
+
+ScrollBarButton::~ScrollBarButton()
+{
+    stopTimer();
+}
+
+void ScrollBarButton::setDirection (Direction newDirection)
+{
+    direction = newDirection;
+    repaint();
+}
+
+void ScrollBarButton::paint (juce::Graphics& g)
+{
+    g.fillAll (juce::Colour (0xff333333));
+
+    const auto area = getLocalBounds().toFloat().reduced (static_cast<float> (juce::jmin (getWidth(), getHeight())) * 0.3f);
+    const auto colour = held ? juce::Colour (0xff666666).brighter (0.4f) : juce::Colour (0xff999999);
+
+    switch (direction)
+    {
+        case Direction::up:
+            gfx::fillTriangleUp (g, area.getX(), area.getY(), area.getWidth(), area.getHeight(), colour);
+            break;
+        case Direction::down:
+            gfx::fillTriangleDown (g, area.getX(), area.getY(), area.getWidth(), area.getHeight(), colour);
+            break;
+        case Direction::left:
+            gfx::fillTriangleLeft (g, area.getX(), area.getY(), area.getWidth(), area.getHeight(), colour);
+            break;
+        case Direction::right:
+            gfx::fillTriangleRight (g, area.getX(), area.getY(), area.getWidth(), area.getHeight(), colour);
+            break;
+    }
+}
+
+void ScrollBarButton::mouseDown (const juce::MouseEvent&)
+{
+    held = true;
+    repaint();
+
+    juce::Component::SafePointer<ScrollBarButton> self (this);
+
+    if (onStep)
+        onStep();
+
+    if (self != nullptr && held)
+        startTimer (initialDelayMs);
+}
+
+void ScrollBarButton::mouseUp (const juce::MouseEvent&)
+{
+    held = false;
+    stopTimer();
+    repaint();
+}
+
+void ScrollBarButton::timerCallback()
+{
+    if (!held)
+    {
+        stopTimer();
+        return;
+    }
+
+    startTimer (repeatIntervalMs);
+
+    if (onStep)
+        onStep();
+}
+} // namespace ui

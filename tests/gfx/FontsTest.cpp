@@ -1,0 +1,172 @@
+#include "gadget/TestMouse.h"
+#include "gfx/Drawing.h"
+#include "gfx/FontStyle.h"
+#include "gfx/ZelLookAndFeel.h"
+
+#include <gtest/gtest.h>
+
+TEST (FontSet, TableRowsAndFallback)
+{
+    const auto tahomaBold14 = gfx::getFontSpec (4);
+    EXPECT_EQ (tahomaBold14.family, gfx::FontFamily::tahoma);
+    EXPECT_TRUE (tahomaBold14.bold);
+    EXPECT_EQ (tahomaBold14.pointHeight, 14.0f);
+
+    EXPECT_EQ (gfx::getFontSpec (6).family, gfx::FontFamily::roundsBlack);
+    EXPECT_EQ (gfx::getFontSpec (6).pointHeight, 28.0f);
+    EXPECT_EQ (gfx::getFontSpec (23).family, gfx::FontFamily::consolas);
+    EXPECT_FALSE (gfx::getFontSpec (21).bold);
+    EXPECT_EQ (gfx::getFontSpec (19).pointHeight, 33.0f);
+    EXPECT_EQ (gfx::getFontSpec (26).pointHeight, 10.0f);
+
+    for (const auto other : {-1, 27, 1000})
+    {
+        const auto spec = gfx::getFontSpec (other);
+        EXPECT_EQ (spec.family, gfx::FontFamily::helveticaNeue);
+        EXPECT_FALSE (spec.bold);
+        EXPECT_EQ (spec.pointHeight, 12.0f);
+    }
+}
+
+TEST (FontSet, EveryStyleUsesAnEmbeddedFaceAtItsPointHeight)
+{
+    for (int style = 0; style <= 26; ++style)
+    {
+        const auto spec = gfx::getFontSpec (style);
+        const auto font = gfx::getFont (style);
+        const auto face = gfx::Fonts::getTypeface (spec.family, spec.bold);
+        ASSERT_NE (face, nullptr) << style;
+        EXPECT_EQ (font.getTypefacePtr(), face) << style;
+        EXPECT_NEAR (font.getHeightInPoints(), spec.pointHeight, 0.01f) << style;
+        // Text has width whatever fonts the machine has.
+        EXPECT_GT (font.getStringWidthFloat ("Orvana"), 10.0f) << style;
+    }
+
+    EXPECT_EQ (gfx::Fonts::getTypeface (gfx::FontFamily::tahoma, false)->getName(), "DejaVu Sans");
+    EXPECT_TRUE (gfx::getFont (3).isBold());
+    EXPECT_EQ (gfx::Fonts::getRoundsBlack()->getName(), "Dosis");
+    EXPECT_EQ (gfx::Fonts::getTypeface (gfx::FontFamily::helveticaNeue, true)->getName(), "Liberation Sans");
+    EXPECT_EQ (gfx::Fonts::getTypeface (gfx::FontFamily::consolas, false)->getName(), "Inconsolata");
+}
+
+TEST (FontSet, BoldAndRegularFacesDiffer)
+{
+    const auto regular = gfx::getFont (0).getStringWidthFloat ("Weight");
+    const auto bold = gfx::getFont (3).getStringWidthFloat ("Weight");
+    EXPECT_GT (bold, regular);
+}
+
+TEST (LookAndFeel, NamedFamiliesResolveToTheEmbeddedFaces)
+{
+    ZelLookAndFeel laf;
+    EXPECT_EQ (laf.getTypefaceForFont (juce::Font ("Tahoma", 12.0f, juce::Font::plain)),
+               gfx::Fonts::getTypeface (gfx::FontFamily::tahoma, false));
+    EXPECT_EQ (laf.getTypefaceForFont (juce::Font ("Tahoma", 12.0f, juce::Font::bold)),
+               gfx::Fonts::getTypeface (gfx::FontFamily::tahoma, true));
+    EXPECT_EQ (laf.getTypefaceForFont (juce::Font ("Helvetica Neue", 12.0f, juce::Font::plain)),
+               gfx::Fonts::getTypeface (gfx::FontFamily::helveticaNeue, false));
+    EXPECT_EQ (laf.getTypefaceForFont (juce::Font (juce::Font::getDefaultMonospacedFontName(), 12.0f, juce::Font::plain)),
+               gfx::Fonts::getTypeface (gfx::FontFamily::consolas, false));
+    EXPECT_EQ (laf.getTypefaceForFont (juce::Font (12.0f)), gfx::Fonts::getTypeface (gfx::FontFamily::tahoma, false));
+    EXPECT_NE (laf.getTypefaceForFont (juce::Font ("DejaVu Serif", 12.0f, juce::Font::plain)),
+               gfx::Fonts::getTypeface (gfx::FontFamily::tahoma, false));
+
+    juce::TextButton button ("Apply");
+    EXPECT_EQ (laf.getTextButtonFont (button, 20).getTypefacePtr(), gfx::getFont (0).getTypefacePtr());
+    EXPECT_NEAR (laf.getAlertWindowTitleFont().getHeightInPoints(), 25.0f, 0.01f);
+
+    juce::Label plain, custom;
+    custom.setFont (juce::Font (30.0f));
+    EXPECT_EQ (laf.getLabelFont (plain).getTypefacePtr(), gfx::getFont (0).getTypefacePtr());
+    EXPECT_EQ (laf.getLabelFont (custom).getHeight(), 30.0f);
+}
+
+TEST (LookAndFeel, ScrollBarAndDisabledButtonText)
+{
+    EXPECT_EQ (ZelLookAndFeel::getScrollBarThumbColour (false), juce::Colour (0xff666666));
+    EXPECT_EQ (ZelLookAndFeel::getScrollBarThumbColour (true), juce::Colour (0xff666666).brighter (0.4f));
+
+    ZelLookAndFeel laf;
+    juce::ScrollBar bar (true);
+    juce::Image image (juce::Image::ARGB, 16, 100, true);
+    {
+        juce::Graphics g (image);
+        laf.drawScrollbar (g, bar, 0, 0, 16, 100, true, 20, 30, false, false);
+    }
+    EXPECT_EQ (image.getPixelAt (0, 50), juce::Colour (0xff333333));
+    EXPECT_EQ (image.getPixelAt (3, 90), juce::Colour (0xff111111));
+    EXPECT_TRUE (testing_support::coloursClose (image.getPixelAt (8, 35), juce::Colour (0xff666666)));
+
+    juce::TextButton button ("XXXXXXXX");
+    button.setSize (80, 24);
+    button.setColour (juce::TextButton::textColourOffId, juce::Colours::white);
+    const auto maxAlpha = [&]
+    {
+        juce::Image img (juce::Image::ARGB, 80, 24, true);
+        juce::Graphics g (img);
+        laf.drawButtonText (g, button, false, false);
+        int best = 0;
+        for (int y = 0; y < 24; ++y)
+            for (int x = 0; x < 80; ++x)
+                best = juce::jmax (best, static_cast<int> (img.getPixelAt (x, y).getAlpha()));
+        return best;
+    };
+
+    const auto enabledAlpha = maxAlpha();
+    button.setEnabled (false);
+    const auto disabledAlpha = maxAlpha();
+    EXPECT_GT (enabledAlpha, 200);
+    EXPECT_NEAR (disabledAlpha, enabledAlpha / 2, 3);
+}
+
+TEST (Drawing, OnlyFlaggedCornersAreRounded)
+{
+    juce::Image image (juce::Image::ARGB, 40, 40, true);
+    {
+        juce::Graphics g (image);
+        g.setColour (juce::Colours::white);
+        gfx::fillRoundedRect (g, {0.0f, 0.0f, 40.0f, 40.0f}, 10.0f, true, false, false, true);
+    }
+    EXPECT_EQ (image.getPixelAt (0, 0).getAlpha(), 0);
+    EXPECT_GE (image.getPixelAt (39, 0).getAlpha(), 250);
+    EXPECT_GE (image.getPixelAt (0, 39).getAlpha(), 250);
+    EXPECT_EQ (image.getPixelAt (39, 39).getAlpha(), 0);
+    EXPECT_EQ (image.getPixelAt (20, 20).getAlpha(), 255);
+
+    EXPECT_TRUE (gfx::createRoundedRectPath ({}, 4.0f, true, true, true, true).isEmpty());
+}
+
+TEST (Drawing, ImageFillIsClippedToTheShape)
+{
+    juce::Image pattern (juce::Image::ARGB, 4, 4, true);
+    pattern.clear (pattern.getBounds(), juce::Colours::red);
+
+    juce::Image image (juce::Image::ARGB, 40, 40, true);
+    {
+        juce::Graphics g (image);
+        gfx::fillRoundedRectWithImage (g, {0.0f, 0.0f, 40.0f, 40.0f}, pattern, 10.0f, false, false, true, true);
+        gfx::fillRoundedRectWithImage (g, {0.0f, 0.0f, 40.0f, 40.0f}, juce::Image(), 10.0f, true, true, true, true);
+    }
+    EXPECT_EQ (image.getPixelAt (0, 0), juce::Colour (juce::Colours::red));
+    EXPECT_EQ (image.getPixelAt (20, 20), juce::Colour (juce::Colours::red));
+    EXPECT_EQ (image.getPixelAt (0, 39).getAlpha(), 0);
+}
+
+TEST (Drawing, TrianglesPointTheirWay)
+{
+    juce::Image image (juce::Image::ARGB, 20, 20, true);
+    {
+        juce::Graphics g (image);
+        gfx::fillTriangleRight (g, 0.0f, 0.0f, 20.0f, 20.0f, juce::Colours::white);
+    }
+    EXPECT_EQ (image.getPixelAt (1, 10).getAlpha(), 255);
+    EXPECT_EQ (image.getPixelAt (18, 2).getAlpha(), 0);
+
+    image.clear (image.getBounds());
+    {
+        juce::Graphics g (image);
+        gfx::fillTriangleDown (g, 0.0f, 0.0f, 20.0f, 20.0f, juce::Colours::white);
+    }
+    EXPECT_EQ (image.getPixelAt (10, 1).getAlpha(), 255);
+    EXPECT_EQ (image.getPixelAt (2, 18).getAlpha(), 0);
+}

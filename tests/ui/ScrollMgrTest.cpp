@@ -1,0 +1,133 @@
+#include "ui/ScrollMgr.h"
+#include "ui/ScrollBar.h"
+
+#include <gtest/gtest.h>
+
+#include <tuple>
+
+namespace
+{
+using Call = std::tuple<float, float, float>;
+
+struct ScrollFixture : public ::testing::Test
+{
+    ScrollFixture()
+    {
+        manager.onChange = [this] (float p, float v, float c)
+        { calls.emplace_back (p, v, c); };
+    }
+
+    ui::ScrollMgr manager;
+    std::vector<Call> calls;
+};
+} // namespace
+
+TEST_F (ScrollFixture, RangeIsContentMinusViewportNeverNegative)
+{
+    manager.setContentSize (1000.0f);
+    manager.setViewPortSize (250.0f);
+    EXPECT_EQ (manager.getMinimum(), 0.0f);
+    EXPECT_EQ (manager.getMaximum(), 750.0f);
+
+    manager.setContentSize (100.0f);
+    EXPECT_EQ (manager.getMaximum(), 0.0f);
+    manager.setScrollPos (40.0f);
+    EXPECT_EQ (manager.getScrollPos(), 0.0f);
+    manager.setScrollPos (-40.0f);
+    EXPECT_EQ (manager.getScrollPos(), 0.0f);
+}
+
+TEST_F (ScrollFixture, PositionIsClampedWhenSizesShrink)
+{
+    manager.setContentSize (1000.0f);
+    manager.setViewPortSize (200.0f);
+    manager.setScrollPos (700.0f);
+    calls.clear();
+
+    manager.setContentSize (500.0f);
+    EXPECT_EQ (manager.getScrollPos(), 300.0f);
+    ASSERT_EQ (calls.size(), 1u);
+    EXPECT_EQ (calls[0], Call (300.0f, 200.0f, 500.0f));
+
+    manager.setViewPortSize (600.0f);
+    EXPECT_EQ (manager.getScrollPos(), 0.0f);
+    EXPECT_EQ (calls.back(), Call (0.0f, 600.0f, 500.0f));
+}
+
+TEST_F (ScrollFixture, ReportsOnlyRealChanges)
+{
+    manager.setContentSize (1000.0f);
+    manager.setViewPortSize (100.0f);
+    calls.clear();
+
+    manager.setScrollPos (0.0f);
+    manager.setContentSize (1000.0f);
+    manager.setViewPortSize (100.0f);
+    EXPECT_TRUE (calls.empty());
+
+    manager.setScrollPos (2000.0f);
+    manager.setScrollPos (5000.0f); // clamps to the same maximum
+    ASSERT_EQ (calls.size(), 1u);
+    EXPECT_EQ (calls[0], Call (900.0f, 100.0f, 1000.0f));
+}
+
+TEST_F (ScrollFixture, NonFiniteInputCannotPoisonThePosition)
+{
+    manager.setContentSize (std::numeric_limits<float>::quiet_NaN());
+    manager.setViewPortSize (std::numeric_limits<float>::infinity());
+    manager.setContentSize (500.0f);
+    manager.setViewPortSize (100.0f);
+    manager.setScrollPos (std::numeric_limits<float>::quiet_NaN());
+    EXPECT_TRUE (std::isfinite (manager.getScrollPos()));
+    EXPECT_EQ (manager.getMaximum(), 400.0f);
+}
+
+TEST (ScrollBarWidget, ArrowsStepAndTheTreeFollows)
+{
+    juce::ValueTree tree ("T");
+    const juce::Identifier scroll ("scroll");
+    ui::ScrollBar bar;
+    bar.setSize (16, 200);
+    bar.setContentSize (1000.0f);
+    bar.setViewPortSize (100.0f);
+    bar.attachProperty (tree, scroll);
+
+    bar.getIncrementButton().onStep();
+    EXPECT_EQ (bar.getScrollPos(), 10.0f);
+    EXPECT_EQ (static_cast<float> (tree[scroll]), 10.0f);
+
+    tree.setProperty (scroll, 450.0f, nullptr);
+    EXPECT_EQ (bar.getScrollPos(), 450.0f);
+    const auto thumb = bar.calcThumbBounds();
+    EXPECT_GT (thumb.getY(), 16);
+    EXPECT_LT (thumb.getBottom(), 200 - 16);
+
+    bar.getDecrementButton().onStep();
+    EXPECT_EQ (bar.getScrollPos(), 440.0f);
+
+    bar.setContentSize (50.0f);
+    EXPECT_TRUE (bar.calcThumbBounds().isEmpty());
+    EXPECT_EQ (bar.getScrollPos(), 0.0f);
+}
+
+TEST (ScrollBarWidget, HeldArrowRepeats)
+{
+    ui::ScrollBar bar;
+    bar.setSize (16, 200);
+    bar.setContentSize (1000.0f);
+    bar.setViewPortSize (100.0f);
+
+    auto& button = bar.getIncrementButton();
+    const auto now = juce::Time::getCurrentTime();
+    const juce::MouseEvent down (juce::Desktop::getInstance().getMainMouseSource(), {2.0f, 2.0f},
+                                 juce::ModifierKeys (juce::ModifierKeys::leftButtonModifier), 1.0f, 0.0f, 0.0f, 0.0f, 0.0f,
+                                 &button, &button, now, {2.0f, 2.0f}, now, 1, false);
+    button.mouseDown (down);
+    juce::MessageManager::getInstance()->runDispatchLoopUntil (600);
+    button.mouseUp (down);
+    const auto afterRelease = bar.getScrollPos();
+    EXPECT_GT (afterRelease, 30.0f);
+
+    juce::MessageManager::getInstance()->runDispatchLoopUntil (200);
+    EXPECT_EQ (bar.getScrollPos(), afterRelease);
+}

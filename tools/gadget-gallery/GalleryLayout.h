@@ -1,0 +1,22 @@
+#pragma once
+
+/** Where the gallery puts its gadget's parts, in window coordinates; the
+    windowed tests aim their clicks and drags with these. */
+namespace gallery::layout
+{
+constexpr int bodyWidth = 560;
+constexpr int bodyHeight = 360;
+constexpr int drawerClientAreaSize = 220;
+constexpr const char* windowName = "Gadget Gallery";
+constexpr const char* drawerWindowName = "Gadget Drawer";
+
+/** A point on the bare body surface (the lip strip, above the controls). */
+constexpr int dragPointX = 280;
+constexpr int dragPointY = 70 + 4;
+
+/** The "Drawer" button, the first control of the body's client area. */
+constexpr int drawerButtonX = 10;
+constexpr int drawerButtonY = 70 + 16;
+constexpr int drawerButtonWidth = 96;
+constexpr int drawerButtonHeight = 26;
+} // namespace gallery::layout
