@@ -100,6 +100,10 @@ struct WebSocketSession::Impl
 
         owner.state = State::handshaking;
 
+        // Invocations are small messages written one after another: do not
+        // let the kernel hold one back waiting for the previous one's ACK.
+        c->ws.next_layer().set_option (tcp::no_delay (true), ec);
+
         websocket::stream_base::timeout timeouts {};
         timeouts.handshake_timeout = handshakeTimeout;
         timeouts.idle_timeout = websocket::stream_base::none();
