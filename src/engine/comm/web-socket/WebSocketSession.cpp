@@ -102,7 +102,8 @@ struct WebSocketSession::Impl
 
         // Invocations are small messages written one after another: do not
         // let the kernel hold one back waiting for the previous one's ACK.
-        c->ws.next_layer().set_option (tcp::no_delay (true), ec);
+        error_code ignored;
+        c->ws.next_layer().set_option (tcp::no_delay (true), ignored);
 
         websocket::stream_base::timeout timeouts {};
         timeouts.handshake_timeout = handshakeTimeout;
