@@ -415,6 +415,20 @@ TEST_F (WebSocketManagerTest, DestructionWhileACallIsInFlightClosesNormally)
     EXPECT_TRUE (results->values.empty());
 }
 
+TEST_F (WebSocketManagerTest, DestructionWhileTheIntroReplyIsAwaitedClosesNormally)
+{
+    server.holdIntroReplies();
+    startManager();
+    call ("getScore");
+    ASSERT_TRUE (pumpUntil ([&] { return server.getIntroductions().size() == 1; }));
+
+    manager.reset();
+    ASSERT_TRUE (pumpUntil ([&] { return server.getCloseCodes().size() == 1; }));
+    EXPECT_EQ (server.getCloseCodes()[0], 1000);
+    EXPECT_TRUE (server.getInvocations().empty());
+    EXPECT_TRUE (alerts->texts.isEmpty());
+}
+
 TEST_F (WebSocketManagerTest, DestructionWithoutAnyCallNeverConnects)
 {
     startManager();
