@@ -99,6 +99,7 @@ struct ScriptedHostServer::Impl
                                    if (ec)
                                        return;
 
+                                   socket.set_option (tcp::no_delay (true), ec);
                                    auto c = std::make_shared<ServerConnection> (std::move (socket));
                                    connections.push_back (c);
                                    readHandshake (c);

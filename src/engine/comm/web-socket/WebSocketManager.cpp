@@ -163,7 +163,8 @@ void WebSocketManager::run()
 {
     for (;;)
     {
-        net::io_context io;
+        // Only this thread runs the context (Asio's concurrency hint).
+        net::io_context io (1);
         std::deque<StartupInvoke> waiting;
         juce::String token;
 

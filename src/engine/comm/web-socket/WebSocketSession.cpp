@@ -100,6 +100,11 @@ struct WebSocketSession::Impl
 
         owner.state = State::handshaking;
 
+        // Invocations are small messages written one after another: do not
+        // let the kernel hold one back waiting for the previous one's ACK.
+        error_code ignored;
+        c->ws.next_layer().set_option (tcp::no_delay (true), ignored);
+
         websocket::stream_base::timeout timeouts {};
         timeouts.handshake_timeout = handshakeTimeout;
         timeouts.idle_timeout = websocket::stream_base::none();
@@ -185,6 +190,9 @@ struct WebSocketSession::Impl
 
     void open()
     {
+        if (owner.state == State::closing)
+            return;
+
         owner.state = State::open;
         owner.tryWrite();
     }
@@ -254,7 +262,9 @@ struct WebSocketSession::Impl
     //==============================================================================
     void fail (const ConnectionPtr& c, error_code ec)
     {
-        if (! isCurrent (c))
+        // During our own close, errors of the other operations are expected;
+        // the close handler finishes the job.
+        if (! isCurrent (c) || owner.state == State::closing)
             return;
 
         c->failed = true;
@@ -274,11 +284,21 @@ struct WebSocketSession::Impl
             return;
         }
 
-        if (owner.state == State::closing || owner.state == State::closed)
-            return;
-
+        // After the host ended the session, a late error needs no alert.
+        const bool endedByHost = owner.state == State::closed;
         owner.state = State::closed;
 
+        if (! endedByHost)
+            reportFailure (ec);
+
+        // The next introduction asks the host for a new session.
+        owner.changeSessionToken ({});
+    }
+
+    /** A lost connection is re-established while the host knows us by a
+        token; otherwise the user is told. */
+    void reportFailure (error_code ec)
+    {
         if (ec == net::error::connection_aborted || ec == net::error::connection_reset)
         {
             if (owner.sessionToken.isNotEmpty())
@@ -290,9 +310,6 @@ struct WebSocketSession::Impl
         {
             postAlert (refusedAlertText);
         }
-
-        // The next introduction asks the host for a new session.
-        owner.changeSessionToken ({});
     }
 
     void scheduleReconnect()

@@ -186,25 +186,6 @@ TEST_F (InvocationQueuesTest, TransportWithCallbackExpiresAfterThreeSecondsByDef
     EXPECT_TRUE (reply (request));
 }
 
-TEST_F (InvocationQueuesTest, CallsWithoutCallbackAreWrittenButNeverAwaited)
-{
-    const int id = send ("HandleGuestRequest", {}, false);
-    EXPECT_EQ (queues.getNumPendingResponses(), 0u);
-    EXPECT_EQ (drain(), std::vector<int> { id });
-    EXPECT_FALSE (reply (id));
-}
-
-TEST_F (InvocationQueuesTest, RepliesAreTakenOnceAndUnknownIdsIgnored)
-{
-    const int id = send ("getScore");
-    drain();
-
-    EXPECT_FALSE (reply (9999));
-    EXPECT_TRUE (reply (id));
-    EXPECT_FALSE (reply (id)) << "a duplicate reply must not call the callback again";
-    EXPECT_EQ (*answered, std::vector<int> { id });
-}
-
 TEST_F (InvocationQueuesTest, AFailedWriteKeepsTheInvocationForTheNextConnection)
 {
     const int id = send ("getScore");
@@ -224,32 +205,4 @@ TEST_F (InvocationQueuesTest, AnUpdateCoalescedWhileInFlightLeavesTheNewerOneQue
     queues.endWrite (true);
 
     EXPECT_EQ (drain(), std::vector<int> { second });
-}
-
-TEST_F (InvocationQueuesTest, PurgePlaybackDropsPollsButKeepsRequests)
-{
-    const int polled = poll();
-    const int request = send ("getScore");
-    drain();
-
-    queues.purgePlaybackPendingResponses();
-    EXPECT_FALSE (reply (polled));
-    EXPECT_TRUE (reply (request));
-}
-
-TEST_F (InvocationQueuesTest, WrittenMessageCarriesIdPluginMethodAndArgument)
-{
-    auto* args = new juce::DynamicObject();
-    args->setProperty ("barId", 3);
-    queues.admit (42, "ORV_Lyrel", "apply", juce::var (args), nullptr, std::nullopt, std::nullopt, false);
-
-    const auto w = queues.beginNextWrite();
-    ASSERT_TRUE (w.has_value());
-    const auto message = juce::JSON::parse (juce::String::fromUTF8 (w->text.data(), static_cast<int> (w->text.size())));
-    const auto sent = message.getProperty ("args", {});
-    ASSERT_TRUE (sent.isArray());
-    EXPECT_EQ (static_cast<int> (sent[0]), 42);
-    EXPECT_EQ (sent[1].toString(), "ORV_Lyrel");
-    EXPECT_EQ (sent[2].toString(), "apply");
-    EXPECT_EQ (static_cast<int> (sent[3].getProperty ("barId", {})), 3);
 }
