@@ -34,6 +34,7 @@ void CommandChannel::start (const juce::File& script, bool readStandardInput)
 void CommandChannel::stop()
 {
     stopping = true;
+    interpreter.cancelWaits();
 
     if (thread.joinable())
         thread.join();

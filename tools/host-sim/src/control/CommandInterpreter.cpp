@@ -3,6 +3,7 @@
 #include "engine/ProductTable.h"
 #include "score/ScoreJson.h"
 
+#include <algorithm>
 #include <thread>
 
 namespace hostsim
@@ -229,7 +230,13 @@ CommandResult CommandInterpreter::wait (const juce::StringArray& words)
     if (words.size() != 1 || ! parseCount (words[0], ms) || ms > 600000)
         return failed ("wait takes milliseconds, at most 600000: wait 500");
 
-    std::this_thread::sleep_for (std::chrono::milliseconds (ms));
+    // Sleeps in small steps so that a shutdown does not wait for the script.
+    const auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds (ms);
+
+    while (! waitsCancelled && std::chrono::steady_clock::now() < end)
+        std::this_thread::sleep_for (std::min<std::chrono::steady_clock::duration> (std::chrono::milliseconds (10),
+                                                                                      end - std::chrono::steady_clock::now()));
+
     return done ("waited " + juce::String (ms) + " ms");
 }
 

@@ -3,6 +3,7 @@
 #include "engine/Engine.h"
 #include "net/Faults.h"
 
+#include <atomic>
 #include <functional>
 
 namespace hostsim
@@ -36,6 +37,9 @@ public:
 
     static juce::String getHelpText();
 
+    /** Ends a running "wait" early and makes later ones return at once (shutdown). */
+    void cancelWaits() { waitsCancelled = true; }
+
 private:
     CommandResult select (const juce::StringArray& words);
     CommandResult trigger (const juce::StringArray& words, const juce::String& rest);
@@ -53,5 +57,6 @@ private:
     FaultState& faults;
     EventLog& log;
     std::function<juce::String()> serverStatus;
+    std::atomic<bool> waitsCancelled { false };
 };
 } // namespace hostsim
