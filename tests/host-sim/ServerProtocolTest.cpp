@@ -193,6 +193,14 @@ TEST (ServerFaults, RefuseAndListenAgain)
     ASSERT_TRUE (sim.waitForEvents ("listening", 2));
     TestClient welcome;
     EXPECT_TRUE (introduce (welcome, port).isNotEmpty());
+
+    // Refusing from the start: not even the first connection gets through.
+    test::SimHarness closed (test::makeRichScore(), false);
+    ASSERT_TRUE (closed.faults.apply ("refuse").wasOk());
+    ASSERT_TRUE (closed.server.start (0).wasOk());
+    TestClient early;
+    EXPECT_FALSE (early.connect (closed.getPort()));
+    EXPECT_TRUE (early.wasRefused());
 }
 
 TEST (ServerFaults, CloseAfterMessages)

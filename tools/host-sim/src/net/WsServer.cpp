@@ -351,13 +351,19 @@ juce::Result WsServer::start (int wantedPort)
     if (result.failed())
         return result;
 
-    impl->work.emplace (impl->ioc.get_executor());
-    impl->thread = std::thread ([this] { impl->ioc.run(); });
     impl->log.add ("listening", { { "port", impl->port.load() } });
 
+    // Refusing from the start: close before anyone can hear of the port.
     if (impl->faults.get().refuseConnections)
-        setRefusing (true);
+    {
+        impl->refusing = true;
+        beast::error_code ignored;
+        impl->acceptor.close (ignored);
+        impl->log.add ("refusing", { { "port", impl->port.load() } });
+    }
 
+    impl->work.emplace (impl->ioc.get_executor());
+    impl->thread = std::thread ([this] { impl->ioc.run(); });
     return juce::Result::ok();
 }
 
