@@ -71,9 +71,9 @@ PlaybackState Playback::getState (const ScoreDocument& score) const
     if (const auto* b = score.findBar (bar))
         state.meter = b->meter;
 
-    const TempoMap map (score);
-    state.timeMillis = static_cast<juce::int64> (std::llround (running ? tempoMap.tickToMillis (state.tick)
-                                                                        : map.tickToMillis (state.tick)));
+    // While running, the map of the start is the one in use; otherwise the score may have changed since.
+    const auto millis = running ? tempoMap.tickToMillis (state.tick) : TempoMap (score).tickToMillis (state.tick);
+    state.timeMillis = static_cast<juce::int64> (std::llround (millis));
     return state;
 }
 } // namespace hostsim
