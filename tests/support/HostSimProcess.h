@@ -18,7 +18,9 @@ class HostSimProcess final
 public:
     /** Starts host-sim with "--headless --port 0 --exit-with-parent" and the
         given extra arguments (e.g. "--suite", folder, "--log", file,
-        "--fault", "delay=200", "--no-presence"). */
+        "--fault", "delay=200", "--no-presence"). The kernel ends host-sim
+        when the starting thread ends, so start it on a thread that outlives
+        this object (a test's own thread does). */
     explicit HostSimProcess (const juce::StringArray& extraArguments = {});
     ~HostSimProcess();
 

@@ -13,6 +13,7 @@ inline constexpr const char* host75ProcessName = "Sibelius75";
     /proc/<pid>/comm shows the host's process name. */
 bool presentAsHost (bool asHost75);
 
-/** Asks the kernel to end this process with SIGTERM when its parent ends. */
+/** Asks the kernel to send this process SIGTERM when its parent ends
+    (strictly: when the parent's thread that started it ends). */
 bool exitWithParent();
 } // namespace hostsim
