@@ -1,6 +1,8 @@
 #!/usr/bin/env bash
 # Starts the host simulator with the orchestral demo score and its window, and
-# the suite beside it. Without a screen, a virtual one (Xvfb) is started.
+# the suite beside it (host-sim launches it). Without a screen, a virtual one
+# (Xvfb) is started. Type host-sim commands here (help lists them); quit or
+# closing the window ends the simulator, and the suite follows within a second.
 set -euo pipefail
 build_dir=${1:-build}
 suite="$build_dir/suite/App/OrvanaSuite"
@@ -20,4 +22,6 @@ if [ ! -x "$sim" ]; then
     exec "$suite"
 fi
 
-exec "$sim" --suite "$build_dir/suite" --score data/scores/orchestral.json
+echo "Event log: $build_dir/host-sim-demo.jsonl"
+exec "$sim" --suite "$build_dir/suite" --score data/scores/orchestral.json --launch-suite \
+    --log "$build_dir/host-sim-demo.jsonl"

@@ -1,0 +1,247 @@
+#include "score/ScoreGenerator.h"
+#include "score/ScoreJson.h"
+#include "support/SimHarness.h"
+
+#include <gtest/gtest.h>
+
+using namespace hostsim;
+
+namespace
+{
+juce::File scoresDir()
+{
+    return juce::File (HOST_SIM_TEST_SCORES_DIR);
+}
+
+/** The rich score's JSON with one field replaced, for the error cases. */
+juce::String richJsonWith (const juce::String& from, const juce::String& to)
+{
+    const auto text = scorejson::toJson (test::makeRichScore());
+    EXPECT_TRUE (text.contains (from)) << from;
+    return text.replace (from, to);
+}
+} // namespace
+
+TEST (ScoreDocument, RoundTripKeepsEveryField)
+{
+    const auto score = test::makeRichScore();
+    const auto text = scorejson::toJson (score);
+
+    ScoreDocument back;
+    const auto result = scorejson::parse (text, back);
+    ASSERT_TRUE (result.wasOk()) << result.getErrorMessage();
+    EXPECT_TRUE (back == score);
+    EXPECT_EQ (scorejson::toJson (back), text);
+
+    // Spot checks that the comparison itself sees the fields.
+    ASSERT_EQ (back.staves.size(), 3u);
+    const auto& shaped = back.staves[0].bars[0].noteGroups[0].notes[1];
+    EXPECT_EQ (shaped.playedOffset, -12);
+    EXPECT_EQ (shaped.diatonicPitch, 41);
+    EXPECT_FALSE (back.staves[0].bars[0].noteGroups[0].notes[0].playedVelocity.has_value());
+    EXPECT_EQ (back.staves[0].bars[0].noteGroups[1].notes[0].tuplet, (Tuplet { 3, 2 }));
+    EXPECT_EQ (back.staves[1].mute, MuteMode::halfMuted);
+    EXPECT_EQ (back.tempoPoints[1].shape, ReachShape::ramp);
+    EXPECT_DOUBLE_EQ (back.tempoPoints[1].bpm, 120.5);
+    EXPECT_EQ (back.productStates.at ("FK"), "<FK_SCORE_STATE exportFolder=\"/tmp/x\"/>");
+    EXPECT_EQ (back.selection, (Selection { 2, 3, { 1, 2 } }));
+
+    auto changed = back;
+    changed.staves[0].bars[0].midiMessages[1].text = "~C7,91";
+    EXPECT_FALSE (changed == score);
+}
+
+TEST (ScoreDocument, SaveWritesAFileThatLoadsBack)
+{
+    test::TempFolder folder;
+    const auto file = folder.get().getChildFile ("sub").getChildFile ("score.json");
+    file.getParentDirectory().createDirectory();
+    ASSERT_TRUE (scorejson::save (test::makeRichScore(), file).wasOk());
+
+    ScoreDocument back;
+    ASSERT_TRUE (scorejson::load (file, back).wasOk());
+    EXPECT_TRUE (back == test::makeRichScore());
+    EXPECT_TRUE (scorejson::load (folder.get().getChildFile ("missing.json"), back).failed());
+}
+
+TEST (ScoreDocument, ErrorsNameTheOffendingField)
+{
+    struct Case
+    {
+        juce::String from, to, expectedPath;
+    };
+
+    const Case cases[] = {
+        { "\"number\": 2, \"externalNumber\": 2", "\"number\": 5, \"externalNumber\": 2", "bars[1].number" },
+        { "\"length\": 768", "\"length\": 0", "bars[2].length" },
+        { "\"meter\": \"3/4\"", "\"meter\": \"3-4\"", "bars[2].meter" },
+        { "{\"pitch\": 67}", "{\"pitch\": 128}", "staves[0].bars[0].noteGroups[0].notes[0].pitch" },
+        { "{\"pitch\": 67}", "{\"pitch\": \"G4\"}", "staves[0].bars[0].noteGroups[0].notes[0].pitch" },
+        { "\"mute\": \"halfMuted\"", "\"mute\": \"loud\"", "staves[1].mute" },
+        { "{\"bar\": 2, \"noteGroups\"", "{\"bar\": 9, \"noteGroups\"", "staves[1].bars[0].bar" },
+        { "{\"staff\": 1, \"bar\": 1, \"position\": 0, \"name\": \"Cmaj7\"}", "{\"staff\": 4, \"bar\": 1, \"position\": 0, \"name\": \"Cmaj7\"}", "chordSymbols[0].staff" },
+        { "\"fifths\": -3", "\"fifths\": -8", "keySignatures[0].fifths" },
+        { "\"shape\": \"ramp\"", "\"shape\": \"curve\"", "tempoPoints[1].shape" },
+        { "\"selection\": {\"firstBar\": 2, \"lastBar\": 3", "\"selection\": {\"firstBar\": 3, \"lastBar\": 2", "selection.lastBar" },
+        { "\"staves\": [2, 3]", "\"staves\": [2, 7]", "parts[1].staves[1]" },
+        { "\"version\": 1", "\"version\": 2", "version" },
+    };
+
+    for (const auto& c : cases)
+    {
+        ScoreDocument out;
+        out.title = "untouched";
+        const auto result = scorejson::parse (richJsonWith (c.from, c.to), out);
+        EXPECT_TRUE (result.failed()) << c.to;
+        EXPECT_TRUE (result.getErrorMessage().startsWith (c.expectedPath + ":")) << result.getErrorMessage();
+        EXPECT_EQ (out.title, "untouched");
+    }
+
+    ScoreDocument out;
+    EXPECT_TRUE (scorejson::parse ("{\"title\": \"no bars\"}", out).getErrorMessage().startsWith ("bars:"));
+    EXPECT_TRUE (scorejson::parse ("[1, 2]", out).failed());
+    EXPECT_TRUE (scorejson::parse ("", out).failed());
+}
+
+TEST (ScoreDocument, SurvivesGarbageAndMutatedDocuments)
+{
+    const auto valid = scorejson::toJson (test::makeRichScore());
+    juce::Random random (4242);
+    const char alphabet[] = "{}[]\":,0123456789-.eE tnrufals\\";
+
+    for (int round = 0; round < 400; ++round)
+    {
+        auto text = valid;
+
+        // Mutate a few characters, cut the text, or both.
+        for (int i = 0, n = 1 + random.nextInt (6); i < n; ++i)
+        {
+            const auto at = random.nextInt (text.length());
+            const auto c = alphabet[random.nextInt (static_cast<int> (sizeof (alphabet)) - 1)];
+            text = text.substring (0, at) + juce::String::charToString (static_cast<juce::juce_wchar> (c)) + text.substring (at + 1);
+        }
+
+        if (random.nextInt (4) == 0)
+            text = text.substring (0, random.nextInt (text.length()));
+
+        ScoreDocument out;
+
+        if (scorejson::parse (text, out).wasOk())
+        {
+            // Whatever was accepted must be a document the writer can reproduce.
+            ScoreDocument again;
+            ASSERT_TRUE (scorejson::parse (scorejson::toJson (out), again).wasOk());
+            EXPECT_TRUE (again == out);
+        }
+    }
+
+    for (int round = 0; round < 200; ++round)
+    {
+        juce::String text;
+
+        for (int i = 0, n = random.nextInt (300); i < n; ++i)
+            text << juce::String::charToString (static_cast<juce::juce_wchar> (alphabet[random.nextInt (static_cast<int> (sizeof (alphabet)) - 1)]));
+
+        ScoreDocument out;
+        scorejson::parse (text, out);
+    }
+
+    ScoreDocument out;
+    EXPECT_TRUE (scorejson::parse ("{\"bars\": [{\"number\": 1, \"length\": 99999999999999999999999}]}", out).failed());
+    EXPECT_TRUE (scorejson::parse (juce::String::repeatedString ("[", 100000), out).failed());
+}
+
+TEST (ScoreDocument, DemoScoresLoadAndCarryWhatTheyPromise)
+{
+    ScoreDocument lead;
+    const auto leadResult = scorejson::load (scoresDir().getChildFile ("lead-sheet.json"), lead);
+    ASSERT_TRUE (leadResult.wasOk()) << leadResult.getErrorMessage();
+    EXPECT_GE (lead.chordSymbols.size(), 8u);
+    EXPECT_FALSE (lead.keySignatures.empty());
+
+    ScoreDocument orchestra;
+    const auto orchestraResult = scorejson::load (scoresDir().getChildFile ("orchestral.json"), orchestra);
+    ASSERT_TRUE (orchestraResult.wasOk()) << orchestraResult.getErrorMessage();
+    EXPECT_GE (orchestra.staves.size(), 18u);
+    EXPECT_LE (orchestra.staves.size(), 24u);
+
+    int controllers = 0, bends = 0, noteOns = 0, noteOffs = 0;
+
+    for (const auto& staff : orchestra.staves)
+        for (const auto& bar : staff.bars)
+            for (const auto& m : bar.midiMessages)
+            {
+                controllers += m.text.contains ("C") ? 1 : 0;
+                bends += m.text.contains ("B") ? 1 : 0;
+                noteOns += m.text.contains ("N") && ! m.text.endsWith (",0") ? 1 : 0;
+                noteOffs += m.text.contains ("N") && m.text.endsWith (",0") ? 1 : 0;
+            }
+
+    EXPECT_GT (controllers, 10);
+    EXPECT_GT (bends, 3);
+    EXPECT_GT (noteOns, 2);
+    EXPECT_EQ (noteOns, noteOffs);
+    EXPECT_FALSE (orchestra.tempoMarks.empty());
+    EXPECT_FALSE (orchestra.tempoPoints.empty());
+    EXPECT_FALSE (orchestra.hitPoints.empty());
+    EXPECT_FALSE (orchestra.parts.empty());
+    EXPECT_FALSE (orchestra.pages.empty());
+
+    for (const auto* score : { &lead, &orchestra })
+    {
+        ScoreDocument again;
+        ASSERT_TRUE (scorejson::parse (scorejson::toJson (*score), again).wasOk());
+        EXPECT_TRUE (again == *score);
+    }
+}
+
+TEST (ScoreDocument, GeneratorMakesTheAskedSizesDeterministically)
+{
+    const auto score = ScoreGenerator::generate (7, 13, 5);
+    ASSERT_EQ (score.staves.size(), 7u);
+    ASSERT_EQ (score.bars.size(), 13u);
+    EXPECT_EQ (score.countNotes(), 7u * 13u * 5u);
+    EXPECT_EQ (score.totalTicks(), 13 * 1024);
+
+    for (const auto& staff : score.staves)
+    {
+        ASSERT_EQ (staff.bars.size(), 13u);
+
+        for (const auto& bar : staff.bars)
+        {
+            ASSERT_EQ (bar.noteGroups.size(), 5u);
+            EXPECT_LT (bar.noteGroups.back().position + bar.noteGroups.back().duration, 1025);
+        }
+    }
+
+    EXPECT_TRUE (ScoreGenerator::generate (7, 13, 5) == score);
+    EXPECT_FALSE (ScoreGenerator::generate (7, 13, 5, 2) == score);
+    EXPECT_EQ (ScoreGenerator::generate (1, 1, 0).countNotes(), 0u);
+
+    ScoreDocument back;
+    ASSERT_TRUE (scorejson::parse (scorejson::toJson (score), back).wasOk());
+    EXPECT_TRUE (back == score);
+}
+
+TEST (ScoreDocument, PositionsKeysAndMeters)
+{
+    const auto score = test::makeRichScore();
+    EXPECT_EQ (score.barStartTick (3), 2048);
+    EXPECT_EQ (score.barStartTick (9), -1);
+    EXPECT_EQ (score.totalTicks(), 1024 * 3 + 768);
+    EXPECT_EQ (score.tickToBarPosition (2048 + 767), std::make_pair (3, 767));
+    EXPECT_EQ (score.tickToBarPosition (2048 + 768), std::make_pair (4, 0));
+    EXPECT_EQ (score.tickToBarPosition (1 << 30), std::make_pair (4, 1024));
+
+    ASSERT_NE (score.keyAt (2, 500), nullptr);
+    EXPECT_EQ (score.keyAt (2, 500)->getKeyName(), "Eb");
+    EXPECT_EQ (score.keyAt (4, 0)->getKeyName(), "B");
+    EXPECT_EQ ((KeySignature { 1, 0, 6, true }).getKeyName(), "F#");
+    EXPECT_EQ ((KeySignature { 1, 0, -7, false }).getKeyName(), "Ab");
+
+    EXPECT_EQ (parseMeter ("6/8"), std::make_pair (6, 8));
+    EXPECT_FALSE (parseMeter ("0/4").has_value());
+    EXPECT_FALSE (parseMeter ("4/").has_value());
+    EXPECT_FALSE (parseMeter ("x/4").has_value());
+    EXPECT_FALSE (parseMeter ("44").has_value());
+}

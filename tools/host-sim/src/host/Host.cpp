@@ -1,0 +1,125 @@
+#include "host/Host.h"
+
+#include <algorithm>
+
+namespace hostsim
+{
+Host::Host (ScoreDocument score, EventLog& eventLog, Playback::Clock clock)
+    : state { std::move (score), Playback (std::move (clock)) }, log (eventLog)
+{
+}
+
+ScoreDocument Host::getScore() const
+{
+    return withState ([] (const HostState& s) { return s.score; });
+}
+
+void Host::replaceScore (ScoreDocument score)
+{
+    const auto title = score.title;
+    withState ([&] (HostState& s) {
+        s.playback.stop (s.score);
+        s.score = std::move (score);
+        s.playback.locate (s.score, 0);
+    });
+    log.add ("scoreLoaded", { { "title", title } });
+    notifyChanged();
+}
+
+juce::Result Host::select (const Selection& wanted)
+{
+    auto selection = wanted;
+    std::sort (selection.staves.begin(), selection.staves.end());
+    selection.staves.erase (std::unique (selection.staves.begin(), selection.staves.end()), selection.staves.end());
+
+    const auto result = withState ([&] (HostState& s) {
+        if (! selection.isEmpty())
+        {
+            if (selection.lastBar < selection.firstBar)
+                return juce::Result::fail ("the last bar comes before the first");
+
+            for (const auto bar : { selection.firstBar, selection.lastBar })
+                if (s.score.findBar (bar) == nullptr)
+                    return juce::Result::fail ("the score has no bar " + juce::String (bar));
+
+            for (const auto staff : selection.staves)
+                if (s.score.findStaff (staff) == nullptr)
+                    return juce::Result::fail ("the score has no staff " + juce::String (staff));
+        }
+        else
+        {
+            selection = {};
+        }
+
+        s.score.selection = selection;
+        return juce::Result::ok();
+    });
+
+    if (result.wasOk())
+    {
+        log.add ("selection", { { "selection", selection.describe() } });
+        notifyChanged();
+    }
+
+    return result;
+}
+
+Selection Host::getSelection() const
+{
+    return withState ([] (const HostState& s) { return s.score.selection; });
+}
+
+void Host::play (std::optional<juce::int64> fromTick)
+{
+    const auto started = withState ([&] (HostState& s) {
+        auto tick = fromTick;
+
+        if (! tick && ! s.score.selection.isEmpty())
+            tick = s.score.barStartTick (s.score.selection.firstBar);
+
+        if (! tick)
+        {
+            tick = s.getPlaybackState().tick;
+
+            if (*tick >= s.score.totalTicks())
+                tick = 0;
+        }
+
+        s.playback.start (s.score, *tick);
+        return s.getPlaybackState();
+    });
+
+    log.add ("play", { { "bar", started.bar }, { "position", started.position }, { "playing", started.playing } });
+    notifyChanged();
+}
+
+void Host::stop()
+{
+    const auto stopped = withState ([] (HostState& s) {
+        s.playback.stop (s.score);
+        return s.getPlaybackState();
+    });
+
+    log.add ("stop", { { "bar", stopped.bar }, { "position", stopped.position } });
+    notifyChanged();
+}
+
+PlaybackState Host::getPlaybackState() const
+{
+    return withState ([] (const HostState& s) { return s.getPlaybackState(); });
+}
+
+void Host::setChangeCallback (std::function<void()> callback)
+{
+    std::lock_guard<std::mutex> lock (callbackMutex);
+    onChange = std::move (callback);
+}
+
+void Host::notifyChanged()
+{
+    std::lock_guard<std::mutex> lock (callbackMutex);
+
+    if (onChange)
+        onChange();
+}
+} // namespace hostsim
