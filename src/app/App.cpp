@@ -51,11 +51,7 @@ void App::sendAction (juce::StringRef productInternalName, WebSocketAction& acti
     if (comm == nullptr)
         return;
 
-    comm->invokeHostScriptPluginViaWebSocket ("ORV_" + juce::String (productInternalName),
-                                              action.getMethodName(),
-                                              action.getArg(),
-                                              action.getOnResponse(),
-                                              withPressureLimit);
+    comm->invokeProductAction (productInternalName, action, withPressureLimit);
 }
 
 void App::sendActionWithPressureLimit (juce::StringRef productInternalName, WebSocketAction& action)

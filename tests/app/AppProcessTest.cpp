@@ -60,6 +60,7 @@ TEST (AppProcess, WithoutHostGreetsAndQuitsWritingNothing)
     ASSERT_EQ (app->waitForExit (10000), 0);
     EXPECT_TRUE (app->getStderr().contains ("Sibelius is not running.")) << app->getStderr();
     EXPECT_TRUE (app->getStderr().contains ("Initializing CrashHandler"));
+    EXPECT_TRUE (suite.getSuiteFolder().getChildFile ("ORX.plg").existsAsFile()) << "a setup run installs the plug-in files";
     EXPECT_TRUE (stateFiles (suite).isEmpty()) << stateFiles (suite).joinIntoString (", ");
 }
 

@@ -91,6 +91,31 @@ void Subprocess::sendSignal (int signal)
         ::kill (pid, signal);
 }
 
+int countProcessesOf (const juce::File& executable)
+{
+    int count = 0;
+
+    for (const auto& entry : juce::File ("/proc").findChildFiles (juce::File::findDirectories, false, "*", juce::File::FollowSymlinks::no))
+    {
+        if (! entry.getFileName().containsOnly ("0123456789"))
+            continue;
+
+        char target[4096];
+        const auto length = ::readlink (entry.getChildFile ("exe").getFullPathName().toRawUTF8(), target, sizeof (target) - 1);
+
+        if (length > 0 && juce::String::fromUTF8 (target, static_cast<int> (length)) == executable.getFullPathName())
+        {
+            // A process that has ended but not been reaped still shows its exe.
+            const auto stat = entry.getChildFile ("stat").loadFileAsString();
+
+            if (! stat.fromLastOccurrenceOf (")", false, false).trimStart().startsWithChar ('Z'))
+                ++count;
+        }
+    }
+
+    return count;
+}
+
 bool waitUntil (const std::function<bool()>& condition, int timeoutMs)
 {
     const auto deadline = juce::Time::getMillisecondCounter() + static_cast<juce::uint32> (timeoutMs);

@@ -34,6 +34,9 @@ private:
     juce::TemporaryFile outFile, errFile;
 };
 
+/** How many processes run the executable (found through /proc/<pid>/exe). */
+int countProcessesOf (const juce::File& executable);
+
 /** Polls the condition every few milliseconds until it holds or the time is up. */
 bool waitUntil (const std::function<bool()>& condition, int timeoutMs);
 } // namespace testsupport

@@ -1,4 +1,5 @@
 #include "engine/comm/Action.h"
+#include "engine/comm/Comm.h"
 #include "engine/comm/WebSocketAction.h"
 #include "products/IProductActionSender.h"
 
@@ -19,6 +20,15 @@ bool Action::prepareCommit()
     commitStopped = false;
     onBeforeCommit();
     return ! commitStopped;
+}
+
+void Action::commit (comm::Comm& channel)
+{
+    if (! prepareCommit())
+        return;
+
+    channel.sendMessage (toMessageString());
+    onAfterCommit();
 }
 
 void Action::commitAsWebSocket (IProductActionSender& sender, WebSocketAction& request, bool withPressureLimit)

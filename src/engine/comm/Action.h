@@ -5,6 +5,11 @@
 class IProductActionSender;
 class WebSocketAction;
 
+namespace comm
+{
+class Comm;
+}
+
 /** Base of edit actions: begun once, then committed to the host either as a
     line of the file channel or as a WebSocket request. Subclasses give the
     message type and data and may hook into each step. */
@@ -29,6 +34,10 @@ public:
 
     /** Calls onBegin(). */
     void begin();
+
+    /** onBeforeCommit(); unless stopped, sends toMessageString() through the
+        file channel, then onAfterCommit(). */
+    void commit (comm::Comm& channel);
 
     /** onBeforeCommit(); unless stopped, sends the request with
         buildWebSocketArg() as its argument through the sender, then

@@ -1,4 +1,5 @@
 #include "engine/comm/Comm.h"
+#include "engine/comm/WebSocketAction.h"
 #include "engine/comm/web-socket/WebSocketManager.h"
 #include "platform/HostProcess.h"
 #include "products/IProductMessageHandler.h"
@@ -99,6 +100,8 @@ bool Comm::processHostMessageLine (const juce::String& line)
     guestState.lastReceived = parsed->id;
     writeGuestState();
 
+    juce::Logger::writeToLog ("Host message H" + juce::String (parsed->id) + ": " + parsed->addressedType);
+
     if (const auto addressed = lines::splitAddressedType (parsed->addressedType))
         productMessageHandler.processHostMessageStr (addressed->first, addressed->second, parsed->data);
 
@@ -183,6 +186,15 @@ void Comm::invokeHostScriptPluginViaWebSocket (juce::String plugin, juce::String
         webSocketManager->sendInvokePluginMsgWithPressureLimit (plugin, method, args, std::move (onResponse));
     else
         webSocketManager->sendInvokePluginMsg (plugin, method, args, std::move (onResponse), std::nullopt, std::nullopt, false);
+}
+
+void Comm::invokeProductAction (juce::StringRef productInternalName, WebSocketAction& action, bool withPressureLimit)
+{
+    invokeHostScriptPluginViaWebSocket ("ORV_" + juce::String (productInternalName),
+                                        action.getMethodName(),
+                                        action.getArg(),
+                                        action.getOnResponse(),
+                                        withPressureLimit);
 }
 
 void Comm::invokeHostScriptConnectionRequest (ResponseCallback onResponse)

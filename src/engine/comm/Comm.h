@@ -13,6 +13,7 @@
 #include <optional>
 
 class IProductMessageHandler;
+class WebSocketAction;
 class WebSocketManager;
 
 namespace comm
@@ -60,6 +61,10 @@ public:
     void invokeHostScriptPluginViaWebSocket (juce::String plugin, juce::String method, juce::var args,
                                              ResponseCallback onResponse, bool withPressureLimit);
     void invokeHostScriptConnectionRequest (ResponseCallback onResponse);
+
+    /** Sends a product's request to its host plug-in, "ORV_" + the product's
+        internal name, with the request's method, argument and callback. */
+    void invokeProductAction (juce::StringRef productInternalName, WebSocketAction& action, bool withPressureLimit);
     void purgePlaybackPendingResponses();
 
     /** 1 (the file channel) before the host version that has the WebSocket

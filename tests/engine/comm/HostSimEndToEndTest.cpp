@@ -1,0 +1,139 @@
+// The suite's channel against the host simulator as a real process: a
+// product's call reaches its host plug-in and the reply reaches the callback;
+// a committed action reaches the host through the guest outbox; and the whole
+// suite is launched, triggered and ended by the simulator.
+#include "engine/comm/Action.h"
+#include "engine/comm/Comm.h"
+#include "engine/comm/WebSocketAction.h"
+#include "gfx/Alert.h"
+#include "products/IProductMessageHandler.h"
+#include "support/HostSimProcess.h"
+#include "support/Subprocess.h"
+#include "support/TempSuite.h"
+
+#include <gtest/gtest.h>
+
+namespace
+{
+struct NoProducts final : public IProductMessageHandler
+{
+    void processHostMessageStr (juce::String, juce::String, juce::String) override {}
+};
+
+struct Echo final : public WebSocketAction
+{
+    juce::String getMethodName() const override { return "echo"; }
+};
+
+struct Apply final : public Action
+{
+    juce::String getType() override { return "KV.Apply"; }
+    juce::String getDataString() override { return "key:D|mode:major"; }
+};
+
+bool pumpUntil (const std::function<bool()>& condition, int timeoutMs)
+{
+    const auto deadline = juce::Time::getMillisecondCounter() + static_cast<juce::uint32> (timeoutMs);
+
+    while (! condition())
+    {
+        if (juce::Time::getMillisecondCounter() > deadline)
+            return false;
+
+        juce::MessageManager::getInstance()->runDispatchLoopUntil (5);
+    }
+
+    return true;
+}
+
+juce::String stateText (const testsupport::TempSuite& suite, const char* name)
+{
+    return suite.getStateFolder().getChildFile (name).loadFileAsString();
+}
+} // namespace
+
+TEST (HostSimEndToEnd, ProductCallReachesItsPluginAndTheReplyTheCallback)
+{
+    HostSimProcess sim ({ "--no-presence" });
+    ASSERT_TRUE (sim.isRunning());
+
+    testsupport::TempSuite suite;
+    AppState appState (suite.getPaths());
+    NoProducts products;
+    comm::Comm channel (appState, products, suite.getPaths(), sim.getPort());
+    const gfx::ScopedAlertSink noAlerts ([] (const juce::String& text) { ADD_FAILURE() << "alert: " << text; });
+
+    juce::var reply;
+    int calls = 0;
+    Echo echo;
+    auto* argument = new juce::DynamicObject();
+    argument->setProperty ("text", "hello");
+    argument->setProperty ("bars", juce::Array<juce::var> { 1, 2, 3 });
+    echo.setArg (juce::var (argument));
+    echo.setOnResponse ([&] (juce::var result) { reply = result; ++calls; });
+
+    channel.invokeProductAction ("Test", echo, false);
+
+    ASSERT_TRUE (pumpUntil ([&] { return calls > 0; }, 10000));
+    EXPECT_EQ (calls, 1);
+    EXPECT_EQ (reply["text"].toString(), "hello");
+    EXPECT_EQ (reply["bars"].size(), 3);
+    EXPECT_TRUE (appState.getSessionToken().startsWith ("{")) << "the granted session token is kept";
+}
+
+TEST (HostSimEndToEnd, CommittedActionReachesTheHostThroughTheGuestOutbox)
+{
+    testsupport::TempSuite suite;
+    HostSimProcess sim ({ "--no-presence", "--no-launch", "--suite", suite.getSuiteFolder().getFullPathName() });
+    ASSERT_TRUE (sim.isRunning());
+
+    AppState appState (suite.getPaths());
+    NoProducts products;
+    comm::Comm channel (appState, products, suite.getPaths(), sim.getPort());
+
+    Apply first, second;
+    first.commit (channel);
+    ASSERT_TRUE (pumpUntil ([&] { return stateText (suite, "hostCommState.txt").contains ("lastReceived=G1"); }, 10000));
+
+    second.commit (channel);
+    ASSERT_TRUE (pumpUntil ([&] { return stateText (suite, "hostCommState.txt").contains ("lastReceived=G2"); }, 10000));
+    EXPECT_EQ (channel.getCurrentMessageId(), 2);
+    EXPECT_TRUE (sim.sendCommand ("log 50"));
+    EXPECT_TRUE (sim.waitForOutput ("KV.Apply"));
+
+    // The next send tidies away what the host has consumed.
+    channel.processHostOutbox();
+    EXPECT_EQ (channel.getGuestOutboxFileContents(), "");
+}
+
+TEST (HostSimEndToEnd, SimulatorLaunchesTriggersAndOutlivesNoSuite)
+{
+    testsupport::TempSuite suite (true);
+    HostSimProcess sim ({ "--suite", suite.getSuiteFolder().getFullPathName() });
+    ASSERT_TRUE (sim.isRunning());
+    const auto exe = suite.getExecutable();
+
+    ASSERT_TRUE (sim.sendCommand ("trigger ORV"));
+    ASSERT_TRUE (testsupport::waitUntil ([&] { return stateText (suite, "guestCommState.txt").contains ("lastReceived=H1"); }, 10000))
+        << "the launched suite handles the trigger";
+    EXPECT_EQ (testsupport::countProcessesOf (exe), 1);
+
+    ASSERT_TRUE (sim.sendCommand ("trigger FRY"));
+    ASSERT_TRUE (testsupport::waitUntil ([&] { return stateText (suite, "guestCommState.txt").contains ("lastReceived=H2"); }, 10000))
+        << "a second trigger reaches the running suite";
+    juce::Thread::sleep (200);
+    EXPECT_EQ (testsupport::countProcessesOf (exe), 1) << "no second suite stays up";
+
+    EXPECT_TRUE (suite.getSuiteFolder().getChildFile ("ORX.plg").existsAsFile()) << "plug-in files are written at start-up";
+    EXPECT_EQ (stateText (suite, "hostVersion.txt").trim(), "20240300");
+
+    sim.stop();
+    const auto stoppedAt = juce::Time::getMillisecondCounterHiRes();
+    ASSERT_TRUE (testsupport::waitUntil ([&] { return testsupport::countProcessesOf (exe) == 0; }, 5000));
+    RecordProperty ("quitAfterMs", juce::String (juce::Time::getMillisecondCounterHiRes() - stoppedAt, 0).toStdString());
+    EXPECT_LT (juce::Time::getMillisecondCounterHiRes() - stoppedAt, 1600.0);
+
+    EXPECT_TRUE (suite.getStateFolder().getChildFile ("AppState.xml").existsAsFile());
+    EXPECT_TRUE (suite.getStateFolder().getChildFile ("Comm").existsAsFile());
+    EXPECT_TRUE (suite.getStateFolder().getChildFile ("AppState.xml").loadFileAsString().contains ("hostVersion=\"20240300\""));
+}
