@@ -11,7 +11,7 @@ constexpr auto helvetica = FontFamily::helveticaNeue;
 constexpr auto consolas = FontFamily::consolas;
 constexpr auto rounds = FontFamily::roundsBlack;
 
-constexpr std::array<FontSpec, 27> fontTable{{
+constexpr std::array<FontEntry, 27> fontTable{{
     {tahoma, false, 12.0f}, // 0
     {tahoma, false, 10.0f},
     {tahoma, false, 9.0f},
@@ -42,7 +42,7 @@ constexpr std::array<FontSpec, 27> fontTable{{
 }};
 } // namespace
 
-FontSpec getFontSpec (FontStyle style)
+FontEntry getFontEntry (FontStyle style)
 {
     if (style < 0 || static_cast<size_t> (style) >= fontTable.size())
         return {helvetica, false, 12.0f};
@@ -52,8 +52,8 @@ FontSpec getFontSpec (FontStyle style)
 
 juce::Font getFont (FontStyle style)
 {
-    const auto spec = getFontSpec (style);
-    return juce::Font (Fonts::getTypeface (spec.family, spec.bold)).withPointHeight (spec.pointHeight);
+    const auto entry = getFontEntry (style);
+    return juce::Font (Fonts::getTypeface (entry.family, entry.bold)).withPointHeight (entry.pointHeight);
 }
 
 void setFont (juce::Graphics& g, FontStyle style)

@@ -9,7 +9,7 @@ namespace gfx
 using FontStyle = int;
 
 /** What a font style stands for. */
-struct FontSpec
+struct FontEntry
 {
     FontFamily family = FontFamily::helveticaNeue;
     bool bold = false;
@@ -17,7 +17,7 @@ struct FontSpec
 };
 
 /** The family, weight and point height of a style. */
-FontSpec getFontSpec (FontStyle style);
+FontEntry getFontEntry (FontStyle style);
 
 /** The font of a style, built on the embedded typeface at the style's point height. */
 juce::Font getFont (FontStyle style);

@@ -7,24 +7,24 @@
 
 TEST (FontSet, TableRowsAndFallback)
 {
-    const auto tahomaBold14 = gfx::getFontSpec (4);
+    const auto tahomaBold14 = gfx::getFontEntry (4);
     EXPECT_EQ (tahomaBold14.family, gfx::FontFamily::tahoma);
     EXPECT_TRUE (tahomaBold14.bold);
     EXPECT_EQ (tahomaBold14.pointHeight, 14.0f);
 
-    EXPECT_EQ (gfx::getFontSpec (6).family, gfx::FontFamily::roundsBlack);
-    EXPECT_EQ (gfx::getFontSpec (6).pointHeight, 28.0f);
-    EXPECT_EQ (gfx::getFontSpec (23).family, gfx::FontFamily::consolas);
-    EXPECT_FALSE (gfx::getFontSpec (21).bold);
-    EXPECT_EQ (gfx::getFontSpec (19).pointHeight, 33.0f);
-    EXPECT_EQ (gfx::getFontSpec (26).pointHeight, 10.0f);
+    EXPECT_EQ (gfx::getFontEntry (6).family, gfx::FontFamily::roundsBlack);
+    EXPECT_EQ (gfx::getFontEntry (6).pointHeight, 28.0f);
+    EXPECT_EQ (gfx::getFontEntry (23).family, gfx::FontFamily::consolas);
+    EXPECT_FALSE (gfx::getFontEntry (21).bold);
+    EXPECT_EQ (gfx::getFontEntry (19).pointHeight, 33.0f);
+    EXPECT_EQ (gfx::getFontEntry (26).pointHeight, 10.0f);
 
     for (const auto other : {-1, 27, 1000})
     {
-        const auto spec = gfx::getFontSpec (other);
-        EXPECT_EQ (spec.family, gfx::FontFamily::helveticaNeue);
-        EXPECT_FALSE (spec.bold);
-        EXPECT_EQ (spec.pointHeight, 12.0f);
+        const auto entry = gfx::getFontEntry (other);
+        EXPECT_EQ (entry.family, gfx::FontFamily::helveticaNeue);
+        EXPECT_FALSE (entry.bold);
+        EXPECT_EQ (entry.pointHeight, 12.0f);
     }
 }
 
@@ -32,12 +32,12 @@ TEST (FontSet, EveryStyleUsesAnEmbeddedFaceAtItsPointHeight)
 {
     for (int style = 0; style <= 26; ++style)
     {
-        const auto spec = gfx::getFontSpec (style);
+        const auto entry = gfx::getFontEntry (style);
         const auto font = gfx::getFont (style);
-        const auto face = gfx::Fonts::getTypeface (spec.family, spec.bold);
+        const auto face = gfx::Fonts::getTypeface (entry.family, entry.bold);
         ASSERT_NE (face, nullptr) << style;
         EXPECT_EQ (font.getTypefacePtr(), face) << style;
-        EXPECT_NEAR (font.getHeightInPoints(), spec.pointHeight, 0.01f) << style;
+        EXPECT_NEAR (font.getHeightInPoints(), entry.pointHeight, 0.01f) << style;
         // Text has width whatever fonts the machine has.
         EXPECT_GT (font.getStringWidthFloat ("Orvana"), 10.0f) << style;
     }

@@ -38,7 +38,7 @@ juce::String Options::getUsage()
            "  --host75            present as the 7.5 host (process name Sibelius75)\n"
            "  --no-presence       keep the own process name: the suite will not see a running host\n"
            "  --host-version N    the version written to hostVersion.txt (default 20240300)\n"
-           "  --fault SPEC        start with a fault, e.g. --fault delay=200 (repeatable; see the fault command)\n"
+           "  --fault FAULT       start with a fault, e.g. --fault delay=200 (repeatable; see the fault command)\n"
            "  --launch-suite      launch the suite once at start-up\n"
            "  --no-launch         write host messages but never launch the suite\n"
            "  --exit-with-parent  end when the parent process ends (for test harnesses)\n"
