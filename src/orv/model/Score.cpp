@@ -54,6 +54,11 @@ Track Score::getOrCreateTrack (int staffNum)
     if (auto existing = getTrack (staffNum); existing.isValid())
         return existing;
 
+    return appendNewTrack (staffNum);
+}
+
+Track Score::appendNewTrack (int staffNum)
+{
     auto track = Track::create (staffNum);
 
     if (!track.hasColor() && trackStyles.isValid())

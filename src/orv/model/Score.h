@@ -42,6 +42,9 @@ public:
     /** The track of the staff, appended when missing; a new track takes its
         colour from the track styles when it has none. */
     Track getOrCreateTrack (int staffNum);
+    /** Appends a new track without looking for an existing one, for a
+        caller that knows the staff has none (the loader, after clearing). */
+    Track appendNewTrack (int staffNum);
     TrackBar getOrCreateTrackBar (int staffNum, int barNum);
 
     //==============================================================================

@@ -1,4 +1,5 @@
 #include "orv/pref/AutomLegacyConverter.h"
+#include "utils/JsonParser.h"
 
 namespace orv::preferences
 {
@@ -40,7 +41,8 @@ juce::StringArray AutomLegacyConverter::parseTabBlobs (const juce::String& tabsV
 
     juce::var parsed;
 
-    if (juce::JSON::parse (text, parsed).wasOk())
+    // The suite's parser: a damaged file cannot nest deep enough to overflow the stack.
+    if (utils::json::parse (text, parsed).wasOk())
         if (const auto* entries = parsed.getArray())
             for (const auto& entry : *entries)
                 blobs.add (blobOfJsonEntry (entry));

@@ -1,0 +1,193 @@
+#include "utils/JsonParser.h"
+#include "../../bench/ScorePayloadGenerator.h"
+#include "VarCompare.h"
+
+#include <gtest/gtest.h>
+
+namespace
+{
+// Parses with both parsers and expects the same success and the same tree.
+void expectSameAsJuce (const juce::String& text)
+{
+    juce::var reference, ours;
+    const auto referenceResult = juce::JSON::parse (text, reference);
+    const auto ourResult = utils::json::parse (text, ours);
+
+    ASSERT_EQ (ourResult.wasOk(), referenceResult.wasOk()) << text << "\n"
+                                                           << ourResult.getErrorMessage() << " / " << referenceResult.getErrorMessage();
+
+    if (referenceResult.wasOk())
+    {
+        EXPECT_EQ (varDifference (reference, ours), "") << text;
+    }
+}
+
+juce::String randomKey (juce::Random& rng)
+{
+    static const char* keys[] = {"a", "bar", "pos", "noteList", "x y", "ümlaut", "k\\\"q", "tab\\t", "pitch"};
+    return juce::String::fromUTF8 (keys[rng.nextInt (9)]);
+}
+
+// Random JSON text in the forms the host and JUCE write, with the liberties
+// JUCE's parser allows (white space anywhere, trailing commas, single quotes).
+juce::String randomJson (juce::Random& rng, int depth)
+{
+    const auto space = [&rng]
+    { return juce::String (" \t\r\n").substring (0, rng.nextInt (5)); };
+
+    switch (depth > 0 ? rng.nextInt (10) : 2 + rng.nextInt (8))
+    {
+        case 0:
+        case 1:
+        {
+            juce::String text ("{" + space());
+            const auto count = rng.nextInt (5);
+
+            for (int i = 0; i < count; ++i)
+                text << (i > 0 ? "," : "") << space() << "\"" << randomKey (rng) << "\"" << space() << ":" << randomJson (rng, depth - 1);
+
+            return text + (count > 0 && rng.nextInt (6) == 0 ? "," : "") + space() + "}";
+        }
+        case 2:
+        case 3:
+        {
+            if (depth <= 0)
+                return juce::String (rng.nextInt() % 100000);
+
+            juce::String text ("[");
+            const auto count = rng.nextInt (6);
+
+            for (int i = 0; i < count; ++i)
+                text << (i > 0 ? "," : "") << space() << randomJson (rng, depth - 1) << space();
+
+            return text + (count > 0 && rng.nextInt (6) == 0 ? "," : "") + "]";
+        }
+        case 4:
+        {
+            static const char* numbers[] = {"0", "-0", "7", "-7", "2147483647", "2147483648", "-2147483648", "-2147483649", "9223372036854775807", "-9223372036854775807", "1.5", "-0.25", "1e3", "2E-2", "120.5", "3.14159265358979323846", "007", "- 5", "1.0"};
+            return numbers[rng.nextInt (19)];
+        }
+        case 5:
+            return juce::String (rng.nextInt64());
+        case 6:
+            return juce::String (rng.nextDouble() * 1000.0 - 500.0, rng.nextInt (8) + 1);
+        case 7:
+        {
+            static const char* strings[] = {"\"\"", "\"plain\"", "\"~C7,100\"", "\"esc \\\" \\\\ \\/ \\n \\t \\r \\b \\f \\a\"", "\"\\u00e9\\u4e2d\\u0041\"", "'single'", "\"unknown \\q escape\"", "\"Gr\xc3\xbc\xc3\x9f\""};
+            return juce::String::fromUTF8 (strings[rng.nextInt (8)]);
+        }
+        case 8:
+            return rng.nextBool() ? "true" : "false";
+        default:
+            return "null";
+    }
+}
+} // namespace
+
+TEST (JsonParser, SameTreesAsJuceOnFixedTexts)
+{
+    for (const char* text : {
+             "{}", "[]", "", "   ", "[ 1234 ]", "[ 12345678901234 ]", "[ 1.123e3 ]", "[ -1234]", "[-12345678901234]",
+             R"({"a":1,"b":[true,false,null],"c":{"d":"e"}})", R"({"a":1,"a":2,"b":3})", "[1,2,]", R"({"a":1,})",
+             "[1] trailing text", "{\"a\":\n\t1\r\n}", "[2147483647,2147483648,-2147483648,-2147483647]", "[0.1,1E400,-1e-400]",
+             "[\"\\u0000\"]", "5", "\"text\"", "nul", "[1 2]", "{\"a\" 1}", "{a:1}", "{\"\":1}", "[tru]", "[1.5.5]", "[\"unterminated",
+             "[1,{\"a\":[2,{\"b\":[3]}]}]", "['a','b\"c']", "[- 12]", "[12a]", "{\"a\":1}}}"})
+        expectSameAsJuce (text);
+}
+
+TEST (JsonParser, SameTreesAsJuceOnRandomTexts)
+{
+    juce::Random rng (31337);
+
+    for (int round = 0; round < 3000; ++round)
+    {
+        expectSameAsJuce ((rng.nextBool() ? "[" : "[ ") + randomJson (rng, 5) + "]");
+
+        if (testing::Test::HasFatalFailure())
+            return;
+    }
+}
+
+TEST (JsonParser, SameTreesAsJuceOnAGeneratedPayload)
+{
+    orvbench::PayloadShape shape;
+    shape.staves = 3;
+    shape.bars = 12;
+    shape.notePerformer = true;
+    expectSameAsJuce (orvbench::makeScorePayload (shape));
+}
+
+TEST (JsonParser, DeparturesOnTextJuceHandlesBadly)
+{
+    // Integers beyond 64 bits become doubles instead of overflowing.
+    const auto big = utils::json::parse ("[99999999999999999999, -99999999999999999999]");
+    EXPECT_TRUE (big[0].isDouble());
+    EXPECT_DOUBLE_EQ (static_cast<double> (big[0]), 1e20);
+    EXPECT_DOUBLE_EQ (static_cast<double> (big[1]), -1e20);
+
+    // Escaped surrogate pairs make one character; lone ones a replacement character.
+    EXPECT_EQ (utils::json::parse (R"(["\ud83c\udfb5"])")[0].toString(), juce::String::fromUTF8 ("\xf0\x9f\x8e\xb5"));
+    EXPECT_EQ (utils::json::parse (R"(["\ud83cx"])")[0].toString(), juce::String::fromUTF8 ("\xef\xbf\xbdx"));
+
+    // A value nested deeper than the limit reads as void; its siblings stay.
+    juce::String deep;
+    for (int i = 0; i < utils::json::maxDepth + 10; ++i)
+        deep << "[";
+    deep << "\"x]\"";
+    for (int i = 0; i < utils::json::maxDepth + 10; ++i)
+        deep << "]";
+
+    juce::var result;
+    ASSERT_TRUE (utils::json::parse ("{\"deep\":" + deep + ",\"next\":5}", result).wasOk());
+    EXPECT_EQ (static_cast<int> (result["next"]), 5);
+
+    int depth = 0;
+    for (auto v = result["deep"]; v.isArray() && v.size() > 0; v = v[0])
+        ++depth;
+    EXPECT_EQ (depth, utils::json::maxDepth - 1);
+}
+
+TEST (JsonParser, HostileTextNeverCrashes)
+{
+    // A million open brackets: no recursion to overflow the stack.
+    EXPECT_FALSE (utils::json::parse (juce::String::repeatedString ("[", 1000000)).isArray());
+    EXPECT_FALSE (utils::json::parse (juce::String::repeatedString ("{\"a\":", 500000)).isObject());
+
+    // A 50 MB string value.
+    const auto huge = "[\"" + juce::String::repeatedString ("x", 50 * 1000 * 1000) + "\"]";
+    EXPECT_EQ (utils::json::parse (huge)[0].toString().length(), 50 * 1000 * 1000);
+
+    // Random mutations of a real payload.
+    orvbench::PayloadShape shape;
+    shape.staves = 2;
+    shape.bars = 4;
+    const auto base = orvbench::makeScorePayload (shape).toStdString();
+    juce::Random rng (2718);
+    const std::string alphabet ("{}[]\",:-.0123456789eEtrufalsn\\u ");
+
+    for (int round = 0; round < 3000; ++round)
+    {
+        auto text = base;
+
+        for (int edits = 1 + rng.nextInt (8); --edits >= 0;)
+        {
+            const auto at = static_cast<size_t> (rng.nextInt (static_cast<int> (text.size())));
+
+            switch (rng.nextInt (3))
+            {
+                case 0:
+                    text[at] = alphabet[static_cast<size_t> (rng.nextInt (static_cast<int> (alphabet.size())))];
+                    break;
+                case 1:
+                    text.erase (at, static_cast<size_t> (rng.nextInt (20)));
+                    break;
+                default:
+                    text.insert (at, 1, alphabet[static_cast<size_t> (rng.nextInt (static_cast<int> (alphabet.size())))]);
+                    break;
+            }
+        }
+
+        juce::var result;
+        juce::ignoreUnused (utils::json::parse (juce::String (text), result));
+    }
+}
