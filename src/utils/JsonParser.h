@@ -18,9 +18,11 @@ constexpr int maxDepth = 256;
     array; empty text gives void.
 
     Where it departs from juce::JSON::parse, it does so on input that parser
-    handles badly: integers beyond 64 bits become doubles instead of
-    overflowing, escaped surrogate pairs make one character, and values
-    nested deeper than maxDepth read as void. */
+    handles badly: bytes that are not well-formed UTF-8 become U+FFFD (JUCE's
+    string functions would read past the end of strings holding them),
+    integers beyond 64 bits become doubles instead of overflowing, escaped
+    surrogate pairs make one character, and values nested deeper than
+    maxDepth read as void. */
 juce::Result parse (const juce::String& text, juce::var& result);
 
 /** As above; void when the text does not parse. */

@@ -147,6 +147,35 @@ TEST (JsonParser, DeparturesOnTextJuceHandlesBadly)
     EXPECT_EQ (depth, utils::json::maxDepth - 1);
 }
 
+TEST (JsonParser, BytesThatAreNotUtf8BecomeReplacementCharacters)
+{
+    // Truncated sequences, stray continuation bytes, overlong forms, encoded
+    // surrogates and bytes beyond U+10FFFF, in keys and values.
+    const char raw[] = "{\"k\xff\":\"6\xd7\xd7:/\xff\xff" "8\",\"ok\":\"\xc3\xa9\xe2\x82\",\"o\":\"\xc0\xaf\xed\xa0\x80\xf4\x90\x80\x80\x80\xf0\x9f\x8e\xb5\"}";
+    const auto text = juce::String::fromUTF8 (raw, static_cast<int> (sizeof (raw) - 1));
+
+    const auto parsed = utils::json::parse (text);
+    ASSERT_TRUE (parsed.isObject());
+
+    const auto& properties = parsed.getDynamicObject()->getProperties();
+    ASSERT_EQ (properties.size(), 3);
+
+    for (int i = 0; i < properties.size(); ++i)
+    {
+        const auto key = properties.getName (i).toString();
+        const auto value = properties.getValueAt (i).toString();
+        EXPECT_TRUE (juce::CharPointer_UTF8::isValidString (key.toRawUTF8(), static_cast<int> (key.getNumBytesAsUTF8())));
+        EXPECT_TRUE (juce::CharPointer_UTF8::isValidString (value.toRawUTF8(), static_cast<int> (value.getNumBytesAsUTF8())));
+        juce::ignoreUnused (value.substring (1, 5), value.indexOf ("/"), value.toUpperCase());
+    }
+
+    const auto replacement = juce::String::fromUTF8 ("\xef\xbf\xbd");
+    EXPECT_EQ (properties.getName (0).toString(), "k" + replacement);
+    EXPECT_EQ (properties.getValueAt (0).toString(), "6" + replacement + replacement + ":/" + replacement + replacement + "8");
+    EXPECT_EQ (properties.getValueAt (1).toString(), juce::String::fromUTF8 ("\xc3\xa9") + replacement + replacement) << "a cut-off sequence";
+    EXPECT_TRUE (properties.getValueAt (2).toString().endsWith (juce::String::fromUTF8 ("\xf0\x9f\x8e\xb5"))) << "valid four-byte sequences stay";
+}
+
 TEST (JsonParser, HostileTextNeverCrashes)
 {
     // A million open brackets: no recursion to overflow the stack.
