@@ -108,6 +108,41 @@ TEST (JsonParser, SameTreesAsJuceOnRandomTexts)
     }
 }
 
+TEST (JsonParser, SameNumbersAsJuce)
+{
+    juce::Random rng (1618);
+
+    for (int round = 0; round < 20000; ++round)
+    {
+        juce::String number;
+
+        for (int i = rng.nextInt (25); --i >= 0;)
+            number << rng.nextInt (10);
+
+        number = juce::String (1 + rng.nextInt (9)) + number;
+
+        if (rng.nextBool())
+        {
+            number << ".";
+
+            for (int i = rng.nextInt (25); --i >= 0;)
+                number << rng.nextInt (10);
+        }
+
+        if (rng.nextInt (3) == 0)
+            number << (rng.nextBool() ? "e" : "E") << juce::String ("-+").substring (rng.nextInt (2), 1 + rng.nextInt (2)) << rng.nextInt (400);
+
+        // Plain integers beyond 64 bits overflow in JUCE's parser: one of the departures.
+        if (number.containsOnly ("0123456789"))
+            number = number.substring (0, 18);
+
+        expectSameAsJuce ("[" + number + ", -" + number + ", 0" + number + "]");
+
+        if (testing::Test::HasFatalFailure())
+            return;
+    }
+}
+
 TEST (JsonParser, SameTreesAsJuceOnAGeneratedPayload)
 {
     orvbench::PayloadShape shape;
@@ -124,6 +159,15 @@ TEST (JsonParser, DeparturesOnTextJuceHandlesBadly)
     EXPECT_TRUE (big[0].isDouble());
     EXPECT_DOUBLE_EQ (static_cast<double> (big[0]), 1e20);
     EXPECT_DOUBLE_EQ (static_cast<double> (big[1]), -1e20);
+
+    // Exponents far beyond a double's range give infinity or zero without overflowing.
+    const auto exponents = utils::json::parse ("[1E2147483648, 1e-99999999999999, -1e99999999999999999999, 1.5e308, 2e308, 1" + juce::String::repeatedString ("0", 400) + "]");
+    EXPECT_EQ (static_cast<double> (exponents[0]), std::numeric_limits<double>::infinity());
+    EXPECT_EQ (static_cast<double> (exponents[1]), 0.0);
+    EXPECT_EQ (static_cast<double> (exponents[2]), -std::numeric_limits<double>::infinity());
+    EXPECT_EQ (static_cast<double> (exponents[3]), 1.5e308);
+    EXPECT_EQ (static_cast<double> (exponents[4]), std::numeric_limits<double>::infinity());
+    EXPECT_EQ (static_cast<double> (exponents[5]), std::numeric_limits<double>::infinity()) << "400 digits";
 
     // Escaped surrogate pairs make one character; lone ones a replacement character.
     EXPECT_EQ (utils::json::parse (R"(["\ud83c\udfb5"])")[0].toString(), juce::String::fromUTF8 ("\xf0\x9f\x8e\xb5"));
@@ -151,7 +195,8 @@ TEST (JsonParser, BytesThatAreNotUtf8BecomeReplacementCharacters)
 {
     // Truncated sequences, stray continuation bytes, overlong forms, encoded
     // surrogates and bytes beyond U+10FFFF, in keys and values.
-    const char raw[] = "{\"k\xff\":\"6\xd7\xd7:/\xff\xff" "8\",\"ok\":\"\xc3\xa9\xe2\x82\",\"o\":\"\xc0\xaf\xed\xa0\x80\xf4\x90\x80\x80\x80\xf0\x9f\x8e\xb5\"}";
+    const char raw[] = "{\"k\xff\":\"6\xd7\xd7:/\xff\xff"
+                       "8\",\"ok\":\"\xc3\xa9\xe2\x82\",\"o\":\"\xc0\xaf\xed\xa0\x80\xf4\x90\x80\x80\x80\xf0\x9f\x8e\xb5\"}";
     const auto text = juce::String::fromUTF8 (raw, static_cast<int> (sizeof (raw) - 1));
 
     const auto parsed = utils::json::parse (text);
