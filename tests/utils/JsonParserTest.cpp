@@ -112,14 +112,14 @@ TEST (JsonParser, SameNumbersAsJuce)
 {
     juce::Random rng (1618);
 
+    // JUCE's parser gathers the digits before any fraction in 64 bits and
+    // overflows past 18 of them, so the integer part stays shorter here.
     for (int round = 0; round < 20000; ++round)
     {
-        juce::String number;
+        juce::String number (1 + rng.nextInt (9));
 
-        for (int i = rng.nextInt (25); --i >= 0;)
+        for (int i = rng.nextInt (17); --i >= 0;)
             number << rng.nextInt (10);
-
-        number = juce::String (1 + rng.nextInt (9)) + number;
 
         if (rng.nextBool())
         {
@@ -131,10 +131,6 @@ TEST (JsonParser, SameNumbersAsJuce)
 
         if (rng.nextInt (3) == 0)
             number << (rng.nextBool() ? "e" : "E") << juce::String ("-+").substring (rng.nextInt (2), 1 + rng.nextInt (2)) << rng.nextInt (400);
-
-        // Plain integers beyond 64 bits overflow in JUCE's parser: one of the departures.
-        if (number.containsOnly ("0123456789"))
-            number = number.substring (0, 18);
 
         expectSameAsJuce ("[" + number + ", -" + number + ", 0" + number + "]");
 
