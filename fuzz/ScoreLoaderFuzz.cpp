@@ -31,7 +31,7 @@ public:
 
 void require (bool condition)
 {
-    if (! condition)
+    if (!condition)
         std::abort();
 }
 
@@ -80,6 +80,6 @@ extern "C" int LLVMFuzzerTestOneInput (const uint8_t* data, size_t size)
     orv::score::io::TempoCurveLoader::loadCurveObject (payload, orvana.score, orv::score::io::TempoCurveLoader::ExpandMode::replaceCurve);
     checkInvariants (orvana.score);
 
-    juce::ignoreUnused (orvana.score.getTempoAtPoser ({ 1, 0 }), orvana.score.getActiveRegionLabel());
+    juce::ignoreUnused (orvana.score.getTempoAtPoser ({1, 0}), orvana.score.getActiveRegionLabel());
     return 0;
 }
