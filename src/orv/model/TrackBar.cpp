@@ -1,0 +1,50 @@
+#include "orv/model/TrackBar.h"
+#include "orv/model/ScoreIds.h"
+#include "orv/model/TreeProps.h"
+
+namespace orv
+{
+TrackBar TrackBar::create (int trackId, int barId)
+{
+    return TrackBar (juce::ValueTree (ids::TRACKBAR, {{ids::trackId, trackId}, {ids::barId, barId}}));
+}
+
+int TrackBar::getTrackId() const
+{
+    return props::getInt (state, ids::trackId);
+}
+int TrackBar::getBarId() const
+{
+    return props::getInt (state, ids::barId);
+}
+int64_t TrackBar::getGlobalPos() const
+{
+    return props::getInt64 (state, ids::globalPos);
+}
+int TrackBar::getLength() const
+{
+    return props::getInt (state, ids::length);
+}
+
+void TrackBar::setPlacement (int64_t globalPos, int length)
+{
+    state.setProperty (ids::globalPos, props::int64ToVar (globalPos), nullptr);
+    state.setProperty (ids::length, length, nullptr);
+}
+
+NoteList TrackBar::getOrCreateNoteList()
+{
+    return NoteList (state.getOrCreateChildWithName (ids::NOTELIST, nullptr));
+}
+
+juce::ValueTree TrackBar::getOrCreateNodeStripes()
+{
+    return state.getOrCreateChildWithName (ids::NODESTRIPES, nullptr);
+}
+
+void TrackBar::clear()
+{
+    for (auto i = state.getNumChildren(); --i >= 0;)
+        state.getChild (i).removeAllChildren (nullptr);
+}
+} // namespace orv

@@ -1,0 +1,65 @@
+#include "orv/model/Transport.h"
+#include "orv/model/ScoreIds.h"
+#include "orv/model/TreeProps.h"
+
+namespace orv
+{
+Transport::PlayStatus Transport::getPlayStatus() const
+{
+    const auto status = props::getInt (state, ids::playStatus);
+    return status == playing ? playing : (status == stopped ? stopped : unknown);
+}
+
+void Transport::setPlayStatus (PlayStatus status)
+{
+    state.setProperty (ids::playStatus, static_cast<int> (status), nullptr);
+}
+Poser Transport::getPlayLinePoser() const
+{
+    return Poser::fromString (props::getString (state, ids::playLinePoser));
+}
+void Transport::setPlayLinePoser (const Poser& poser)
+{
+    state.setProperty (ids::playLinePoser, poser.toString(), nullptr);
+}
+Poser Transport::getPlayFromPoser() const
+{
+    return Poser::fromString (props::getString (state, ids::playFromPoser));
+}
+void Transport::setPlayFromPoser (const Poser& poser)
+{
+    state.setProperty (ids::playFromPoser, poser.toString(), nullptr);
+}
+Poser Transport::getCurrentPlayStartedFrom() const
+{
+    return Poser::fromString (props::getString (state, ids::currentPlayStartedFrom));
+}
+void Transport::setCurrentPlayStartedFrom (const Poser& poser)
+{
+    state.setProperty (ids::currentPlayStartedFrom, poser.toString(), nullptr);
+}
+int Transport::getPlayLineDelayMillis() const
+{
+    return props::getInt (state, ids::playLineDelayMillis);
+}
+void Transport::setPlayLineDelayMillis (int millis)
+{
+    state.setProperty (ids::playLineDelayMillis, millis, nullptr);
+}
+Meter Transport::getPlayLineMeter() const
+{
+    return Meter::fromString (props::getString (state, ids::playLineMeter));
+}
+void Transport::setPlayLineMeter (const Meter& meter)
+{
+    state.setProperty (ids::playLineMeter, meter.toString(), nullptr);
+}
+int64_t Transport::getTimeMillis() const
+{
+    return props::getInt64 (state, ids::timeMillis);
+}
+void Transport::setTimeMillis (int64_t millis)
+{
+    state.setProperty (ids::timeMillis, props::int64ToVar (millis), nullptr);
+}
+} // namespace orv

@@ -1,0 +1,48 @@
+#pragma once
+
+/** Defaults of Orvana's state ("orv-state.xml"), in one place. Each is what a
+    user who has never touched the control sees.
+
+    Tracker window ("TRACKER_STATE"):
+    - activeAuLaneId 0: the first automation lane is the active one.
+    - pointerSnapTicks 64: the pointer tool snaps to sixteenths, the finest
+      step at which moved notes still line up with written notes.
+    - velConShown true: the velocity lane is open, as velocities are the most
+      edited values.
+    - openNearMouse true: the window opens where the user clicked in the host.
+    - winNormalStateBounds "": no saved bounds; the window takes its default
+      size, centred.
+
+    Tempo lane ("TEMPO_STATE"):
+    - show "hideTempo": the lane is hidden, so opening the editor does not ask
+      the host for the tempo curve until the user opens the lane.
+    - nodeReachShape "J": drawn tempo points jump to their value, as the
+      score's own metronome marks do.
+    - chompMode true.
+    - bpmViewRange "40,200": the lane spans the common tempo range.
+    - SNAPPING enabled true, ticks 256: drawn points snap to quarter notes.
+    - TOGGLESIZEKNOB togglePosition 1: drawn tempos are whole bpm.
+
+    Editor viewport ("EDITOR_VIEWPORT_STATE"):
+    - scrollDocX 0, zoomX 0.15625 (40 pixels per quarter note). */
+namespace orv::defaults
+{
+constexpr int activeAuLaneId = 0;
+constexpr int pointerSnapTicks = 64;
+constexpr bool velConShown = true;
+constexpr bool openNearMouse = true;
+constexpr const char* winNormalStateBounds = "";
+
+constexpr const char* tempoShow = "hideTempo";
+constexpr const char* nodeReachShape = "J";
+constexpr bool chompMode = true;
+constexpr const char* bpmViewRange = "40,200";
+constexpr bool snappingEnabled = true;
+constexpr int snappingTicks = 256;
+constexpr int togglePosition = 1;
+
+constexpr double scrollDocX = 0.0;
+constexpr double zoomX = 0.15625;
+
+constexpr bool welcomeWizardFinished = false;
+} // namespace orv::defaults

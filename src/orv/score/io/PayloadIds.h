@@ -1,0 +1,72 @@
+#pragma once
+
+#include <juce_core/juce_core.h>
+
+/** Keys of the host's score payload, declared once so that reading a
+    payload never goes through the global string pool. */
+namespace orv::score::io::keys
+{
+#define ORV_PAYLOAD_KEY(name) inline const juce::Identifier name{#name};
+
+ORV_PAYLOAD_KEY (soundSet)
+ORV_PAYLOAD_KEY (title)
+ORV_PAYLOAD_KEY (lastPoser)
+ORV_PAYLOAD_KEY (bar)
+ORV_PAYLOAD_KEY (pos)
+ORV_PAYLOAD_KEY (barList)
+ORV_PAYLOAD_KEY (barNumber)
+ORV_PAYLOAD_KEY (externalBarNumber)
+ORV_PAYLOAD_KEY (length)
+ORV_PAYLOAD_KEY (meter)
+ORV_PAYLOAD_KEY (activeRegion)
+ORV_PAYLOAD_KEY (barFrom)
+ORV_PAYLOAD_KEY (barTo)
+ORV_PAYLOAD_KEY (tempoCurve)
+ORV_PAYLOAD_KEY (hitPointList)
+ORV_PAYLOAD_KEY (staffList)
+ORV_PAYLOAD_KEY (id)
+ORV_PAYLOAD_KEY (position)
+ORV_PAYLOAD_KEY (time)
+ORV_PAYLOAD_KEY (label)
+ORV_PAYLOAD_KEY (header)
+ORV_PAYLOAD_KEY (staffNum)
+ORV_PAYLOAD_KEY (fullInstrumentName)
+ORV_PAYLOAD_KEY (shortInstrumentName)
+ORV_PAYLOAD_KEY (styleId)
+ORV_PAYLOAD_KEY (solo)
+ORV_PAYLOAD_KEY (muteMode)
+ORV_PAYLOAD_KEY (wingPairList)
+ORV_PAYLOAD_KEY (controlId)
+ORV_PAYLOAD_KEY (leftWing)
+ORV_PAYLOAD_KEY (rightWing)
+ORV_PAYLOAD_KEY (val)
+ORV_PAYLOAD_KEY (ticksDist)
+ORV_PAYLOAD_KEY (barNum)
+ORV_PAYLOAD_KEY (type)
+ORV_PAYLOAD_KEY (staffBarList)
+ORV_PAYLOAD_KEY (potList)
+ORV_PAYLOAD_KEY (commandList)
+ORV_PAYLOAD_KEY (potNum)
+ORV_PAYLOAD_KEY (duration)
+ORV_PAYLOAD_KEY (noteList)
+ORV_PAYLOAD_KEY (pitch)
+ORV_PAYLOAD_KEY (originalVelocity)
+ORV_PAYLOAD_KEY (originalDuration)
+ORV_PAYLOAD_KEY (hasTuplet)
+ORV_PAYLOAD_KEY (tupletLeftNumber)
+ORV_PAYLOAD_KEY (tupletRightNumber)
+ORV_PAYLOAD_KEY (originalDeltaSr)
+ORV_PAYLOAD_KEY (text)
+ORV_PAYLOAD_KEY (commandNotesWings)
+ORV_PAYLOAD_KEY (vel)
+ORV_PAYLOAD_KEY (startLevel)
+ORV_PAYLOAD_KEY (points)
+ORV_PAYLOAD_KEY (barId)
+ORV_PAYLOAD_KEY (reachShape)
+ORV_PAYLOAD_KEY (motionType)
+ORV_PAYLOAD_KEY (spanDuration)
+ORV_PAYLOAD_KEY (muted)
+ORV_PAYLOAD_KEY (markCurve)
+
+#undef ORV_PAYLOAD_KEY
+} // namespace orv::score::io::keys

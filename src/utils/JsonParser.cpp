@@ -1,0 +1,862 @@
+#include "utils/JsonParser.h"
+
+#include <array>
+#include <clocale>
+#include <cstdlib>
+#include <cstring>
+#include <limits>
+#include <string>
+#include <vector>
+
+namespace utils::json
+{
+namespace
+{
+bool isSpace (char c) noexcept
+{
+    return c == ' ' || (c >= 9 && c <= 13);
+}
+
+bool isDigit (char c) noexcept
+{
+    return c >= '0' && c <= '9';
+}
+
+int hexValue (char c) noexcept
+{
+    if (c >= '0' && c <= '9')
+        return c - '0';
+
+    if (c >= 'a' && c <= 'f')
+        return c - 'a' + 10;
+
+    if (c >= 'A' && c <= 'F')
+        return c - 'A' + 10;
+
+    return -1;
+}
+
+void appendUtf8 (std::string& out, uint32_t c)
+{
+    if (c < 0x80)
+    {
+        out += static_cast<char> (c);
+    }
+    else if (c < 0x800)
+    {
+        out += static_cast<char> (0xc0 | (c >> 6));
+        out += static_cast<char> (0x80 | (c & 0x3f));
+    }
+    else if (c < 0x10000)
+    {
+        out += static_cast<char> (0xe0 | (c >> 12));
+        out += static_cast<char> (0x80 | ((c >> 6) & 0x3f));
+        out += static_cast<char> (0x80 | (c & 0x3f));
+    }
+    else
+    {
+        out += static_cast<char> (0xf0 | (c >> 18));
+        out += static_cast<char> (0x80 | ((c >> 12) & 0x3f));
+        out += static_cast<char> (0x80 | ((c >> 6) & 0x3f));
+        out += static_cast<char> (0x80 | (c & 0x3f));
+    }
+}
+
+// Reads a number that has a fraction, an exponent or too many digits for 64
+// bits, from its first digit, the way JUCE's CharacterFunctions::readDoubleValue
+// does (at most 18 significant digits, handed to strtod in the C locale), so
+// that both parsers give the same double; but the exponent is accumulated
+// without overflowing, and a number too long to write an exponent for is
+// infinite rather than wrong.
+double readDouble (const char*& p)
+{
+    constexpr int maxSignificantDigits = 18;
+    constexpr int64_t exponentCap = 1000000000000LL;
+    char buffer[48] = {};
+    char* write = buffer;
+    const auto* start = p;
+    int numSigFigs = 0;
+    int64_t extraExponent = 0;
+    bool decimalPointFound = false, leadingZeros = false;
+
+    for (;;)
+    {
+        if (isDigit (*p))
+        {
+            const auto digit = *p++ - '0';
+
+            if (decimalPointFound)
+            {
+                if (numSigFigs >= maxSignificantDigits)
+                    continue;
+            }
+            else
+            {
+                if (numSigFigs >= maxSignificantDigits)
+                {
+                    ++extraExponent;
+                    continue;
+                }
+
+                if (numSigFigs == 0 && digit == 0)
+                {
+                    leadingZeros = true;
+                    continue;
+                }
+            }
+
+            *write++ = static_cast<char> ('0' + digit);
+            ++numSigFigs;
+        }
+        else if (!decimalPointFound && *p == '.')
+        {
+            ++p;
+            *write++ = '.';
+            decimalPointFound = true;
+        }
+        else
+        {
+            break;
+        }
+    }
+
+    if (!leadingZeros && numSigFigs == 0)
+    {
+        p = start;
+        return 0.0;
+    }
+
+    const auto writeExponentDigits = [&write] (int64_t exponent)
+    {
+        *write++ = static_cast<char> ('0' + exponent / 100);
+        *write++ = static_cast<char> ('0' + (exponent / 10) % 10);
+        *write++ = static_cast<char> ('0' + exponent % 10);
+    };
+
+    constexpr auto inf = std::numeric_limits<double>::infinity();
+    constexpr int64_t lowestExponent = std::numeric_limits<double>::min_exponent10 - 1;
+    constexpr int64_t highestExponent = std::numeric_limits<double>::max_exponent10 + 1;
+
+    if (*p == 'e' || *p == 'E')
+    {
+        const auto* startOfExponent = p;
+        *write++ = 'e';
+        bool positive = true;
+
+        if (*++p == '-')
+        {
+            positive = false;
+            ++p;
+        }
+        else if (*p == '+')
+        {
+            ++p;
+        }
+
+        int64_t exponent = 0;
+        const auto* startOfDigits = p;
+
+        while (isDigit (*p))
+        {
+            const auto digit = *p++ - '0';
+
+            if (digit != 0 || exponent != 0)
+                exponent = juce::jmin (exponentCap, exponent * 10 + digit);
+        }
+
+        if (p == startOfDigits)
+            p = startOfExponent;
+
+        exponent = extraExponent + (positive ? exponent : -exponent);
+
+        if (exponent < 0)
+        {
+            if (exponent < lowestExponent)
+                return 0.0;
+
+            *write++ = '-';
+            exponent = -exponent;
+        }
+        else if (exponent > highestExponent)
+        {
+            return inf;
+        }
+
+        writeExponentDigits (exponent);
+    }
+    else if (extraExponent > 0)
+    {
+        if (extraExponent > highestExponent)
+            return inf;
+
+        *write++ = 'e';
+        writeExponentDigits (extraExponent);
+    }
+
+    static const locale_t cLocale = newlocale (LC_ALL_MASK, "C", nullptr);
+    return strtod_l (buffer, nullptr, cLocale);
+}
+
+juce::String stringOf (const char* begin, const char* end)
+{
+    return juce::String (juce::CharPointer_UTF8 (begin), juce::CharPointer_UTF8 (end));
+}
+
+// Property names repeat endlessly in a payload; making an Identifier goes
+// through JUCE's global string pool, so each distinct name is made once.
+class KeyCache final
+{
+public:
+    juce::Identifier get (const char* begin, size_t length)
+    {
+        if (length == 0)
+            return {};
+
+        uint32_t hash = 2166136261u;
+
+        for (size_t i = 0; i < length; ++i)
+            hash = (hash ^ static_cast<unsigned char> (begin[i])) * 16777619u;
+
+        auto& entry = entries[hash & (entries.size() - 1)];
+
+        if (entry.bytes.size() != length || std::memcmp (entry.bytes.data(), begin, length) != 0)
+        {
+            entry.bytes.assign (begin, length);
+            entry.id = juce::Identifier (stringOf (begin, begin + length));
+        }
+
+        return entry.id;
+    }
+
+private:
+    struct Entry
+    {
+        std::string bytes;
+        juce::Identifier id;
+    };
+
+    std::array<Entry, 256> entries;
+};
+
+class Parser final
+{
+public:
+    Parser (const char* text, const char* textEnd)
+        : start (text)
+        , p (text)
+        , end (textEnd)
+    {
+    }
+
+    juce::Result parseTopLevel (juce::var& result)
+    {
+        skipSpace();
+
+        if (*p == '{' || *p == '[')
+        {
+            auto value = parseValue (0);
+
+            if (error != nullptr)
+                return juce::Result::fail (juce::String (error) + " at byte " + juce::String (static_cast<juce::int64> (errorAt - start)));
+
+            result = std::move (value);
+            return juce::Result::ok();
+        }
+
+        if (p >= end)
+        {
+            result = juce::var();
+            return juce::Result::ok();
+        }
+
+        return juce::Result::fail ("Expected '{' or '[' at byte " + juce::String (static_cast<juce::int64> (p - start)));
+    }
+
+private:
+    void skipSpace() noexcept
+    {
+        while (isSpace (*p))
+            ++p;
+    }
+
+    void fail (const char* message) noexcept
+    {
+        if (error == nullptr)
+        {
+            error = message;
+            errorAt = p;
+        }
+    }
+
+    juce::var parseValue (int depth)
+    {
+        skipSpace();
+
+        switch (*p)
+        {
+            case '{':
+            case '[':
+                if (depth >= maxDepth)
+                {
+                    skipNested();
+                    return {};
+                }
+
+                return *p++ == '{' ? parseObject (depth + 1) : parseArray (depth + 1);
+
+            case '"':
+            case '\'':
+            {
+                const auto quote = *p++;
+                return parseString (quote);
+            }
+
+            case '-':
+                ++p;
+                skipSpace();
+                return parseNumber (true);
+
+            case '0':
+            case '1':
+            case '2':
+            case '3':
+            case '4':
+            case '5':
+            case '6':
+            case '7':
+            case '8':
+            case '9':
+                return parseNumber (false);
+
+            case 't':
+                if (matchWord ("true"))
+                    return true;
+                break;
+
+            case 'f':
+                if (matchWord ("false"))
+                    return false;
+                break;
+
+            case 'n':
+                if (matchWord ("null"))
+                    return {};
+                break;
+
+            default:
+                break;
+        }
+
+        fail ("Syntax error");
+        return {};
+    }
+
+    bool matchWord (const char* word) noexcept
+    {
+        const auto length = std::strlen (word);
+
+        if (static_cast<size_t> (end - p) < length || std::memcmp (p, word, length) != 0)
+            return false;
+
+        p += length;
+        return true;
+    }
+
+    // Steps over a value nested too deep, without building it.
+    void skipNested() noexcept
+    {
+        int nesting = 0;
+
+        while (p < end)
+        {
+            const auto c = *p++;
+
+            if (c == '{' || c == '[')
+            {
+                ++nesting;
+            }
+            else if (c == '}' || c == ']')
+            {
+                if (--nesting == 0)
+                    return;
+            }
+            else if (c == '"' || c == '\'')
+            {
+                while (p < end && *p != c)
+                    p += (*p == '\\' && p + 1 < end) ? 2 : 1;
+
+                if (p < end)
+                    ++p;
+            }
+        }
+
+        fail ("Unexpected end of text in a nested value");
+    }
+
+    juce::var parseNumber (bool negative)
+    {
+        const auto* numberStart = p;
+
+        if (!isDigit (*p))
+        {
+            fail ("Syntax error in number");
+            return {};
+        }
+
+        uint64_t magnitude = 0;
+        bool overflow = false;
+
+        while (isDigit (*p))
+        {
+            const auto digit = static_cast<uint64_t> (*p++ - '0');
+
+            if (magnitude > (static_cast<uint64_t> (std::numeric_limits<int64_t>::max()) - digit) / 10)
+                overflow = true;
+            else
+                magnitude = magnitude * 10 + digit;
+        }
+
+        if (*p == '.' || *p == 'e' || *p == 'E' || overflow)
+        {
+            p = numberStart;
+            const auto value = readDouble (p);
+            return negative ? -value : value;
+        }
+
+        if (!(isSpace (*p) || *p == ',' || *p == '}' || *p == ']' || p >= end))
+        {
+            fail ("Syntax error in number");
+            return {};
+        }
+
+        const auto value = negative ? -static_cast<int64_t> (magnitude) : static_cast<int64_t> (magnitude);
+
+        if ((magnitude >> 31) != 0)
+            return static_cast<juce::int64> (value);
+
+        return static_cast<int> (value);
+    }
+
+    juce::var parseString (char quote)
+    {
+        const auto* begin = p;
+
+        while (*p != quote && *p != '\\' && p < end)
+            ++p;
+
+        if (*p == quote && p < end)
+            return stringOf (begin, p++);
+
+        std::string buffer (begin, p);
+
+        if (!readEscapedRest (quote, buffer))
+            return {};
+
+        return stringOf (buffer.data(), buffer.data() + buffer.size());
+    }
+
+    juce::Identifier parseKey()
+    {
+        const auto* begin = p;
+
+        while (*p != '"' && *p != '\\' && p < end)
+            ++p;
+
+        if (*p == '"' && p < end)
+        {
+            const auto length = static_cast<size_t> (p - begin);
+            ++p;
+            return keys.get (begin, length);
+        }
+
+        std::string buffer (begin, p);
+
+        if (!readEscapedRest ('"', buffer))
+            return {};
+
+        return keys.get (buffer.data(), buffer.size());
+    }
+
+    // Reads the rest of a string whose first escape (or end) p stands at.
+    bool readEscapedRest (char quote, std::string& out)
+    {
+        for (;;)
+        {
+            if (p >= end)
+            {
+                fail ("Unexpected end of text in a string");
+                return false;
+            }
+
+            const auto c = *p++;
+
+            if (c == quote)
+                return true;
+
+            if (c != '\\')
+            {
+                out += c;
+                continue;
+            }
+
+            if (p >= end)
+            {
+                fail ("Unexpected end of text in a string");
+                return false;
+            }
+
+            const auto escaped = *p++;
+
+            switch (escaped)
+            {
+                case 'a':
+                    out += '\a';
+                    break;
+                case 'b':
+                    out += '\b';
+                    break;
+                case 'f':
+                    out += '\f';
+                    break;
+                case 'n':
+                    out += '\n';
+                    break;
+                case 'r':
+                    out += '\r';
+                    break;
+                case 't':
+                    out += '\t';
+                    break;
+                case 'u':
+                {
+                    auto unit = readHex4();
+
+                    if (unit < 0)
+                        return false;
+
+                    if (unit == 0)
+                    {
+                        fail ("Unexpected end of text in a string");
+                        return false;
+                    }
+
+                    auto codePoint = static_cast<uint32_t> (unit);
+
+                    if (codePoint >= 0xd800 && codePoint < 0xdc00 && p + 1 < end && p[0] == '\\' && p[1] == 'u')
+                    {
+                        const auto* afterHigh = p;
+                        p += 2;
+                        const auto low = readHex4();
+
+                        if (low < 0)
+                            return false;
+
+                        // Not a low surrogate: the loop reads that escape by itself.
+                        if (low >= 0xdc00 && low < 0xe000)
+                            codePoint = 0x10000 + ((codePoint - 0xd800) << 10) + (static_cast<uint32_t> (low) - 0xdc00);
+                        else
+                            p = afterHigh;
+                    }
+
+                    // A lone surrogate cannot be written as UTF-8.
+
+                    if (codePoint >= 0xd800 && codePoint < 0xe000)
+                        codePoint = 0xfffd;
+
+                    appendUtf8 (out, codePoint);
+                    break;
+                }
+                default:
+                    // Quotes, slashes and any unknown escape stand for themselves.
+                    out += escaped;
+                    break;
+            }
+        }
+    }
+
+    // Four hex digits after "\u"; -1 (and an error) when they are not there.
+    int readHex4() noexcept
+    {
+        int value = 0;
+
+        for (int i = 0; i < 4; ++i)
+        {
+            const auto digit = p < end ? hexValue (*p) : -1;
+
+            if (digit < 0)
+            {
+                fail ("Syntax error in unicode escape sequence");
+                return -1;
+            }
+
+            value = (value << 4) + digit;
+            ++p;
+        }
+
+        return value;
+    }
+
+    juce::var parseObject (int depth)
+    {
+        auto* object = new juce::DynamicObject();
+        juce::var result (object);
+        auto& properties = object->getProperties();
+
+        for (;;)
+        {
+            skipSpace();
+
+            if (*p == '}')
+            {
+                ++p;
+                return result;
+            }
+
+            if (p >= end)
+            {
+                fail ("Unexpected end of text in an object");
+                return {};
+            }
+
+            if (*p != '"')
+            {
+                fail ("Expected a property name in double-quotes");
+                return {};
+            }
+
+            ++p;
+            const auto name = parseKey();
+
+            if (error != nullptr)
+                return {};
+
+            if (!name.isValid())
+            {
+                fail ("Invalid property name");
+                return {};
+            }
+
+            skipSpace();
+
+            if (*p != ':')
+            {
+                fail ("Expected ':'");
+                return {};
+            }
+
+            ++p;
+            auto value = parseValue (depth);
+
+            if (error != nullptr)
+                return {};
+
+            properties.set (name, std::move (value));
+            skipSpace();
+
+            if (*p == ',')
+            {
+                ++p;
+                continue;
+            }
+
+            if (*p == '}')
+            {
+                ++p;
+                return result;
+            }
+
+            fail ("Expected ',' or '}'");
+            return {};
+        }
+    }
+
+    juce::var parseArray (int depth)
+    {
+        // Elements gather on a stack shared by all arrays of the parse, so
+        // that each array is allocated once at its final size instead of
+        // growing step by step.
+        const auto base = pending.size();
+
+        for (;;)
+        {
+            skipSpace();
+
+            if (*p == ']')
+            {
+                ++p;
+                return takeArray (base);
+            }
+
+            if (p >= end)
+            {
+                fail ("Unexpected end of text in an array");
+                return {};
+            }
+
+            pending.push_back (parseValue (depth));
+
+            if (error != nullptr)
+                return {};
+
+            skipSpace();
+
+            if (*p == ',')
+            {
+                ++p;
+                continue;
+            }
+
+            if (*p == ']')
+            {
+                ++p;
+                return takeArray (base);
+            }
+
+            fail ("Expected ',' or ']'");
+            return {};
+        }
+    }
+
+    juce::var takeArray (size_t base)
+    {
+        juce::Array<juce::var> elements;
+        elements.ensureStorageAllocated (static_cast<int> (pending.size() - base));
+
+        for (auto i = base; i < pending.size(); ++i)
+            elements.add (std::move (pending[i]));
+
+        pending.resize (base);
+        return juce::var (std::move (elements));
+    }
+
+    const char* const start;
+    const char* p;
+    const char* const end;
+    const char* error = nullptr;
+    const char* errorAt = nullptr;
+    KeyCache keys;
+    std::vector<juce::var> pending;
+};
+// Length of the well-formed UTF-8 sequence at p (1 to 4), or 0 when it is
+// not one (a stray continuation byte, a truncated or overlong sequence, a
+// surrogate, or a code point beyond U+10FFFF).
+size_t validSequenceLength (const unsigned char* p) noexcept
+{
+    const auto c = p[0];
+
+    if (c < 0x80)
+        return 1;
+
+    const auto continuation = [] (unsigned char b)
+    { return (b & 0xc0) == 0x80; };
+
+    if (c >= 0xc2 && c <= 0xdf)
+        return continuation (p[1]) ? 2 : 0;
+
+    if (c >= 0xe0 && c <= 0xef)
+    {
+        const auto low = c == 0xe0 ? 0xa0 : 0x80;
+        const auto high = c == 0xed ? 0x9f : 0xbf;
+        return (p[1] >= low && p[1] <= high && continuation (p[2])) ? 3 : 0;
+    }
+
+    if (c >= 0xf0 && c <= 0xf4)
+    {
+        const auto low = c == 0xf0 ? 0x90 : 0x80;
+        const auto high = c == 0xf4 ? 0x8f : 0xbf;
+        return (p[1] >= low && p[1] <= high && continuation (p[2]) && continuation (p[3])) ? 4 : 0;
+    }
+
+    return 0;
+}
+
+// The offset of the first byte that does not start well-formed UTF-8, or the length.
+size_t firstInvalidByte (const char* text, size_t length) noexcept
+{
+    const auto* bytes = reinterpret_cast<const unsigned char*> (text);
+    size_t i = 0;
+
+    while (i < length)
+    {
+        // Plain ASCII, eight bytes at a time.
+        if (i + 8 <= length)
+        {
+            uint64_t word;
+            std::memcpy (&word, bytes + i, sizeof (word));
+
+            if ((word & 0x8080808080808080ull) == 0)
+            {
+                i += 8;
+                continue;
+            }
+        }
+
+        const auto n = validSequenceLength (bytes + i);
+
+        if (n == 0)
+            return i;
+
+        i += n;
+    }
+
+    return length;
+}
+
+// The text with every byte that is not well-formed UTF-8 replaced by U+FFFD.
+std::string withValidUtf8 (const char* text, size_t length, size_t firstBad)
+{
+    const auto* bytes = reinterpret_cast<const unsigned char*> (text);
+    std::string out (text, firstBad);
+    out.reserve (length + 16);
+
+    for (auto i = firstBad; i < length;)
+    {
+        const auto n = validSequenceLength (bytes + i);
+
+        if (n == 0)
+        {
+            out += "\xef\xbf\xbd";
+            ++i;
+        }
+        else
+        {
+            out.append (text + i, n);
+            i += n;
+        }
+    }
+
+    return out;
+}
+} // namespace
+
+juce::Result parse (const juce::String& text, juce::var& result)
+{
+    // A juce::String is NUL-terminated, so the parser may always look one
+    // byte ahead without a bounds check.
+    const auto* begin = text.toRawUTF8();
+    const auto length = std::strlen (begin);
+
+    // Text from outside may hold bytes that are not UTF-8; JUCE's string
+    // functions would step past the end of strings made of them, so such
+    // bytes become replacement characters before anything is built.
+    if (const auto bad = firstInvalidByte (begin, length); bad < length)
+    {
+        const auto valid = withValidUtf8 (begin, length, bad);
+        Parser parser (valid.c_str(), valid.c_str() + valid.size());
+        return parser.parseTopLevel (result);
+    }
+
+    Parser parser (begin, begin + length);
+    return parser.parseTopLevel (result);
+}
+
+juce::var parse (const juce::String& text)
+{
+    juce::var result;
+
+    if (parse (text, result).wasOk())
+        return result;
+
+    return {};
+}
+} // namespace utils::json

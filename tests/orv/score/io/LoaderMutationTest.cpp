@@ -1,0 +1,265 @@
+#include "../../../../bench/ScorePayloadGenerator.h"
+#include "TestOrvana.h"
+#include "orv/score/io/TempoCurveLoader.h"
+
+#include <gtest/gtest.h>
+
+#include <set>
+
+using Mode = orv::score::io::ScoreLoader::DecodeMode;
+
+namespace
+{
+// What must hold after any load, whatever the payload was.
+void checkInvariants (orv::Score& score)
+{
+    int previousBar = std::numeric_limits<int>::min();
+    int64_t expectedPosition = 0;
+
+    for (int i = 0; i < score.getNumBars(); ++i)
+    {
+        const auto bar = score.getBarAt (i);
+        ASSERT_TRUE (i == 0 || bar.getId() > previousBar) << "bars sorted and unique";
+        ASSERT_EQ (bar.getGlobalPos(), expectedPosition);
+        ASSERT_GE (bar.getLength(), 0);
+        previousBar = bar.getId();
+        expectedPosition += bar.getLength();
+    }
+
+    std::set<int> trackIds;
+
+    for (auto track : score.getTracks())
+    {
+        ASSERT_TRUE (trackIds.insert (track.getId()).second) << "tracks unique";
+        std::set<int> controllers;
+
+        for (const auto& curve : track.getCurves())
+        {
+            ASSERT_TRUE (controllers.insert (curve.getControlNum()).second) << "one curve per controller";
+
+            for (int n = 1; n < curve.getNumNodes(); ++n)
+                ASSERT_TRUE (curve.getNode (n - 1).getPoser() < curve.getNode (n).getPoser()) << "nodes sorted and unique";
+        }
+
+        const auto trackBars = track.getTrackBarList();
+
+        for (int b = 1; b < trackBars.getNumChildren(); ++b)
+            ASSERT_LT (orv::TrackBar (trackBars.getChild (b - 1)).getBarId(), orv::TrackBar (trackBars.getChild (b)).getBarId());
+    }
+
+    const auto tempo = score.getOrCreateTempoCurve();
+
+    for (int p = 1; p < tempo.getNumPoints(); ++p)
+        ASSERT_TRUE (tempo.getPoint (p - 1).getPoser() <= tempo.getPoint (p).getPoser());
+
+    auto hits = score.getOrCreateHitPointList();
+
+    for (int h = 0; h < hits.size(); ++h)
+        ASSERT_TRUE (score.getBar (hits.getHitPoint (h).getBar()).isValid());
+}
+
+juce::var hostileValue (juce::Random& rng)
+{
+    switch (rng.nextInt (12))
+    {
+        case 0:
+            return "text";
+        case 1:
+            return juce::String (rng.nextInt (20) - 5);
+        case 2:
+            return static_cast<juce::int64> (rng.nextBool() ? std::numeric_limits<juce::int64>::max() : std::numeric_limits<juce::int64>::min());
+        case 3:
+            return rng.nextBool() ? 1.0e300 : -1.0e300;
+        case 4:
+            return std::numeric_limits<double>::quiet_NaN();
+        case 5:
+            return -rng.nextInt (5000);
+        case 6:
+            return juce::var (juce::Array<juce::var>{1, "2", juce::var()});
+        case 7:
+            return juce::var (new juce::DynamicObject());
+        case 8:
+            return rng.nextBool();
+        case 9:
+            return juce::var();
+        case 10:
+            return "~-C" + juce::String (rng.nextInt (200) - 50) + "," + juce::String (rng.nextInt (300) - 100);
+        default:
+            return rng.nextInt (40);
+    }
+}
+
+// Every slot of the tree: an object property or an array element.
+struct Slot
+{
+    juce::var container;
+    juce::Identifier key;
+    int index = -1;
+};
+
+void collectSlots (const juce::var& value, std::vector<Slot>& slots)
+{
+    if (auto* object = value.getDynamicObject())
+    {
+        for (const auto& property : object->getProperties())
+        {
+            slots.push_back ({value, property.name, -1});
+            collectSlots (property.value, slots);
+        }
+    }
+    else if (auto* array = value.getArray())
+    {
+        for (int i = 0; i < array->size(); ++i)
+        {
+            slots.push_back ({value, {}, i});
+            collectSlots (array->getReference (i), slots);
+        }
+    }
+}
+
+void mutate (juce::var& root, juce::Random& rng)
+{
+    std::vector<Slot> slots;
+    collectSlots (root, slots);
+
+    if (slots.empty())
+        return;
+
+    for (int edits = 1 + rng.nextInt (6); --edits >= 0;)
+    {
+        auto& slot = slots[static_cast<size_t> (rng.nextInt (static_cast<int> (slots.size())))];
+
+        if (slot.index < 0)
+        {
+            slot.container.getDynamicObject()->setProperty (slot.key, hostileValue (rng));
+            continue;
+        }
+
+        auto* array = slot.container.getArray();
+
+        if (slot.index >= array->size())
+            continue;
+
+        switch (rng.nextInt (4))
+        {
+            case 0: // reversed: bars, notes and commands going backwards
+                std::reverse (array->begin(), array->end());
+                break;
+            case 1: // repeated
+                array->add (array->getReference (slot.index));
+                break;
+            case 2:
+                array->remove (slot.index);
+                break;
+            default:
+                array->set (slot.index, hostileValue (rng));
+                break;
+        }
+
+        // The slots below a changed array may be gone: collect them again.
+        slots.clear();
+        collectSlots (root, slots);
+
+        if (slots.empty())
+            return;
+    }
+}
+} // namespace
+
+// Payloads of the wrong shape at any level load what they can and leave a
+// model whose invariants hold.
+TEST (LoaderMutation, HostileValuesKeepTheModelSound)
+{
+    orvbench::PayloadShape shape;
+    shape.staves = 3;
+    shape.bars = 8;
+    shape.notesPerBar = 4;
+    const auto text = orvbench::makeScorePayload (shape);
+    juce::Random rng (8080);
+    TestOrvana orvana;
+
+    for (int round = 0; round < 600; ++round)
+    {
+        auto payload = utils::json::parse (text);
+        mutate (payload, rng);
+
+        orv::score::io::ScoreLoader loader (orvana.score, orvana);
+        loader.load (payload, rng.nextBool() ? Mode::load : Mode::reload);
+        checkInvariants (orvana.score);
+
+        orv::score::io::TempoCurveLoader::applyRestoreMarkReply (payload["tempoCurve"]["points"], orvana.score);
+        checkInvariants (orvana.score);
+
+        if (testing::Test::HasFatalFailure())
+        {
+            ADD_FAILURE() << "round " << round;
+            return;
+        }
+    }
+}
+
+// Text damaged anywhere either fails to parse or loads into a sound model.
+TEST (LoaderMutation, DamagedTextKeepsTheModelSound)
+{
+    orvbench::PayloadShape shape;
+    shape.staves = 2;
+    shape.bars = 6;
+    shape.notesPerBar = 3;
+    const auto base = orvbench::makeScorePayload (shape).toStdString();
+    const std::string alphabet ("{}[]\",:-.0123456789~BCN");
+    juce::Random rng (4711);
+    TestOrvana orvana;
+    int loaded = 0;
+
+    for (int round = 0; round < 1500; ++round)
+    {
+        auto text = base;
+
+        for (int edits = 1 + rng.nextInt (4); --edits >= 0;)
+        {
+            const auto at = static_cast<size_t> (rng.nextInt (static_cast<int> (text.size())));
+            text[at] = alphabet[static_cast<size_t> (rng.nextInt (static_cast<int> (alphabet.size())))];
+        }
+
+        juce::var payload;
+
+        if (utils::json::parse (juce::String (text), payload).failed())
+            continue;
+
+        loaded += orv::score::io::ScoreLoader (orvana.score, orvana).load (payload, Mode::load) ? 1 : 0;
+        checkInvariants (orvana.score);
+
+        if (testing::Test::HasFatalFailure())
+            return;
+    }
+
+    EXPECT_GT (loaded, 100) << "enough of the damaged texts still parse to test the loader";
+}
+
+// Very many bars, staves and commands arriving backwards load in O(n log n):
+// this finishes in well under a second however the entries are ordered.
+TEST (LoaderMutation, BackwardsAndRepeatedEntriesLoad)
+{
+    // Built as std::string: appending to a juce::String copies it each time.
+    std::string bars, staves, commands;
+
+    for (int bar = 20000; bar >= 1; --bar)
+        bars += (bar < 20000 ? "," : "") + std::string (R"({"barNumber":)") + std::to_string (bar) + R"(,"length":)" + (bar % 3 == 0 ? "-7" : "100") + "}";
+
+    for (int pos = 5000; pos >= 0; --pos)
+        commands += (pos < 5000 ? "," : "") + std::string (R"({"position":)") + std::to_string (pos) + R"(,"text":"~C)" + std::to_string (pos % 2000) + R"(,1"})";
+
+    for (int staff = 3000; staff >= 1; --staff)
+        staves += (staff < 3000 ? "," : "") + std::string (R"({"header":{"staffNum":)") + std::to_string (staff % 1500) + R"(},"staffBarList":[{"barNumber":)" + std::to_string (staff) + "}]}";
+
+    const auto text = juce::String (R"({"soundSet":"x","barList":[)" + bars + R"(],"staffList":[)" + staves
+                                    + R"(,{"header":{"staffNum":1},"staffBarList":[{"barNumber":2,"commandList":[)" + commands + "]}]}]}");
+
+    TestOrvana orvana;
+    ASSERT_TRUE (orvana.loadText (text));
+    checkInvariants (orvana.score);
+    EXPECT_EQ (orvana.score.getNumBars(), 20000);
+    EXPECT_EQ (orvana.score.getTracks().size(), 1500u);
+    EXPECT_EQ (orvana.score.getTrack (1).getCurves().size(), 2000u);
+    EXPECT_EQ (orvana.score.getTotalTicks(), 100 * (20000 - 20000 / 3));
+}

@@ -1,0 +1,263 @@
+#include "utils/JsonParser.h"
+#include "../../bench/ScorePayloadGenerator.h"
+#include "VarCompare.h"
+
+#include <gtest/gtest.h>
+
+namespace
+{
+// Parses with both parsers and expects the same success and the same tree.
+void expectSameAsJuce (const juce::String& text)
+{
+    juce::var reference, ours;
+    const auto referenceResult = juce::JSON::parse (text, reference);
+    const auto ourResult = utils::json::parse (text, ours);
+
+    ASSERT_EQ (ourResult.wasOk(), referenceResult.wasOk()) << text << "\n"
+                                                           << ourResult.getErrorMessage() << " / " << referenceResult.getErrorMessage();
+
+    if (referenceResult.wasOk())
+    {
+        EXPECT_EQ (varDifference (reference, ours), "") << text;
+    }
+}
+
+juce::String randomKey (juce::Random& rng)
+{
+    static const char* keys[] = {"a", "bar", "pos", "noteList", "x y", "ümlaut", "k\\\"q", "tab\\t", "pitch"};
+    return juce::String::fromUTF8 (keys[rng.nextInt (9)]);
+}
+
+// Random JSON text in the forms the host and JUCE write, with the liberties
+// JUCE's parser allows (white space anywhere, trailing commas, single quotes).
+juce::String randomJson (juce::Random& rng, int depth)
+{
+    const auto space = [&rng]
+    { return juce::String (" \t\r\n").substring (0, rng.nextInt (5)); };
+
+    switch (depth > 0 ? rng.nextInt (10) : 2 + rng.nextInt (8))
+    {
+        case 0:
+        case 1:
+        {
+            juce::String text ("{" + space());
+            const auto count = rng.nextInt (5);
+
+            for (int i = 0; i < count; ++i)
+                text << (i > 0 ? "," : "") << space() << "\"" << randomKey (rng) << "\"" << space() << ":" << randomJson (rng, depth - 1);
+
+            return text + (count > 0 && rng.nextInt (6) == 0 ? "," : "") + space() + "}";
+        }
+        case 2:
+        case 3:
+        {
+            if (depth <= 0)
+                return juce::String (rng.nextInt() % 100000);
+
+            juce::String text ("[");
+            const auto count = rng.nextInt (6);
+
+            for (int i = 0; i < count; ++i)
+                text << (i > 0 ? "," : "") << space() << randomJson (rng, depth - 1) << space();
+
+            return text + (count > 0 && rng.nextInt (6) == 0 ? "," : "") + "]";
+        }
+        case 4:
+        {
+            static const char* numbers[] = {"0", "-0", "7", "-7", "2147483647", "2147483648", "-2147483648", "-2147483649", "9223372036854775807", "-9223372036854775807", "1.5", "-0.25", "1e3", "2E-2", "120.5", "3.14159265358979323846", "007", "- 5", "1.0"};
+            return numbers[rng.nextInt (19)];
+        }
+        case 5:
+            return juce::String (rng.nextInt64());
+        case 6:
+            return juce::String (rng.nextDouble() * 1000.0 - 500.0, rng.nextInt (8) + 1);
+        case 7:
+        {
+            static const char* strings[] = {"\"\"", "\"plain\"", "\"~C7,100\"", "\"esc \\\" \\\\ \\/ \\n \\t \\r \\b \\f \\a\"", "\"\\u00e9\\u4e2d\\u0041\"", "'single'", "\"unknown \\q escape\"", "\"Gr\xc3\xbc\xc3\x9f\""};
+            return juce::String::fromUTF8 (strings[rng.nextInt (8)]);
+        }
+        case 8:
+            return rng.nextBool() ? "true" : "false";
+        default:
+            return "null";
+    }
+}
+} // namespace
+
+TEST (JsonParser, SameTreesAsJuceOnFixedTexts)
+{
+    for (const char* text : {
+             "{}", "[]", "", "   ", "[ 1234 ]", "[ 12345678901234 ]", "[ 1.123e3 ]", "[ -1234]", "[-12345678901234]",
+             R"({"a":1,"b":[true,false,null],"c":{"d":"e"}})", R"({"a":1,"a":2,"b":3})", "[1,2,]", R"({"a":1,})",
+             "[1] trailing text", "{\"a\":\n\t1\r\n}", "[2147483647,2147483648,-2147483648,-2147483647]", "[0.1,1E400,-1e-400]",
+             "[\"\\u0000\"]", "5", "\"text\"", "nul", "[1 2]", "{\"a\" 1}", "{a:1}", "{\"\":1}", "[tru]", "[1.5.5]", "[\"unterminated",
+             "[1,{\"a\":[2,{\"b\":[3]}]}]", "['a','b\"c']", "[- 12]", "[12a]", "{\"a\":1}}}"})
+        expectSameAsJuce (text);
+}
+
+TEST (JsonParser, SameTreesAsJuceOnRandomTexts)
+{
+    juce::Random rng (31337);
+
+    for (int round = 0; round < 3000; ++round)
+    {
+        expectSameAsJuce ((rng.nextBool() ? "[" : "[ ") + randomJson (rng, 5) + "]");
+
+        if (testing::Test::HasFatalFailure())
+            return;
+    }
+}
+
+TEST (JsonParser, SameNumbersAsJuce)
+{
+    juce::Random rng (1618);
+
+    // JUCE's parser gathers the digits before any fraction in 64 bits and
+    // overflows past 18 of them, so the integer part stays shorter here.
+    for (int round = 0; round < 20000; ++round)
+    {
+        juce::String number (1 + rng.nextInt (9));
+
+        for (int i = rng.nextInt (17); --i >= 0;)
+            number << rng.nextInt (10);
+
+        if (rng.nextBool())
+        {
+            number << ".";
+
+            for (int i = rng.nextInt (25); --i >= 0;)
+                number << rng.nextInt (10);
+        }
+
+        if (rng.nextInt (3) == 0)
+            number << (rng.nextBool() ? "e" : "E") << juce::String ("-+").substring (rng.nextInt (2), 1 + rng.nextInt (2)) << rng.nextInt (400);
+
+        expectSameAsJuce ("[" + number + ", -" + number + ", 0" + number + "]");
+
+        if (testing::Test::HasFatalFailure())
+            return;
+    }
+}
+
+TEST (JsonParser, SameTreesAsJuceOnAGeneratedPayload)
+{
+    orvbench::PayloadShape shape;
+    shape.staves = 3;
+    shape.bars = 12;
+    shape.notePerformer = true;
+    expectSameAsJuce (orvbench::makeScorePayload (shape));
+}
+
+TEST (JsonParser, DeparturesOnTextJuceHandlesBadly)
+{
+    // Integers beyond 64 bits become doubles instead of overflowing.
+    const auto big = utils::json::parse ("[99999999999999999999, -99999999999999999999]");
+    EXPECT_TRUE (big[0].isDouble());
+    EXPECT_DOUBLE_EQ (static_cast<double> (big[0]), 1e20);
+    EXPECT_DOUBLE_EQ (static_cast<double> (big[1]), -1e20);
+
+    // Exponents far beyond a double's range give infinity or zero without overflowing.
+    const auto exponents = utils::json::parse ("[1E2147483648, 1e-99999999999999, -1e99999999999999999999, 1.5e308, 2e308, 1" + juce::String::repeatedString ("0", 400) + "]");
+    EXPECT_EQ (static_cast<double> (exponents[0]), std::numeric_limits<double>::infinity());
+    EXPECT_EQ (static_cast<double> (exponents[1]), 0.0);
+    EXPECT_EQ (static_cast<double> (exponents[2]), -std::numeric_limits<double>::infinity());
+    EXPECT_EQ (static_cast<double> (exponents[3]), 1.5e308);
+    EXPECT_EQ (static_cast<double> (exponents[4]), std::numeric_limits<double>::infinity());
+    EXPECT_EQ (static_cast<double> (exponents[5]), std::numeric_limits<double>::infinity()) << "400 digits";
+
+    // Escaped surrogate pairs make one character; lone ones a replacement character.
+    EXPECT_EQ (utils::json::parse (R"(["\ud83c\udfb5"])")[0].toString(), juce::String::fromUTF8 ("\xf0\x9f\x8e\xb5"));
+    EXPECT_EQ (utils::json::parse (R"(["\ud83cx"])")[0].toString(), juce::String::fromUTF8 ("\xef\xbf\xbdx"));
+
+    // A value nested deeper than the limit reads as void; its siblings stay.
+    juce::String deep;
+    for (int i = 0; i < utils::json::maxDepth + 10; ++i)
+        deep << "[";
+    deep << "\"x]\"";
+    for (int i = 0; i < utils::json::maxDepth + 10; ++i)
+        deep << "]";
+
+    juce::var result;
+    ASSERT_TRUE (utils::json::parse ("{\"deep\":" + deep + ",\"next\":5}", result).wasOk());
+    EXPECT_EQ (static_cast<int> (result["next"]), 5);
+
+    int depth = 0;
+    for (auto v = result["deep"]; v.isArray() && v.size() > 0; v = v[0])
+        ++depth;
+    EXPECT_EQ (depth, utils::json::maxDepth - 1);
+}
+
+TEST (JsonParser, BytesThatAreNotUtf8BecomeReplacementCharacters)
+{
+    // Truncated sequences, stray continuation bytes, overlong forms, encoded
+    // surrogates and bytes beyond U+10FFFF, in keys and values.
+    const char raw[] = "{\"k\xff\":\"6\xd7\xd7:/\xff\xff"
+                       "8\",\"ok\":\"\xc3\xa9\xe2\x82\",\"o\":\"\xc0\xaf\xed\xa0\x80\xf4\x90\x80\x80\x80\xf0\x9f\x8e\xb5\"}";
+    const auto text = juce::String::fromUTF8 (raw, static_cast<int> (sizeof (raw) - 1));
+
+    const auto parsed = utils::json::parse (text);
+    ASSERT_TRUE (parsed.isObject());
+
+    const auto& properties = parsed.getDynamicObject()->getProperties();
+    ASSERT_EQ (properties.size(), 3);
+
+    for (int i = 0; i < properties.size(); ++i)
+    {
+        const auto key = properties.getName (i).toString();
+        const auto value = properties.getValueAt (i).toString();
+        EXPECT_TRUE (juce::CharPointer_UTF8::isValidString (key.toRawUTF8(), static_cast<int> (key.getNumBytesAsUTF8())));
+        EXPECT_TRUE (juce::CharPointer_UTF8::isValidString (value.toRawUTF8(), static_cast<int> (value.getNumBytesAsUTF8())));
+        juce::ignoreUnused (value.substring (1, 5), value.indexOf ("/"), value.toUpperCase());
+    }
+
+    const auto replacement = juce::String::fromUTF8 ("\xef\xbf\xbd");
+    EXPECT_EQ (properties.getName (0).toString(), "k" + replacement);
+    EXPECT_EQ (properties.getValueAt (0).toString(), "6" + replacement + replacement + ":/" + replacement + replacement + "8");
+    EXPECT_EQ (properties.getValueAt (1).toString(), juce::String::fromUTF8 ("\xc3\xa9") + replacement + replacement) << "a cut-off sequence";
+    EXPECT_TRUE (properties.getValueAt (2).toString().endsWith (juce::String::fromUTF8 ("\xf0\x9f\x8e\xb5"))) << "valid four-byte sequences stay";
+}
+
+TEST (JsonParser, HostileTextNeverCrashes)
+{
+    // A million open brackets: no recursion to overflow the stack.
+    EXPECT_FALSE (utils::json::parse (juce::String::repeatedString ("[", 1000000)).isArray());
+    EXPECT_FALSE (utils::json::parse (juce::String::repeatedString ("{\"a\":", 500000)).isObject());
+
+    // A 50 MB string value.
+    const auto huge = "[\"" + juce::String::repeatedString ("x", 50 * 1000 * 1000) + "\"]";
+    EXPECT_EQ (utils::json::parse (huge)[0].toString().length(), 50 * 1000 * 1000);
+
+    // Random mutations of a real payload.
+    orvbench::PayloadShape shape;
+    shape.staves = 2;
+    shape.bars = 4;
+    const auto base = orvbench::makeScorePayload (shape).toStdString();
+    juce::Random rng (2718);
+    const std::string alphabet ("{}[]\",:-.0123456789eEtrufalsn\\u ");
+
+    for (int round = 0; round < 3000; ++round)
+    {
+        auto text = base;
+
+        for (int edits = 1 + rng.nextInt (8); --edits >= 0;)
+        {
+            const auto at = static_cast<size_t> (rng.nextInt (static_cast<int> (text.size())));
+
+            switch (rng.nextInt (3))
+            {
+                case 0:
+                    text[at] = alphabet[static_cast<size_t> (rng.nextInt (static_cast<int> (alphabet.size())))];
+                    break;
+                case 1:
+                    text.erase (at, static_cast<size_t> (rng.nextInt (20)));
+                    break;
+                default:
+                    text.insert (at, 1, alphabet[static_cast<size_t> (rng.nextInt (static_cast<int> (alphabet.size())))]);
+                    break;
+            }
+        }
+
+        juce::var result;
+        juce::ignoreUnused (utils::json::parse (juce::String (text), result));
+    }
+}
