@@ -92,13 +92,21 @@ void Product::startUpOnce (std::function<void()> onStarted)
 
     starting = true;
 
-    afterStartUpValidation ([this, onStarted = std::move (onStarted)]
+    // A product may finish its validation asynchronously; by then it may have
+    // been shut down, and the continuation must not touch it.
+    afterStartUpValidation ([self = juce::WeakReference<Product> (this), onStarted = std::move (onStarted)]
                             {
+                                if (self == nullptr)
+                                    return;
+
                                 if (onStarted)
                                     onStarted();
 
-                                starting = false;
-                                started = true;
+                                if (self != nullptr)
+                                {
+                                    self->starting = false;
+                                    self->started = true;
+                                }
                             });
 }
 

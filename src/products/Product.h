@@ -110,5 +110,6 @@ private:
     bool starting = false;
     bool started = false;
 
+    JUCE_DECLARE_WEAK_REFERENCEABLE (Product)
     JUCE_DECLARE_NON_COPYABLE_WITH_LEAK_DETECTOR (Product)
 };

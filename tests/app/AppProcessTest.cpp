@@ -40,15 +40,16 @@ juce::StringArray stateFiles (const TempSuite& suite)
 }
 
 // Waits until the running instance serves hand-overs (it is listening once
-// a second launch is acknowledged and exits 0).
+// a second launch is acknowledged and exits 0). Generous: sanitizer builds
+// start slowly.
 bool waitUntilServing (const TempSuite& suite)
 {
     return testsupport::waitUntil ([&]
                                    {
                                        auto probe = launch (suite);
-                                       return probe->waitForExit (5000) == 0;
+                                       return probe->waitForExit (20000) == 0;
                                    },
-                                   10000);
+                                   40000);
 }
 } // namespace
 
