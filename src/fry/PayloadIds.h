@@ -28,6 +28,13 @@ struct PayloadIds
     static inline const juce::Identifier text{"text"};
 };
 
+/** Whether a value is a JSON object; arrays count as objects to the
+    framework's own test, but not here. */
+inline bool isPayloadObject (const juce::var& value)
+{
+    return value.getDynamicObject() != nullptr;
+}
+
 /** A property of an object in the payload; void when the value is no
     object or has no such property. */
 inline const juce::var& payloadProperty (const juce::var& object, const juce::Identifier& name)

@@ -212,7 +212,7 @@ juce::Result buildScoreClip (const juce::var& payload, ScoreClip& clip)
         {
             const auto& staff = staves->getReference (i);
 
-            if (staff.isObject())
+            if (isPayloadObject (staff))
                 clip.tracks.push_back (buildTrack (staff, i + 1, bars));
         }
     }

@@ -39,7 +39,7 @@ juce::Result buildScorePayloadBarTable (const juce::var& payload, ScorePayloadBa
 {
     table = {};
 
-    if (! payload.isObject())
+    if (! isPayloadObject (payload))
         return juce::Result::fail (errors::notAnObject);
 
     const auto* barList = payloadProperty (payload, PayloadIds::barList).getArray();
@@ -51,7 +51,7 @@ juce::Result buildScorePayloadBarTable (const juce::var& payload, ScorePayloadBa
 
     for (const auto& entry : *barList)
     {
-        if (! entry.isObject())
+        if (! isPayloadObject (entry))
             continue;
 
         ScorePayloadBarInfo bar;
