@@ -8,6 +8,12 @@
     or generated in bulk. */
 namespace frytest
 {
+/** Lines joined for comparing in tests (a failure then shows them). */
+inline juce::String lines (const juce::StringArray& items)
+{
+    return items.joinIntoString ("\n");
+}
+
 /** The JSON text parsed; fails the calling test on a typo through a void result. */
 inline juce::var json (const juce::String& text)
 {
