@@ -23,7 +23,7 @@ public:
     static constexpr const char* clipFileName = "ZEL_Ferrymo_clip.mid";
     /** After this long without a reply the lamp stops blinking; a reply that
         still comes is handled as usual. */
-    static constexpr int replyPatienceMs = 60000;
+    static constexpr int defaultReplyPatienceMs = 60000;
 
     Ferrymo();
     ~Ferrymo() override;
@@ -59,6 +59,9 @@ public:
     void setClipFolder (const juce::File& folder) { clipFolder = folder; }
     juce::File getClipFile() const;
 
+    /** How long the lamp blinks while no reply comes (tests shorten it). */
+    void setReplyPatience (int milliseconds) { replyPatienceMs = milliseconds; }
+
     /** Replaces the desktop's drag-and-drop (tests record drags instead). */
     void setExternalFileDrag (std::unique_ptr<IExternalFileDrag> drag);
 
@@ -75,6 +78,7 @@ private:
     std::unique_ptr<FryGadget> gadget;
     /** Only the reply to the latest fetch counts. */
     int fetchCount = 0;
+    int replyPatienceMs = defaultReplyPatienceMs;
 
     JUCE_DECLARE_WEAK_REFERENCEABLE (Ferrymo)
     JUCE_DECLARE_NON_COPYABLE_WITH_LEAK_DETECTOR (Ferrymo)
