@@ -17,23 +17,13 @@ constexpr int sevenToFourteenBits = 129;
 
 using Ids = PayloadIds;
 
-const juce::var& property (const juce::var& object, const juce::Identifier& name)
+juce::String trackName (const PayloadObject& staff, int staffNumber)
 {
-    return payloadProperty (object, name);
-}
-
-const juce::Array<juce::var>* arrayProperty (const juce::var& object, const juce::Identifier& name)
-{
-    return property (object, name).getArray();
-}
-
-juce::String trackName (const juce::var& staff, int staffNumber)
-{
-    const auto& header = property (staff, Ids::header);
+    const PayloadObject header (staff[Ids::header]);
 
     for (const auto* key : { &Ids::fullInstrumentName, &Ids::shortInstrumentName })
     {
-        const auto& name = property (header, *key);
+        const auto& name = header[*key];
 
         // A missing name reads as void; "void" is no instrument's name.
         if (name.isString() || name.isInt() || name.isInt64() || name.isDouble())
@@ -48,22 +38,22 @@ juce::String trackName (const juce::var& staff, int staffNumber)
     return "Track " + juce::String (staffNumber);
 }
 
-void addNotes (const juce::var& pot, double barStart, std::vector<ClipEvent>& events)
+void addNotes (const PayloadObject& pot, double barStart, std::vector<ClipEvent>& events)
 {
-    const auto* notes = arrayProperty (pot, Ids::noteList);
+    const auto* notes = pot[Ids::noteList].getArray();
 
     if (notes == nullptr || notes->isEmpty())
         return;
 
-    const auto position = varToInt (property (pot, Ids::position)).value_or (0);
-    const auto duration = juce::jmax (0, varToInt (property (pot, Ids::duration)).value_or (0));
+    const auto position = varToInt (pot[Ids::position]).value_or (0);
+    const auto duration = juce::jmax (0, varToInt (pot[Ids::duration]).value_or (0));
     const auto start = juce::jmin (maxClipTick - 1, toClipTick (barStart + position * midiTicksPerHostTick));
     // A note is never released before it sounds: one of no length lasts a tick.
     const auto end = juce::jmax (start + 1, toClipTick (barStart + (position + static_cast<double> (duration)) * midiTicksPerHostTick));
 
     for (const auto& note : *notes)
     {
-        const auto pitch = varToInt (property (note, Ids::pitch));
+        const auto pitch = varToInt (PayloadObject (note)[Ids::pitch]);
 
         if (! pitch.has_value() || *pitch < 0 || *pitch > 127)
             continue;
@@ -112,45 +102,47 @@ std::optional<ClipEvent> commandEvent (const juce::String& text, juce::int64 tic
     return std::nullopt;
 }
 
-void addCommands (const juce::var& staffBar, double barStart, std::vector<ClipEvent>& events)
+void addCommands (const PayloadObject& staffBar, double barStart, std::vector<ClipEvent>& events)
 {
-    const auto* commands = arrayProperty (staffBar, Ids::commandList);
+    const auto* commands = staffBar[Ids::commandList].getArray();
 
     if (commands == nullptr)
         return;
 
-    for (const auto& command : *commands)
+    for (const auto& entry : *commands)
     {
-        const auto& text = property (command, Ids::text);
+        const PayloadObject command (entry);
+        const auto& text = command[Ids::text];
 
         if (! text.isString())
             continue;
 
-        const auto position = varToInt (property (command, Ids::position)).value_or (0);
+        const auto position = varToInt (command[Ids::position]).value_or (0);
 
         if (const auto event = commandEvent (text.toString(), toClipTick (barStart + position * midiTicksPerHostTick)))
             events.push_back (*event);
     }
 }
 
-ClipTrack buildTrack (const juce::var& staff, int staffNumber, const ScorePayloadBarTable& bars)
+ClipTrack buildTrack (const PayloadObject& staff, int staffNumber, const ScorePayloadBarTable& bars)
 {
     ClipTrack track;
     track.name = trackName (staff, staffNumber);
 
-    if (const auto* staffBars = arrayProperty (staff, Ids::staffBarList))
+    if (const auto* staffBars = staff[Ids::staffBarList].getArray())
     {
-        for (const auto& staffBar : *staffBars)
+        for (const auto& entry : *staffBars)
         {
-            const auto number = varToInt (property (staffBar, Ids::barNumber));
+            const PayloadObject staffBar (entry);
+            const auto number = varToInt (staffBar[Ids::barNumber]);
             const auto* bar = number.has_value() ? bars.find (*number) : nullptr;
 
             if (bar == nullptr)
                 continue;
 
-            if (const auto* pots = arrayProperty (staffBar, Ids::potList))
+            if (const auto* pots = staffBar[Ids::potList].getArray())
                 for (const auto& pot : *pots)
-                    addNotes (pot, bar->startTick, track.events);
+                    addNotes (PayloadObject (pot), bar->startTick, track.events);
 
             addCommands (staffBar, bar->startTick, track.events);
         }
@@ -206,13 +198,13 @@ juce::Result buildScoreClip (const juce::var& payload, ScoreClip& clip)
     clip.timeSignatures = buildTimeSignatures (bars);
     clip.lengthTicks = toClipTick (bars.getEndTick());
 
-    if (const auto* staves = arrayProperty (payload, Ids::staffList))
+    if (const auto* staves = payloadProperty (payload, Ids::staffList).getArray())
     {
         for (int i = 0; i < staves->size(); ++i)
         {
-            const auto& staff = staves->getReference (i);
+            const PayloadObject staff (staves->getReference (i));
 
-            if (isPayloadObject (staff))
+            if (staff.isObject())
                 clip.tracks.push_back (buildTrack (staff, i + 1, bars));
         }
     }

@@ -51,14 +51,16 @@ juce::Result buildScorePayloadBarTable (const juce::var& payload, ScorePayloadBa
 
     for (const auto& entry : *barList)
     {
-        if (! isPayloadObject (entry))
+        const PayloadObject object (entry);
+
+        if (! object.isObject())
             continue;
 
         ScorePayloadBarInfo bar;
-        const auto number = varToInt (payloadProperty (entry, PayloadIds::barNumber));
+        const auto number = varToInt (object[PayloadIds::barNumber]);
         bar.barNumber = number.value_or (0);
-        bar.length = juce::jmax (0, varToInt (payloadProperty (entry, PayloadIds::length)).value_or (0));
-        readMeter (payloadProperty (entry, PayloadIds::meter), bar);
+        bar.length = juce::jmax (0, varToInt (object[PayloadIds::length]).value_or (0));
+        readMeter (object[PayloadIds::meter], bar);
         bar.startTick = start;
         start += bar.length * midiTicksPerHostTick;
 
