@@ -67,8 +67,8 @@ void BM_MidoWriteClip (benchmark::State& state)
     {
         juce::ChildProcess python;
 
-        if (! python.start (juce::StringArray { "/usr/bin/python3", script.getFullPathName(), payloadFile.getFile().getFullPathName(),
-                                                midiFile.getFile().getFullPathName(), "1" }))
+        if (!python.start (juce::StringArray{"/usr/bin/python3", script.getFullPathName(), payloadFile.getFile().getFullPathName(),
+                                             midiFile.getFile().getFullPathName(), "1"}))
         {
             state.SkipWithError ("could not start /usr/bin/python3");
             break;

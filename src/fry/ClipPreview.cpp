@@ -29,7 +29,7 @@ ClipPreview ClipPreview::fromClip (const ScoreClip& clip)
             else if (event.kind == ClipEvent::Kind::noteOff && firstOpen[pitch] < open[pitch].size())
             {
                 const auto start = open[pitch][firstOpen[pitch]++];
-                preview.notes.push_back ({ start, event.tick, static_cast<int> (pitch) });
+                preview.notes.push_back ({start, event.tick, static_cast<int> (pitch)});
                 preview.lowestPitch = juce::jmin (preview.lowestPitch, static_cast<int> (pitch));
                 preview.highestPitch = juce::jmax (preview.highestPitch, static_cast<int> (pitch));
                 preview.lengthTicks = juce::jmax (preview.lengthTicks, event.tick);
@@ -62,7 +62,7 @@ juce::Rectangle<float> ClipPreview::getBarBounds (const NoteBar& note, juce::Rec
     const auto x2 = area.getX() + static_cast<float> (static_cast<double> (note.endTick) / length * area.getWidth());
     const auto y = area.getY() + static_cast<float> (getTopRowPitch() - note.pitch) * rowHeight;
 
-    return { x1, y, juce::jmax (1.0f, x2 - x1), rowHeight };
+    return {x1, y, juce::jmax (1.0f, x2 - x1), rowHeight};
 }
 
 void ClipPreview::paint (juce::Graphics& g, juce::Rectangle<float> area, juce::Colour colour) const

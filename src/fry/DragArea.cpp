@@ -94,7 +94,7 @@ void DragArea::paint (juce::Graphics& g)
     const auto caption = getLocalBounds().reduced (previewInset).removeFromBottom (captionHeight);
     gfx::setFont (g, 1);
 
-    if (! hasClip())
+    if (!hasClip())
     {
         g.setColour (textColour.withAlpha (0.7f));
         g.drawFittedText (placeholderText, getLocalBounds().reduced (previewInset), juce::Justification::centred, 2);

@@ -15,10 +15,10 @@ void Dragger::mouseDown()
 
 bool Dragger::mouseDrag (int distanceFromPress, juce::Component& source)
 {
-    if (! pressed || draggedThisPress || distanceFromPress < dragThreshold)
+    if (!pressed || draggedThisPress || distanceFromPress < dragThreshold)
         return false;
 
-    if (file == juce::File() || ! file.existsAsFile())
+    if (file == juce::File() || !file.existsAsFile())
         return false;
 
     // Whether or not the desktop takes it, one press makes one attempt: a

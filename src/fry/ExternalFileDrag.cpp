@@ -4,14 +4,14 @@ namespace fry
 {
 bool ExternalFileDrag::startDrag (const juce::File& file, juce::Component& source)
 {
-   #if JUCE_LINUX || JUCE_BSD
+#if JUCE_LINUX || JUCE_BSD
     // The framework passes entries that look like URIs through unchanged and
     // prefixes anything else with "file://" without encoding it, which breaks
     // paths with spaces or non-ASCII letters.
-    const juce::StringArray files { toFileUri (file) };
-   #else
-    const juce::StringArray files { file.getFullPathName() };
-   #endif
+    const juce::StringArray files{toFileUri (file)};
+#else
+    const juce::StringArray files{file.getFullPathName()};
+#endif
 
     return juce::DragAndDropContainer::performExternalDragDropOfFiles (files, false, &source);
 }

@@ -17,7 +17,7 @@ const juce::Identifier includeAutomationArg{"includeAutomation"};
 /** The text to show for a reply that did not bring a clip. */
 juce::String failureText (const juce::var& reply)
 {
-    for (const auto* key : { &PayloadIds::error, &PayloadIds::message })
+    for (const auto* key : {&PayloadIds::error, &PayloadIds::message})
     {
         const auto& value = payloadProperty (reply, *key);
 
@@ -31,7 +31,7 @@ juce::String failureText (const juce::var& reply)
 bool isSuccess (const juce::var& reply)
 {
     const auto& success = payloadProperty (reply, PayloadIds::success);
-    return ! success.isVoid() && static_cast<bool> (success);
+    return !success.isVoid() && static_cast<bool> (success);
 }
 } // namespace
 
@@ -68,15 +68,19 @@ void Ferrymo::showFryGadget()
         gadget = std::make_unique<FryGadget> (state, *externalDrag);
         gadget->onClose = [weak = juce::WeakReference<Ferrymo> (this)]
         {
+            const auto closeIfStillThere = [weak]
+            {
+                if (auto* product = weak.get())
+                    product->closeGadget();
+            };
+
             // The close button is still on the stack: destroy the window later.
-            juce::MessageManager::callAsync ([weak]
-                                             {
-                                                 if (auto* product = weak.get())
-                                                     product->closeGadget();
-                                             });
+            juce::MessageManager::callAsync (closeIfStillThere);
         };
-        gadget->onFetchSelection = [this] { fetchSelection(); };
-        gadget->onFetchFullScore = [this] { fetchFullScore(); };
+        gadget->onFetchSelection = [this]
+        { fetchSelection(); };
+        gadget->onFetchFullScore = [this]
+        { fetchFullScore(); };
         showGadget (gadget.get(), state.getGadgetState());
         return;
     }
@@ -116,15 +120,17 @@ void Ferrymo::fetch()
     juce::DynamicObject argument;
     argument.setProperty (includeAutomationArg, state.getIncludeAutomation());
 
+    const auto handleIfLatest = [weak = juce::WeakReference<Ferrymo> (this), thisFetch] (juce::var reply)
+    {
+        auto* product = weak.get();
+
+        if (product != nullptr && product->fetchCount == thisFetch)
+            product->fetchMidiHandleReply (reply);
+    };
+
     FetchAction action;
     action.setArgObj (argument);
-    action.setOnResponse ([weak = juce::WeakReference<Ferrymo> (this), thisFetch] (juce::var reply)
-                          {
-                              auto* product = weak.get();
-
-                              if (product != nullptr && product->fetchCount == thisFetch)
-                                  product->fetchMidiHandleReply (reply);
-                          });
+    action.setOnResponse (handleIfLatest);
     sendAction (action, false);
 }
 
@@ -136,7 +142,7 @@ void Ferrymo::fetchMidiHandleReply (const juce::var& reply)
     if (gadget == nullptr)
         return;
 
-    if (! isSuccess (reply))
+    if (!isSuccess (reply))
     {
         gadget->setBusy (false);
         gfx::alert (failureText (reply), gadget.get());

@@ -55,7 +55,7 @@ FryGadget::FryGadget (State stateToUse, IExternalFileDrag& externalDrag)
     {
         const auto wasOpen = isDrawerOpen();
         toggleDrawer();
-        optionsButton.setPressed (! wasOpen);
+        optionsButton.setPressed (!wasOpen);
     };
     panel.addAndMakeVisible (optionsButton);
 

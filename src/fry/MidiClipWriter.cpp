@@ -88,9 +88,9 @@ private:
 
 void writeConductor (const ScoreClip& clip, TrackWriter& track)
 {
-    const std::uint8_t tempo[] = { static_cast<std::uint8_t> (microsecondsPerQuarterNote >> 16),
-                                   static_cast<std::uint8_t> ((microsecondsPerQuarterNote >> 8) & 0xff),
-                                   static_cast<std::uint8_t> (microsecondsPerQuarterNote & 0xff) };
+    const std::uint8_t tempo[] = {static_cast<std::uint8_t> (microsecondsPerQuarterNote >> 16),
+                                  static_cast<std::uint8_t> ((microsecondsPerQuarterNote >> 8) & 0xff),
+                                  static_cast<std::uint8_t> (microsecondsPerQuarterNote & 0xff)};
     track.meta (0, 0x51, tempo, sizeof (tempo));
 
     for (const auto& signature : clip.timeSignatures)
@@ -102,7 +102,7 @@ void writeConductor (const ScoreClip& clip, TrackWriter& track)
         while (power < 30 && (1 << power) < signature.denominator)
             ++power;
 
-        const std::uint8_t data[] = { static_cast<std::uint8_t> (juce::jlimit (1, 255, signature.numerator)), power, 24, 8 };
+        const std::uint8_t data[] = {static_cast<std::uint8_t> (juce::jlimit (1, 255, signature.numerator)), power, 24, 8};
         track.meta (signature.tick, 0x58, data, sizeof (data));
     }
 }
@@ -152,13 +152,13 @@ bool encodeScoreClip (const ScoreClip& clip, juce::MemoryBlock& midiFileData)
                         && out.writeShortBigEndian (static_cast<short> (clip.tracks.size() + 1))
                         && out.writeShortBigEndian (static_cast<short> (clipTicksPerQuarterNote));
 
-    if (! header)
+    if (!header)
         return false;
 
     TrackWriter conductor (clip.timeSignatures.size() + 2);
     writeConductor (clip, conductor);
 
-    if (! conductor.appendChunkTo (out))
+    if (!conductor.appendChunkTo (out))
         return false;
 
     for (const auto& clipTrack : clip.tracks)
@@ -166,7 +166,7 @@ bool encodeScoreClip (const ScoreClip& clip, juce::MemoryBlock& midiFileData)
         TrackWriter track (clipTrack.events.size() + 2);
         writeStaff (clipTrack, track);
 
-        if (! track.appendChunkTo (out))
+        if (!track.appendChunkTo (out))
             return false;
     }
 
@@ -184,10 +184,10 @@ juce::Result writeMidiFileFromScoreData (const juce::File& file, const juce::var
 
     juce::MemoryBlock data;
 
-    if (! encodeScoreClip (clip, data))
+    if (!encodeScoreClip (clip, data))
         return juce::Result::fail (errors::couldNotEncode);
 
-    if (! utils::files::replaceFileAtomically (file, data.getData(), data.getSize()))
+    if (!utils::files::replaceFileAtomically (file, data.getData(), data.getSize()))
         return juce::Result::fail (errors::couldNotWritePrefix + file.getFullPathName());
 
     return juce::Result::ok();

@@ -16,7 +16,8 @@ OptionsDrawer::OptionsDrawer (State stateToUse)
 {
     state.getTree().addListener (this);
     includeAutomation.setState (state.getIncludeAutomation());
-    includeAutomation.onClick = [this] (bool requested) { state.setIncludeAutomation (requested); };
+    includeAutomation.onClick = [this] (bool requested)
+    { state.setIncludeAutomation (requested); };
     addAndMakeVisible (includeAutomation);
 }
 

@@ -21,7 +21,7 @@ juce::String trackName (const PayloadObject& staff, int staffNumber)
 {
     const PayloadObject header (staff[Ids::header]);
 
-    for (const auto* key : { &Ids::fullInstrumentName, &Ids::shortInstrumentName })
+    for (const auto* key : {&Ids::fullInstrumentName, &Ids::shortInstrumentName})
     {
         const auto& name = header[*key];
 
@@ -55,12 +55,12 @@ void addNotes (const PayloadObject& pot, double barStart, std::vector<ClipEvent>
     {
         const auto pitch = varToInt (PayloadObject (note)[Ids::pitch]);
 
-        if (! pitch.has_value() || *pitch < 0 || *pitch > 127)
+        if (!pitch.has_value() || *pitch < 0 || *pitch > 127)
             continue;
 
         const auto number = static_cast<std::uint8_t> (*pitch);
-        events.push_back ({ start, ClipEvent::Kind::noteOn, number, noteOnVelocity });
-        events.push_back ({ end, ClipEvent::Kind::noteOff, number, 0 });
+        events.push_back ({start, ClipEvent::Kind::noteOn, number, noteOnVelocity});
+        events.push_back ({end, ClipEvent::Kind::noteOff, number, 0});
     }
 }
 
@@ -74,7 +74,7 @@ std::optional<ClipEvent> commandEvent (const juce::String& text, juce::int64 tic
 
     const auto value = leadingInt (text.substring (comma + 1));
 
-    if (! value.has_value())
+    if (!value.has_value())
         return std::nullopt;
 
     const auto c = text.indexOfChar ('C');
@@ -86,17 +86,17 @@ std::optional<ClipEvent> commandEvent (const juce::String& text, juce::int64 tic
 
         const auto number = varToInt (text.substring (c + 1, comma));
 
-        if (! number.has_value() || *number < 0 || *number > 127)
+        if (!number.has_value() || *number < 0 || *number > 127)
             return std::nullopt;
 
-        return ClipEvent { tick, ClipEvent::Kind::controller, static_cast<std::uint8_t> (*number),
-                           static_cast<std::uint16_t> (juce::jlimit (0, 127, *value)) };
+        return ClipEvent{tick, ClipEvent::Kind::controller, static_cast<std::uint8_t> (*number),
+                         static_cast<std::uint16_t> (juce::jlimit (0, 127, *value))};
     }
 
     if (text.containsChar ('B'))
     {
         const auto bend = *value > 127 ? juce::jmin (*value, maxPitchBend) : juce::jmax (0, *value) * sevenToFourteenBits;
-        return ClipEvent { tick, ClipEvent::Kind::pitchBend, 0, static_cast<std::uint16_t> (bend) };
+        return ClipEvent{tick, ClipEvent::Kind::pitchBend, 0, static_cast<std::uint16_t> (bend)};
     }
 
     return std::nullopt;
@@ -114,7 +114,7 @@ void addCommands (const PayloadObject& staffBar, double barStart, std::vector<Cl
         const PayloadObject command (entry);
         const auto& text = command[Ids::text];
 
-        if (! text.isString())
+        if (!text.isString())
             continue;
 
         const auto position = varToInt (command[Ids::position]).value_or (0);
@@ -166,7 +166,7 @@ std::vector<ClipTimeSignature> buildTimeSignatures (const ScorePayloadBarTable& 
         if (bar.meterNumerator == lastNumerator && bar.meterDenominator == lastDenominator)
             continue;
 
-        result.push_back ({ toClipTick (bar.startTick), bar.meterNumerator, bar.meterDenominator });
+        result.push_back ({toClipTick (bar.startTick), bar.meterNumerator, bar.meterDenominator});
         lastNumerator = bar.meterNumerator;
         lastDenominator = bar.meterDenominator;
     }
@@ -177,7 +177,7 @@ std::vector<ClipTimeSignature> buildTimeSignatures (const ScorePayloadBarTable& 
 
 juce::int64 toClipTick (double midiTicks)
 {
-    if (! (midiTicks > 0.0))
+    if (!(midiTicks > 0.0))
         return 0;
 
     if (midiTicks >= static_cast<double> (maxClipTick))

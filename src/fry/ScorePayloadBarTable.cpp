@@ -39,7 +39,7 @@ juce::Result buildScorePayloadBarTable (const juce::var& payload, ScorePayloadBa
 {
     table = {};
 
-    if (! isPayloadObject (payload))
+    if (!isPayloadObject (payload))
         return juce::Result::fail (errors::notAnObject);
 
     const auto* barList = payloadProperty (payload, PayloadIds::barList).getArray();
@@ -53,7 +53,7 @@ juce::Result buildScorePayloadBarTable (const juce::var& payload, ScorePayloadBa
     {
         const PayloadObject object (entry);
 
-        if (! object.isObject())
+        if (!object.isObject())
             continue;
 
         ScorePayloadBarInfo bar;

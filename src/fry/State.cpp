@@ -29,7 +29,7 @@ GadgetState State::getGadgetState()
 
 bool State::replaceContentFrom (const juce::ValueTree& loaded)
 {
-    if (! loaded.hasType (type))
+    if (!loaded.hasType (type))
         return false;
 
     tree.copyPropertiesAndChildrenFrom (loaded, nullptr);

@@ -18,7 +18,7 @@ int saturate (juce::int64 value)
 
 std::optional<int> fromDouble (double value)
 {
-    if (! std::isfinite (value))
+    if (!std::isfinite (value))
         return std::nullopt;
 
     const auto rounded = std::round (value);
@@ -103,7 +103,7 @@ std::optional<int> leadingInt (juce::StringRef text)
         ++p;
     }
 
-    if (! p.isDigit())
+    if (!p.isDigit())
         return std::nullopt;
 
     juce::int64 magnitude = 0;

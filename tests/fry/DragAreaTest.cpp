@@ -51,7 +51,7 @@ TEST_F (DraggerTest, StartsOnceAPressHasMovedEightPixels)
     EXPECT_TRUE (recording.files.isEmpty());
     EXPECT_TRUE (dragger.mouseDrag (8, source));
     EXPECT_FALSE (dragger.mouseDrag (30, source)) << "once per press";
-    EXPECT_EQ (recording.files, juce::StringArray { file.getFileName() });
+    EXPECT_EQ (recording.files, juce::StringArray{file.getFileName()});
     EXPECT_EQ (recording.sources.getFirst(), &source);
     dragger.mouseUp();
 
@@ -122,7 +122,9 @@ TEST (ClipPreview, FewCloseNotesSitInTheMiddleOfAnOctave)
     ScoreClip clip;
     ASSERT_TRUE (buildScoreClip (frytest::json (R"({"barList": [{"barNumber": 1, "length": 1024}], "staffList": [{"staffBarList": [
         {"barNumber": 1, "potList": [{"position": 0, "duration": 256, "noteList": [{"pitch": 60}, {"pitch": 62}]},
-                                     {"position": 256, "duration": 0, "noteList": [{"pitch": 61}]}]}]}]})"), clip).wasOk());
+                                     {"position": 256, "duration": 0, "noteList": [{"pitch": 61}]}]}]}]})"),
+                                 clip)
+                     .wasOk());
     const auto preview = ClipPreview::fromClip (clip);
 
     EXPECT_EQ (preview.getNotes().size(), 3u);
@@ -168,15 +170,15 @@ TEST (DragArea, ShowsTheNotesOnItsFillAndDragsItsFile)
     EXPECT_TRUE (testing_support::coloursClose (image.getPixelAt (juce::roundToInt (lowBar.getCentreX()), juce::roundToInt (highBar.getY() + 1.0f)),
                                                 DragArea::defaultFillColour, 10));
 
-    area.mouseDown (makeMouseEvent (area, { 50.0f, 50.0f }));
-    area.mouseDrag (makeMouseEvent (area, { 50.0f, 58.0f }, { 50.0f, 50.0f }));
-    area.mouseUp (makeMouseEvent (area, { 50.0f, 58.0f }, { 50.0f, 50.0f }));
-    EXPECT_EQ (recording.files, juce::StringArray { temp.getFile().getFileName() });
+    area.mouseDown (makeMouseEvent (area, {50.0f, 50.0f}));
+    area.mouseDrag (makeMouseEvent (area, {50.0f, 58.0f}, {50.0f, 50.0f}));
+    area.mouseUp (makeMouseEvent (area, {50.0f, 58.0f}, {50.0f, 50.0f}));
+    EXPECT_EQ (recording.files, juce::StringArray{temp.getFile().getFileName()});
 
     area.clearClip();
     EXPECT_FALSE (area.hasClip());
     EXPECT_TRUE (area.getPreview().isEmpty());
-    area.mouseDown (makeMouseEvent (area, { 50.0f, 50.0f }));
-    area.mouseDrag (makeMouseEvent (area, { 90.0f, 50.0f }, { 50.0f, 50.0f }));
+    area.mouseDown (makeMouseEvent (area, {50.0f, 50.0f}));
+    area.mouseDrag (makeMouseEvent (area, {90.0f, 50.0f}, {50.0f, 50.0f}));
     EXPECT_EQ (recording.files.size(), 1) << "a cleared area has nothing to drag";
 }

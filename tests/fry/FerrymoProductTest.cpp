@@ -14,8 +14,8 @@
 #include "support/MessagePump.h"
 #include "support/TempSuite.h"
 
-#include <juce_audio_basics/juce_audio_basics.h>
 #include <gtest/gtest.h>
+#include <juce_audio_basics/juce_audio_basics.h>
 
 using namespace fry;
 
@@ -33,7 +33,7 @@ struct HostStandInSender final : public IActionSender
 {
     void sendAction (juce::StringRef name, WebSocketAction& action, bool) override
     {
-        sent.push_back ({ "ORV_" + juce::String (name), action.getMethodName(), action.getArg(), action.getOnResponse() });
+        sent.push_back ({"ORV_" + juce::String (name), action.getMethodName(), action.getArg(), action.getOnResponse()});
     }
     void sendActionWithPressureLimit (juce::StringRef name, WebSocketAction& action) override { sendAction (name, action, true); }
     void sendActionConnectionRequest (std::function<void (juce::var)>) override {}
@@ -97,7 +97,8 @@ protected:
     RecordingDrag* drag = nullptr;
     std::unique_ptr<Ferrymo> product;
     juce::StringArray alerts;
-    gfx::ScopedAlertSink alertSink{[this] (const juce::String& text) { alerts.add (text); }};
+    gfx::ScopedAlertSink alertSink{[this] (const juce::String& text)
+                                   { alerts.add (text); }};
 };
 } // namespace
 
@@ -142,7 +143,7 @@ TEST_F (FerrymoProduct, UserTriggerShowsOneGadgetOtherMessagesNothing)
 TEST_F (FerrymoProduct, TheTwoButtonsAskForSelectionOrScoreWithTheOption)
 {
     auto& gadget = openGadget();
-    gadget.getMainButton().mouseDown (testing_support::makeMouseEvent (gadget.getMainButton(), { 60.0f, 60.0f }));
+    gadget.getMainButton().mouseDown (testing_support::makeMouseEvent (gadget.getMainButton(), {60.0f, 60.0f}));
     ASSERT_EQ (host.sent.size(), 1u);
     EXPECT_EQ (host.sent[0].plugin, "ORV_Ferrymo");
     EXPECT_EQ (host.sent[0].method, "fetchMidi");
@@ -155,7 +156,7 @@ TEST_F (FerrymoProduct, TheTwoButtonsAskForSelectionOrScoreWithTheOption)
     EXPECT_TRUE (product->getState().getIncludeAutomation());
     EXPECT_TRUE (gadget.getOptionsDrawer().getIncludeAutomationBox().getState());
 
-    gadget.getFullScoreButton().mouseDown (testing_support::makeMouseEvent (gadget.getFullScoreButton(), { 5.0f, 5.0f }));
+    gadget.getFullScoreButton().mouseDown (testing_support::makeMouseEvent (gadget.getFullScoreButton(), {5.0f, 5.0f}));
     ASSERT_EQ (host.sent.size(), 2u);
     EXPECT_EQ (host.sent[1].method, "fetchFullScoreMidi");
     EXPECT_EQ (juce::JSON::toString (host.sent[1].argument, true), R"({"includeAutomation": true})");
@@ -186,12 +187,12 @@ TEST_F (FerrymoProduct, SuccessfulReplyWritesTheClipAndOffersItForDragging)
 
     // Pressing the clip and moving 8 pixels hands the file to the desktop, once.
     auto& area = gadget.getDragArea();
-    area.mouseDown (testing_support::makeMouseEvent (area, { 20.0f, 20.0f }));
-    area.mouseDrag (testing_support::makeMouseEvent (area, { 27.0f, 20.0f }, { 20.0f, 20.0f }));
+    area.mouseDown (testing_support::makeMouseEvent (area, {20.0f, 20.0f}));
+    area.mouseDrag (testing_support::makeMouseEvent (area, {27.0f, 20.0f}, {20.0f, 20.0f}));
     EXPECT_TRUE (drag->dragged.isEmpty());
-    area.mouseDrag (testing_support::makeMouseEvent (area, { 28.0f, 20.0f }, { 20.0f, 20.0f }));
-    area.mouseDrag (testing_support::makeMouseEvent (area, { 60.0f, 40.0f }, { 20.0f, 20.0f }));
-    EXPECT_EQ (drag->dragged, juce::StringArray { clip.getFullPathName() });
+    area.mouseDrag (testing_support::makeMouseEvent (area, {28.0f, 20.0f}, {20.0f, 20.0f}));
+    area.mouseDrag (testing_support::makeMouseEvent (area, {60.0f, 40.0f}, {20.0f, 20.0f}));
+    EXPECT_EQ (drag->dragged, juce::StringArray{clip.getFullPathName()});
 
     // A new fetch clears the clip at once: nothing stale can be dragged.
     product->fetchFullScore();
@@ -204,18 +205,18 @@ TEST_F (FerrymoProduct, FailedRepliesShowTheirTextAndStopTheLamp)
     auto& gadget = openGadget();
 
     const std::pair<const char*, const char*> cases[] = {
-        { R"({"success": false, "error": "Select a passage first."})", "Select a passage first." },
-        { R"({"success": false, "error": "", "message": "No score is open."})", "No score is open." },
-        { R"({"message": "Plug-in busy", "barList": []})", "Plug-in busy" },
-        { R"({"success": "false", "error": "Refused."})", "Refused." },
-        { R"({"success": false, "error": {"code": 3}})", "Could not fetch MIDI from Sibelius." },
-        { R"({})", "Could not fetch MIDI from Sibelius." },
-        { "null", "Could not fetch MIDI from Sibelius." },
-        { R"("garbage")", "Could not fetch MIDI from Sibelius." },
-        { R"([1, 2, 3])", "Could not fetch MIDI from Sibelius." },
-        { R"({"success": true})", "Score payload is missing the bar list." },
-        { R"({"success": true, "barList": []})", "Score payload contains no bars in the selection." },
-        { R"({"success": true, "barList": [{"barNumber": 1, "length": 1024}], "staffList": []})", "Score payload contains no staves to export." },
+        {R"({"success": false, "error": "Select a passage first."})", "Select a passage first."},
+        {R"({"success": false, "error": "", "message": "No score is open."})", "No score is open."},
+        {R"({"message": "Plug-in busy", "barList": []})", "Plug-in busy"},
+        {R"({"success": "false", "error": "Refused."})", "Refused."},
+        {R"({"success": false, "error": {"code": 3}})", "Could not fetch MIDI from Sibelius."},
+        {R"({})", "Could not fetch MIDI from Sibelius."},
+        {"null", "Could not fetch MIDI from Sibelius."},
+        {R"("garbage")", "Could not fetch MIDI from Sibelius."},
+        {R"([1, 2, 3])", "Could not fetch MIDI from Sibelius."},
+        {R"({"success": true})", "Score payload is missing the bar list."},
+        {R"({"success": true, "barList": []})", "Score payload contains no bars in the selection."},
+        {R"({"success": true, "barList": [{"barNumber": 1, "length": 1024}], "staffList": []})", "Score payload contains no staves to export."},
     };
 
     for (const auto& [replyText, expected] : cases)
@@ -225,7 +226,7 @@ TEST_F (FerrymoProduct, FailedRepliesShowTheirTextAndStopTheLamp)
         ASSERT_TRUE (gadget.isBusy());
         host.sent.back().reply (frytest::json (replyText));
 
-        EXPECT_EQ (alerts, juce::StringArray { expected }) << replyText;
+        EXPECT_EQ (alerts, juce::StringArray{expected}) << replyText;
         EXPECT_FALSE (gadget.isBusy()) << replyText;
         EXPECT_EQ (gadget.getLed().getStatus(), GadgetLed::off);
         EXPECT_FALSE (gadget.getDragArea().hasClip()) << replyText;
@@ -244,7 +245,7 @@ TEST_F (FerrymoProduct, AClipThatCannotBeWrittenSaysWhere)
     product->fetchSelection();
     host.sent.back().reply (frytest::json (selectionReply));
 
-    EXPECT_EQ (alerts, juce::StringArray { "Could not write MIDI file to disk: " + clipFolder.getChildFile ("ZEL_Ferrymo_clip.mid").getFullPathName() });
+    EXPECT_EQ (alerts, juce::StringArray{"Could not write MIDI file to disk: " + clipFolder.getChildFile ("ZEL_Ferrymo_clip.mid").getFullPathName()});
     EXPECT_FALSE (gadget.isBusy());
     EXPECT_FALSE (gadget.getDragArea().hasClip());
 }
@@ -292,7 +293,9 @@ TEST_F (FerrymoProduct, TheLampGivesUpWhenNoReplyComes)
     product->setReplyPatience (50);
     product->fetchSelection();
     EXPECT_TRUE (gadget.isBusy());
-    EXPECT_TRUE (testsupport::pumpUntil ([&] { return ! gadget.isBusy(); }, 3000));
+    EXPECT_TRUE (testsupport::pumpUntil ([&]
+                                         { return !gadget.isBusy(); },
+                                         3000));
     EXPECT_TRUE (alerts.isEmpty());
 
     // A reply that still comes is handled.
@@ -308,7 +311,9 @@ TEST_F (FerrymoProduct, CloseButtonStoresTheStateAndANewProductReadsIt)
 
     ASSERT_TRUE (gadget.onClose != nullptr);
     gadget.onClose();
-    ASSERT_TRUE (testsupport::pumpUntil ([&] { return product->getGadget() == nullptr; }, 3000));
+    ASSERT_TRUE (testsupport::pumpUntil ([&]
+                                         { return product->getGadget() == nullptr; },
+                                         3000));
 
     const auto xml = juce::parseXML (stateFile());
     ASSERT_NE (xml, nullptr) << stateFile().getFullPathName();
@@ -328,7 +333,7 @@ TEST_F (FerrymoProduct, AStateFileOfAnotherKindIsIgnored)
 {
     ASSERT_TRUE (stateFile().getParentDirectory().createDirectory().wasOk());
 
-    for (const auto* text : { R"(<OTHER_STATE includeAutomation="1"/>)", "not xml at all", "" })
+    for (const auto* text : {R"(<OTHER_STATE includeAutomation="1"/>)", "not xml at all", ""})
     {
         ASSERT_TRUE (stateFile().replaceWithText (text));
         const Product::ScopedConstructionPaths scope (suite.getPaths());

@@ -9,9 +9,9 @@
 #include "support/Subprocess.h"
 #include "support/TempSuite.h"
 
+#include <gtest/gtest.h>
 #include <juce_audio_basics/juce_audio_basics.h>
 #include <juce_gui_basics/juce_gui_basics.h>
-#include <gtest/gtest.h>
 
 #include <csignal>
 #include <cstdlib>
@@ -39,12 +39,12 @@ juce::String run (const juce::StringArray& args, int timeoutMs = 15000)
 {
     juce::ChildProcess process;
 
-    if (! process.start (args, juce::ChildProcess::wantStdOut))
+    if (!process.start (args, juce::ChildProcess::wantStdOut))
         return {};
 
     auto output = process.readAllProcessOutput();
 
-    if (! process.waitForProcessToFinish (timeoutMs))
+    if (!process.waitForProcessToFinish (timeoutMs))
     {
         process.kill();
         return {};
@@ -56,7 +56,7 @@ juce::String run (const juce::StringArray& args, int timeoutMs = 15000)
 /** The test display, else the user's; empty when no X server answers. */
 juce::String findTestDisplay()
 {
-    for (const auto* name : { "ORVANA_TEST_DISPLAY", "DISPLAY" })
+    for (const auto* name : {"ORVANA_TEST_DISPLAY", "DISPLAY"})
     {
         const auto display = juce::SystemStats::getEnvironmentVariable (name, {});
 
@@ -65,7 +65,7 @@ juce::String findTestDisplay()
 
         juce::ChildProcess probe;
 
-        if (probe.start (juce::StringArray { "xdpyinfo", "-display", display }, 0) && probe.waitForProcessToFinish (10000)
+        if (probe.start (juce::StringArray{"xdpyinfo", "-display", display}, 0) && probe.waitForProcessToFinish (10000)
             && probe.getExitCode() == 0)
             return display;
     }
@@ -83,7 +83,7 @@ public:
         for (const auto& [name, value] : values)
         {
             const auto* old = std::getenv (name);
-            previous.push_back ({ name, old != nullptr ? std::optional<std::string> (old) : std::nullopt });
+            previous.push_back ({name, old != nullptr ? std::optional<std::string> (old) : std::nullopt});
             ::setenv (name, value.toRawUTF8(), 1);
         }
     }
@@ -109,7 +109,7 @@ std::vector<pid_t> processesOf (const juce::File& executable)
 
     for (const auto& entry : juce::File ("/proc").findChildFiles (juce::File::findDirectories, false, "*", juce::File::FollowSymlinks::no))
     {
-        if (! entry.getFileName().containsOnly ("0123456789"))
+        if (!entry.getFileName().containsOnly ("0123456789"))
             continue;
 
         char target[4096];
@@ -159,14 +159,14 @@ protected:
 
         // The suite always calls the host on its fixed port: wait while
         // another simulator (a demo, another test run) holds it.
-        for (int attempt = 0; attempt < 60 && (sim == nullptr || ! sim->isRunning()); ++attempt)
+        for (int attempt = 0; attempt < 60 && (sim == nullptr || !sim->isRunning()); ++attempt)
         {
             if (attempt > 0)
                 juce::Thread::sleep (1000);
 
-            const ScopedEnvironment environment { { "DISPLAY", display }, { "TMPDIR", clipFolder.getFullPathName() } };
-            sim = std::make_unique<HostSimProcess> (juce::StringArray { "--port", "1898", "--suite", suite.getSuiteFolder().getFullPathName(),
-                                                                        "--score", score.getFullPathName() });
+            const ScopedEnvironment environment{{"DISPLAY", display}, {"TMPDIR", clipFolder.getFullPathName()}};
+            sim = std::make_unique<HostSimProcess> (juce::StringArray{"--port", "1898", "--suite", suite.getSuiteFolder().getFullPathName(),
+                                                                      "--score", score.getFullPathName()});
         }
 
         ASSERT_TRUE (sim->isRunning()) << "port 1898 stayed busy";
@@ -185,14 +185,16 @@ protected:
         // The suite quits by itself once the host is gone; make sure of it.
         const auto exe = suite.getExecutable();
 
-        if (! testsupport::waitUntil ([&] { return processesOf (exe).empty(); }, 3000))
+        if (!testsupport::waitUntil ([&]
+                                     { return processesOf (exe).empty(); },
+                                     3000))
             for (const auto pid : processesOf (exe))
                 ::kill (pid, SIGKILL);
     }
 
     juce::String x (const juce::StringArray& args)
     {
-        juce::StringArray full { "/usr/bin/env", "DISPLAY=" + display };
+        juce::StringArray full{"/usr/bin/env", "DISPLAY=" + display};
         full.addArray (args);
         return run (full);
     }
@@ -201,7 +203,7 @@ protected:
     {
         for (int i = 0; i < 150; ++i)
         {
-            const auto found = x ({ "xdotool", "search", "--onlyvisible", "--name", "^" + name + "$" }).trim();
+            const auto found = x ({"xdotool", "search", "--onlyvisible", "--name", "^" + name + "$"}).trim();
 
             if (found.isNotEmpty())
                 return juce::StringArray::fromLines (found)[0];
@@ -216,7 +218,7 @@ protected:
     {
         Geometry g;
 
-        for (const auto& line : juce::StringArray::fromLines (x ({ "xdotool", "getwindowgeometry", "--shell", id })))
+        for (const auto& line : juce::StringArray::fromLines (x ({"xdotool", "getwindowgeometry", "--shell", id})))
         {
             const auto value = line.fromFirstOccurrenceOf ("=", false, false).getIntValue();
 
@@ -235,7 +237,7 @@ protected:
 
     void clickAt (int windowX, int windowY)
     {
-        x ({ "xdotool", "mousemove", juce::String (gadget.x + windowX), juce::String (gadget.y + windowY), "click", "1" });
+        x ({"xdotool", "mousemove", juce::String (gadget.x + windowX), juce::String (gadget.y + windowY), "click", "1"});
     }
 
     /** Saves a picture of the screen for people to look at (build/test-artifacts). */
@@ -243,7 +245,7 @@ protected:
     {
         const auto file = juce::File (ORVANA_TEST_BINARY_DIR).getChildFile ("test-artifacts").getChildFile (name + ".png");
         file.getParentDirectory().createDirectory();
-        x ({ "import", "-window", "root", file.getFullPathName() });
+        x ({"import", "-window", "root", file.getFullPathName()});
         return file;
     }
 
@@ -252,14 +254,16 @@ protected:
     /** Waits for a new clip file and reads its tracks: each track's name and notes. */
     std::optional<juce::MidiFile> waitForClip (juce::Time after)
     {
-        if (! testsupport::waitUntil ([&] { return clipFile().existsAsFile() && clipFile().getLastModificationTime() >= after; }, 15000))
+        if (!testsupport::waitUntil ([&]
+                                     { return clipFile().existsAsFile() && clipFile().getLastModificationTime() >= after; },
+                                     15000))
             return std::nullopt;
 
         juce::Thread::sleep (100);
         juce::MidiFile midi;
         juce::FileInputStream in (clipFile());
 
-        if (! in.openedOk() || ! midi.readFrom (in, false))
+        if (!in.openedOk() || !midi.readFrom (in, false))
             return std::nullopt;
 
         return midi;
@@ -276,8 +280,8 @@ protected:
             const auto* e = copy.getEventPointer (i);
 
             if (e->message.isNoteOn() && e->noteOffObject != nullptr)
-                notes.push_back ({ e->message.getNoteNumber(), juce::roundToInt (e->message.getTimeStamp()),
-                                   juce::roundToInt (e->noteOffObject->message.getTimeStamp()) });
+                notes.push_back ({e->message.getNoteNumber(), juce::roundToInt (e->message.getTimeStamp()),
+                                  juce::roundToInt (e->noteOffObject->message.getTimeStamp())});
         }
 
         return notes;
@@ -311,13 +315,14 @@ TEST_F (FerrymoWindow, MainButtonFetchesTheSelectionIntoTheClipFile)
     const auto before = juce::Time::getCurrentTime() - juce::RelativeTime::seconds (1.0);
     clickAt (layout::mainButtonCentreX, layout::mainButtonCentreY);
     const auto midi = waitForClip (before);
-    ASSERT_TRUE (midi.has_value()) << "no clip was written to " << clipFolder.getFullPathName() << "\n" << sim->getOutput();
+    ASSERT_TRUE (midi.has_value()) << "no clip was written to " << clipFolder.getFullPathName() << "\n"
+                                   << sim->getOutput();
 
     ASSERT_EQ (midi->getNumTracks(), 2) << "the conductor and the selected staff";
     EXPECT_EQ (midi->getTimeFormat(), 960);
     const auto& clarinet = *midi->getTrack (1);
     EXPECT_EQ (clarinet.getEventPointer (0)->message.getTextFromTextMetaEvent(), "Clarinet in Bb");
-    EXPECT_EQ (notesOf (clarinet), (std::vector<ClipNote> { { 62, 0, 1920 }, { 65, 1920, 3840 }, { 69, 1920, 3840 }, { 67, 3840, 7680 } }));
+    EXPECT_EQ (notesOf (clarinet), (std::vector<ClipNote>{{62, 0, 1920}, {65, 1920, 3840}, {69, 1920, 3840}, {67, 3840, 7680}}));
     EXPECT_EQ (countControllers (clarinet), 0) << "automation is off by default";
 
     juce::Thread::sleep (300);
@@ -334,7 +339,7 @@ TEST_F (FerrymoWindow, FullScoreWithAutomationFromTheOptionsDrawer)
     EXPECT_EQ (d.x, gadget.x + layout::bodyWidth);
 
     // The check box sits below the drawer's heading.
-    x ({ "xdotool", "mousemove", juce::String (d.x + 30), juce::String (d.y + 10 + 5 + 22 + 11), "click", "1" });
+    x ({"xdotool", "mousemove", juce::String (d.x + 30), juce::String (d.y + 10 + 5 + 22 + 11), "click", "1"});
     juce::Thread::sleep (300);
     screenshot ("ferrymo-options");
 
@@ -346,7 +351,7 @@ TEST_F (FerrymoWindow, FullScoreWithAutomationFromTheOptionsDrawer)
     ASSERT_EQ (midi->getNumTracks(), 3);
     EXPECT_EQ (countControllers (*midi->getTrack (1)), 1) << "the clarinet's controller came along";
     EXPECT_EQ (midi->getTrack (2)->getEventPointer (0)->message.getTextFromTextMetaEvent(), "Bassoon");
-    EXPECT_EQ (notesOf (*midi->getTrack (2)), (std::vector<ClipNote> { { 43, 7680, 10560 } }));
+    EXPECT_EQ (notesOf (*midi->getTrack (2)), (std::vector<ClipNote>{{43, 7680, 10560}}));
 
     int numerator = 0, denominator = 0;
     juce::Array<int> meterTicks;
@@ -356,7 +361,7 @@ TEST_F (FerrymoWindow, FullScoreWithAutomationFromTheOptionsDrawer)
             meterTicks.add (juce::roundToInt (e->message.getTimeStamp()));
 
     midi->getTrack (0)->getEventPointer (2)->message.getTimeSignatureInfo (numerator, denominator);
-    EXPECT_EQ (meterTicks, juce::Array<int> ({ 0, 7680 }));
+    EXPECT_EQ (meterTicks, juce::Array<int> ({0, 7680}));
     EXPECT_EQ (numerator, 3);
 }
 
@@ -379,16 +384,16 @@ TEST_F (FerrymoWindow, TheClipCanBeDraggedIntoAnotherApplication)
     const auto startY = gadget.y + layout::dragAreaCentreY;
     const auto endX = t.x + t.width / 2;
     const auto endY = t.y + t.height / 2;
-    x ({ "xdotool", "mousemove", juce::String (startX), juce::String (startY), "mousedown", "1" });
+    x ({"xdotool", "mousemove", juce::String (startX), juce::String (startY), "mousedown", "1"});
 
     for (int step = 1; step <= 12; ++step)
     {
-        x ({ "xdotool", "mousemove", juce::String (startX + (endX - startX) * step / 12), juce::String (startY + (endY - startY) * step / 12) });
+        x ({"xdotool", "mousemove", juce::String (startX + (endX - startX) * step / 12), juce::String (startY + (endY - startY) * step / 12)});
         juce::Thread::sleep (40);
     }
 
     juce::Thread::sleep (200);
-    x ({ "xdotool", "mouseup", "1" });
+    x ({"xdotool", "mouseup", "1"});
 
     const auto dropped = target.waitForDrop (5000);
     EXPECT_EQ (dropped.trim(), "file://" + clipFile().getFullPathName()) << target.getMessages().joinIntoString (", ");

@@ -4,8 +4,8 @@
 #include "fry/PayloadErrors.h"
 #include "fry/PayloadSupport.h"
 
-#include <juce_audio_basics/juce_audio_basics.h>
 #include <gtest/gtest.h>
+#include <juce_audio_basics/juce_audio_basics.h>
 
 using namespace fry;
 
@@ -62,7 +62,7 @@ TEST_F (MidiClipWriter, FileHoldsAConductorTrackAndOneTrackPerStaff)
 
     // The raw meta event: 24 MIDI clocks per click, eight 32nd notes per quarter note.
     const auto& first = conductor.getEventPointer (1)->message;
-    const juce::uint8 expected[] = { 0xff, 0x58, 0x04, 3, 2, 24, 8 };
+    const juce::uint8 expected[] = {0xff, 0x58, 0x04, 3, 2, 24, 8};
     ASSERT_EQ (first.getRawDataSize(), 7);
     EXPECT_EQ (std::memcmp (first.getRawData(), expected, sizeof (expected)), 0);
 
@@ -136,7 +136,7 @@ TEST (MidiClipEncoding, MoreTracksThanTheFileCanCountAreRefused)
 TEST (MidiClipEncoding, UnusualMetersAreStoredAsTheFormatAllows)
 {
     ScoreClip clip;
-    clip.timeSignatures = { { 0, 300, 4 }, { 10, 7, 3 }, { 20, 5, 1 << 20 }, { 30, 2, 2147483647 } };
+    clip.timeSignatures = {{0, 300, 4}, {10, 7, 3}, {20, 5, 1 << 20}, {30, 2, 2147483647}};
     juce::MemoryBlock data;
     ASSERT_TRUE (encodeScoreClip (clip, data));
 

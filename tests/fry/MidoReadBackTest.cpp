@@ -15,10 +15,10 @@ const juce::File script = juce::File (ORVANA_TEST_SOURCE_DIR).getChildFile ("tes
 juce::String runScript (const juce::StringArray& args, juce::String& errorText)
 {
     juce::ChildProcess python;
-    juce::StringArray command { "/usr/bin/python3", script.getFullPathName() };
+    juce::StringArray command{"/usr/bin/python3", script.getFullPathName()};
     command.addArray (args);
 
-    if (! python.start (command, juce::ChildProcess::wantStdOut | juce::ChildProcess::wantStdErr))
+    if (!python.start (command, juce::ChildProcess::wantStdOut | juce::ChildProcess::wantStdErr))
     {
         errorText = "could not start /usr/bin/python3";
         return {};
@@ -26,7 +26,7 @@ juce::String runScript (const juce::StringArray& args, juce::String& errorText)
 
     const auto output = python.readAllProcessOutput();
 
-    if (! python.waitForProcessToFinish (60000) || python.getExitCode() != 0)
+    if (!python.waitForProcessToFinish (60000) || python.getExitCode() != 0)
     {
         errorText = output;
         return {};
@@ -50,12 +50,12 @@ juce::var makeRandomPayload (juce::Random& random)
     for (int b = 1; b <= numBars; ++b)
     {
         const juce::var number = random.nextInt (8) == 0 ? juce::var (juce::String (b)) : juce::var (b);
-        bars.add (object ({ { "barNumber", number },
-                            { "length", pick (random, { 1024, 768, 1536, 512, 1024, 0, -10, 333, "1024" }) },
-                            { "meter", pick (random, { "4/4", "4/4", "3/4", "6/8", "", "C", "0/4", "5/8", 12 }) } }));
+        bars.add (object ({{"barNumber", number},
+                           {"length", pick (random, {1024, 768, 1536, 512, 1024, 0, -10, 333, "1024"})},
+                           {"meter", pick (random, {"4/4", "4/4", "3/4", "6/8", "", "C", "0/4", "5/8", 12})}}));
 
         if (random.nextInt (6) == 0)
-            bars.add (pick (random, { "junk", 3, juce::var(), object ({ { "length", 256 } }), object ({ { "barNumber", b }, { "length", 64 } }) }));
+            bars.add (pick (random, {"junk", 3, juce::var(), object ({{"length", 256}}), object ({{"barNumber", b}, {"length", 64}})}));
     }
 
     const auto numStaves = 1 + random.nextInt (4);
@@ -76,33 +76,34 @@ juce::var makeRandomPayload (juce::Random& random)
                 juce::Array<juce::var> notes;
 
                 for (int n = 1 + random.nextInt (3); --n >= 0;)
-                    notes.add (random.nextInt (12) == 0 ? pick (random, { object ({ { "pitch", "64" } }), object ({ { "pitch", 65.0 } }),
-                                                                         object ({ { "pitch", 130 } }), object ({ { "pitch", -2 } }), "n", object ({}) })
-                                                        : object ({ { "pitch", 30 + random.nextInt (70) } }));
+                    notes.add (random.nextInt (12) == 0 ? pick (random, {object ({{"pitch", "64"}}), object ({{"pitch", 65.0}}),
+                                                                         object ({{"pitch", 130}}), object ({{"pitch", -2}}), "n", object ({})})
+                                                        : object ({{"pitch", 30 + random.nextInt (70)}}));
 
-                pots.add (object ({ { "position", random.nextInt (8) == 0 ? juce::var (-20) : juce::var (random.nextInt (17) * 64) },
-                                    { "duration", pick (random, { 256, 512, 128, 1024, 85, 0, -5, 1, 171 }) },
-                                    { "noteList", notes } }));
+                pots.add (object ({{"position", random.nextInt (8) == 0 ? juce::var (-20) : juce::var (random.nextInt (17) * 64)},
+                                   {"duration", pick (random, {256, 512, 128, 1024, 85, 0, -5, 1, 171})},
+                                   {"noteList", notes}}));
             }
 
             for (int c = random.nextInt (4); --c >= 0;)
             {
-                const juce::String text = pick (random, { "~C7,", "~-C7,", "~C64,", "~B0,", "~-B0,", "~N60,", "~C130,", "~C1,", "plain," }).toString()
-                                          + juce::String (random.nextInt (12) == 0 ? -4 : random.nextInt (3) == 0 ? random.nextInt (17000) : random.nextInt (160));
-                commands.add (object ({ { "position", random.nextInt (16) * 64 }, { "text", text } }));
+                const juce::String text = pick (random, {"~C7,", "~-C7,", "~C64,", "~B0,", "~-B0,", "~N60,", "~C130,", "~C1,", "plain,"}).toString()
+                                          + juce::String (random.nextInt (12) == 0 ? -4 : random.nextInt (3) == 0 ? random.nextInt (17000)
+                                                                                                                  : random.nextInt (160));
+                commands.add (object ({{"position", random.nextInt (16) * 64}, {"text", text}}));
             }
 
             const auto barNumber = random.nextInt (numBars + 2);
-            staffBars.add (object ({ { "barNumber", barNumber }, { "potList", pots }, { "commandList", commands } }));
+            staffBars.add (object ({{"barNumber", barNumber}, {"potList", pots}, {"commandList", commands}}));
         }
 
-        const auto name = pick (random, { "Flute", "  Oboe ", "", "   ", juce::String::fromUTF8 ("Fl\xc3\xbbte"), "Violin I" });
-        const auto shortName = pick (random, { "Fl.", "", " Ob. " });
-        staves.add (object ({ { "header", object ({ { "fullInstrumentName", name }, { "shortInstrumentName", shortName } }) },
-                              { "staffBarList", staffBars } }));
+        const auto name = pick (random, {"Flute", "  Oboe ", "", "   ", juce::String::fromUTF8 ("Fl\xc3\xbbte"), "Violin I"});
+        const auto shortName = pick (random, {"Fl.", "", " Ob. "});
+        staves.add (object ({{"header", object ({{"fullInstrumentName", name}, {"shortInstrumentName", shortName}})},
+                             {"staffBarList", staffBars}}));
     }
 
-    return object ({ { "success", true }, { "barList", bars }, { "staffList", staves } });
+    return object ({{"success", true}, {"barList", bars}, {"staffList", staves}});
 }
 
 class MidoReadBack : public ::testing::Test
@@ -139,7 +140,7 @@ TEST_F (MidoReadBack, KnownClipReadsBackEventByEvent)
     ASSERT_TRUE (fry::writeMidiFileFromScoreData (file, payload).wasOk());
 
     juce::String error;
-    const auto output = runScript ({ "events", file.getFullPathName() }, error);
+    const auto output = runScript ({"events", file.getFullPathName()}, error);
     ASSERT_TRUE (output.isNotEmpty()) << error;
     const auto read = frytest::json (output);
 
@@ -147,7 +148,8 @@ TEST_F (MidoReadBack, KnownClipReadsBackEventByEvent)
     EXPECT_EQ (read["ticks_per_beat"], juce::var (960));
     ASSERT_EQ (read["tracks"].size(), 3);
 
-    const auto line = [] (const juce::var& e) { return juce::JSON::toString (e, true); };
+    const auto line = [] (const juce::var& e)
+    { return juce::JSON::toString (e, true); };
     juce::StringArray conductor, flute, second;
 
     for (const auto& e : *read["tracks"][0].getArray())
@@ -159,28 +161,26 @@ TEST_F (MidoReadBack, KnownClipReadsBackEventByEvent)
     for (const auto& e : *read["tracks"][2].getArray())
         second.add (line (e));
 
-    EXPECT_EQ (frytest::lines (conductor), frytest::lines ({
-                              R"({"tick": 0, "type": "set_tempo", "tempo": 500000})",
-                              R"({"tick": 0, "type": "time_signature", "numerator": 3, "denominator": 4, "clocks": 24, "32nds": 8})",
-                              R"({"tick": 5760, "type": "time_signature", "numerator": 4, "denominator": 4, "clocks": 24, "32nds": 8})",
-                              R"({"tick": 5760, "type": "end_of_track"})" }));
+    EXPECT_EQ (frytest::lines (conductor), frytest::lines ({R"({"tick": 0, "type": "set_tempo", "tempo": 500000})",
+                                                            R"({"tick": 0, "type": "time_signature", "numerator": 3, "denominator": 4, "clocks": 24, "32nds": 8})",
+                                                            R"({"tick": 5760, "type": "time_signature", "numerator": 4, "denominator": 4, "clocks": 24, "32nds": 8})",
+                                                            R"({"tick": 5760, "type": "end_of_track"})"}));
 
-    juce::StringArray expectedFlute ({
-                          R"({"tick": 0, "type": "note_on", "channel": 0, "note": 60, "velocity": 100})",
-                          R"({"tick": 960, "type": "note_off", "channel": 0, "note": 60, "velocity": 0})",
-                          R"({"tick": 960, "type": "control_change", "channel": 0, "control": 7, "value": 127})",
-                          R"({"tick": 960, "type": "note_on", "channel": 0, "note": 60, "velocity": 100})",
-                          R"({"tick": 1920, "type": "note_off", "channel": 0, "note": 60, "velocity": 0})",
-                          R"({"tick": 1920, "type": "pitchwheel", "channel": 0, "pitch": 8256})",
-                          R"({"tick": 5760, "type": "pitchwheel", "channel": 0, "pitch": 9000})",
-                          R"({"tick": 6720, "type": "note_on", "channel": 0, "note": 72, "velocity": 100})",
-                          R"({"tick": 8640, "type": "note_off", "channel": 0, "note": 72, "velocity": 0})",
-                          R"({"tick": 8640, "type": "end_of_track"})" });
+    juce::StringArray expectedFlute ({R"({"tick": 0, "type": "note_on", "channel": 0, "note": 60, "velocity": 100})",
+                                      R"({"tick": 960, "type": "note_off", "channel": 0, "note": 60, "velocity": 0})",
+                                      R"({"tick": 960, "type": "control_change", "channel": 0, "control": 7, "value": 127})",
+                                      R"({"tick": 960, "type": "note_on", "channel": 0, "note": 60, "velocity": 100})",
+                                      R"({"tick": 1920, "type": "note_off", "channel": 0, "note": 60, "velocity": 0})",
+                                      R"({"tick": 1920, "type": "pitchwheel", "channel": 0, "pitch": 8256})",
+                                      R"({"tick": 5760, "type": "pitchwheel", "channel": 0, "pitch": 9000})",
+                                      R"({"tick": 6720, "type": "note_on", "channel": 0, "note": 72, "velocity": 100})",
+                                      R"({"tick": 8640, "type": "note_off", "channel": 0, "note": 72, "velocity": 0})",
+                                      R"({"tick": 8640, "type": "end_of_track"})"});
     expectedFlute.insert (0, R"({"tick": 0, "type": "track_name", "name": "Fl\u00fbte"})");
     EXPECT_EQ (flute.joinIntoString ("\n"), expectedFlute.joinIntoString ("\n"));
 
     EXPECT_EQ (read["tracks"][1][0]["name"].toString(), juce::String::fromUTF8 ("Fl\xc3\xbbte")) << "trimmed, in UTF-8";
-    EXPECT_EQ (frytest::lines (second), frytest::lines ({ R"({"tick": 0, "type": "track_name", "name": "Track 2"})", R"({"tick": 0, "type": "end_of_track"})" }));
+    EXPECT_EQ (frytest::lines (second), frytest::lines ({R"({"tick": 0, "type": "track_name", "name": "Track 2"})", R"({"tick": 0, "type": "end_of_track"})"}));
 }
 
 TEST_F (MidoReadBack, RandomPayloadsReadBackAsThePayloadRulesSay)
@@ -214,6 +214,6 @@ TEST_F (MidoReadBack, RandomPayloadsReadBackAsThePayloadRulesSay)
     ASSERT_TRUE (list.replaceWithText (pairs.joinIntoString ("\n")));
 
     juce::String error;
-    const auto output = runScript ({ "check", list.getFullPathName() }, error);
+    const auto output = runScript ({"check", list.getFullPathName()}, error);
     EXPECT_EQ (output.trim(), "ok " + juce::String (written)) << error;
 }

@@ -4,8 +4,8 @@
 #include "fry/MidiClipWriter.h"
 #include "fry/PayloadSupport.h"
 
-#include <juce_audio_basics/juce_audio_basics.h>
 #include <gtest/gtest.h>
+#include <juce_audio_basics/juce_audio_basics.h>
 
 #include <limits>
 
@@ -13,28 +13,42 @@ using namespace fry;
 
 namespace
 {
-const char* const keys[] = { "success", "barList", "barNumber", "length", "meter", "staffList", "header", "fullInstrumentName",
-                             "shortInstrumentName", "staffBarList", "potList", "position", "duration", "noteList", "pitch",
-                             "commandList", "text", "error", "other" };
+const char* const keys[] = {"success", "barList", "barNumber", "length", "meter", "staffList", "header", "fullInstrumentName",
+                            "shortInstrumentName", "staffBarList", "potList", "position", "duration", "noteList", "pitch",
+                            "commandList", "text", "error", "other"};
 
 juce::var randomScalar (juce::Random& random)
 {
     switch (random.nextInt (14))
     {
-        case 0: return {};
-        case 1: return random.nextBool();
-        case 2: return random.nextInt (2000) - 500;
-        case 3: return random.nextInt64();
-        case 4: return random.nextDouble() * 1e6 - 1e3;
-        case 5: return std::numeric_limits<double>::quiet_NaN();
-        case 6: return std::numeric_limits<double>::infinity();
-        case 7: return std::numeric_limits<int>::max();
-        case 8: return juce::String (random.nextInt (300) - 50);
-        case 9: return juce::String ("~C") + juce::String (random.nextInt (200) - 20) + "," + juce::String (random.nextInt (20000) - 100);
-        case 10: return juce::String ("~B0,") + juce::String (random.nextInt64());
-        case 11: return juce::String ((random.nextInt (20) - 5)) + "/" + juce::String (random.nextInt64());
-        case 12: return juce::String::fromUTF8 ("\xe2\x99\xab C,B,,~");
-        default: return juce::String::repeatedString ("x", random.nextInt (40));
+        case 0:
+            return {};
+        case 1:
+            return random.nextBool();
+        case 2:
+            return random.nextInt (2000) - 500;
+        case 3:
+            return random.nextInt64();
+        case 4:
+            return random.nextDouble() * 1e6 - 1e3;
+        case 5:
+            return std::numeric_limits<double>::quiet_NaN();
+        case 6:
+            return std::numeric_limits<double>::infinity();
+        case 7:
+            return std::numeric_limits<int>::max();
+        case 8:
+            return juce::String (random.nextInt (300) - 50);
+        case 9:
+            return juce::String ("~C") + juce::String (random.nextInt (200) - 20) + "," + juce::String (random.nextInt (20000) - 100);
+        case 10:
+            return juce::String ("~B0,") + juce::String (random.nextInt64());
+        case 11:
+            return juce::String ((random.nextInt (20) - 5)) + "/" + juce::String (random.nextInt64());
+        case 12:
+            return juce::String::fromUTF8 ("\xe2\x99\xab C,B,,~");
+        default:
+            return juce::String::repeatedString ("x", random.nextInt (40));
     }
 }
 
@@ -78,7 +92,7 @@ juce::var randomPayload (juce::Random& random)
     for (int i = random.nextInt (4); --i >= 0;)
         staves.add (randomTree (random, 5));
 
-    return frytest::object ({ { "barList", bars }, { "staffList", staves } });
+    return frytest::object ({{"barList", bars}, {"staffList", staves}});
 }
 
 /** Builds and encodes; when the payload is accepted the file must read back
@@ -109,7 +123,7 @@ bool checkSurvives (const juce::var& payload)
     const auto encoded = encodeScoreClip (clip, data);
     juce::MemoryInputStream in (data, false);
 
-    if (! encoded || ! midi.readFrom (in, false) || midi.getNumTracks() != static_cast<int> (clip.tracks.size()) + 1)
+    if (!encoded || !midi.readFrom (in, false) || midi.getNumTracks() != static_cast<int> (clip.tracks.size()) + 1)
     {
         ADD_FAILURE() << "an accepted payload did not become a readable file";
         return true;
@@ -121,7 +135,7 @@ bool checkSurvives (const juce::var& payload)
         const auto& track = *midi.getTrack (static_cast<int> (t) + 1);
         EXPECT_EQ (track.getNumEvents(), static_cast<int> (clip.tracks[t].events.size()) + 2);
 
-        if (! clip.tracks[t].events.empty() && track.getNumEvents() >= 2)
+        if (!clip.tracks[t].events.empty() && track.getNumEvents() >= 2)
         {
             EXPECT_EQ (track.getEventPointer (track.getNumEvents() - 2)->message.getTimeStamp(),
                        static_cast<double> (clip.tracks[t].events.back().tick));
@@ -137,7 +151,7 @@ TEST (PayloadFuzz, RandomTreesNeverCrashTheWriter)
     juce::Random random (77);
     int accepted = 0;
 
-    for (int i = 0; i < 3000 && ! HasFailure(); ++i)
+    for (int i = 0; i < 3000 && !HasFailure(); ++i)
     {
         const auto tree = i % 2 == 0 ? randomTree (random, 6) : randomPayload (random);
         accepted += checkSurvives (tree) ? 1 : 0;
@@ -156,7 +170,7 @@ TEST (PayloadFuzz, DamagedPayloadTextsNeverCrashTheWriter)
     const juce::String alphabet = "{}[]:,\"0123456789-.eE~CBN/ abcnlrstu";
     int accepted = 0;
 
-    for (int i = 0; i < 1500 && ! HasFailure(); ++i)
+    for (int i = 0; i < 1500 && !HasFailure(); ++i)
     {
         auto text = original;
 
@@ -166,9 +180,15 @@ TEST (PayloadFuzz, DamagedPayloadTextsNeverCrashTheWriter)
 
             switch (random.nextInt (3))
             {
-                case 0: text = text.substring (0, at) + text.substring (at + 1 + random.nextInt (8)); break;
-                case 1: text = text.substring (0, at) + alphabet[random.nextInt (alphabet.length())] + text.substring (at); break;
-                default: text = text.substring (0, at) + text.substring (random.nextInt (text.length())); break;
+                case 0:
+                    text = text.substring (0, at) + text.substring (at + 1 + random.nextInt (8));
+                    break;
+                case 1:
+                    text = text.substring (0, at) + alphabet[random.nextInt (alphabet.length())] + text.substring (at);
+                    break;
+                default:
+                    text = text.substring (0, at) + text.substring (random.nextInt (text.length()));
+                    break;
             }
         }
 

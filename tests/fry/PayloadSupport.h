@@ -43,7 +43,7 @@ inline juce::var makeSyntheticPayload (int staves, int bars, int notesPerStaffBa
     juce::Array<juce::var> barList, staffList;
 
     for (int b = 1; b <= bars; ++b)
-        barList.add (object ({ { "barNumber", b }, { "length", 1024 }, { "meter", b % 8 == 5 ? "3/4" : "4/4" } }));
+        barList.add (object ({{"barNumber", b}, {"length", 1024}, {"meter", b % 8 == 5 ? "3/4" : "4/4"}}));
 
     for (int s = 1; s <= staves; ++s)
     {
@@ -57,28 +57,28 @@ inline juce::var makeSyntheticPayload (int staves, int bars, int notesPerStaffBa
             for (int c = 0; c < chords; ++c)
             {
                 const auto root = 36 + random.nextInt (48);
-                juce::Array<juce::var> notes { object ({ { "pitch", root } }) };
+                juce::Array<juce::var> notes{object ({{"pitch", root}})};
 
                 if (2 * c + 1 < notesPerStaffBar)
-                    notes.add (object ({ { "pitch", root + 4 + random.nextInt (5) } }));
+                    notes.add (object ({{"pitch", root + 4 + random.nextInt (5)}}));
 
                 const auto position = c * 1024 / std::max (1, chords);
-                pots.add (object ({ { "position", position }, { "duration", 1 + random.nextInt (512) }, { "noteList", notes } }));
+                pots.add (object ({{"position", position}, {"duration", 1 + random.nextInt (512)}, {"noteList", notes}}));
             }
 
             for (int k = 0; k < controllersPerStaffBar; ++k)
             {
                 const auto text = "~C" + juce::String (random.nextInt (128)) + "," + juce::String (random.nextInt (140));
-                commands.add (object ({ { "position", k * 1024 / std::max (1, controllersPerStaffBar) }, { "text", text } }));
+                commands.add (object ({{"position", k * 1024 / std::max (1, controllersPerStaffBar)}, {"text", text}}));
             }
 
-            staffBars.add (object ({ { "barNumber", b }, { "potList", pots }, { "commandList", commands } }));
+            staffBars.add (object ({{"barNumber", b}, {"potList", pots}, {"commandList", commands}}));
         }
 
-        staffList.add (object ({ { "header", object ({ { "fullInstrumentName", "Staff " + juce::String (s) } }) },
-                                 { "staffBarList", staffBars } }));
+        staffList.add (object ({{"header", object ({{"fullInstrumentName", "Staff " + juce::String (s)}})},
+                                {"staffBarList", staffBars}}));
     }
 
-    return object ({ { "success", true }, { "barList", barList }, { "staffList", staffList } });
+    return object ({{"success", true}, {"barList", barList}, {"staffList", staffList}});
 }
 } // namespace frytest

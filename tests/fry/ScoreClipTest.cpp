@@ -1,8 +1,8 @@
 // Reading a score payload: the bar table, the tick arithmetic, meters, notes,
 // controller and pitch-bend commands, track names, the order of events that
 // share a tick, and the texts of payload errors.
-#include "fry/PayloadErrors.h"
 #include "fry/ScoreClip.h"
+#include "fry/PayloadErrors.h"
 #include "fry/PayloadSupport.h"
 
 #include <gtest/gtest.h>
@@ -48,7 +48,7 @@ std::vector<ClipEvent> commandEvents (std::initializer_list<const char*> texts)
 
 juce::String describe (const ClipEvent& e)
 {
-    static const char* const names[] = { "off", "cc", "bend", "on" };
+    static const char* const names[] = {"off", "cc", "bend", "on"};
     return juce::String (e.tick) + ":" + names[static_cast<int> (e.kind)] + ":" + juce::String (e.number) + ":" + juce::String (e.value);
 }
 
@@ -151,14 +151,14 @@ TEST (ScoreClip, NotesStartAndEndAtTheirBarsTicks)
     ASSERT_EQ (clip.tracks.size(), 1u);
     EXPECT_EQ (clip.tracks[0].name, "Flute");
     EXPECT_EQ (describe (clip.tracks[0].events),
-               frytest::lines ({ "0:on:72:100",
-                                    "4:on:50:100",   // 3.75 rounds to 4
-                                    "8:off:50:0",    // 7.5 rounds to 8
-                                    "960:off:72:0",
-                                    "4800:on:60:100", // bar 2 starts at 3840; position 256 is a quarter note in
-                                    "4800:on:64:100",
-                                    "6720:off:60:0",
-                                    "6720:off:64:0" }))
+               frytest::lines ({"0:on:72:100",
+                                "4:on:50:100", // 3.75 rounds to 4
+                                "8:off:50:0",  // 7.5 rounds to 8
+                                "960:off:72:0",
+                                "4800:on:60:100", // bar 2 starts at 3840; position 256 is a quarter note in
+                                "4800:on:64:100",
+                                "6720:off:60:0",
+                                "6720:off:64:0"}))
         << "bar 9 is not in the bar table, so its notes are left out";
     EXPECT_EQ (clip.lengthTicks, 7680);
 }
@@ -175,7 +175,7 @@ TEST (ScoreClip, PitchesOutsideTheMidiRangeAreSkipped)
         if (e.kind == Kind::noteOn)
             ons.add (juce::String (e.number));
 
-    EXPECT_EQ (frytest::lines (ons), frytest::lines ({ "127", "0", "61", "62" }));
+    EXPECT_EQ (frytest::lines (ons), frytest::lines ({"127", "0", "61", "62"}));
 }
 
 TEST (ScoreClip, AtOneTickNotesEndBeforeControllersBeforeNotesStart)
@@ -189,7 +189,7 @@ TEST (ScoreClip, AtOneTickNotesEndBeforeControllersBeforeNotesStart)
                     {"position": 0, "duration": 256, "noteList": [{"pitch": 60}]}]}])"));
 
     EXPECT_EQ (describe (clip.tracks[0].events),
-               frytest::lines ({ "0:on:60:100", "960:off:60:0", "960:cc:64:127", "960:bend:0:8256", "960:on:60:100", "1920:off:60:0" }));
+               frytest::lines ({"0:on:60:100", "960:off:60:0", "960:cc:64:127", "960:bend:0:8256", "960:on:60:100", "1920:off:60:0"}));
 }
 
 TEST (ScoreClip, NotesWithoutLengthStillEndAfterTheyStart)
@@ -200,7 +200,7 @@ TEST (ScoreClip, NotesWithoutLengthStillEndAfterTheyStart)
         {"position": 0, "noteList": [{"pitch": 62}]}]}])"));
 
     EXPECT_EQ (describe (clip.tracks[0].events),
-               frytest::lines ({ "0:on:60:100", "0:on:61:100", "0:on:62:100", "1:off:60:0", "1:off:61:0", "1:off:62:0" }));
+               frytest::lines ({"0:on:60:100", "0:on:61:100", "0:on:62:100", "1:off:60:0", "1:off:61:0", "1:off:62:0"}));
 }
 
 TEST (ScoreClip, TicksStayWithinWhatTheFileCanHold)
@@ -229,21 +229,21 @@ TEST (ScoreClip, TicksStayWithinWhatTheFileCanHold)
 
 TEST (ScoreClip, ControllerCommandsAreClampedOrDropped)
 {
-    EXPECT_EQ (describe (commandEvents ({ "~C7,140", "~C7,100", "~C7,-3", "~-C11,64", "C0,0", "~C127,127" })),
-               frytest::lines ({ "0:cc:7:127", "0:cc:7:100", "0:cc:7:0", "0:cc:11:64", "0:cc:0:0", "0:cc:127:127" }));
+    EXPECT_EQ (describe (commandEvents ({"~C7,140", "~C7,100", "~C7,-3", "~-C11,64", "C0,0", "~C127,127"})),
+               frytest::lines ({"0:cc:7:127", "0:cc:7:100", "0:cc:7:0", "0:cc:11:64", "0:cc:0:0", "0:cc:127:127"}));
 
     // Controller numbers beyond 0..127, texts without a comma or a number,
     // and commands that are neither controllers nor bends write nothing.
-    EXPECT_TRUE (commandEvents ({ "~C130,10", "~C-1,10", "~C7", "~Cx,10", "~C,10", "~C7,", "~C7,abc", "~N60,100",
-                                  "~N60,0", "", "plain text, with comma", "~B0,C" })
+    EXPECT_TRUE (commandEvents ({"~C130,10", "~C-1,10", "~C7", "~Cx,10", "~C,10", "~C7,", "~C7,abc", "~N60,100",
+                                 "~N60,0", "", "plain text, with comma", "~B0,C"})
                      .empty());
 }
 
 TEST (ScoreClip, PitchBendsAreWidenedOrClamped)
 {
-    EXPECT_EQ (describe (commandEvents ({ "~B0,64", "~B0,9000", "~B0,0", "~B0,127", "~B0,128", "~B0,20000", "~-B0,80", "~B0,-7" })),
-               frytest::lines ({ "0:bend:0:8256", "0:bend:0:9000", "0:bend:0:0", "0:bend:0:16383", "0:bend:0:128",
-                                    "0:bend:0:16383", "0:bend:0:10320", "0:bend:0:0" }));
+    EXPECT_EQ (describe (commandEvents ({"~B0,64", "~B0,9000", "~B0,0", "~B0,127", "~B0,128", "~B0,20000", "~-B0,80", "~B0,-7"})),
+               frytest::lines ({"0:bend:0:8256", "0:bend:0:9000", "0:bend:0:0", "0:bend:0:16383", "0:bend:0:128",
+                                "0:bend:0:16383", "0:bend:0:10320", "0:bend:0:0"}));
 }
 
 TEST (ScoreClip, CommandsTakeTheirPositionInTheBar)
@@ -251,7 +251,7 @@ TEST (ScoreClip, CommandsTakeTheirPositionInTheBar)
     const auto clip = build (oneStaff (R"([{"barNumber": 2, "commandList": [
         {"position": 512, "text": "~C1,5"}, {"position": "256", "text": "~C1,4"}, {"text": "~C1,3"}, {"position": 0, "text": 17}]}])"));
 
-    EXPECT_EQ (describe (clip.tracks[0].events), frytest::lines ({ "3840:cc:1:3", "4800:cc:1:4", "5760:cc:1:5" }));
+    EXPECT_EQ (describe (clip.tracks[0].events), frytest::lines ({"3840:cc:1:3", "4800:cc:1:4", "5760:cc:1:5"}));
 }
 
 TEST (ScoreClip, MetersBecomeTimeSignaturesWhenTheyChange)

@@ -30,10 +30,10 @@ TEST (VarToInt, AcceptsIntsLargeIntsDoublesAndNumericText)
 
 TEST (VarToInt, RefusesWhatIsNoNumber)
 {
-    for (const auto& value : { juce::var(), juce::var (true), juce::var (false), juce::var (""), juce::var ("  "), juce::var ("12abc"),
-                               juce::var ("abc"), juce::var ("0x10"), juce::var ("+-1"), juce::var ("nan"), juce::var ("inf"),
-                               juce::var (std::numeric_limits<double>::quiet_NaN()), juce::var (std::numeric_limits<double>::infinity()),
-                               juce::var (juce::Array<juce::var> { 1 }), juce::var (new juce::DynamicObject()) })
+    for (const auto& value : {juce::var(), juce::var (true), juce::var (false), juce::var (""), juce::var ("  "), juce::var ("12abc"),
+                              juce::var ("abc"), juce::var ("0x10"), juce::var ("+-1"), juce::var ("nan"), juce::var ("inf"),
+                              juce::var (std::numeric_limits<double>::quiet_NaN()), juce::var (std::numeric_limits<double>::infinity()),
+                              juce::var (juce::Array<juce::var>{1}), juce::var (new juce::DynamicObject())})
     {
         EXPECT_FALSE (varToInt (value).has_value()) << juce::JSON::toString (value, true);
     }

@@ -6,9 +6,10 @@
 namespace frytest
 {
 XdndDropTarget::XdndDropTarget (const juce::String& display, int x, int y, int width, int height)
-    : thread ([this, display, x, y, width, height] { run (display, x, y, width, height); })
+    : thread ([this, display, x, y, width, height]
+              { run (display, x, y, width, height); })
 {
-    for (int i = 0; i < 300 && ! showing; ++i)
+    for (int i = 0; i < 300 && !showing; ++i)
         juce::Thread::sleep (10);
 }
 
@@ -43,7 +44,8 @@ void XdndDropTarget::run (juce::String displayName, int x, int y, int width, int
     if (display == nullptr)
         return;
 
-    const auto atom = [display] (const char* name) { return XInternAtom (display, name, False); };
+    const auto atom = [display] (const char* name)
+    { return XInternAtom (display, name, False); };
     const auto xdndAware = atom ("XdndAware"), xdndEnter = atom ("XdndEnter"), xdndPosition = atom ("XdndPosition"),
                xdndStatus = atom ("XdndStatus"), xdndLeave = atom ("XdndLeave"), xdndDrop = atom ("XdndDrop"),
                xdndFinished = atom ("XdndFinished"), xdndSelection = atom ("XdndSelection"),
@@ -63,7 +65,7 @@ void XdndDropTarget::run (juce::String displayName, int x, int y, int width, int
 
     const auto reply = [&] (Atom type, long accept)
     {
-        XEvent event {};
+        XEvent event{};
         event.xclient.type = ClientMessage;
         event.xclient.display = display;
         event.xclient.window = source;
@@ -86,7 +88,7 @@ void XdndDropTarget::run (juce::String displayName, int x, int y, int width, int
         messages.add (text);
     };
 
-    while (! stopping)
+    while (!stopping)
     {
         if (XPending (display) == 0)
         {
