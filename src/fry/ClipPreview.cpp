@@ -1,6 +1,7 @@
 #include "fry/ClipPreview.h"
 
 #include <array>
+#include <cmath>
 
 namespace fry
 {
@@ -8,6 +9,7 @@ ClipPreview ClipPreview::fromClip (const ScoreClip& clip)
 {
     ClipPreview preview;
     preview.lengthTicks = clip.lengthTicks;
+    preview.barStartTicks = clip.barStartTicks;
     preview.lowestPitch = 127;
     preview.highestPitch = 0;
 
@@ -53,13 +55,17 @@ int ClipPreview::getTopRowPitch() const
     return highestPitch + (getRowCount() - (highestPitch - lowestPitch + 1)) / 2;
 }
 
-juce::Rectangle<float> ClipPreview::getBarBounds (const NoteBar& note, juce::Rectangle<float> area) const
+float ClipPreview::getX (juce::int64 tick, juce::Rectangle<float> area) const
 {
     const auto length = static_cast<double> (juce::jmax<juce::int64> (1, lengthTicks));
-    const auto rowHeight = area.getHeight() / static_cast<float> (getRowCount());
+    return area.getX() + static_cast<float> (static_cast<double> (tick) / length * area.getWidth());
+}
 
-    const auto x1 = area.getX() + static_cast<float> (static_cast<double> (note.startTick) / length * area.getWidth());
-    const auto x2 = area.getX() + static_cast<float> (static_cast<double> (note.endTick) / length * area.getWidth());
+juce::Rectangle<float> ClipPreview::getBarBounds (const NoteBar& note, juce::Rectangle<float> area) const
+{
+    const auto rowHeight = area.getHeight() / static_cast<float> (getRowCount());
+    const auto x1 = getX (note.startTick, area);
+    const auto x2 = getX (note.endTick, area);
     const auto y = area.getY() + static_cast<float> (getTopRowPitch() - note.pitch) * rowHeight;
 
     return {x1, y, juce::jmax (1.0f, x2 - x1), rowHeight};
@@ -69,6 +75,15 @@ void ClipPreview::paint (juce::Graphics& g, juce::Rectangle<float> area, juce::C
 {
     if (notes.empty() || area.isEmpty())
         return;
+
+    // Bar lines only where they stay apart; a long score would be a grey wash.
+    if (barStartTicks.size() > 1 && area.getWidth() / static_cast<float> (barStartTicks.size()) >= minimumBarWidth)
+    {
+        g.setColour (colour.withAlpha (0.18f));
+
+        for (size_t i = 1; i < barStartTicks.size(); ++i)
+            g.fillRect (juce::Rectangle<float> (std::floor (getX (barStartTicks[i], area)), area.getY(), 1.0f, area.getHeight()));
+    }
 
     g.setColour (colour);
 

@@ -27,6 +27,8 @@ public:
     const std::vector<NoteBar>& getNotes() const { return notes; }
     int getLowestPitch() const { return lowestPitch; }
     int getHighestPitch() const { return highestPitch; }
+    /** Where the clip's bars start. */
+    const std::vector<juce::int64>& getBarStartTicks() const { return barStartTicks; }
     /** The time the preview spans: the clip's length, or the last note's end when later. */
     juce::int64 getLengthTicks() const { return lengthTicks; }
 
@@ -43,13 +45,20 @@ public:
         are at least one pixel wide. */
     juce::Rectangle<float> getBarBounds (const NoteBar& note, juce::Rectangle<float> area) const;
 
-    /** Draws every note's bar in the colour. */
+    /** The horizontal position of a time in an area. */
+    float getX (juce::int64 tick, juce::Rectangle<float> area) const;
+
+    /** Draws faint bar lines where bars are at least a few pixels wide, then
+        every note's bar in the colour. */
     void paint (juce::Graphics& g, juce::Rectangle<float> area, juce::Colour colour) const;
 
     static constexpr int minimumRows = 13;
+    /** Bar lines are drawn only when bars are at least this wide, in pixels. */
+    static constexpr float minimumBarWidth = 4.0f;
 
 private:
     std::vector<NoteBar> notes;
+    std::vector<juce::int64> barStartTicks;
     int lowestPitch = 0;
     int highestPitch = 0;
     juce::int64 lengthTicks = 0;

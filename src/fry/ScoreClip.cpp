@@ -197,6 +197,10 @@ juce::Result buildScoreClip (const juce::var& payload, ScoreClip& clip)
 
     clip.timeSignatures = buildTimeSignatures (bars);
     clip.lengthTicks = toClipTick (bars.getEndTick());
+    clip.barStartTicks.reserve (bars.bars.size());
+
+    for (const auto& bar : bars.bars)
+        clip.barStartTicks.push_back (toClipTick (bar.startTick));
 
     if (const auto* staves = payloadProperty (payload, Ids::staffList).getArray())
     {

@@ -49,6 +49,8 @@ struct ScoreClip
 {
     std::vector<ClipTimeSignature> timeSignatures;
     std::vector<ClipTrack> tracks;
+    /** Where each bar starts, in payload order. */
+    std::vector<juce::int64> barStartTicks;
     /** Where the last bar of the payload ends, in MIDI ticks. */
     juce::int64 lengthTicks = 0;
 };

@@ -104,6 +104,7 @@ TEST (ClipPreview, PairsNotesAndSpansTheirRange)
     EXPECT_EQ (preview.getLengthTicks(), 7680);
     EXPECT_EQ (preview.getRowCount(), 25);
     EXPECT_EQ (preview.getTopRowPitch(), 72);
+    EXPECT_EQ (preview.getBarStartTicks(), (std::vector<juce::int64>{0, 3840}));
 
     const juce::Rectangle<float> area (10.0f, 20.0f, 200.0f, 100.0f);
     const auto high = preview.getBarBounds (preview.getNotes()[0], area);
@@ -166,9 +167,12 @@ TEST (DragArea, ShowsTheNotesOnItsFillAndDragsItsFile)
                                                 DragArea::defaultNoteColour, 10));
     EXPECT_TRUE (testing_support::coloursClose (image.getPixelAt (juce::roundToInt (lowBar.getCentreX()), juce::roundToInt (lowBar.getY() + 1.0f)),
                                                 DragArea::defaultNoteColour, 10));
-    // Where no note plays, the fill shows.
-    EXPECT_TRUE (testing_support::coloursClose (image.getPixelAt (juce::roundToInt (lowBar.getCentreX()), juce::roundToInt (highBar.getY() + 1.0f)),
-                                                DragArea::defaultFillColour, 10));
+    // Where no note plays, the fill shows, crossed by a faint line where bar 2 starts.
+    const auto emptyRowY = juce::roundToInt (highBar.getY() + 1.0f);
+    EXPECT_TRUE (testing_support::coloursClose (image.getPixelAt (juce::roundToInt (lowBar.getCentreX()), emptyRowY), DragArea::defaultFillColour, 10));
+    const auto barLine = image.getPixelAt (static_cast<int> (std::floor (area.getPreview().getX (3840, preview))), emptyRowY);
+    EXPECT_FALSE (testing_support::coloursClose (barLine, DragArea::defaultFillColour, 10)) << barLine.toDisplayString (true);
+    EXPECT_FALSE (testing_support::coloursClose (barLine, DragArea::defaultNoteColour, 10)) << barLine.toDisplayString (true);
 
     area.mouseDown (makeMouseEvent (area, {50.0f, 50.0f}));
     area.mouseDrag (makeMouseEvent (area, {50.0f, 58.0f}, {50.0f, 50.0f}));
