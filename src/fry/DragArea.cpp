@@ -1,5 +1,6 @@
 #include "fry/DragArea.h"
 #include "gfx/FontStyle.h"
+#include "gui/ImageManager.h"
 
 namespace fry
 {
@@ -136,6 +137,11 @@ void DragArea::mouseUp (const juce::MouseEvent&)
 
 void DragArea::updateCursor()
 {
-    setMouseCursor (hasClip() ? juce::MouseCursor::DraggingHandCursor : juce::MouseCursor::NormalCursor);
+    // The suite's own hand: the framework's dragging hand is a GIF whose
+    // decoder reads outside its buffer, which sanitizer builds stop on.
+    if (hasClip())
+        ImageManager::getInstance()->setCursor (*this, ImageManager::CursorType::hand);
+    else
+        setMouseCursor (juce::MouseCursor::NormalCursor);
 }
 } // namespace fry

@@ -4,6 +4,7 @@
 #include "fry/VarToInt.h"
 
 #include <algorithm>
+#include <cmath>
 #include <optional>
 
 namespace fry

@@ -8,7 +8,6 @@
 #include "fry/PayloadSupport.h"
 #include "gadget/TestMouse.h"
 #include "gfx/Alert.h"
-#include "products/ProductMgr.h"
 #include "products/ProductRegistry.h"
 #include "products/RegisterAllProducts.h"
 #include "support/MessagePump.h"
@@ -341,21 +340,4 @@ TEST_F (FerrymoProduct, AStateFileOfAnotherKindIsIgnored)
         EXPECT_TRUE (fresh.getState().getTree().hasType ("FRY_STATE")) << text;
         EXPECT_FALSE (fresh.getState().getIncludeAutomation()) << text;
     }
-}
-
-TEST_F (FerrymoProduct, HostMessagesReachItThroughTheProductManager)
-{
-    ProductRegistry registry;
-    zel_registerAllProducts (registry);
-    ProductMgr manager (host, registry, suite.getPaths());
-
-    manager.processHostMessageStr ("FRY", "USER_TRIGGER", "");
-    auto* ferrymo = dynamic_cast<Ferrymo*> (manager.findProductByCode ("FRY"));
-    ASSERT_NE (ferrymo, nullptr);
-    ASSERT_NE (ferrymo->getGadget(), nullptr);
-
-    ferrymo->fetchSelection();
-    ASSERT_EQ (host.sent.size(), 1u);
-    EXPECT_EQ (host.sent[0].plugin, "ORV_Ferrymo");
-    manager.shutDownProduct ("FRY");
 }

@@ -384,15 +384,21 @@ TEST_F (FerrymoWindow, TheClipCanBeDraggedIntoAnotherApplication)
     const auto startY = gadget.y + layout::dragAreaCentreY;
     const auto endX = t.x + t.width / 2;
     const auto endY = t.y + t.height / 2;
+    // Slowly, as a hand would: a sanitizer build of the suite answers late.
     x ({"xdotool", "mousemove", juce::String (startX), juce::String (startY), "mousedown", "1"});
+    juce::Thread::sleep (150);
 
     for (int step = 1; step <= 12; ++step)
     {
         x ({"xdotool", "mousemove", juce::String (startX + (endX - startX) * step / 12), juce::String (startY + (endY - startY) * step / 12)});
-        juce::Thread::sleep (40);
+        juce::Thread::sleep (80);
     }
 
-    juce::Thread::sleep (200);
+    // The target must have seen the drag arrive before the button is let go.
+    testsupport::waitUntil ([&]
+                            { return target.getMessages().contains ("XdndPosition"); },
+                            3000);
+    juce::Thread::sleep (100);
     x ({"xdotool", "mouseup", "1"});
 
     const auto dropped = target.waitForDrop (5000);
