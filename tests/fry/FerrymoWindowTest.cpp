@@ -182,12 +182,16 @@ protected:
         if (sim != nullptr)
             sim->stop();
 
-        // The suite quits by itself once the host is gone; make sure of it.
+        // The suite would quit by itself once the host is gone; its windows
+        // must be gone before the next test looks for its own.
         const auto exe = suite.getExecutable();
+
+        for (const auto pid : processesOf (exe))
+            ::kill (pid, SIGTERM);
 
         if (!testsupport::waitUntil ([&]
                                      { return processesOf (exe).empty(); },
-                                     3000))
+                                     5000))
             for (const auto pid : processesOf (exe))
                 ::kill (pid, SIGKILL);
     }
@@ -199,14 +203,20 @@ protected:
         return run (full);
     }
 
+    /** A visible window of this test's suite process with the name. */
     juce::String waitForWindow (const juce::String& name)
     {
         for (int i = 0; i < 150; ++i)
         {
-            const auto found = x ({"xdotool", "search", "--onlyvisible", "--name", "^" + name + "$"}).trim();
+            const auto pids = processesOf (suite.getExecutable());
 
-            if (found.isNotEmpty())
-                return juce::StringArray::fromLines (found)[0];
+            if (!pids.empty())
+            {
+                const auto found = x ({"xdotool", "search", "--onlyvisible", "--pid", juce::String (pids.front()), "--name", "^" + name + "$"}).trim();
+
+                if (found.isNotEmpty())
+                    return juce::StringArray::fromLines (found)[0];
+            }
 
             juce::Thread::sleep (100);
         }
@@ -376,7 +386,7 @@ TEST_F (FerrymoWindow, TheClipCanBeDraggedIntoAnotherApplication)
     frytest::XdndDropTarget target (display, gadget.x + gadget.width + 60, gadget.y, 300, 240);
     ASSERT_TRUE (target.isShowing());
     juce::Thread::sleep (300);
-    const auto targetWindow = waitForWindow ("Drop Target");
+    const auto targetWindow = x ({"xdotool", "search", "--onlyvisible", "--name", "^Drop Target$"}).trim().upToFirstOccurrenceOf ("\n", false, false);
     ASSERT_TRUE (targetWindow.isNotEmpty());
     const auto t = geometryOf (targetWindow);
 
