@@ -92,10 +92,15 @@ void Product::startUpOnce (std::function<void()> onStarted)
 
     starting = true;
 
-    afterStartUpValidation ([this, onStarted = std::move (onStarted)]
+    // A product may be shut down while its validation is pending; the
+    // continuation must not touch it then.
+    afterStartUpValidation ([this, alive = std::weak_ptr<bool> (aliveToken), onStarted = std::move (onStarted)]
                             {
                                 if (onStarted)
                                     onStarted();
+
+                                if (alive.expired())
+                                    return;
 
                                 starting = false;
                                 started = true;
