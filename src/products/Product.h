@@ -9,6 +9,7 @@
 #include <juce_data_structures/juce_data_structures.h>
 
 #include <functional>
+#include <memory>
 #include <optional>
 
 class IActionSender;
@@ -109,6 +110,7 @@ private:
     SuitePaths paths;
     bool starting = false;
     bool started = false;
+    /** Expires with the product: start-up continuations check it. */
 
     JUCE_DECLARE_WEAK_REFERENCEABLE (Product)
     JUCE_DECLARE_NON_COPYABLE_WITH_LEAK_DETECTOR (Product)

@@ -1,9 +1,10 @@
 #include "products/RegisterAllProducts.h"
+#include "fry/Ferrymo.h"
 #include "products/ProductRegistrar.h"
 
 void zel_registerAllProducts (ProductRegistry& registry)
 {
     // One registrar per product, in table order:
     // "ORV", "LY", "PNT", "SD", "FK", "KV", "LV", "TSL", "FRT", "FRY".
-    juce::ignoreUnused (registry);
+    const ProductRegistrar<fry::Ferrymo> ferrymo (registry);
 }

@@ -1,4 +1,5 @@
 #include "plugins/AllPlugins.h"
+#include "plugins/FerrymoPlugin.h"
 #include "plugins/TestPlugin.h"
 
 namespace hostsim
@@ -6,5 +7,6 @@ namespace hostsim
 void registerAllPlugins (PluginRegistry& registry)
 {
     registerTestPlugin (registry);
+    registerFerrymoPlugin (registry);
 }
 } // namespace hostsim

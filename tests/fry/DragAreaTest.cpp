@@ -1,0 +1,188 @@
+// The drag area: when a press becomes a drag of the clip file, the file's
+// address for the desktop, and the preview of the clip's notes.
+#include "fry/DragArea.h"
+#include "fry/ExternalFileDrag.h"
+#include "fry/PayloadSupport.h"
+#include "gadget/TestMouse.h"
+
+#include <gtest/gtest.h>
+
+using namespace fry;
+using testing_support::makeMouseEvent;
+
+namespace
+{
+struct RecordingDrag final : public IExternalFileDrag
+{
+    bool startDrag (const juce::File& file, juce::Component& source) override
+    {
+        files.add (file.getFileName());
+        sources.add (&source);
+        return accept;
+    }
+
+    juce::StringArray files;
+    juce::Array<juce::Component*> sources;
+    bool accept = true;
+};
+
+struct DraggerTest : public ::testing::Test
+{
+    juce::TemporaryFile temp{".mid"};
+    juce::File file = temp.getFile();
+    RecordingDrag recording;
+    Dragger dragger{recording};
+    juce::Component source;
+
+    void SetUp() override { ASSERT_TRUE (file.replaceWithText ("MThd")); }
+};
+
+const char* const twoNotes = R"({"barList": [{"barNumber": 1, "length": 1024}, {"barNumber": 2, "length": 1024}],
+    "staffList": [{"staffBarList": [
+        {"barNumber": 1, "potList": [{"position": 0, "duration": 1024, "noteList": [{"pitch": 72}]}]},
+        {"barNumber": 2, "potList": [{"position": 512, "duration": 512, "noteList": [{"pitch": 48}]}]}]}]})";
+} // namespace
+
+TEST_F (DraggerTest, StartsOnceAPressHasMovedEightPixels)
+{
+    dragger.setFile (file);
+    dragger.mouseDown();
+    EXPECT_FALSE (dragger.mouseDrag (7, source));
+    EXPECT_TRUE (recording.files.isEmpty());
+    EXPECT_TRUE (dragger.mouseDrag (8, source));
+    EXPECT_FALSE (dragger.mouseDrag (30, source)) << "once per press";
+    EXPECT_EQ (recording.files, juce::StringArray{file.getFileName()});
+    EXPECT_EQ (recording.sources.getFirst(), &source);
+    dragger.mouseUp();
+
+    EXPECT_FALSE (dragger.mouseDrag (30, source)) << "no drag without a press";
+
+    dragger.mouseDown();
+    EXPECT_TRUE (dragger.mouseDrag (12, source)) << "the next press may drag again";
+    EXPECT_EQ (recording.files.size(), 2);
+}
+
+TEST_F (DraggerTest, NeedsAFileThatExists)
+{
+    dragger.mouseDown();
+    EXPECT_FALSE (dragger.mouseDrag (20, source)) << "no file";
+
+    dragger.setFile (file.getSiblingFile ("missing.mid"));
+    dragger.mouseDown();
+    EXPECT_FALSE (dragger.mouseDrag (20, source));
+
+    dragger.setFile (file.getParentDirectory());
+    dragger.mouseDown();
+    EXPECT_FALSE (dragger.mouseDrag (20, source)) << "a folder is no clip";
+    EXPECT_TRUE (recording.files.isEmpty());
+
+    // A refused drag is not retried on every further movement of the same press.
+    recording.accept = false;
+    dragger.setFile (file);
+    dragger.mouseDown();
+    EXPECT_FALSE (dragger.mouseDrag (20, source));
+    EXPECT_FALSE (dragger.mouseDrag (40, source));
+    EXPECT_EQ (recording.files.size(), 1);
+}
+
+TEST (ExternalFileDrag, FileAddressesArePercentEncoded)
+{
+    EXPECT_EQ (toFileUri (juce::File ("/tmp/ZEL_Ferrymo_clip.mid")), "file:///tmp/ZEL_Ferrymo_clip.mid");
+    EXPECT_EQ (toFileUri (juce::File ("/home/a b/My Clips~/x-1.mid")), "file:///home/a%20b/My%20Clips~/x-1.mid");
+    EXPECT_EQ (toFileUri (juce::File (juce::String::fromUTF8 ("/tmp/Fl\xc3\xbbte#1%?.mid"))), "file:///tmp/Fl%C3%BBte%231%25%3F.mid");
+}
+
+TEST (ClipPreview, PairsNotesAndSpansTheirRange)
+{
+    ScoreClip clip;
+    ASSERT_TRUE (buildScoreClip (frytest::json (twoNotes), clip).wasOk());
+    const auto preview = ClipPreview::fromClip (clip);
+
+    ASSERT_EQ (preview.getNotes().size(), 2u);
+    EXPECT_EQ (preview.getLowestPitch(), 48);
+    EXPECT_EQ (preview.getHighestPitch(), 72);
+    EXPECT_EQ (preview.getLengthTicks(), 7680);
+    EXPECT_EQ (preview.getRowCount(), 25);
+    EXPECT_EQ (preview.getTopRowPitch(), 72);
+    EXPECT_EQ (preview.getBarStartTicks(), (std::vector<juce::int64>{0, 3840}));
+
+    const juce::Rectangle<float> area (10.0f, 20.0f, 200.0f, 100.0f);
+    const auto high = preview.getBarBounds (preview.getNotes()[0], area);
+    const auto low = preview.getBarBounds (preview.getNotes()[1], area);
+    EXPECT_FLOAT_EQ (high.getX(), 10.0f);
+    EXPECT_FLOAT_EQ (high.getWidth(), 100.0f) << "a whole bar of two is half the width";
+    EXPECT_FLOAT_EQ (high.getY(), 20.0f) << "the highest pitch is the top row";
+    EXPECT_FLOAT_EQ (low.getX(), 160.0f);
+    EXPECT_FLOAT_EQ (low.getRight(), 210.0f);
+    EXPECT_FLOAT_EQ (low.getBottom(), 120.0f) << "the lowest pitch is the bottom row";
+    EXPECT_FLOAT_EQ (low.getHeight(), 4.0f);
+}
+
+TEST (ClipPreview, FewCloseNotesSitInTheMiddleOfAnOctave)
+{
+    ScoreClip clip;
+    ASSERT_TRUE (buildScoreClip (frytest::json (R"({"barList": [{"barNumber": 1, "length": 1024}], "staffList": [{"staffBarList": [
+        {"barNumber": 1, "potList": [{"position": 0, "duration": 256, "noteList": [{"pitch": 60}, {"pitch": 62}]},
+                                     {"position": 256, "duration": 0, "noteList": [{"pitch": 61}]}]}]}]})"),
+                                 clip)
+                     .wasOk());
+    const auto preview = ClipPreview::fromClip (clip);
+
+    EXPECT_EQ (preview.getNotes().size(), 3u);
+    EXPECT_EQ (preview.getRowCount(), ClipPreview::minimumRows);
+    EXPECT_EQ (preview.getTopRowPitch(), 62 + 5);
+
+    const auto area = juce::Rectangle<float> (0.0f, 0.0f, 100.0f, 130.0f);
+    EXPECT_FLOAT_EQ (preview.getBarBounds (preview.getNotes()[0], area).getY(), 70.0f);
+    EXPECT_GE (preview.getBarBounds (preview.getNotes()[2], area).getWidth(), 1.0f) << "a note of a tick is still visible";
+
+    EXPECT_TRUE (ClipPreview::fromClip (ScoreClip()).isEmpty());
+}
+
+TEST (DragArea, ShowsTheNotesOnItsFillAndDragsItsFile)
+{
+    juce::TemporaryFile temp (".mid");
+    ASSERT_TRUE (temp.getFile().replaceWithText ("MThd"));
+    RecordingDrag recording;
+    DragArea area (recording);
+    area.setSize (200, 100);
+    area.setPlaceholderText ("Nothing yet");
+
+    const auto empty = testing_support::paintToImage (area);
+    const auto centre = empty.getPixelAt (100, 50);
+    EXPECT_TRUE (testing_support::coloursClose (centre, DragArea::defaultFillColour) || centre.getBrightness() > 0.3f);
+    EXPECT_EQ (area.getMouseCursor(), juce::MouseCursor (juce::MouseCursor::NormalCursor));
+
+    area.setMidiClipForDrag (temp.getFile(), frytest::json (twoNotes));
+    ASSERT_TRUE (area.hasClip());
+    EXPECT_NE (area.getMouseCursor(), juce::MouseCursor (juce::MouseCursor::NormalCursor)) << "the hand shows there is something to take";
+
+    const auto image = testing_support::paintToImage (area);
+    const auto preview = area.getPreviewArea();
+    const auto notes = area.getPreview().getNotes();
+    const auto highBar = area.getPreview().getBarBounds (notes[0], preview);
+    const auto lowBar = area.getPreview().getBarBounds (notes[1], preview);
+
+    EXPECT_TRUE (testing_support::coloursClose (image.getPixelAt (juce::roundToInt (highBar.getCentreX()), juce::roundToInt (highBar.getY() + 1.0f)),
+                                                DragArea::defaultNoteColour, 10));
+    EXPECT_TRUE (testing_support::coloursClose (image.getPixelAt (juce::roundToInt (lowBar.getCentreX()), juce::roundToInt (lowBar.getY() + 1.0f)),
+                                                DragArea::defaultNoteColour, 10));
+    // Where no note plays, the fill shows, crossed by a faint line where bar 2 starts.
+    const auto emptyRowY = juce::roundToInt (highBar.getY() + 1.0f);
+    EXPECT_TRUE (testing_support::coloursClose (image.getPixelAt (juce::roundToInt (lowBar.getCentreX()), emptyRowY), DragArea::defaultFillColour, 10));
+    const auto barLine = image.getPixelAt (static_cast<int> (std::floor (area.getPreview().getX (3840, preview))), emptyRowY);
+    EXPECT_FALSE (testing_support::coloursClose (barLine, DragArea::defaultFillColour, 10)) << barLine.toDisplayString (true);
+    EXPECT_FALSE (testing_support::coloursClose (barLine, DragArea::defaultNoteColour, 10)) << barLine.toDisplayString (true);
+
+    area.mouseDown (makeMouseEvent (area, {50.0f, 50.0f}));
+    area.mouseDrag (makeMouseEvent (area, {50.0f, 58.0f}, {50.0f, 50.0f}));
+    area.mouseUp (makeMouseEvent (area, {50.0f, 58.0f}, {50.0f, 50.0f}));
+    EXPECT_EQ (recording.files, juce::StringArray{temp.getFile().getFileName()});
+
+    area.clearClip();
+    EXPECT_FALSE (area.hasClip());
+    EXPECT_TRUE (area.getPreview().isEmpty());
+    area.mouseDown (makeMouseEvent (area, {50.0f, 50.0f}));
+    area.mouseDrag (makeMouseEvent (area, {90.0f, 50.0f}, {50.0f, 50.0f}));
+    EXPECT_EQ (recording.files.size(), 1) << "a cleared area has nothing to drag";
+}

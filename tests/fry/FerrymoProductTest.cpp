@@ -1,0 +1,343 @@
+// The product: registration, the host's trigger, the two fetches and their
+// arguments, every way a reply can end, stale replies, closing, and the
+// state file.
+#include "app/IActionSender.h"
+#include "engine/comm/WebSocketAction.h"
+#include "fry/Ferrymo.h"
+#include "fry/FryGadget.h"
+#include "fry/PayloadSupport.h"
+#include "gadget/TestMouse.h"
+#include "gfx/Alert.h"
+#include "products/ProductRegistry.h"
+#include "products/RegisterAllProducts.h"
+#include "support/MessagePump.h"
+#include "support/TempSuite.h"
+
+#include <gtest/gtest.h>
+#include <juce_audio_basics/juce_audio_basics.h>
+
+using namespace fry;
+
+namespace
+{
+struct SentAction
+{
+    juce::String plugin, method;
+    juce::var argument;
+    WebSocketAction::ResponseCallback reply;
+};
+
+/** Keeps what a product sends, so the test can answer as the host would. */
+struct HostStandInSender final : public IActionSender
+{
+    void sendAction (juce::StringRef name, WebSocketAction& action, bool) override
+    {
+        sent.push_back ({"ORV_" + juce::String (name), action.getMethodName(), action.getArg(), action.getOnResponse()});
+    }
+    void sendActionWithPressureLimit (juce::StringRef name, WebSocketAction& action) override { sendAction (name, action, true); }
+    void sendActionConnectionRequest (std::function<void (juce::var)>) override {}
+
+    std::vector<SentAction> sent;
+};
+
+struct RecordingDrag final : public IExternalFileDrag
+{
+    bool startDrag (const juce::File& file, juce::Component&) override
+    {
+        dragged.add (file.getFullPathName());
+        return true;
+    }
+
+    juce::StringArray dragged;
+};
+
+const char* const selectionReply = R"({"success": true,
+    "barList": [{"barNumber": 5, "length": 1024, "meter": "4/4"}, {"barNumber": 6, "length": 1024, "meter": "4/4"}],
+    "staffList": [{"header": {"fullInstrumentName": "Violin I"}, "staffBarList": [
+        {"barNumber": 5, "potList": [{"position": 0, "duration": 512, "noteList": [{"pitch": 76}, {"pitch": 79}]}]},
+        {"barNumber": 6, "potList": [{"position": 256, "duration": 768, "noteList": [{"pitch": 74}]}]}]}]})";
+
+class FerrymoProduct : public ::testing::Test
+{
+protected:
+    FerrymoProduct()
+    {
+        {
+            const Product::ScopedConstructionPaths scope (suite.getPaths());
+            product = std::make_unique<Ferrymo>();
+        }
+
+        product->setActionSender (&host);
+        product->setClipFolder (clipFolder);
+        auto recording = std::make_unique<RecordingDrag>();
+        drag = recording.get();
+        product->setExternalFileDrag (std::move (recording));
+    }
+
+    ~FerrymoProduct() override
+    {
+        product.reset();
+        clipFolder.deleteRecursively();
+    }
+
+    FryGadget& openGadget()
+    {
+        product->processHostMessageStr ("USER_TRIGGER", "");
+        EXPECT_NE (product->getGadget(), nullptr);
+        return *product->getGadget();
+    }
+
+    juce::File stateFile() const { return suite.getStateFolder().getChildFile ("Ferrymo").getChildFile ("Ferrymo.xml"); }
+
+    testsupport::TempSuite suite;
+    juce::File clipFolder = juce::File::getSpecialLocation (juce::File::tempDirectory)
+                                .getNonexistentChildFile ("ferrymo-product-" + juce::String (juce::Time::getMillisecondCounter()), "", false);
+    HostStandInSender host;
+    RecordingDrag* drag = nullptr;
+    std::unique_ptr<Ferrymo> product;
+    juce::StringArray alerts;
+    gfx::ScopedAlertSink alertSink{[this] (const juce::String& text)
+                                   { alerts.add (text); }};
+};
+} // namespace
+
+TEST (FerrymoRegistration, IsTheProductOfCodeFRY)
+{
+    ProductRegistry registry;
+    zel_registerAllProducts (registry);
+    testsupport::TempSuite suite;
+    const Product::ScopedConstructionPaths scope (suite.getPaths());
+
+    const auto product = registry.createByCode ("FRY");
+    ASSERT_NE (product, nullptr);
+    EXPECT_NE (dynamic_cast<Ferrymo*> (product.get()), nullptr);
+    EXPECT_EQ (product->getCode(), "FRY");
+    EXPECT_EQ (product->getInternalName(), "Ferrymo");
+    EXPECT_EQ (product->getDisplayName(), "Ferrymo");
+    EXPECT_EQ (product->getPlgFile().getFileName(), "ORV_Ferrymo.plg");
+    EXPECT_EQ (registry.createByCode ("fry"), nullptr);
+
+    // The host plug-in's text offers the two methods the product calls.
+    const auto plugin = product->getPlgFileContents();
+    EXPECT_TRUE (plugin.contains ("fetchMidi \"(argument)"));
+    EXPECT_TRUE (plugin.contains ("fetchFullScoreMidi \"(argument)"));
+    EXPECT_TRUE (plugin.contains ("'FRY'"));
+}
+
+TEST_F (FerrymoProduct, UserTriggerShowsOneGadgetOtherMessagesNothing)
+{
+    product->processHostMessageStr ("REFRESH", "");
+    product->processHostMessageStr ("user_trigger", "");
+    EXPECT_EQ (product->getGadget(), nullptr);
+
+    auto& gadget = openGadget();
+    product->processHostMessageStr ("USER_TRIGGER", "");
+    EXPECT_EQ (product->getGadget(), &gadget) << "a second trigger brings the same window forward";
+    EXPECT_EQ (gadget.getName(), "Ferrymo");
+    EXPECT_FALSE (gadget.isBusy());
+    EXPECT_FALSE (gadget.getDragArea().hasClip());
+    EXPECT_TRUE (host.sent.empty()) << "nothing is fetched before the user asks";
+}
+
+TEST_F (FerrymoProduct, TheTwoButtonsAskForSelectionOrScoreWithTheOption)
+{
+    auto& gadget = openGadget();
+    gadget.getMainButton().mouseDown (testing_support::makeMouseEvent (gadget.getMainButton(), {60.0f, 60.0f}));
+    ASSERT_EQ (host.sent.size(), 1u);
+    EXPECT_EQ (host.sent[0].plugin, "ORV_Ferrymo");
+    EXPECT_EQ (host.sent[0].method, "fetchMidi");
+    EXPECT_EQ (juce::JSON::toString (host.sent[0].argument, true), R"({"includeAutomation": false})");
+    EXPECT_TRUE (gadget.isBusy());
+    EXPECT_EQ (gadget.getLed().getStatus(), GadgetLed::yellow);
+    EXPECT_TRUE (gadget.getLed().isBlinking());
+
+    gadget.getOptionsDrawer().getIncludeAutomationBox().simulateClick();
+    EXPECT_TRUE (product->getState().getIncludeAutomation());
+    EXPECT_TRUE (gadget.getOptionsDrawer().getIncludeAutomationBox().getState());
+
+    gadget.getFullScoreButton().mouseDown (testing_support::makeMouseEvent (gadget.getFullScoreButton(), {5.0f, 5.0f}));
+    ASSERT_EQ (host.sent.size(), 2u);
+    EXPECT_EQ (host.sent[1].method, "fetchFullScoreMidi");
+    EXPECT_EQ (juce::JSON::toString (host.sent[1].argument, true), R"({"includeAutomation": true})");
+}
+
+TEST_F (FerrymoProduct, SuccessfulReplyWritesTheClipAndOffersItForDragging)
+{
+    auto& gadget = openGadget();
+    product->fetchSelection();
+    ASSERT_EQ (host.sent.size(), 1u);
+    host.sent[0].reply (frytest::json (selectionReply));
+
+    EXPECT_TRUE (alerts.isEmpty()) << alerts.joinIntoString ("; ");
+    EXPECT_FALSE (gadget.isBusy());
+    EXPECT_EQ (gadget.getLed().getStatus(), GadgetLed::off);
+    EXPECT_FALSE (gadget.getLed().isBlinking());
+
+    const auto clip = clipFolder.getChildFile ("ZEL_Ferrymo_clip.mid");
+    ASSERT_TRUE (clip.existsAsFile());
+    EXPECT_EQ (gadget.getDragArea().getClipFile(), clip);
+    EXPECT_EQ (gadget.getDragArea().getPreview().getNotes().size(), 3u);
+
+    juce::MidiFile midi;
+    juce::FileInputStream in (clip);
+    ASSERT_TRUE (midi.readFrom (in, false));
+    EXPECT_EQ (midi.getNumTracks(), 2);
+    EXPECT_EQ (midi.getTrack (1)->getNumEvents(), 8); // name, 3 notes on and off, end of track
+
+    // Pressing the clip and moving 8 pixels hands the file to the desktop, once.
+    auto& area = gadget.getDragArea();
+    area.mouseDown (testing_support::makeMouseEvent (area, {20.0f, 20.0f}));
+    area.mouseDrag (testing_support::makeMouseEvent (area, {27.0f, 20.0f}, {20.0f, 20.0f}));
+    EXPECT_TRUE (drag->dragged.isEmpty());
+    area.mouseDrag (testing_support::makeMouseEvent (area, {28.0f, 20.0f}, {20.0f, 20.0f}));
+    area.mouseDrag (testing_support::makeMouseEvent (area, {60.0f, 40.0f}, {20.0f, 20.0f}));
+    EXPECT_EQ (drag->dragged, juce::StringArray{clip.getFullPathName()});
+
+    // A new fetch clears the clip at once: nothing stale can be dragged.
+    product->fetchFullScore();
+    EXPECT_FALSE (gadget.getDragArea().hasClip());
+    EXPECT_TRUE (gadget.getDragArea().getPreview().isEmpty());
+}
+
+TEST_F (FerrymoProduct, FailedRepliesShowTheirTextAndStopTheLamp)
+{
+    auto& gadget = openGadget();
+
+    const std::pair<const char*, const char*> cases[] = {
+        {R"({"success": false, "error": "Select a passage first."})", "Select a passage first."},
+        {R"({"success": false, "error": "", "message": "No score is open."})", "No score is open."},
+        {R"({"message": "Plug-in busy", "barList": []})", "Plug-in busy"},
+        {R"({"success": "false", "error": "Refused."})", "Refused."},
+        {R"({"success": false, "error": {"code": 3}})", "Could not fetch MIDI from Sibelius."},
+        {R"({})", "Could not fetch MIDI from Sibelius."},
+        {"null", "Could not fetch MIDI from Sibelius."},
+        {R"("garbage")", "Could not fetch MIDI from Sibelius."},
+        {R"([1, 2, 3])", "Could not fetch MIDI from Sibelius."},
+        {R"({"success": true})", "Score payload is missing the bar list."},
+        {R"({"success": true, "barList": []})", "Score payload contains no bars in the selection."},
+        {R"({"success": true, "barList": [{"barNumber": 1, "length": 1024}], "staffList": []})", "Score payload contains no staves to export."},
+    };
+
+    for (const auto& [replyText, expected] : cases)
+    {
+        alerts.clear();
+        product->fetchSelection();
+        ASSERT_TRUE (gadget.isBusy());
+        host.sent.back().reply (frytest::json (replyText));
+
+        EXPECT_EQ (alerts, juce::StringArray{expected}) << replyText;
+        EXPECT_FALSE (gadget.isBusy()) << replyText;
+        EXPECT_EQ (gadget.getLed().getStatus(), GadgetLed::off);
+        EXPECT_FALSE (gadget.getDragArea().hasClip()) << replyText;
+    }
+
+    EXPECT_FALSE (clipFolder.getChildFile ("ZEL_Ferrymo_clip.mid").exists());
+}
+
+TEST_F (FerrymoProduct, AClipThatCannotBeWrittenSaysWhere)
+{
+    auto& gadget = openGadget();
+    // A folder with something in it where the clip should go.
+    ASSERT_TRUE (clipFolder.getChildFile ("ZEL_Ferrymo_clip.mid").createDirectory().wasOk());
+    ASSERT_TRUE (clipFolder.getChildFile ("ZEL_Ferrymo_clip.mid/keep").replaceWithText ("x"));
+
+    product->fetchSelection();
+    host.sent.back().reply (frytest::json (selectionReply));
+
+    EXPECT_EQ (alerts, juce::StringArray{"Could not write MIDI file to disk: " + clipFolder.getChildFile ("ZEL_Ferrymo_clip.mid").getFullPathName()});
+    EXPECT_FALSE (gadget.isBusy());
+    EXPECT_FALSE (gadget.getDragArea().hasClip());
+}
+
+TEST_F (FerrymoProduct, OnlyTheLatestFetchCounts)
+{
+    auto& gadget = openGadget();
+    product->fetchSelection();
+    product->fetchFullScore();
+    ASSERT_EQ (host.sent.size(), 2u);
+
+    host.sent[0].reply (frytest::json (selectionReply));
+    EXPECT_TRUE (gadget.isBusy()) << "the reply to an earlier fetch is dropped";
+    EXPECT_FALSE (gadget.getDragArea().hasClip());
+    EXPECT_FALSE (clipFolder.getChildFile ("ZEL_Ferrymo_clip.mid").exists());
+
+    host.sent[1].reply (frytest::json (selectionReply));
+    EXPECT_FALSE (gadget.isBusy());
+    EXPECT_TRUE (gadget.getDragArea().hasClip());
+}
+
+TEST_F (FerrymoProduct, RepliesAfterTheWindowOrTheProductWentAreIgnored)
+{
+    openGadget();
+    product->fetchSelection();
+    product->closeGadget();
+    EXPECT_EQ (product->getGadget(), nullptr);
+
+    host.sent.back().reply (frytest::json (R"({"success": false, "error": "late"})"));
+    host.sent.back().reply (frytest::json (selectionReply));
+    EXPECT_TRUE (alerts.isEmpty());
+    EXPECT_FALSE (clipFolder.getChildFile ("ZEL_Ferrymo_clip.mid").exists());
+
+    openGadget();
+    product->fetchSelection();
+    const auto reply = host.sent.back().reply;
+    product.reset();
+    reply (frytest::json (selectionReply));
+    EXPECT_TRUE (alerts.isEmpty());
+}
+
+TEST_F (FerrymoProduct, TheLampGivesUpWhenNoReplyComes)
+{
+    auto& gadget = openGadget();
+    product->setReplyPatience (50);
+    product->fetchSelection();
+    EXPECT_TRUE (gadget.isBusy());
+    EXPECT_TRUE (testsupport::pumpUntil ([&]
+                                         { return !gadget.isBusy(); },
+                                         3000));
+    EXPECT_TRUE (alerts.isEmpty());
+
+    // A reply that still comes is handled.
+    host.sent.back().reply (frytest::json (selectionReply));
+    EXPECT_TRUE (gadget.getDragArea().hasClip());
+}
+
+TEST_F (FerrymoProduct, CloseButtonStoresTheStateAndANewProductReadsIt)
+{
+    auto& gadget = openGadget();
+    gadget.getOptionsDrawer().getIncludeAutomationBox().simulateClick();
+    gadget.setTopLeftPosition (123, 45);
+
+    ASSERT_TRUE (gadget.onClose != nullptr);
+    gadget.onClose();
+    ASSERT_TRUE (testsupport::pumpUntil ([&]
+                                         { return product->getGadget() == nullptr; },
+                                         3000));
+
+    const auto xml = juce::parseXML (stateFile());
+    ASSERT_NE (xml, nullptr) << stateFile().getFullPathName();
+    EXPECT_TRUE (xml->hasTagName ("FRY_STATE"));
+    EXPECT_TRUE (xml->getBoolAttribute ("includeAutomation"));
+    ASSERT_NE (xml->getChildByName ("GADGET_STATE"), nullptr);
+    EXPECT_EQ (xml->getChildByName ("GADGET_STATE")->getIntAttribute ("x"), 123);
+    EXPECT_EQ (xml->getChildByName ("GADGET_STATE")->getIntAttribute ("y"), 45);
+
+    const Product::ScopedConstructionPaths scope (suite.getPaths());
+    Ferrymo again;
+    EXPECT_TRUE (again.getState().getIncludeAutomation());
+    EXPECT_EQ (again.getState().getGadgetState().getX(), 123);
+}
+
+TEST_F (FerrymoProduct, AStateFileOfAnotherKindIsIgnored)
+{
+    ASSERT_TRUE (stateFile().getParentDirectory().createDirectory().wasOk());
+
+    for (const auto* text : {R"(<OTHER_STATE includeAutomation="1"/>)", "not xml at all", ""})
+    {
+        ASSERT_TRUE (stateFile().replaceWithText (text));
+        const Product::ScopedConstructionPaths scope (suite.getPaths());
+        Ferrymo fresh;
+        EXPECT_TRUE (fresh.getState().getTree().hasType ("FRY_STATE")) << text;
+        EXPECT_FALSE (fresh.getState().getIncludeAutomation()) << text;
+    }
+}

@@ -1,0 +1,219 @@
+// Ferrymo's MIDI files read by a reader we did not write (Debian's
+// python3-mido): a file of known content read back event by event, and
+// random payloads checked against an independent reading of the payload
+// rules written in Python.
+#include "fry/MidiClipWriter.h"
+#include "fry/PayloadSupport.h"
+
+#include <gtest/gtest.h>
+
+namespace
+{
+const juce::File script = juce::File (ORVANA_TEST_SOURCE_DIR).getChildFile ("tests/fry/mido_check.py");
+
+/** Runs the script with the arguments; its standard output, or empty when it failed. */
+juce::String runScript (const juce::StringArray& args, juce::String& errorText)
+{
+    juce::ChildProcess python;
+    juce::StringArray command{"/usr/bin/python3", script.getFullPathName()};
+    command.addArray (args);
+
+    if (!python.start (command, juce::ChildProcess::wantStdOut | juce::ChildProcess::wantStdErr))
+    {
+        errorText = "could not start /usr/bin/python3";
+        return {};
+    }
+
+    const auto output = python.readAllProcessOutput();
+
+    if (!python.waitForProcessToFinish (60000) || python.getExitCode() != 0)
+    {
+        errorText = output;
+        return {};
+    }
+
+    return output;
+}
+
+juce::var pick (juce::Random& random, const juce::Array<juce::var>& choices)
+{
+    return choices[random.nextInt (choices.size())];
+}
+
+/** A payload with a bit of everything, including what must be left out. */
+juce::var makeRandomPayload (juce::Random& random)
+{
+    using frytest::object;
+    juce::Array<juce::var> bars, staves;
+    const auto numBars = 1 + random.nextInt (6);
+
+    for (int b = 1; b <= numBars; ++b)
+    {
+        const juce::var number = random.nextInt (8) == 0 ? juce::var (juce::String (b)) : juce::var (b);
+        bars.add (object ({{"barNumber", number},
+                           {"length", pick (random, {1024, 768, 1536, 512, 1024, 0, -10, 333, "1024"})},
+                           {"meter", pick (random, {"4/4", "4/4", "3/4", "6/8", "", "C", "0/4", "5/8", 12})}}));
+
+        if (random.nextInt (6) == 0)
+            bars.add (pick (random, {"junk", 3, juce::var(), object ({{"length", 256}}), object ({{"barNumber", b}, {"length", 64}})}));
+    }
+
+    const auto numStaves = 1 + random.nextInt (4);
+
+    for (int s = 0; s < numStaves; ++s)
+    {
+        if (random.nextInt (8) == 0)
+            staves.add ("not a staff");
+
+        juce::Array<juce::var> staffBars;
+
+        for (int k = random.nextInt (5); --k >= 0;)
+        {
+            juce::Array<juce::var> pots, commands;
+
+            for (int p = random.nextInt (5); --p >= 0;)
+            {
+                juce::Array<juce::var> notes;
+
+                for (int n = 1 + random.nextInt (3); --n >= 0;)
+                    notes.add (random.nextInt (12) == 0 ? pick (random, {object ({{"pitch", "64"}}), object ({{"pitch", 65.0}}),
+                                                                         object ({{"pitch", 130}}), object ({{"pitch", -2}}), "n", object ({})})
+                                                        : object ({{"pitch", 30 + random.nextInt (70)}}));
+
+                pots.add (object ({{"position", random.nextInt (8) == 0 ? juce::var (-20) : juce::var (random.nextInt (17) * 64)},
+                                   {"duration", pick (random, {256, 512, 128, 1024, 85, 0, -5, 1, 171})},
+                                   {"noteList", notes}}));
+            }
+
+            for (int c = random.nextInt (4); --c >= 0;)
+            {
+                const juce::String text = pick (random, {"~C7,", "~-C7,", "~C64,", "~B0,", "~-B0,", "~N60,", "~C130,", "~C1,", "plain,"}).toString()
+                                          + juce::String (random.nextInt (12) == 0 ? -4 : random.nextInt (3) == 0 ? random.nextInt (17000)
+                                                                                                                  : random.nextInt (160));
+                commands.add (object ({{"position", random.nextInt (16) * 64}, {"text", text}}));
+            }
+
+            const auto barNumber = random.nextInt (numBars + 2);
+            staffBars.add (object ({{"barNumber", barNumber}, {"potList", pots}, {"commandList", commands}}));
+        }
+
+        const auto name = pick (random, {"Flute", "  Oboe ", "", "   ", juce::String::fromUTF8 ("Fl\xc3\xbbte"), "Violin I"});
+        const auto shortName = pick (random, {"Fl.", "", " Ob. "});
+        staves.add (object ({{"header", object ({{"fullInstrumentName", name}, {"shortInstrumentName", shortName}})},
+                             {"staffBarList", staffBars}}));
+    }
+
+    return object ({{"success", true}, {"barList", bars}, {"staffList", staves}});
+}
+
+class MidoReadBack : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        folder = juce::File::getSpecialLocation (juce::File::tempDirectory).getNonexistentChildFile ("ferrymo-mido-" + juce::String (juce::Time::getMillisecondCounter()), "", false);
+        ASSERT_TRUE (folder.createDirectory().wasOk());
+    }
+
+    void TearDown() override { folder.deleteRecursively(); }
+
+    juce::File folder;
+};
+} // namespace
+
+TEST_F (MidoReadBack, KnownClipReadsBackEventByEvent)
+{
+    const auto payload = frytest::json (juce::String::fromUTF8 (R"({"success": true,
+        "barList": [{"barNumber": 1, "length": 768, "meter": "3/4"}, {"barNumber": 2, "length": 768, "meter": "3/4"},
+                    {"barNumber": 3, "length": 1024, "meter": "4/4"}],
+        "staffList": [
+            {"header": {"fullInstrumentName": " Fl\u00fbte ", "shortInstrumentName": "Fl."}, "staffBarList": [
+                {"barNumber": 1, "potList": [{"position": 0, "duration": 256, "noteList": [{"pitch": 60}]},
+                                             {"position": 256, "duration": 256, "noteList": [{"pitch": 60}, {"pitch": 128}]}],
+                                 "commandList": [{"position": 256, "text": "~C7,140"}, {"position": 512, "text": "~C130,5"},
+                                                 {"position": 512, "text": "~B0,64"}]},
+                {"barNumber": 3, "potList": [{"position": 256, "duration": 512, "noteList": [{"pitch": 72}]}],
+                                 "commandList": [{"position": 0, "text": "~B0,9000"}, {"position": 0, "text": "~N60,100"}]}]},
+            {"header": {"fullInstrumentName": "", "shortInstrumentName": ""}}]})"));
+
+    const auto file = folder.getChildFile ("known.mid");
+    ASSERT_TRUE (fry::writeMidiFileFromScoreData (file, payload).wasOk());
+
+    juce::String error;
+    const auto output = runScript ({"events", file.getFullPathName()}, error);
+    ASSERT_TRUE (output.isNotEmpty()) << error;
+    const auto read = frytest::json (output);
+
+    EXPECT_EQ (read["type"], juce::var (1));
+    EXPECT_EQ (read["ticks_per_beat"], juce::var (960));
+    ASSERT_EQ (read["tracks"].size(), 3);
+
+    const auto line = [] (const juce::var& e)
+    { return juce::JSON::toString (e, true); };
+    juce::StringArray conductor, flute, second;
+
+    for (const auto& e : *read["tracks"][0].getArray())
+        conductor.add (line (e));
+
+    for (const auto& e : *read["tracks"][1].getArray())
+        flute.add (line (e));
+
+    for (const auto& e : *read["tracks"][2].getArray())
+        second.add (line (e));
+
+    EXPECT_EQ (frytest::lines (conductor), frytest::lines ({R"({"tick": 0, "type": "set_tempo", "tempo": 500000})",
+                                                            R"({"tick": 0, "type": "time_signature", "numerator": 3, "denominator": 4, "clocks": 24, "32nds": 8})",
+                                                            R"({"tick": 5760, "type": "time_signature", "numerator": 4, "denominator": 4, "clocks": 24, "32nds": 8})",
+                                                            R"({"tick": 5760, "type": "end_of_track"})"}));
+
+    juce::StringArray expectedFlute ({R"({"tick": 0, "type": "note_on", "channel": 0, "note": 60, "velocity": 100})",
+                                      R"({"tick": 960, "type": "note_off", "channel": 0, "note": 60, "velocity": 0})",
+                                      R"({"tick": 960, "type": "control_change", "channel": 0, "control": 7, "value": 127})",
+                                      R"({"tick": 960, "type": "note_on", "channel": 0, "note": 60, "velocity": 100})",
+                                      R"({"tick": 1920, "type": "note_off", "channel": 0, "note": 60, "velocity": 0})",
+                                      R"({"tick": 1920, "type": "pitchwheel", "channel": 0, "pitch": 8256})",
+                                      R"({"tick": 5760, "type": "pitchwheel", "channel": 0, "pitch": 9000})",
+                                      R"({"tick": 6720, "type": "note_on", "channel": 0, "note": 72, "velocity": 100})",
+                                      R"({"tick": 8640, "type": "note_off", "channel": 0, "note": 72, "velocity": 0})",
+                                      R"({"tick": 8640, "type": "end_of_track"})"});
+    expectedFlute.insert (0, R"({"tick": 0, "type": "track_name", "name": "Fl\u00fbte"})");
+    EXPECT_EQ (flute.joinIntoString ("\n"), expectedFlute.joinIntoString ("\n"));
+
+    EXPECT_EQ (read["tracks"][1][0]["name"].toString(), juce::String::fromUTF8 ("Fl\xc3\xbbte")) << "trimmed, in UTF-8";
+    EXPECT_EQ (frytest::lines (second), frytest::lines ({R"({"tick": 0, "type": "track_name", "name": "Track 2"})", R"({"tick": 0, "type": "end_of_track"})"}));
+}
+
+TEST_F (MidoReadBack, RandomPayloadsReadBackAsThePayloadRulesSay)
+{
+    juce::Random random (20240611);
+    juce::StringArray pairs;
+    int written = 0;
+
+    for (int i = 0; i < 60; ++i)
+    {
+        const auto payload = makeRandomPayload (random);
+        const auto payloadFile = folder.getChildFile ("payload" + juce::String (i) + ".json");
+        const auto midiFile = folder.getChildFile ("clip" + juce::String (i) + ".mid");
+        ASSERT_TRUE (payloadFile.replaceWithText (juce::JSON::toString (payload)));
+
+        const auto result = fry::writeMidiFileFromScoreData (midiFile, payload);
+
+        // A payload whose staves are all junk is refused; that is checked elsewhere.
+        if (result.failed())
+        {
+            EXPECT_EQ (result.getErrorMessage(), "Score payload contains no staves to export.");
+            continue;
+        }
+
+        pairs.add (payloadFile.getFullPathName() + " " + midiFile.getFullPathName());
+        ++written;
+    }
+
+    ASSERT_GT (written, 50);
+    const auto list = folder.getChildFile ("pairs.txt");
+    ASSERT_TRUE (list.replaceWithText (pairs.joinIntoString ("\n")));
+
+    juce::String error;
+    const auto output = runScript ({"check", list.getFullPathName()}, error);
+    EXPECT_EQ (output.trim(), "ok " + juce::String (written)) << error;
+}

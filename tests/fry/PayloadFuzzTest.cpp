@@ -1,0 +1,207 @@
+// Score payloads come from outside: random trees and damaged JSON texts must
+// never crash the clip writer, and whatever it accepts becomes a well-formed
+// file.
+#include "fry/MidiClipWriter.h"
+#include "fry/PayloadSupport.h"
+
+#include <gtest/gtest.h>
+#include <juce_audio_basics/juce_audio_basics.h>
+
+#include <limits>
+
+using namespace fry;
+
+namespace
+{
+const char* const keys[] = {"success", "barList", "barNumber", "length", "meter", "staffList", "header", "fullInstrumentName",
+                            "shortInstrumentName", "staffBarList", "potList", "position", "duration", "noteList", "pitch",
+                            "commandList", "text", "error", "other"};
+
+juce::var randomScalar (juce::Random& random)
+{
+    switch (random.nextInt (14))
+    {
+        case 0:
+            return {};
+        case 1:
+            return random.nextBool();
+        case 2:
+            return random.nextInt (2000) - 500;
+        case 3:
+            return random.nextInt64();
+        case 4:
+            return random.nextDouble() * 1e6 - 1e3;
+        case 5:
+            return std::numeric_limits<double>::quiet_NaN();
+        case 6:
+            return std::numeric_limits<double>::infinity();
+        case 7:
+            return std::numeric_limits<int>::max();
+        case 8:
+            return juce::String (random.nextInt (300) - 50);
+        case 9:
+            return juce::String ("~C") + juce::String (random.nextInt (200) - 20) + "," + juce::String (random.nextInt (20000) - 100);
+        case 10:
+            return juce::String ("~B0,") + juce::String (random.nextInt64());
+        case 11:
+            return juce::String ((random.nextInt (20) - 5)) + "/" + juce::String (random.nextInt64());
+        case 12:
+            return juce::String::fromUTF8 ("\xe2\x99\xab C,B,,~");
+        default:
+            return juce::String::repeatedString ("x", random.nextInt (40));
+    }
+}
+
+/** A random tree shaped roughly like a payload: objects with the payload's
+    keys, arrays, and scalars of every kind. */
+juce::var randomTree (juce::Random& random, int depth)
+{
+    const auto kind = depth <= 0 ? 0 : random.nextInt (5);
+
+    if (kind == 0 || kind == 1)
+        return randomScalar (random);
+
+    if (kind == 2)
+    {
+        juce::Array<juce::var> items;
+
+        for (int i = random.nextInt (6); --i >= 0;)
+            items.add (randomTree (random, depth - 1));
+
+        return items;
+    }
+
+    auto* object = new juce::DynamicObject();
+    const juce::var result (object);
+
+    for (int i = random.nextInt (6); --i >= 0;)
+        object->setProperty (keys[random.nextInt (static_cast<int> (std::size (keys)))], randomTree (random, depth - 1));
+
+    return result;
+}
+
+/** A payload's frame (bar and staff lists) filled with random trees, so that
+    many are accepted and their insides get exercised. */
+juce::var randomPayload (juce::Random& random)
+{
+    juce::Array<juce::var> bars, staves;
+
+    for (int i = random.nextInt (5); --i >= 0;)
+        bars.add (randomTree (random, 2));
+
+    for (int i = random.nextInt (4); --i >= 0;)
+        staves.add (randomTree (random, 5));
+
+    return frytest::object ({{"barList", bars}, {"staffList", staves}});
+}
+
+/** Builds and encodes; when the payload is accepted the file must read back
+    with one track per staff plus the conductor, and every track in time order. */
+bool checkSurvives (const juce::var& payload)
+{
+    ScoreClip clip;
+
+    if (buildScoreClip (payload, clip).failed())
+        return false;
+
+    for (const auto& track : clip.tracks)
+    {
+        for (size_t i = 0; i < track.events.size(); ++i)
+        {
+            EXPECT_GE (track.events[i].tick, 0);
+            EXPECT_LE (track.events[i].tick, maxClipTick);
+
+            if (i > 0)
+            {
+                EXPECT_LE (track.events[i - 1].tick, track.events[i].tick);
+            }
+        }
+    }
+
+    juce::MemoryBlock data;
+    juce::MidiFile midi;
+    const auto encoded = encodeScoreClip (clip, data);
+    juce::MemoryInputStream in (data, false);
+
+    if (!encoded || !midi.readFrom (in, false) || midi.getNumTracks() != static_cast<int> (clip.tracks.size()) + 1)
+    {
+        ADD_FAILURE() << "an accepted payload did not become a readable file";
+        return true;
+    }
+
+    for (size_t t = 0; t < clip.tracks.size(); ++t)
+    {
+        // The reader adds nothing and loses nothing: name, events, end of track.
+        const auto& track = *midi.getTrack (static_cast<int> (t) + 1);
+        EXPECT_EQ (track.getNumEvents(), static_cast<int> (clip.tracks[t].events.size()) + 2);
+
+        if (!clip.tracks[t].events.empty() && track.getNumEvents() >= 2)
+        {
+            EXPECT_EQ (track.getEventPointer (track.getNumEvents() - 2)->message.getTimeStamp(),
+                       static_cast<double> (clip.tracks[t].events.back().tick));
+        }
+    }
+
+    return true;
+}
+} // namespace
+
+TEST (PayloadFuzz, RandomTreesNeverCrashTheWriter)
+{
+    juce::Random random (77);
+    int accepted = 0;
+
+    for (int i = 0; i < 3000 && !HasFailure(); ++i)
+    {
+        const auto tree = i % 2 == 0 ? randomTree (random, 6) : randomPayload (random);
+        accepted += checkSurvives (tree) ? 1 : 0;
+
+        if (HasFailure())
+            ADD_FAILURE() << "tree " << i << ": " << juce::JSON::toString (tree, true);
+    }
+
+    EXPECT_GT (accepted, 300);
+}
+
+TEST (PayloadFuzz, DamagedPayloadTextsNeverCrashTheWriter)
+{
+    juce::Random random (4242);
+    const auto original = juce::JSON::toString (frytest::makeSyntheticPayload (2, 3, 4, 2), true);
+    const juce::String alphabet = "{}[]:,\"0123456789-.eE~CBN/ abcnlrstu";
+    int accepted = 0;
+
+    for (int i = 0; i < 1500 && !HasFailure(); ++i)
+    {
+        auto text = original;
+
+        for (int edits = 1 + random.nextInt (6); --edits >= 0;)
+        {
+            const auto at = random.nextInt (text.length());
+
+            switch (random.nextInt (3))
+            {
+                case 0:
+                    text = text.substring (0, at) + text.substring (at + 1 + random.nextInt (8));
+                    break;
+                case 1:
+                    text = text.substring (0, at) + alphabet[random.nextInt (alphabet.length())] + text.substring (at);
+                    break;
+                default:
+                    text = text.substring (0, at) + text.substring (random.nextInt (text.length()));
+                    break;
+            }
+        }
+
+        juce::var payload;
+
+        if (juce::JSON::parse (text, payload).failed())
+            continue;
+
+        accepted += checkSurvives (payload) ? 1 : 0;
+
+        if (HasFailure())
+            FAIL() << "text " << i << ": " << text;
+    }
+
+    EXPECT_GT (accepted, 100) << "most damage should still leave a usable payload";
+}

@@ -1,0 +1,43 @@
+#pragma once
+
+#include <juce_core/juce_core.h>
+
+#include <atomic>
+#include <thread>
+
+namespace frytest
+{
+/** A window of another X client that accepts drops of "text/uri-list"
+    through the X drag-and-drop protocol (XDND, version 5), as a file
+    manager does, and keeps what was dropped. Its own connection and thread
+    make it independent of the application that drags. */
+class XdndDropTarget final
+{
+public:
+    /** Opens a window of the size at the screen position on the display. */
+    XdndDropTarget (const juce::String& display, int x, int y, int width, int height);
+    ~XdndDropTarget();
+
+    /** True once the window is on the screen. */
+    bool isShowing() const { return showing; }
+
+    /** Waits until something was dropped; the dropped text, empty on time-out. */
+    juce::String waitForDrop (int timeoutMs);
+
+    /** The text of the last drop, empty before one. */
+    juce::String getDropped() const;
+
+    /** The XDND messages seen so far ("XdndEnter", "XdndPosition", "XdndDrop", ...). */
+    juce::StringArray getMessages() const;
+
+private:
+    void run (juce::String display, int x, int y, int width, int height);
+
+    std::thread thread;
+    std::atomic<bool> stopping{false}, showing{false};
+    mutable std::mutex mutex;
+    juce::String dropped;
+    juce::StringArray messages;
+    juce::WaitableEvent dropEvent{true};
+};
+} // namespace frytest

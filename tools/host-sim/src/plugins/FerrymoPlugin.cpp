@@ -1,0 +1,151 @@
+#include "plugins/FerrymoPlugin.h"
+
+#include <algorithm>
+
+namespace hostsim
+{
+namespace
+{
+juce::var newObject (juce::DynamicObject*& object)
+{
+    object = new juce::DynamicObject();
+    return juce::var (object);
+}
+
+/** The suite sends a boolean; "1", "true" and 1 count as well. */
+bool wantsAutomation (const juce::var& argument)
+{
+    const auto value = argument.getProperty ("includeAutomation", false);
+
+    if (value.isBool() || value.isInt() || value.isInt64() || value.isDouble())
+        return static_cast<bool> (value);
+
+    const auto text = value.toString().trim();
+    return text == "1" || text.equalsIgnoreCase ("true");
+}
+
+juce::var failure (const juce::String& text)
+{
+    juce::DynamicObject* object = nullptr;
+    auto result = newObject (object);
+    object->setProperty ("success", false);
+    object->setProperty ("error", text);
+    return result;
+}
+
+juce::var barEntry (const Bar& bar)
+{
+    juce::DynamicObject* object = nullptr;
+    auto result = newObject (object);
+    object->setProperty ("barNumber", bar.number);
+    object->setProperty ("length", bar.length);
+    object->setProperty ("meter", bar.meter);
+    return result;
+}
+
+juce::var potEntry (const NoteGroup& group)
+{
+    juce::Array<juce::var> notes;
+
+    for (const auto& note : group.notes)
+    {
+        juce::DynamicObject* noteObject = nullptr;
+        notes.add (newObject (noteObject));
+        noteObject->setProperty ("pitch", note.pitch);
+    }
+
+    juce::DynamicObject* object = nullptr;
+    auto result = newObject (object);
+    object->setProperty ("position", group.position);
+    object->setProperty ("duration", group.duration);
+    object->setProperty ("noteList", notes);
+    return result;
+}
+
+juce::var staffBarEntry (const StaffBar& staffBar, bool includeAutomation)
+{
+    juce::Array<juce::var> pots, commands;
+
+    for (const auto& group : staffBar.noteGroups)
+        pots.add (potEntry (group));
+
+    if (includeAutomation)
+    {
+        for (const auto& message : staffBar.midiMessages)
+        {
+            juce::DynamicObject* command = nullptr;
+            commands.add (newObject (command));
+            command->setProperty ("position", message.position);
+            command->setProperty ("text", message.text);
+        }
+    }
+
+    juce::DynamicObject* object = nullptr;
+    auto result = newObject (object);
+    object->setProperty ("barNumber", staffBar.bar);
+    object->setProperty ("potList", pots);
+    object->setProperty ("commandList", commands);
+    return result;
+}
+
+juce::var staffEntry (const Staff& staff, int firstBar, int lastBar, bool includeAutomation)
+{
+    juce::DynamicObject* header = nullptr;
+    const auto headerVar = newObject (header);
+    header->setProperty ("fullInstrumentName", staff.fullName);
+    header->setProperty ("shortInstrumentName", staff.shortName);
+
+    juce::Array<juce::var> staffBars;
+
+    for (const auto& staffBar : staff.bars)
+        if (staffBar.bar >= firstBar && staffBar.bar <= lastBar)
+            staffBars.add (staffBarEntry (staffBar, includeAutomation));
+
+    juce::DynamicObject* object = nullptr;
+    auto result = newObject (object);
+    object->setProperty ("header", headerVar);
+    object->setProperty ("staffBarList", staffBars);
+    return result;
+}
+} // namespace
+
+juce::var makeFerrymoPayload (const ScoreDocument& score, int firstBar, int lastBar, const std::vector<int>& staves,
+                              bool includeAutomation)
+{
+    juce::Array<juce::var> barList, staffList;
+
+    for (const auto& bar : score.bars)
+        if (bar.number >= firstBar && bar.number <= lastBar)
+            barList.add (barEntry (bar));
+
+    for (const auto& staff : score.staves)
+        if (std::find (staves.begin(), staves.end(), staff.number) != staves.end())
+            staffList.add (staffEntry (staff, firstBar, lastBar, includeAutomation));
+
+    juce::DynamicObject* object = nullptr;
+    auto result = newObject (object);
+    object->setProperty ("success", true);
+    object->setProperty ("barList", barList);
+    object->setProperty ("staffList", staffList);
+    return result;
+}
+
+void registerFerrymoPlugin (PluginRegistry& registry)
+{
+    registry.addMethod (ferrymoPluginName, "fetchMidi", [] (MethodCall& call) {
+        const auto& score = call.state.score;
+        const auto& selection = score.selection;
+
+        if (selection.isEmpty())
+            return failure (ferrymoNoSelectionText);
+
+        return makeFerrymoPayload (score, selection.firstBar, selection.lastBar, selection.staves, wantsAutomation (call.argument));
+    });
+
+    registry.addMethod (ferrymoPluginName, "fetchFullScoreMidi", [] (MethodCall& call) {
+        const auto& score = call.state.score;
+        const auto lastBar = score.bars.empty() ? 0 : score.bars.back().number;
+        return makeFerrymoPayload (score, 1, lastBar, score.staffNumbers(), wantsAutomation (call.argument));
+    });
+}
+} // namespace hostsim
