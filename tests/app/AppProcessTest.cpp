@@ -40,10 +40,14 @@ juce::StringArray stateFiles (const TempSuite& suite)
 }
 
 // Waits until the running instance serves hand-overs (it is listening once
-// a second launch is acknowledged and exits 0). Generous: sanitizer builds
-// start slowly.
+// a second launch is acknowledged and exits 0). The first launch has won the
+// election once it writes the plug-in files; a probe started before that
+// could win it instead. Generous: sanitizer builds start slowly.
 bool waitUntilServing (const TempSuite& suite)
 {
+    if (! testsupport::waitUntil ([&] { return suite.getSuiteFolder().getChildFile ("ORX.plg").existsAsFile(); }, 40000))
+        return false;
+
     return testsupport::waitUntil ([&]
                                    {
                                        auto probe = launch (suite);
