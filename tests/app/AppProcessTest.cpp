@@ -66,6 +66,7 @@ TEST (AppProcess, WithoutHostGreetsAndQuitsWritingNothing)
     EXPECT_TRUE (app->getStderr().contains ("Sibelius is not running.")) << app->getStderr();
     EXPECT_TRUE (app->getStderr().contains ("Initializing CrashHandler"));
     EXPECT_TRUE (suite.getSuiteFolder().getChildFile ("ORX.plg").existsAsFile()) << "a setup run installs the plug-in files";
+    EXPECT_TRUE (suite.getSuiteFolder().getChildFile ("ORV_Ferrymo.plg").existsAsFile());
     EXPECT_TRUE (stateFiles (suite).isEmpty()) << stateFiles (suite).joinIntoString (", ");
 }
 

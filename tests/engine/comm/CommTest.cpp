@@ -141,6 +141,12 @@ TEST_F (CommTest, CommStateRoundTripAndPluginKey)
 
     EXPECT_FALSE (channel.isHost75());
     EXPECT_EQ (channel.getMasterTitleBarName(), "Sibelius");
+
+    // A suite installed beside the 7.5 host watches that host instead.
+    const auto oldHostApp = suite.getSuiteFolder().getChildFile ("Sibelius 7.5/Orvana/App");
+    comm::Comm beside75 (appState, handler, SuitePaths::forAppFolder (oldHostApp), 1);
+    EXPECT_TRUE (beside75.isHost75());
+    EXPECT_EQ (beside75.getMasterTitleBarName(), "Sibelius 7.5");
 }
 
 TEST_F (CommTest, RandomOutboxesNeverCrashOrGoBackwards)
