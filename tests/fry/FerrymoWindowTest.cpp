@@ -8,13 +8,13 @@
 #include "support/HostSimProcess.h"
 #include "support/Subprocess.h"
 #include "support/TempSuite.h"
+#include "support/XDisplay.h"
 
 #include <gtest/gtest.h>
 #include <juce_audio_basics/juce_audio_basics.h>
 #include <juce_gui_basics/juce_gui_basics.h>
 
 #include <csignal>
-#include <cstdlib>
 #include <unistd.h>
 
 namespace
@@ -34,98 +34,6 @@ const char* const scoreJson = R"({"format": "host-sim score", "version": 1, "tit
     {"number": 2, "fullName": "Bassoon", "shortName": "Bsn.", "bars": [
       {"bar": 3, "noteGroups": [{"position": 0, "duration": 768, "notes": [{"pitch": 43}]}]}]}],
   "selection": {"firstBar": 1, "lastBar": 2, "staves": [1]}})";
-
-juce::String run (const juce::StringArray& args, int timeoutMs = 15000)
-{
-    juce::ChildProcess process;
-
-    if (!process.start (args, juce::ChildProcess::wantStdOut))
-        return {};
-
-    auto output = process.readAllProcessOutput();
-
-    if (!process.waitForProcessToFinish (timeoutMs))
-    {
-        process.kill();
-        return {};
-    }
-
-    return output;
-}
-
-/** The test display, else the user's; empty when no X server answers. */
-juce::String findTestDisplay()
-{
-    for (const auto* name : {"ORVANA_TEST_DISPLAY", "DISPLAY"})
-    {
-        const auto display = juce::SystemStats::getEnvironmentVariable (name, {});
-
-        if (display.isEmpty())
-            continue;
-
-        juce::ChildProcess probe;
-
-        if (probe.start (juce::StringArray{"xdpyinfo", "-display", display}, 0) && probe.waitForProcessToFinish (10000)
-            && probe.getExitCode() == 0)
-            return display;
-    }
-
-    return {};
-}
-
-/** Sets environment variables for as long as it lives (the simulator, and
-    the suite it launches, inherit them when started meanwhile). */
-class ScopedEnvironment final
-{
-public:
-    ScopedEnvironment (std::initializer_list<std::pair<const char*, juce::String>> values)
-    {
-        for (const auto& [name, value] : values)
-        {
-            const auto* old = std::getenv (name);
-            previous.push_back ({name, old != nullptr ? std::optional<std::string> (old) : std::nullopt});
-            ::setenv (name, value.toRawUTF8(), 1);
-        }
-    }
-
-    ~ScopedEnvironment()
-    {
-        for (const auto& [name, value] : previous)
-        {
-            if (value.has_value())
-                ::setenv (name, value->c_str(), 1);
-            else
-                ::unsetenv (name);
-        }
-    }
-
-private:
-    std::vector<std::pair<const char*, std::optional<std::string>>> previous;
-};
-
-std::vector<pid_t> processesOf (const juce::File& executable)
-{
-    std::vector<pid_t> pids;
-
-    for (const auto& entry : juce::File ("/proc").findChildFiles (juce::File::findDirectories, false, "*", juce::File::FollowSymlinks::no))
-    {
-        if (!entry.getFileName().containsOnly ("0123456789"))
-            continue;
-
-        char target[4096];
-        const auto length = ::readlink (entry.getChildFile ("exe").getFullPathName().toRawUTF8(), target, sizeof (target) - 1);
-
-        if (length > 0 && juce::String::fromUTF8 (target, static_cast<int> (length)) == executable.getFullPathName())
-            pids.push_back (static_cast<pid_t> (entry.getFileName().getIntValue()));
-    }
-
-    return pids;
-}
-
-struct Geometry
-{
-    int x = 0, y = 0, width = 0, height = 0;
-};
 
 /** A note of the clip: pitch, start and end in ticks. */
 struct ClipNote
@@ -147,9 +55,7 @@ class FerrymoWindow : public ::testing::Test
 protected:
     void SetUp() override
     {
-        display = findTestDisplay();
-
-        if (display.isEmpty())
+        if (!display.isAvailable())
             GTEST_SKIP() << "no X server: set ORVANA_TEST_DISPLAY or DISPLAY (tools/run-tests.sh starts Xvfb)";
 
         clipFolder = suite.getSuiteFolder().getSiblingFile ("tmp");
@@ -164,9 +70,9 @@ protected:
             if (attempt > 0)
                 juce::Thread::sleep (1000);
 
-            const ScopedEnvironment environment{{"DISPLAY", display}, {"TMPDIR", clipFolder.getFullPathName()}};
             sim = std::make_unique<HostSimProcess> (juce::StringArray{"--port", "1898", "--suite", suite.getSuiteFolder().getFullPathName(),
-                                                                      "--score", score.getFullPathName()});
+                                                                      "--score", score.getFullPathName()},
+                                                    juce::StringArray{"DISPLAY=" + display.getName(), "TMPDIR=" + clipFolder.getFullPathName()});
         }
 
         ASSERT_TRUE (sim->isRunning()) << "port 1898 stayed busy";
@@ -174,7 +80,7 @@ protected:
         window = waitForWindow (layout::windowName);
         ASSERT_TRUE (window.isNotEmpty()) << "Ferrymo's window did not appear";
         juce::Thread::sleep (300);
-        gadget = geometryOf (window);
+        gadget = display.geometryOf (window);
     }
 
     void TearDown() override
@@ -186,77 +92,34 @@ protected:
         // must be gone before the next test looks for its own.
         const auto exe = suite.getExecutable();
 
-        for (const auto pid : processesOf (exe))
+        for (const auto pid : testsupport::processIdsOf (exe))
             ::kill (pid, SIGTERM);
 
         if (!testsupport::waitUntil ([&]
-                                     { return processesOf (exe).empty(); },
+                                     { return testsupport::countProcessesOf (exe) == 0; },
                                      5000))
-            for (const auto pid : processesOf (exe))
+            for (const auto pid : testsupport::processIdsOf (exe))
                 ::kill (pid, SIGKILL);
-    }
-
-    juce::String x (const juce::StringArray& args)
-    {
-        juce::StringArray full{"/usr/bin/env", "DISPLAY=" + display};
-        full.addArray (args);
-        return run (full);
     }
 
     /** A visible window of this test's suite process with the name. */
     juce::String waitForWindow (const juce::String& name)
     {
-        for (int i = 0; i < 150; ++i)
-        {
-            const auto pids = processesOf (suite.getExecutable());
-
-            if (!pids.empty())
-            {
-                const auto found = x ({"xdotool", "search", "--onlyvisible", "--pid", juce::String (pids.front()), "--name", "^" + name + "$"}).trim();
-
-                if (found.isNotEmpty())
-                    return juce::StringArray::fromLines (found)[0];
-            }
-
-            juce::Thread::sleep (100);
-        }
-
-        return {};
-    }
-
-    Geometry geometryOf (const juce::String& id)
-    {
-        Geometry g;
-
-        for (const auto& line : juce::StringArray::fromLines (x ({"xdotool", "getwindowgeometry", "--shell", id})))
-        {
-            const auto value = line.fromFirstOccurrenceOf ("=", false, false).getIntValue();
-
-            if (line.startsWith ("X="))
-                g.x = value;
-            else if (line.startsWith ("Y="))
-                g.y = value;
-            else if (line.startsWith ("WIDTH="))
-                g.width = value;
-            else if (line.startsWith ("HEIGHT="))
-                g.height = value;
-        }
-
-        return g;
+        return display.waitForWindow (name, [this]
+                                      {
+                                          const auto pids = testsupport::processIdsOf (suite.getExecutable());
+                                          return pids.empty() ? juce::StringArray() : juce::StringArray{"--onlyvisible", "--pid", juce::String (pids.front())}; });
     }
 
     void clickAt (int windowX, int windowY)
     {
-        x ({"xdotool", "mousemove", juce::String (gadget.x + windowX), juce::String (gadget.y + windowY), "click", "1"});
+        display.run ({"xdotool", "mousemove", juce::String (gadget.x + windowX), juce::String (gadget.y + windowY), "click", "1"});
     }
 
     /** Saves a picture of the screen for people to look at (build/test-artifacts). */
-    juce::File screenshot (const juce::String& name)
+    void screenshot (const juce::String& name)
     {
-        const auto file = juce::File (ORVANA_TEST_BINARY_DIR).getChildFile ("test-artifacts").getChildFile (name + ".png");
-        file.getParentDirectory().createDirectory();
-        x ({"import", "-window", "root", file.getFullPathName()});
-        return file;
+        display.screenshot (juce::File (ORVANA_TEST_BINARY_DIR).getChildFile ("test-artifacts").getChildFile (name + ".png"));
     }
 
     juce::File clipFile() const { return clipFolder.getChildFile ("ZEL_Ferrymo_clip.mid"); }
@@ -307,12 +170,12 @@ protected:
         return count;
     }
 
-    juce::String display;
+    testsupport::XDisplay display;
     testsupport::TempSuite suite{true};
     juce::File clipFolder;
     std::unique_ptr<HostSimProcess> sim;
     juce::String window;
-    Geometry gadget;
+    testsupport::WindowGeometry gadget;
 };
 } // namespace
 
@@ -345,11 +208,11 @@ TEST_F (FerrymoWindow, FullScoreWithAutomationFromTheOptionsDrawer)
     const auto drawer = waitForWindow ("Gadget Drawer");
     ASSERT_TRUE (drawer.isNotEmpty());
     juce::Thread::sleep (500); // the slide takes 200 ms
-    const auto d = geometryOf (drawer);
+    const auto d = display.geometryOf (drawer);
     EXPECT_EQ (d.x, gadget.x + layout::bodyWidth);
 
     // The check box sits below the drawer's heading.
-    x ({"xdotool", "mousemove", juce::String (d.x + 30), juce::String (d.y + 10 + 5 + 22 + 11), "click", "1"});
+    display.run ({"xdotool", "mousemove", juce::String (d.x + 30), juce::String (d.y + 10 + 5 + 22 + 11), "click", "1"});
     juce::Thread::sleep (300);
     screenshot ("ferrymo-options");
 
@@ -383,24 +246,24 @@ TEST_F (FerrymoWindow, TheClipCanBeDraggedIntoAnotherApplication)
     juce::Thread::sleep (300);
 
     // Another application's window beside the gadget, as a file manager would be.
-    frytest::XdndDropTarget target (display, gadget.x + gadget.width + 60, gadget.y, 300, 240);
+    frytest::XdndDropTarget target (display.getName(), gadget.x + gadget.width + 60, gadget.y, 300, 240);
     ASSERT_TRUE (target.isShowing());
     juce::Thread::sleep (300);
-    const auto targetWindow = x ({"xdotool", "search", "--onlyvisible", "--name", "^Drop Target$"}).trim().upToFirstOccurrenceOf ("\n", false, false);
+    const auto targetWindow = display.waitForWindow ("Drop Target");
     ASSERT_TRUE (targetWindow.isNotEmpty());
-    const auto t = geometryOf (targetWindow);
+    const auto t = display.geometryOf (targetWindow);
 
     const auto startX = gadget.x + layout::dragAreaCentreX;
     const auto startY = gadget.y + layout::dragAreaCentreY;
     const auto endX = t.x + t.width / 2;
     const auto endY = t.y + t.height / 2;
     // Slowly, as a hand would: a sanitizer build of the suite answers late.
-    x ({"xdotool", "mousemove", juce::String (startX), juce::String (startY), "mousedown", "1"});
+    display.run ({"xdotool", "mousemove", juce::String (startX), juce::String (startY), "mousedown", "1"});
     juce::Thread::sleep (150);
 
     for (int step = 1; step <= 12; ++step)
     {
-        x ({"xdotool", "mousemove", juce::String (startX + (endX - startX) * step / 12), juce::String (startY + (endY - startY) * step / 12)});
+        display.run ({"xdotool", "mousemove", juce::String (startX + (endX - startX) * step / 12), juce::String (startY + (endY - startY) * step / 12)});
         juce::Thread::sleep (80);
     }
 
@@ -409,7 +272,7 @@ TEST_F (FerrymoWindow, TheClipCanBeDraggedIntoAnotherApplication)
                             { return target.getMessages().contains ("XdndPosition"); },
                             3000);
     juce::Thread::sleep (100);
-    x ({"xdotool", "mouseup", "1"});
+    display.run ({"xdotool", "mouseup", "1"});
 
     const auto dropped = target.waitForDrop (5000);
     EXPECT_EQ (dropped.trim(), "file://" + clipFile().getFullPathName()) << target.getMessages().joinIntoString (", ");

@@ -38,22 +38,33 @@ juce::File HostSimProcess::getExecutable()
     return juce::File (ORVANA_TEST_HOST_SIM_EXECUTABLE);
 }
 
-HostSimProcess::HostSimProcess (const juce::StringArray& extraArguments)
+HostSimProcess::HostSimProcess (const juce::StringArray& extraArguments, const juce::StringArray& extraEnvironment)
 {
     juce::StringArray args { getExecutable().getFullPathName(), "--headless", "--port", "0", "--exit-with-parent" };
     args.addArray (extraArguments);
 
-    std::vector<std::string> storage;
+    std::vector<std::string> argStorage, envStorage;
 
     for (const auto& a : args)
-        storage.push_back (a.toStdString());
+        argStorage.push_back (a.toStdString());
 
-    std::vector<char*> argv;
+    // The extra entries come first: getenv takes the first entry of a name.
+    for (const auto& e : extraEnvironment)
+        envStorage.push_back (e.toStdString());
 
-    for (auto& s : storage)
-        argv.push_back (s.data());
+    for (auto** e = environ; *e != nullptr; ++e)
+        envStorage.emplace_back (*e);
+
+    std::vector<char*> argv, envp;
+
+    for (auto& a : argStorage)
+        argv.push_back (a.data());
+
+    for (auto& e : envStorage)
+        envp.push_back (e.data());
 
     argv.push_back (nullptr);
+    envp.push_back (nullptr);
 
     int input[2];
     int out[2];
@@ -73,7 +84,7 @@ HostSimProcess::HostSimProcess (const juce::StringArray& extraArguments)
     posix_spawn_file_actions_adddup2 (&actions, input[0], 0);
     posix_spawn_file_actions_adddup2 (&actions, out[1], 1);
 
-    if (posix_spawn (&pid, argv[0], &actions, nullptr, argv.data(), environ) != 0)
+    if (posix_spawn (&pid, argv[0], &actions, nullptr, argv.data(), envp.data()) != 0)
         pid = -1;
 
     posix_spawn_file_actions_destroy (&actions);

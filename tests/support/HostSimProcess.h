@@ -20,8 +20,9 @@ public:
         given extra arguments (e.g. "--suite", folder, "--log", file,
         "--fault", "delay=200", "--no-presence"). The kernel ends host-sim
         when the starting thread ends, so start it on a thread that outlives
-        this object (a test's own thread does). */
-    explicit HostSimProcess (const juce::StringArray& extraArguments = {});
+        this object (a test's own thread does). extraEnvironment entries
+        ("NAME=value") reach host-sim and the suite it launches. */
+    explicit HostSimProcess (const juce::StringArray& extraArguments = {}, const juce::StringArray& extraEnvironment = {});
     ~HostSimProcess();
 
     /** The built simulator this helper runs. */

@@ -91,9 +91,9 @@ void Subprocess::sendSignal (int signal)
         ::kill (pid, signal);
 }
 
-int countProcessesOf (const juce::File& executable)
+std::vector<pid_t> processIdsOf (const juce::File& executable)
 {
-    int count = 0;
+    std::vector<pid_t> pids;
 
     for (const auto& entry : juce::File ("/proc").findChildFiles (juce::File::findDirectories, false, "*", juce::File::FollowSymlinks::no))
     {
@@ -109,11 +109,11 @@ int countProcessesOf (const juce::File& executable)
             const auto stat = entry.getChildFile ("stat").loadFileAsString();
 
             if (! stat.fromLastOccurrenceOf (")", false, false).trimStart().startsWithChar ('Z'))
-                ++count;
+                pids.push_back (static_cast<pid_t> (entry.getFileName().getIntValue()));
         }
     }
 
-    return count;
+    return pids;
 }
 
 bool waitUntil (const std::function<bool()>& condition, int timeoutMs)

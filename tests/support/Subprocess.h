@@ -3,6 +3,7 @@
 #include <juce_core/juce_core.h>
 
 #include <optional>
+#include <vector>
 #include <sys/types.h>
 
 namespace testsupport
@@ -34,8 +35,11 @@ private:
     juce::TemporaryFile outFile, errFile;
 };
 
-/** How many processes run the executable (found through /proc/<pid>/exe). */
-int countProcessesOf (const juce::File& executable);
+/** The live (not ended) processes that run the executable, found through /proc/<pid>/exe. */
+std::vector<pid_t> processIdsOf (const juce::File& executable);
+
+/** How many live processes run the executable. */
+inline int countProcessesOf (const juce::File& executable) { return static_cast<int> (processIdsOf (executable).size()); }
 
 /** Polls the condition every few milliseconds until it holds or the time is up. */
 bool waitUntil (const std::function<bool()>& condition, int timeoutMs);
