@@ -9,15 +9,12 @@ using testing_support::makeMouseEvent;
 
 const juce::Rectangle<int> monitor{0, 0, 1600, 1000};
 
-/** A gadget that sees one fixed monitor instead of the desktop. */
-struct OnMonitor
+/** Makes a gadget see one fixed monitor (or none) instead of the desktop. */
+void useMonitor (Gadget2& g, std::optional<juce::Rectangle<int>> area = monitor)
 {
-    explicit OnMonitor (Gadget2& g)
-    {
-        g.setMonitorAreaLookup ([] (juce::Rectangle<int>)
-                                { return std::optional<juce::Rectangle<int>> (monitor); });
-    }
-};
+    g.setMonitorAreaLookup ([area] (juce::Rectangle<int>)
+                            { return area; });
+}
 } // namespace
 
 TEST (Gadget2Layout, WindowSizeFollowsBodyHeadAndShadow)
@@ -25,7 +22,6 @@ TEST (Gadget2Layout, WindowSizeFollowsBodyHeadAndShadow)
     Gadget2 g{GadgetState()};
     EXPECT_EQ (g.getWidth(), 210);
     EXPECT_EQ (g.getHeight(), 236);
-    EXPECT_FALSE (g.isHeadVisible());
     EXPECT_FALSE (g.getHead().isVisible());
 
     g.setBodyWidth (300);
@@ -33,27 +29,19 @@ TEST (Gadget2Layout, WindowSizeFollowsBodyHeadAndShadow)
     EXPECT_EQ (g.getWidth(), 310);
     EXPECT_EQ (g.getHeight(), 430);
     EXPECT_EQ (g.getBodyBounds(), juce::Rectangle<int> (0, 20, 300, 400));
+    EXPECT_EQ (g.getCloseButton().getBounds(), juce::Rectangle<int> (270, 0, 20, 20));
 
     g.setHeadVisible (true);
     EXPECT_EQ (g.getHeight(), 480);
     EXPECT_EQ (g.getBodyBounds(), juce::Rectangle<int> (0, 70, 300, 400));
     EXPECT_EQ (g.getHeadBounds(), juce::Rectangle<int> (7, 0, 286, 70));
+    EXPECT_EQ (g.getCloseButton().getBounds(), juce::Rectangle<int> (265, 15, 20, 20));
     EXPECT_TRUE (g.getHead().isVisible());
 
     // Hiding the head takes 50 pixels off the window and moves the body up by as much.
     g.setHeadVisible (false);
     EXPECT_EQ (g.getHeight(), 430);
     EXPECT_EQ (g.getBodyBounds().getY(), 20);
-}
-
-TEST (Gadget2Layout, CloseButtonSitsOnTheHeadOrAboveTheBody)
-{
-    Gadget2 g{GadgetState()};
-    g.setBodyWidth (300);
-    EXPECT_EQ (g.getCloseButton().getBounds(), juce::Rectangle<int> (270, 0, 20, 20));
-
-    g.setHeadVisible (true);
-    EXPECT_EQ (g.getCloseButton().getBounds(), juce::Rectangle<int> (265, 15, 20, 20));
 }
 
 TEST (Gadget2Layout, ClientAreasAreInWindowCoordinatesAndNeverNegative)
@@ -74,20 +62,15 @@ TEST (Gadget2Layout, ClientAreasAreInWindowCoordinatesAndNeverNegative)
     EXPECT_GE (g.getBody().getFrontBounds().getHeight(), 0);
 }
 
-TEST (Gadget2Layout, MaximizedMeansWithinTwoPixelsOfTheMonitor)
-{
-    EXPECT_TRUE (gadget::isMaximizedSize (1598, 998, monitor));
-    EXPECT_TRUE (gadget::isMaximizedSize (1602, 1000, monitor));
-    EXPECT_FALSE (gadget::isMaximizedSize (1597, 997, monitor));
-    EXPECT_FALSE (gadget::isMaximizedSize (1600, 997, monitor));
-    EXPECT_FALSE (gadget::isMaximizedSize (1597, 1000, monitor));
-}
-
 TEST (Gadget2Layout, MovingWritesPositionUnlessTheWindowFillsTheMonitor)
 {
+    EXPECT_TRUE (gadget::isMaximizedSize (1602, 1000, monitor));
+    EXPECT_FALSE (gadget::isMaximizedSize (1600, 997, monitor));
+    EXPECT_FALSE (gadget::isMaximizedSize (1597, 1000, monitor));
+
     GadgetState state;
     Gadget2 g{state};
-    OnMonitor onMonitor (g);
+    useMonitor (g);
 
     g.setTopLeftPosition (120, 80);
     EXPECT_EQ (state.getX(), 120);
@@ -95,15 +78,13 @@ TEST (Gadget2Layout, MovingWritesPositionUnlessTheWindowFillsTheMonitor)
     EXPECT_FALSE (state.isMaximized());
     EXPECT_TRUE (state.getTree().hasProperty (GadgetState::maximized));
 
-    // 2 pixels short in both dimensions counts as maximized: x and y stay.
+    // 2 pixels short in both dimensions counts as maximized: x and y stay, even when moved.
     g.setBounds (5, 6, 1598, 998);
     EXPECT_TRUE (state.isMaximized());
-    EXPECT_EQ (state.getX(), 120);
-    EXPECT_EQ (state.getY(), 80);
-
     g.setTopLeftPosition (40, 30);
     EXPECT_TRUE (state.isMaximized());
     EXPECT_EQ (state.getX(), 120);
+    EXPECT_EQ (state.getY(), 80);
 
     // 3 pixels short does not.
     g.setBounds (7, 9, 1597, 997);
@@ -112,11 +93,11 @@ TEST (Gadget2Layout, MovingWritesPositionUnlessTheWindowFillsTheMonitor)
     EXPECT_EQ (state.getY(), 9);
 }
 
-TEST (Gadget2Layout, MaximizeFillsTheMonitorAndResizesTheBody)
+TEST (Gadget2Layout, MaximizeFillsTheMonitorOrOnlyRecordsTheWish)
 {
     GadgetState state;
     Gadget2 g{state};
-    OnMonitor onMonitor (g);
+    useMonitor (g);
     g.setHeadVisible (true);
 
     g.maximize();
@@ -125,21 +106,16 @@ TEST (Gadget2Layout, MaximizeFillsTheMonitorAndResizesTheBody)
     EXPECT_EQ (g.getBodyWidth(), 1600);
     EXPECT_EQ (g.getBodyHeight(), 1000 - 70);
     EXPECT_FALSE (state.getX().has_value());
+
+    GadgetState noScreenState;
+    Gadget2 noScreen{noScreenState};
+    useMonitor (noScreen, std::nullopt);
+    noScreen.maximize();
+    EXPECT_TRUE (noScreenState.isMaximized());
+    EXPECT_EQ (noScreen.getWidth(), 210);
 }
 
-TEST (Gadget2Layout, MaximizeWithoutAScreenOnlyRecordsTheWish)
-{
-    GadgetState state;
-    Gadget2 g{state};
-    g.setMonitorAreaLookup ([] (juce::Rectangle<int>)
-                            { return std::optional<juce::Rectangle<int>>(); });
-
-    g.maximize();
-    EXPECT_TRUE (state.isMaximized());
-    EXPECT_EQ (g.getWidth(), 210);
-}
-
-TEST (Gadget2Layout, DraggingTheBodyMovesTheWindowAndRecordsIt)
+TEST (Gadget2Layout, DraggingTheBodyMovesTheWindowAndCloseRunsOnMouseUpEvenOutside)
 {
     GadgetState state;
 
@@ -153,7 +129,7 @@ TEST (Gadget2Layout, DraggingTheBodyMovesTheWindowAndRecordsIt)
     };
 
     Recorder r{state};
-    OnMonitor onMonitor (r);
+    useMonitor (r);
     r.setTopLeftPosition (100, 100);
     const auto movesBefore = r.moves;
 
@@ -169,20 +145,14 @@ TEST (Gadget2Layout, DraggingTheBodyMovesTheWindowAndRecordsIt)
     EXPECT_EQ (state.getX(), 125);
     EXPECT_EQ (state.getY(), 115);
     EXPECT_GT (r.moves, movesBefore);
-}
 
-TEST (Gadget2Layout, CloseButtonRunsOnCloseOnMouseUpEvenOutside)
-{
-    Gadget2 g{GadgetState()};
     int closes = 0;
-    g.onClose = [&closes]
+    r.onClose = [&closes]
     { ++closes; };
-
-    auto& button = g.getCloseButton();
+    auto& button = r.getCloseButton();
     button.mouseDown (makeMouseEvent (button, {5.0f, 5.0f}));
     EXPECT_TRUE (button.isPressed());
     EXPECT_EQ (closes, 0);
-
     button.mouseUp (makeMouseEvent (button, {500.0f, 500.0f}, {5.0f, 5.0f}));
     EXPECT_FALSE (button.isPressed());
     EXPECT_EQ (closes, 1);

@@ -1,14 +1,12 @@
 #include "gadget/Gadget2.h"
+#include "support/MessagePump.h"
 
 #include <gtest/gtest.h>
 
+using testsupport::pumpFor;
+
 namespace
 {
-void pumpFor (int ms)
-{
-    juce::MessageManager::getInstance()->runDispatchLoopUntil (ms);
-}
-
 struct DrawerFixture : public ::testing::Test
 {
     Gadget2 gadget{GadgetState()};
@@ -16,29 +14,16 @@ struct DrawerFixture : public ::testing::Test
 };
 } // namespace
 
-TEST_F (DrawerFixture, DefaultClientAreaMakesA210PixelDrawer)
+TEST_F (DrawerFixture, SizePlacementAndLayoutFollowTheOrientation)
 {
     gadget.setDrawer (&content, GadgetDrawer::Right, -1);
-    auto* port = gadget.getDrawerViewPort();
-    ASSERT_NE (port, nullptr);
-    EXPECT_EQ (port->getDrawer().calcDrawerSize(), 210);
+    ASSERT_NE (gadget.getDrawerViewPort(), nullptr);
+    EXPECT_EQ (gadget.getDrawerViewPort()->getDrawer().calcDrawerSize(), 210) << "the default client area";
     EXPECT_EQ (gadget.getDrawerContent(), &content);
-    EXPECT_EQ (port->calcBoundsOnDesktop ({0, 0, 100, 100}).getWidth(), 210);
-}
 
-TEST_F (DrawerFixture, PlacedBesideTheBodyOnEitherSide)
-{
     gadget.setDrawer (&content, GadgetDrawer::Right, 240);
     const juce::Rectangle<int> body (100, 50, 300, 400);
     EXPECT_EQ (gadget.getDrawerViewPort()->calcBoundsOnDesktop (body), juce::Rectangle<int> (400, 55, 250, 390));
-
-    gadget.setDrawer (&content, GadgetDrawer::Left, 240);
-    EXPECT_EQ (gadget.getDrawerViewPort()->calcBoundsOnDesktop (body), juce::Rectangle<int> (-150, 55, 250, 390));
-}
-
-TEST_F (DrawerFixture, ContentAndLipLayoutFollowTheOrientation)
-{
-    gadget.setDrawer (&content, GadgetDrawer::Right, 240);
     auto& drawer = gadget.getDrawerViewPort()->getDrawer();
     drawer.setSize (250, 390);
     EXPECT_EQ (content.getBounds(), juce::Rectangle<int> (0, 10, 240, 370));
@@ -47,13 +32,15 @@ TEST_F (DrawerFixture, ContentAndLipLayoutFollowTheOrientation)
     drawer.setOrientation (GadgetDrawer::Left);
     EXPECT_EQ (content.getBounds(), juce::Rectangle<int> (10, 10, 240, 370));
     EXPECT_EQ (drawer.getLipBounds(), juce::Rectangle<int> (0, 0, 10, 390));
+
+    gadget.setDrawer (&content, GadgetDrawer::Left, 240);
+    EXPECT_EQ (gadget.getDrawerViewPort()->calcBoundsOnDesktop (body), juce::Rectangle<int> (-150, 55, 250, 390));
 }
 
 TEST_F (DrawerFixture, NullContentOrNoDrawerMeansNothingToToggle)
 {
     gadget.toggleDrawer();
     EXPECT_FALSE (gadget.isDrawerOpen());
-    EXPECT_EQ (gadget.getDrawerContent(), nullptr);
 
     gadget.setDrawer (&content, GadgetDrawer::Right, 200);
     gadget.setDrawer (nullptr, GadgetDrawer::Right, 200);
@@ -67,7 +54,7 @@ TEST_F (DrawerFixture, NullContentOrNoDrawerMeansNothingToToggle)
     EXPECT_EQ (gadget.getDrawerViewPort(), nullptr);
 }
 
-TEST_F (DrawerFixture, RevealSlidesInAndConcealTakesItOffTheDesktop)
+TEST_F (DrawerFixture, RevealSlidesInConcealTakesItOffAndFollowsTheWindow)
 {
     gadget.setBodyWidth (300);
     gadget.setDrawer (&content, GadgetDrawer::Right, 200);
@@ -77,15 +64,15 @@ TEST_F (DrawerFixture, RevealSlidesInAndConcealTakesItOffTheDesktop)
     auto* port = gadget.getDrawerViewPort();
     ASSERT_TRUE (gadget.isDrawerOpen());
     EXPECT_EQ (port->getBounds(), port->calcBoundsOnDesktop (gadget.getBody().getScreenBounds()));
-    // The drawer starts hidden behind the body's edge.
-    EXPECT_EQ (port->getDrawer().getX(), -port->getWidth());
+    EXPECT_EQ (port->getDrawer().getX(), -port->getWidth()) << "it starts hidden behind the body's edge";
 
     pumpFor (400);
     EXPECT_EQ (port->getDrawer().getPosition(), juce::Point<int> (0, 0));
-    EXPECT_TRUE (gadget.isDrawerOpen());
+    gadget.setTopLeftPosition (200, 150);
+    EXPECT_EQ (port->getPosition(), juce::Point<int> (200 + 300, 150 + 20 + 5));
 
     gadget.toggleDrawer();
-    EXPECT_TRUE (gadget.isDrawerOpen()); // still there while it slides
+    EXPECT_TRUE (gadget.isDrawerOpen()) << "still there while it slides";
     pumpFor (400);
     EXPECT_FALSE (gadget.isDrawerOpen());
     EXPECT_EQ (port->getDrawer().getX(), -port->getWidth());
@@ -107,24 +94,12 @@ TEST_F (DrawerFixture, TwoQuickTogglesOnAnOpenDrawerBothConceal)
     EXPECT_FALSE (gadget.isDrawerOpen());
 }
 
-TEST_F (DrawerFixture, DrawerFollowsTheBodyWhenTheWindowMoves)
-{
-    gadget.setDrawer (&content, GadgetDrawer::Right, 200);
-    gadget.setTopLeftPosition (10, 10);
-    gadget.toggleDrawer();
-    gadget.setTopLeftPosition (200, 150);
-
-    auto* port = gadget.getDrawerViewPort();
-    EXPECT_EQ (port->getPosition(), juce::Point<int> (200 + 200, 150 + 20 + 5));
-    gadget.setDrawer (nullptr, GadgetDrawer::Right, -1);
-}
-
-TEST_F (DrawerFixture, ConcealRunsTheCallerCallbackAfterTheDelay)
+TEST_F (DrawerFixture, ConcealCallbacksRunAfterTheDelayButNeverForADestroyedDrawer)
 {
     int calls = 0;
     gadget.concealDrawer ([&calls]
                           { ++calls; });
-    EXPECT_EQ (calls, 1); // no drawer: at once
+    EXPECT_EQ (calls, 1) << "no drawer: at once";
 
     gadget.setDrawer (&content, GadgetDrawer::Right, 200);
     gadget.toggleDrawer();
@@ -135,16 +110,11 @@ TEST_F (DrawerFixture, ConcealRunsTheCallerCallbackAfterTheDelay)
     EXPECT_EQ (calls, 1);
     pumpFor (400);
     EXPECT_EQ (calls, 2);
-}
 
-TEST_F (DrawerFixture, CallbacksOfADestroyedDrawerNeverRun)
-{
-    int calls = 0;
-    gadget.setDrawer (&content, GadgetDrawer::Right, 200);
     gadget.toggleDrawer();
     gadget.concealDrawer ([&calls]
                           { ++calls; });
     gadget.setDrawer (nullptr, GadgetDrawer::Right, -1);
     pumpFor (400);
-    EXPECT_EQ (calls, 0);
+    EXPECT_EQ (calls, 2);
 }

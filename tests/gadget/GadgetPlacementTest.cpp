@@ -9,7 +9,9 @@ namespace
 using Kind = gadget::Placement::Kind;
 
 const std::vector<juce::Rectangle<int>> oneMonitor{{0, 0, 1600, 1000}};
+const std::vector<juce::Rectangle<int>> twoMonitors{{0, 0, 1600, 1000}, {1600, 0, 1920, 1080}};
 const juce::Rectangle<int> window{0, 0, 210, 236};
+const juce::Point<int> centred{800 - 105, 500 - 118};
 
 GadgetState stateWith (std::initializer_list<std::pair<juce::Identifier, juce::var>> properties)
 {
@@ -21,63 +23,6 @@ GadgetState stateWith (std::initializer_list<std::pair<juce::Identifier, juce::v
     return state;
 }
 
-const juce::Point<int> centred{800 - 105, 500 - 118};
-} // namespace
-
-TEST (GadgetPlacement, FollowsTheStoredState)
-{
-    EXPECT_EQ (gadget::decidePlacement (stateWith ({{GadgetState::maximized, true}, {GadgetState::x, 5}, {GadgetState::y, 6}}), window, oneMonitor).kind,
-               Kind::maximize);
-
-    const auto moved = gadget::decidePlacement (stateWith ({{GadgetState::x, 120}, {GadgetState::y, 80}}), window, oneMonitor);
-    EXPECT_EQ (moved.kind, Kind::moveTo);
-    EXPECT_EQ (moved.topLeft, juce::Point<int> (120, 80));
-
-    const auto notMaximized = gadget::decidePlacement (stateWith ({{GadgetState::maximized, false}, {GadgetState::x, 1}, {GadgetState::y, 2}}), window, oneMonitor);
-    EXPECT_EQ (notMaximized.kind, Kind::moveTo);
-}
-
-TEST (GadgetPlacement, MissingOrUnusableCoordinatesCentre)
-{
-    for (const auto& state : {stateWith ({}),
-                              stateWith ({{GadgetState::x, 120}}),
-                              stateWith ({{GadgetState::y, 80}}),
-                              stateWith ({{GadgetState::x, "left"}, {GadgetState::y, 80}}),
-                              stateWith ({{GadgetState::x, ""}, {GadgetState::y, ""}}),
-                              stateWith ({{GadgetState::x, "99999999999"}, {GadgetState::y, "1"}})})
-    {
-        const auto placement = gadget::decidePlacement (state, window, oneMonitor);
-        EXPECT_EQ (placement.kind, Kind::centre) << state.getTree().toXmlString();
-        EXPECT_EQ (placement.topLeft, centred);
-    }
-}
-
-TEST (GadgetPlacement, ValuesReadBackFromAFileAreText)
-{
-    const auto placement = gadget::decidePlacement (stateWith ({{GadgetState::x, "-40"}, {GadgetState::y, "300"}, {GadgetState::maximized, "0"}}), window, oneMonitor);
-    EXPECT_EQ (placement.kind, Kind::moveTo);
-    EXPECT_EQ (placement.topLeft, juce::Point<int> (-40, 300));
-
-    EXPECT_EQ (gadget::decidePlacement (stateWith ({{GadgetState::maximized, "1"}}), window, oneMonitor).kind, Kind::maximize);
-}
-
-TEST (GadgetPlacement, APositionOffEveryMonitorIsNotUsed)
-{
-    const auto lost = gadget::decidePlacement (stateWith ({{GadgetState::x, 5000}, {GadgetState::y, 80}}), window, oneMonitor);
-    EXPECT_EQ (lost.kind, Kind::centre);
-
-    const std::vector<juce::Rectangle<int>> twoMonitors{{0, 0, 1600, 1000}, {1600, 0, 1920, 1080}};
-    const auto second = gadget::decidePlacement (stateWith ({{GadgetState::x, 3000}, {GadgetState::y, 80}}), window, twoMonitors);
-    EXPECT_EQ (second.kind, Kind::moveTo);
-
-    // Without any known monitor the stored position is taken as it is.
-    EXPECT_EQ (gadget::decidePlacement (stateWith ({{GadgetState::x, 5000}, {GadgetState::y, 80}}), window, {}).kind, Kind::moveTo);
-    const auto nowhere = gadget::decidePlacement (stateWith ({}), window.withPosition (7, 8), {});
-    EXPECT_EQ (nowhere.topLeft, juce::Point<int> (7, 8));
-}
-
-namespace
-{
 struct TestProduct final : public Product
 {
     juce::String getCode() const override { return "TST"; }
@@ -86,18 +31,60 @@ struct TestProduct final : public Product
 };
 } // namespace
 
+TEST (GadgetPlacement, FollowsTheStoredStateWhenItIsUsable)
+{
+    const auto x = GadgetState::x, y = GadgetState::y, max = GadgetState::maximized;
+    const struct
+    {
+        GadgetState state;
+        std::vector<juce::Rectangle<int>> monitors;
+        Kind kind;
+        juce::Point<int> topLeft;
+    } cases[] = {
+        {stateWith ({{max, true}, {x, 5}, {y, 6}}), oneMonitor, Kind::maximize, {}},
+        {stateWith ({{max, "1"}}), oneMonitor, Kind::maximize, {}},
+        {stateWith ({{x, 120}, {y, 80}}), oneMonitor, Kind::moveTo, {120, 80}},
+        // Values read back from a file are text.
+        {stateWith ({{x, "-40"}, {y, "300"}, {max, "0"}}), oneMonitor, Kind::moveTo, {-40, 300}},
+        // Missing or unusable coordinates centre the window.
+        {stateWith ({}), oneMonitor, Kind::centre, centred},
+        {stateWith ({{x, 120}}), oneMonitor, Kind::centre, centred},
+        {stateWith ({{y, 80}}), oneMonitor, Kind::centre, centred},
+        {stateWith ({{x, "left"}, {y, 80}}), oneMonitor, Kind::centre, centred},
+        {stateWith ({{x, ""}, {y, ""}}), oneMonitor, Kind::centre, centred},
+        {stateWith ({{x, "99999999999"}, {y, "1"}}), oneMonitor, Kind::centre, centred},
+        // A position off every monitor is not used; without any known monitor it is taken as it is.
+        {stateWith ({{x, 5000}, {y, 80}}), oneMonitor, Kind::centre, centred},
+        {stateWith ({{x, 3000}, {y, 80}}), twoMonitors, Kind::moveTo, {3000, 80}},
+        {stateWith ({{x, 5000}, {y, 80}}), {}, Kind::moveTo, {5000, 80}},
+    };
+
+    for (const auto& c : cases)
+    {
+        const auto placement = gadget::decidePlacement (c.state, window, c.monitors);
+        EXPECT_EQ (placement.kind, c.kind) << c.state.getTree().toXmlString();
+
+        if (c.kind != Kind::maximize)
+        {
+            EXPECT_EQ (placement.topLeft, c.topLeft) << c.state.getTree().toXmlString();
+        }
+    }
+
+    EXPECT_EQ (gadget::decidePlacement (stateWith ({}), window.withPosition (7, 8), {}).topLeft, juce::Point<int> (7, 8))
+        << "with no monitor, centring keeps the window where it is";
+}
+
 TEST (ShowGadget, PlacesAndPutsTheWindowOnTheDesktop)
 {
     TestProduct product;
     product.showGadget (nullptr, GadgetState()); // nothing happens
 
     auto state = stateWith ({{GadgetState::x, 120}, {GadgetState::y, 80}});
-    Gadget2 window{state};
-    product.showGadget (&window, state);
+    Gadget2 gadgetWindow{state};
+    product.showGadget (&gadgetWindow, state);
 
-    EXPECT_TRUE (window.isOnDesktop());
-    EXPECT_TRUE (window.isVisible());
-    EXPECT_TRUE (window.isAlwaysOnTop());
-    EXPECT_EQ (window.getPosition(), juce::Point<int> (120, 80));
-    EXPECT_EQ (window.getWidth(), 210);
+    EXPECT_TRUE (gadgetWindow.isOnDesktop());
+    EXPECT_TRUE (gadgetWindow.isVisible());
+    EXPECT_TRUE (gadgetWindow.isAlwaysOnTop());
+    EXPECT_EQ (gadgetWindow.getPosition(), juce::Point<int> (120, 80));
 }

@@ -5,71 +5,43 @@
 
 #include <gtest/gtest.h>
 
-TEST (FontSet, TableRowsAndFallback)
-{
-    const auto tahomaBold14 = gfx::getFontEntry (4);
-    EXPECT_EQ (tahomaBold14.family, gfx::FontFamily::tahoma);
-    EXPECT_TRUE (tahomaBold14.bold);
-    EXPECT_EQ (tahomaBold14.pointHeight, 14.0f);
-
-    EXPECT_EQ (gfx::getFontEntry (6).family, gfx::FontFamily::roundsBlack);
-    EXPECT_EQ (gfx::getFontEntry (6).pointHeight, 28.0f);
-    EXPECT_EQ (gfx::getFontEntry (23).family, gfx::FontFamily::consolas);
-    EXPECT_FALSE (gfx::getFontEntry (21).bold);
-    EXPECT_EQ (gfx::getFontEntry (19).pointHeight, 33.0f);
-    EXPECT_EQ (gfx::getFontEntry (26).pointHeight, 10.0f);
-
-    for (const auto other : {-1, 27, 1000})
-    {
-        const auto entry = gfx::getFontEntry (other);
-        EXPECT_EQ (entry.family, gfx::FontFamily::helveticaNeue);
-        EXPECT_FALSE (entry.bold);
-        EXPECT_EQ (entry.pointHeight, 12.0f);
-    }
-}
-
 TEST (FontSet, EveryStyleUsesAnEmbeddedFaceAtItsPointHeight)
 {
-    for (int style = 0; style <= 26; ++style)
+    for (int style = -1; style <= 27; ++style)
     {
         const auto entry = gfx::getFontEntry (style);
         const auto font = gfx::getFont (style);
-        const auto face = gfx::Fonts::getTypeface (entry.family, entry.bold);
-        ASSERT_NE (face, nullptr) << style;
-        EXPECT_EQ (font.getTypefacePtr(), face) << style;
+        ASSERT_NE (gfx::Fonts::getTypeface (entry.family, entry.bold), nullptr) << style;
+        EXPECT_EQ (font.getTypefacePtr(), gfx::Fonts::getTypeface (entry.family, entry.bold)) << style;
         EXPECT_NEAR (font.getHeightInPoints(), entry.pointHeight, 0.01f) << style;
         // Text has width whatever fonts the machine has.
         EXPECT_GT (font.getStringWidthFloat ("Orvana"), 10.0f) << style;
     }
 
+    // Indexes outside the table give the plain 12 point text face.
+    EXPECT_EQ (gfx::getFontEntry (27).family, gfx::FontFamily::helveticaNeue);
+    EXPECT_EQ (gfx::getFontEntry (-1).pointHeight, 12.0f);
+    EXPECT_FALSE (gfx::getFontEntry (1000).bold);
+
     EXPECT_EQ (gfx::Fonts::getTypeface (gfx::FontFamily::tahoma, false)->getName(), "DejaVu Sans");
-    EXPECT_TRUE (gfx::getFont (3).isBold());
     EXPECT_EQ (gfx::Fonts::getRoundsBlack()->getName(), "Dosis");
     EXPECT_EQ (gfx::Fonts::getTypeface (gfx::FontFamily::helveticaNeue, true)->getName(), "Liberation Sans");
     EXPECT_EQ (gfx::Fonts::getTypeface (gfx::FontFamily::consolas, false)->getName(), "Inconsolata");
-}
-
-TEST (FontSet, BoldAndRegularFacesDiffer)
-{
-    const auto regular = gfx::getFont (0).getStringWidthFloat ("Weight");
-    const auto bold = gfx::getFont (3).getStringWidthFloat ("Weight");
-    EXPECT_GT (bold, regular);
+    EXPECT_GT (gfx::getFont (3).getStringWidthFloat ("Weight"), gfx::getFont (0).getStringWidthFloat ("Weight")) << "bold is wider";
 }
 
 TEST (LookAndFeel, NamedFamiliesResolveToTheEmbeddedFaces)
 {
     ZelLookAndFeel laf;
-    EXPECT_EQ (laf.getTypefaceForFont (juce::Font ("Tahoma", 12.0f, juce::Font::plain)),
-               gfx::Fonts::getTypeface (gfx::FontFamily::tahoma, false));
-    EXPECT_EQ (laf.getTypefaceForFont (juce::Font ("Tahoma", 12.0f, juce::Font::bold)),
-               gfx::Fonts::getTypeface (gfx::FontFamily::tahoma, true));
-    EXPECT_EQ (laf.getTypefaceForFont (juce::Font ("Helvetica Neue", 12.0f, juce::Font::plain)),
-               gfx::Fonts::getTypeface (gfx::FontFamily::helveticaNeue, false));
+    const auto face = [] (gfx::FontFamily family, bool bold)
+    { return gfx::Fonts::getTypeface (family, bold); };
+    EXPECT_EQ (laf.getTypefaceForFont (juce::Font ("Tahoma", 12.0f, juce::Font::plain)), face (gfx::FontFamily::tahoma, false));
+    EXPECT_EQ (laf.getTypefaceForFont (juce::Font ("Tahoma", 12.0f, juce::Font::bold)), face (gfx::FontFamily::tahoma, true));
+    EXPECT_EQ (laf.getTypefaceForFont (juce::Font ("Helvetica Neue", 12.0f, juce::Font::plain)), face (gfx::FontFamily::helveticaNeue, false));
     EXPECT_EQ (laf.getTypefaceForFont (juce::Font (juce::Font::getDefaultMonospacedFontName(), 12.0f, juce::Font::plain)),
-               gfx::Fonts::getTypeface (gfx::FontFamily::consolas, false));
-    EXPECT_EQ (laf.getTypefaceForFont (juce::Font (12.0f)), gfx::Fonts::getTypeface (gfx::FontFamily::tahoma, false));
-    EXPECT_NE (laf.getTypefaceForFont (juce::Font ("DejaVu Serif", 12.0f, juce::Font::plain)),
-               gfx::Fonts::getTypeface (gfx::FontFamily::tahoma, false));
+               face (gfx::FontFamily::consolas, false));
+    EXPECT_EQ (laf.getTypefaceForFont (juce::Font (12.0f)), face (gfx::FontFamily::tahoma, false));
+    EXPECT_NE (laf.getTypefaceForFont (juce::Font ("DejaVu Serif", 12.0f, juce::Font::plain)), face (gfx::FontFamily::tahoma, false));
 
     juce::TextButton button ("Apply");
     EXPECT_EQ (laf.getTextButtonFont (button, 20).getTypefacePtr(), gfx::getFont (0).getTypefacePtr());
@@ -83,9 +55,6 @@ TEST (LookAndFeel, NamedFamiliesResolveToTheEmbeddedFaces)
 
 TEST (LookAndFeel, ScrollBarAndDisabledButtonText)
 {
-    EXPECT_EQ (ZelLookAndFeel::getScrollBarThumbColour (false), juce::Colour (0xff666666));
-    EXPECT_EQ (ZelLookAndFeel::getScrollBarThumbColour (true), juce::Colour (0xff666666).brighter (0.4f));
-
     ZelLookAndFeel laf;
     juce::ScrollBar bar (true);
     juce::Image image (juce::Image::ARGB, 16, 100, true);
@@ -114,12 +83,11 @@ TEST (LookAndFeel, ScrollBarAndDisabledButtonText)
 
     const auto enabledAlpha = maxAlpha();
     button.setEnabled (false);
-    const auto disabledAlpha = maxAlpha();
     EXPECT_GT (enabledAlpha, 200);
-    EXPECT_NEAR (disabledAlpha, enabledAlpha / 2, 3);
+    EXPECT_NEAR (maxAlpha(), enabledAlpha / 2, 3);
 }
 
-TEST (Drawing, OnlyFlaggedCornersAreRounded)
+TEST (Drawing, RoundedCornersImageFillsAndTriangles)
 {
     juce::Image image (juce::Image::ARGB, 40, 40, true);
     {
@@ -127,21 +95,18 @@ TEST (Drawing, OnlyFlaggedCornersAreRounded)
         g.setColour (juce::Colours::white);
         gfx::fillRoundedRect (g, {0.0f, 0.0f, 40.0f, 40.0f}, 10.0f, true, false, false, true);
     }
+    // Only the flagged corners are rounded.
     EXPECT_EQ (image.getPixelAt (0, 0).getAlpha(), 0);
     EXPECT_GE (image.getPixelAt (39, 0).getAlpha(), 250);
     EXPECT_GE (image.getPixelAt (0, 39).getAlpha(), 250);
     EXPECT_EQ (image.getPixelAt (39, 39).getAlpha(), 0);
     EXPECT_EQ (image.getPixelAt (20, 20).getAlpha(), 255);
-
     EXPECT_TRUE (gfx::createRoundedRectPath ({}, 4.0f, true, true, true, true).isEmpty());
-}
 
-TEST (Drawing, ImageFillIsClippedToTheShape)
-{
+    // An image fill is clipped to the shape; a null image paints nothing.
     juce::Image pattern (juce::Image::ARGB, 4, 4, true);
     pattern.clear (pattern.getBounds(), juce::Colours::red);
-
-    juce::Image image (juce::Image::ARGB, 40, 40, true);
+    image.clear (image.getBounds());
     {
         juce::Graphics g (image);
         gfx::fillRoundedRectWithImage (g, {0.0f, 0.0f, 40.0f, 40.0f}, pattern, 10.0f, false, false, true, true);
@@ -150,23 +115,15 @@ TEST (Drawing, ImageFillIsClippedToTheShape)
     EXPECT_EQ (image.getPixelAt (0, 0), juce::Colour (juce::Colours::red));
     EXPECT_EQ (image.getPixelAt (20, 20), juce::Colour (juce::Colours::red));
     EXPECT_EQ (image.getPixelAt (0, 39).getAlpha(), 0);
-}
 
-TEST (Drawing, TrianglesPointTheirWay)
-{
-    juce::Image image (juce::Image::ARGB, 20, 20, true);
+    juce::Image right (juce::Image::ARGB, 20, 20, true), down (juce::Image::ARGB, 20, 20, true);
     {
-        juce::Graphics g (image);
-        gfx::fillTriangleRight (g, 0.0f, 0.0f, 20.0f, 20.0f, juce::Colours::white);
+        juce::Graphics g1 (right), g2 (down);
+        gfx::fillTriangleRight (g1, 0.0f, 0.0f, 20.0f, 20.0f, juce::Colours::white);
+        gfx::fillTriangleDown (g2, 0.0f, 0.0f, 20.0f, 20.0f, juce::Colours::white);
     }
-    EXPECT_EQ (image.getPixelAt (1, 10).getAlpha(), 255);
-    EXPECT_EQ (image.getPixelAt (18, 2).getAlpha(), 0);
-
-    image.clear (image.getBounds());
-    {
-        juce::Graphics g (image);
-        gfx::fillTriangleDown (g, 0.0f, 0.0f, 20.0f, 20.0f, juce::Colours::white);
-    }
-    EXPECT_EQ (image.getPixelAt (10, 1).getAlpha(), 255);
-    EXPECT_EQ (image.getPixelAt (2, 18).getAlpha(), 0);
+    EXPECT_EQ (right.getPixelAt (1, 10).getAlpha(), 255);
+    EXPECT_EQ (right.getPixelAt (18, 2).getAlpha(), 0);
+    EXPECT_EQ (down.getPixelAt (10, 1).getAlpha(), 255);
+    EXPECT_EQ (down.getPixelAt (2, 18).getAlpha(), 0);
 }
