@@ -92,7 +92,7 @@ TEST (ExternalFileDrag, FileAddressesArePercentEncoded)
     EXPECT_EQ (toFileUri (juce::File (juce::String::fromUTF8 ("/tmp/Fl\xc3\xbbte#1%?.mid"))), "file:///tmp/Fl%C3%BBte%231%25%3F.mid");
 }
 
-TEST (ClipPreview, PairsNotesAndSpansTheirRange)
+TEST (ClipPreview, PairsNotesAndSpansTheirRangeOrAnOctave)
 {
     ScoreClip clip;
     ASSERT_TRUE (buildScoreClip (frytest::json (twoNotes), clip).wasOk());
@@ -116,25 +116,21 @@ TEST (ClipPreview, PairsNotesAndSpansTheirRange)
     EXPECT_FLOAT_EQ (low.getRight(), 210.0f);
     EXPECT_FLOAT_EQ (low.getBottom(), 120.0f) << "the lowest pitch is the bottom row";
     EXPECT_FLOAT_EQ (low.getHeight(), 4.0f);
-}
 
-TEST (ClipPreview, FewCloseNotesSitInTheMiddleOfAnOctave)
-{
-    ScoreClip clip;
+    // Few close notes sit in the middle of an octave.
     ASSERT_TRUE (buildScoreClip (frytest::json (R"({"barList": [{"barNumber": 1, "length": 1024}], "staffList": [{"staffBarList": [
         {"barNumber": 1, "potList": [{"position": 0, "duration": 256, "noteList": [{"pitch": 60}, {"pitch": 62}]},
                                      {"position": 256, "duration": 0, "noteList": [{"pitch": 61}]}]}]}]})"),
                                  clip)
                      .wasOk());
-    const auto preview = ClipPreview::fromClip (clip);
+    const auto few = ClipPreview::fromClip (clip);
+    EXPECT_EQ (few.getNotes().size(), 3u);
+    EXPECT_EQ (few.getRowCount(), ClipPreview::minimumRows);
+    EXPECT_EQ (few.getTopRowPitch(), 62 + 5);
 
-    EXPECT_EQ (preview.getNotes().size(), 3u);
-    EXPECT_EQ (preview.getRowCount(), ClipPreview::minimumRows);
-    EXPECT_EQ (preview.getTopRowPitch(), 62 + 5);
-
-    const auto area = juce::Rectangle<float> (0.0f, 0.0f, 100.0f, 130.0f);
-    EXPECT_FLOAT_EQ (preview.getBarBounds (preview.getNotes()[0], area).getY(), 70.0f);
-    EXPECT_GE (preview.getBarBounds (preview.getNotes()[2], area).getWidth(), 1.0f) << "a note of a tick is still visible";
+    const auto small = juce::Rectangle<float> (0.0f, 0.0f, 100.0f, 130.0f);
+    EXPECT_FLOAT_EQ (few.getBarBounds (few.getNotes()[0], small).getY(), 70.0f);
+    EXPECT_GE (few.getBarBounds (few.getNotes()[2], small).getWidth(), 1.0f) << "a note of a tick is still visible";
 
     EXPECT_TRUE (ClipPreview::fromClip (ScoreClip()).isEmpty());
 }

@@ -19,34 +19,24 @@ const char* const keys[] = {"success", "barList", "barNumber", "length", "meter"
 
 juce::var randomScalar (juce::Random& random)
 {
-    switch (random.nextInt (14))
+    const juce::var fixed[] = {{}, true, false, std::numeric_limits<double>::quiet_NaN(), std::numeric_limits<double>::infinity(), std::numeric_limits<int>::max(), juce::String::fromUTF8 ("\xe2\x99\xab C,B,,~")};
+
+    switch (random.nextInt (9))
     {
         case 0:
-            return {};
+            return fixed[random.nextInt (static_cast<int> (std::size (fixed)))];
         case 1:
-            return random.nextBool();
-        case 2:
             return random.nextInt (2000) - 500;
+        case 2:
+            return random.nextBool() ? juce::var (random.nextInt64()) : juce::var (random.nextDouble() * 1e6 - 1e3);
         case 3:
-            return random.nextInt64();
-        case 4:
-            return random.nextDouble() * 1e6 - 1e3;
-        case 5:
-            return std::numeric_limits<double>::quiet_NaN();
-        case 6:
-            return std::numeric_limits<double>::infinity();
-        case 7:
-            return std::numeric_limits<int>::max();
-        case 8:
             return juce::String (random.nextInt (300) - 50);
-        case 9:
+        case 4:
             return juce::String ("~C") + juce::String (random.nextInt (200) - 20) + "," + juce::String (random.nextInt (20000) - 100);
-        case 10:
+        case 5:
             return juce::String ("~B0,") + juce::String (random.nextInt64());
-        case 11:
+        case 6:
             return juce::String ((random.nextInt (20) - 5)) + "/" + juce::String (random.nextInt64());
-        case 12:
-            return juce::String::fromUTF8 ("\xe2\x99\xab C,B,,~");
         default:
             return juce::String::repeatedString ("x", random.nextInt (40));
     }

@@ -113,31 +113,24 @@ TEST (ScorePayloadBarTable, AccumulatesStartTicksAndReadsMeters)
 
 TEST (ScorePayloadBarTable, PayloadErrorsCarryTheUsersTexts)
 {
-    EXPECT_EQ (errorOf (juce::var()), errors::notAnObject);
-    EXPECT_EQ (errorOf (json ("[1, 2]")), errors::notAnObject);
-    EXPECT_EQ (errorOf ("text"), errors::notAnObject);
-    EXPECT_EQ (errorOf (json (R"({"success": true})")), errors::missingBarList);
-    EXPECT_EQ (errorOf (json (R"({"barList": {"barNumber": 1}})")), errors::missingBarList);
-    EXPECT_EQ (errorOf (json (R"({"barList": [], "staffList": [{}]})")), errors::noBars);
-    EXPECT_EQ (errorOf (json (R"({"barList": [1, "two", null], "staffList": [{}]})")), errors::noBars);
+    const juce::String notAnObject = "Score payload is not a JSON object.", noBars = "Score payload contains no bars in the selection.",
+                       noStaves = "Score payload contains no staves to export.";
+    EXPECT_EQ (errorOf (juce::var()), notAnObject);
+    EXPECT_EQ (errorOf (json ("[1, 2]")), notAnObject);
+    EXPECT_EQ (errorOf ("text"), notAnObject);
+    EXPECT_EQ (errorOf (json (R"({"success": true})")), "Score payload is missing the bar list.");
+    EXPECT_EQ (errorOf (json (R"({"barList": {"barNumber": 1}})")), "Score payload is missing the bar list.");
+    EXPECT_EQ (errorOf (json (R"({"barList": [], "staffList": [{}]})")), noBars);
+    EXPECT_EQ (errorOf (json (R"({"barList": [1, "two", null], "staffList": [{}]})")), noBars);
+    EXPECT_EQ (errorOf (json (R"({"barList": []})")), noBars) << "bars come first";
 
-    // Bars come first: a payload without either reports the bars.
-    EXPECT_EQ (errorOf (json (R"({"barList": []})")), errors::noBars);
-
-    const auto bar = R"({"barList": [{"barNumber": 1, "length": 1024, "meter": "4/4"}])";
-    EXPECT_EQ (errorOf (json (juce::String (bar) + "}")), errors::noStaves);
-    EXPECT_EQ (errorOf (json (juce::String (bar) + R"(, "staffList": []})")), errors::noStaves);
-    EXPECT_EQ (errorOf (json (juce::String (bar) + R"(, "staffList": [1, "x", [], null]})")), errors::noStaves);
-    EXPECT_EQ (errorOf (json (juce::String (bar) + R"(, "staffList": "Flute"})")), errors::noStaves);
-    EXPECT_EQ (errorOf (json (juce::String (bar) + R"(, "staffList": [{}]})")), "") << "a staff with nothing is still a track";
-
-    EXPECT_STREQ (errors::notAnObject, "Score payload is not a JSON object.");
-    EXPECT_STREQ (errors::missingBarList, "Score payload is missing the bar list.");
-    EXPECT_STREQ (errors::noBars, "Score payload contains no bars in the selection.");
-    EXPECT_STREQ (errors::noStaves, "Score payload contains no staves to export.");
+    const juce::String bar = R"({"barList": [{"barNumber": 1, "length": 1024, "meter": "4/4"}])";
+    EXPECT_EQ (errorOf (json (bar + "}")), noStaves);
+    EXPECT_EQ (errorOf (json (bar + R"(, "staffList": []})")), noStaves);
+    EXPECT_EQ (errorOf (json (bar + R"(, "staffList": [1, "x", [], null]})")), noStaves);
+    EXPECT_EQ (errorOf (json (bar + R"(, "staffList": "Flute"})")), noStaves);
+    EXPECT_EQ (errorOf (json (bar + R"(, "staffList": [{}]})")), "") << "a staff with nothing is still a track";
     EXPECT_STREQ (errors::couldNotEncode, "Could not encode MIDI file.");
-    EXPECT_STREQ (errors::couldNotWritePrefix, "Could not write MIDI file to disk: ");
-    EXPECT_STREQ (errors::couldNotFetch, "Could not fetch MIDI from Sibelius.");
 }
 
 TEST (ScoreClip, NotesStartAndEndAtTheirBarsTicks)
@@ -163,19 +156,18 @@ TEST (ScoreClip, NotesStartAndEndAtTheirBarsTicks)
     EXPECT_EQ (clip.lengthTicks, 7680);
 }
 
-TEST (ScoreClip, PitchesOutsideTheMidiRangeAreSkipped)
+TEST (ScoreClip, PitchesOutsideTheMidiRangeAreSkippedAndEveryNoteEndsAfterItStarts)
 {
-    const auto clip = build (oneStaff (R"([{"barNumber": 1, "potList": [{"position": 0, "duration": 256, "noteList": [
-        {"pitch": 128}, {"pitch": -1}, {"pitch": 127}, {"pitch": 0}, {"pitch": "61"}, {"pitch": 62.0}, {"pitch": "high"},
-        {"pitch": true}, {}, "pitch"]}]}])"));
+    const auto clip = build (oneStaff (R"([{"barNumber": 1, "potList": [
+        {"position": 0, "duration": 256, "noteList": [{"pitch": 128}, {"pitch": -1}, {"pitch": 127}, {"pitch": "high"}, {"pitch": true}, {}, "pitch"]},
+        {"position": 256, "duration": 256, "noteList": [{"pitch": 0}, {"pitch": "61"}, {"pitch": 62.0}]},
+        {"position": 512, "duration": 0, "noteList": [{"pitch": 60}]},
+        {"position": 512, "duration": -50, "noteList": [{"pitch": 61}]},
+        {"position": 512, "noteList": [{"pitch": 62}]}]}])"));
 
-    juce::StringArray ons;
-
-    for (const auto& e : clip.tracks[0].events)
-        if (e.kind == Kind::noteOn)
-            ons.add (juce::String (e.number));
-
-    EXPECT_EQ (frytest::lines (ons), frytest::lines ({"127", "0", "61", "62"}));
+    EXPECT_EQ (describe (clip.tracks[0].events),
+               frytest::lines ({"0:on:127:100", "960:off:127:0", "960:on:0:100", "960:on:61:100", "960:on:62:100", "1920:off:0:0", "1920:off:61:0",
+                                "1920:off:62:0", "1920:on:60:100", "1920:on:61:100", "1920:on:62:100", "1921:off:60:0", "1921:off:61:0", "1921:off:62:0"}));
 }
 
 TEST (ScoreClip, AtOneTickNotesEndBeforeControllersBeforeNotesStart)
@@ -192,18 +184,7 @@ TEST (ScoreClip, AtOneTickNotesEndBeforeControllersBeforeNotesStart)
                frytest::lines ({"0:on:60:100", "960:off:60:0", "960:cc:64:127", "960:bend:0:8256", "960:on:60:100", "1920:off:60:0"}));
 }
 
-TEST (ScoreClip, NotesWithoutLengthStillEndAfterTheyStart)
-{
-    const auto clip = build (oneStaff (R"([{"barNumber": 1, "potList": [
-        {"position": 0, "duration": 0, "noteList": [{"pitch": 60}]},
-        {"position": 0, "duration": -50, "noteList": [{"pitch": 61}]},
-        {"position": 0, "noteList": [{"pitch": 62}]}]}])"));
-
-    EXPECT_EQ (describe (clip.tracks[0].events),
-               frytest::lines ({"0:on:60:100", "0:on:61:100", "0:on:62:100", "1:off:60:0", "1:off:61:0", "1:off:62:0"}));
-}
-
-TEST (ScoreClip, TicksStayWithinWhatTheFileCanHold)
+TEST (ScoreClip, TicksRoundAndStayWithinWhatTheFileCanHold)
 {
     const auto clip = build (json (R"({"barList": [{"barNumber": 1, "length": 2000000000}, {"barNumber": 2, "length": 1024}],
         "staffList": [{"staffBarList": [
@@ -225,9 +206,16 @@ TEST (ScoreClip, TicksStayWithinWhatTheFileCanHold)
 
     for (size_t i = 1; i < clip.tracks[0].events.size(); ++i)
         EXPECT_LE (clip.tracks[0].events[i - 1].tick, clip.tracks[0].events[i].tick);
+
+    EXPECT_EQ (toClipTick (3.75), 4);
+    EXPECT_EQ (toClipTick (2.5), 3);
+    EXPECT_EQ (toClipTick (-10.0), 0);
+    EXPECT_EQ (toClipTick (std::nan ("")), 0);
+    EXPECT_EQ (toClipTick (1e300), maxClipTick);
+    EXPECT_EQ (toClipTick (static_cast<double> (maxClipTick) + 0.4), maxClipTick);
 }
 
-TEST (ScoreClip, ControllerCommandsAreClampedOrDropped)
+TEST (ScoreClip, ControllersAreClampedOrDroppedAndPitchBendsWidened)
 {
     EXPECT_EQ (describe (commandEvents ({"~C7,140", "~C7,100", "~C7,-3", "~-C11,64", "C0,0", "~C127,127"})),
                frytest::lines ({"0:cc:7:127", "0:cc:7:100", "0:cc:7:0", "0:cc:11:64", "0:cc:0:0", "0:cc:127:127"}));
@@ -237,10 +225,8 @@ TEST (ScoreClip, ControllerCommandsAreClampedOrDropped)
     EXPECT_TRUE (commandEvents ({"~C130,10", "~C-1,10", "~C7", "~Cx,10", "~C,10", "~C7,", "~C7,abc", "~N60,100",
                                  "~N60,0", "", "plain text, with comma", "~B0,C"})
                      .empty());
-}
 
-TEST (ScoreClip, PitchBendsAreWidenedOrClamped)
-{
+    // Values up to 127 are widened to 14 bits; larger ones are taken as 14-bit values.
     EXPECT_EQ (describe (commandEvents ({"~B0,64", "~B0,9000", "~B0,0", "~B0,127", "~B0,128", "~B0,20000", "~-B0,80", "~B0,-7"})),
                frytest::lines ({"0:bend:0:8256", "0:bend:0:9000", "0:bend:0:0", "0:bend:0:16383", "0:bend:0:128",
                                 "0:bend:0:16383", "0:bend:0:10320", "0:bend:0:0"}));
@@ -291,15 +277,4 @@ TEST (ScoreClip, TracksAreNamedAfterTheirInstruments)
     EXPECT_EQ (clip.tracks[3].name, "Track 5");
     EXPECT_EQ (clip.tracks[4].name, "Track 6");
     EXPECT_EQ (clip.tracks[5].name, "7");
-}
-
-TEST (ScoreClip, ToClipTickRoundsAndClamps)
-{
-    EXPECT_EQ (toClipTick (0.0), 0);
-    EXPECT_EQ (toClipTick (3.75), 4);
-    EXPECT_EQ (toClipTick (2.5), 3);
-    EXPECT_EQ (toClipTick (-10.0), 0);
-    EXPECT_EQ (toClipTick (std::nan ("")), 0);
-    EXPECT_EQ (toClipTick (1e300), maxClipTick);
-    EXPECT_EQ (toClipTick (static_cast<double> (maxClipTick) + 0.4), maxClipTick);
 }

@@ -22,11 +22,6 @@ XdndDropTarget::~XdndDropTarget()
 juce::String XdndDropTarget::waitForDrop (int timeoutMs)
 {
     dropEvent.wait (static_cast<double> (timeoutMs));
-    return getDropped();
-}
-
-juce::String XdndDropTarget::getDropped() const
-{
     const std::lock_guard<std::mutex> lock (mutex);
     return dropped;
 }

@@ -24,9 +24,6 @@ public:
     /** Waits until something was dropped; the dropped text, empty on time-out. */
     juce::String waitForDrop (int timeoutMs);
 
-    /** The text of the last drop, empty before one. */
-    juce::String getDropped() const;
-
     /** The XDND messages seen so far ("XdndEnter", "XdndPosition", "XdndDrop", ...). */
     juce::StringArray getMessages() const;
 
