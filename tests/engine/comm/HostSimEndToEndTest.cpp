@@ -8,10 +8,13 @@
 #include "gfx/Alert.h"
 #include "products/IProductMessageHandler.h"
 #include "support/HostSimProcess.h"
+#include "support/MessagePump.h"
 #include "support/Subprocess.h"
 #include "support/TempSuite.h"
 
 #include <gtest/gtest.h>
+
+using testsupport::pumpUntil;
 
 namespace
 {
@@ -30,21 +33,6 @@ struct Apply final : public Action
     juce::String getType() override { return "KV.Apply"; }
     juce::String getDataString() override { return "key:D|mode:major"; }
 };
-
-bool pumpUntil (const std::function<bool()>& condition, int timeoutMs)
-{
-    const auto deadline = juce::Time::getMillisecondCounter() + static_cast<juce::uint32> (timeoutMs);
-
-    while (! condition())
-    {
-        if (juce::Time::getMillisecondCounter() > deadline)
-            return false;
-
-        juce::MessageManager::getInstance()->runDispatchLoopUntil (5);
-    }
-
-    return true;
-}
 
 juce::String stateText (const testsupport::TempSuite& suite, const char* name)
 {

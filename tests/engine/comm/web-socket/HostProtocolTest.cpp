@@ -2,25 +2,14 @@
 
 #include <gtest/gtest.h>
 
-TEST (HostProtocolTest, IntroductionWithoutTokenNamesTheEnginePlugin)
+TEST (HostProtocolTest, IntroductionNamesTheEnginePluginOrPresentsTheToken)
 {
-    const juce::String expected = "{\n"
-                                  "          \"message\": \"connect\",\n"
-                                  "          \"clientName\": \"OrvanaSuite\",\n"
-                                  "          \"handshakeVersion\": \"1.0\",\n"
-                                  "          \"plugins\": [\"ORX\"]\n"
-                                  "        }";
-    EXPECT_EQ (comm::buildIntroduction ({}), expected);
-}
-
-TEST (HostProtocolTest, IntroductionWithTokenPresentsItInsteadOfThePlugins)
-{
-    const juce::String expected = "{\n"
-                                  "          \"message\": \"connect\",\n"
-                                  "          \"clientName\": \"OrvanaSuite\",\n"
-                                  "          \"handshakeVersion\": \"1.0\",\n"
-                                  "          \"sessionToken\": \"abc-123\"}";
-    EXPECT_EQ (comm::buildIntroduction ("abc-123"), expected);
+    const juce::String start = "{\n"
+                               "          \"message\": \"connect\",\n"
+                               "          \"clientName\": \"OrvanaSuite\",\n"
+                               "          \"handshakeVersion\": \"1.0\",\n";
+    EXPECT_EQ (comm::buildIntroduction ({}), start + "          \"plugins\": [\"ORX\"]\n        }");
+    EXPECT_EQ (comm::buildIntroduction ("abc-123"), start + "          \"sessionToken\": \"abc-123\"}");
 }
 
 TEST (HostProtocolTest, TokenWithQuotesAndBackslashesStaysOneStringValue)
@@ -46,23 +35,19 @@ TEST (HostProtocolTest, InvokeMessageKeysAndArgumentsAreInOrder)
     const auto message = juce::JSON::parse (text);
 
     ASSERT_TRUE (message.isObject());
-    const auto& props = message.getDynamicObject()->getProperties();
-    ASSERT_EQ (props.size(), 4);
-    EXPECT_EQ (props.getName (0).toString(), "message");
-    EXPECT_EQ (props.getName (1).toString(), "name");
-    EXPECT_EQ (props.getName (2).toString(), "method");
-    EXPECT_EQ (props.getName (3).toString(), "args");
-    EXPECT_EQ (props.getValueAt (0).toString(), "invokePlugin");
-    EXPECT_EQ (props.getValueAt (1).toString(), "ORX");
-    EXPECT_EQ (props.getValueAt (2).toString(), "callMethod");
+    juce::StringArray keys;
 
-    const auto& list = props.getValueAt (3);
+    for (const auto& property : message.getDynamicObject()->getProperties())
+        keys.add (property.name.toString() + "=" + (property.value.isArray() ? juce::String ("[...]") : property.value.toString()));
+
+    EXPECT_EQ (keys.joinIntoString (" "), "message=invokePlugin name=ORX method=callMethod args=[...]");
+    const auto& list = message["args"];
     ASSERT_EQ (list.size(), 4);
     EXPECT_TRUE (list[0].isInt());
     EXPECT_EQ (static_cast<int> (list[0]), 7);
     EXPECT_EQ (list[1].toString(), "ORV_Orvana");
     EXPECT_EQ (list[2].toString(), "getScore");
-    EXPECT_DOUBLE_EQ (static_cast<double> (list[3].getProperty ("ratio", {})), 0.1 + 0.2);
+    EXPECT_DOUBLE_EQ (static_cast<double> (list[3].getProperty ("ratio", {})), 0.1 + 0.2) << "full precision";
 }
 
 TEST (HostProtocolTest, RepliesNeedAnObjectReturnValueAndANonZeroIntegerId)

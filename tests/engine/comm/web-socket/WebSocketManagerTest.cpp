@@ -146,31 +146,21 @@ TEST_F (WebSocketManagerTest, CallsMadeWithoutASessionAreAllSentInOrder)
     EXPECT_EQ (values, (std::vector<int> { 1, 2, 3, 4, 5 }));
 }
 
-TEST_F (WebSocketManagerTest, StoredTokenIsPresentedAndTheGrantedOneStored)
+TEST_F (WebSocketManagerTest, StoredTokenIsPresentedIntactAndTheGrantedOneStored)
 {
-    appState.setProperty (AppState::webSocketSessionToken, "stored-token", nullptr);
+    const juce::String token = R"(a"b\c", "plugins": ["X"])";
+    appState.setProperty (AppState::webSocketSessionToken, token, nullptr);
     server.setIntroReply (ScriptedHostServer::Reply { R"({"sessionToken": "new-token"})" });
     server.setResponder (ScriptedHostServer::echoResponder());
     startManager();
 
     call ("getScore");
     ASSERT_TRUE (waitForResults (1));
-    EXPECT_EQ (server.getIntroductions()[0], comm::buildIntroduction ("stored-token"));
-    ASSERT_TRUE (pumpUntil ([&] { return storedToken() == "new-token"; }));
-}
-
-TEST_F (WebSocketManagerTest, TokenWithQuotesReachesTheHostIntact)
-{
-    const juce::String token = R"(a"b\c", "plugins": ["X"])";
-    appState.setProperty (AppState::webSocketSessionToken, token, nullptr);
-    startManager();
-
-    call ("getScore");
-    ASSERT_TRUE (pumpUntil ([&] { return server.getIntroductions().size() == 1; }));
+    EXPECT_EQ (server.getIntroductions()[0], comm::buildIntroduction (token));
     const auto intro = juce::JSON::parse (server.getIntroductions()[0]);
-    ASSERT_TRUE (intro.isObject());
-    EXPECT_EQ (intro.getProperty ("sessionToken", {}).toString(), token);
+    EXPECT_EQ (intro.getProperty ("sessionToken", {}).toString(), token) << "quotes cannot break out of the string";
     EXPECT_FALSE (intro.hasProperty ("plugins"));
+    ASSERT_TRUE (pumpUntil ([&] { return storedToken() == "new-token"; }));
 }
 
 TEST_F (WebSocketManagerTest, SilentIntroReplyStillLetsCallsThroughAfterTwoSeconds)
@@ -400,42 +390,32 @@ TEST_F (WebSocketManagerTest, GuestRequestGoesToTheEnginePluginWithoutArgument)
     EXPECT_TRUE (args[3].isVoid());
 }
 
-TEST_F (WebSocketManagerTest, DestructionWhileACallIsInFlightClosesNormally)
+TEST_F (WebSocketManagerTest, DestructionClosesNormallyAtEveryStage)
 {
     startManager();
-    call ("getScore");
-    ASSERT_TRUE (waitForInvocations (1));
-
     manager.reset();
-    ASSERT_TRUE (pumpUntil ([&] { return server.getCloseCodes().size() == 1; }));
-    EXPECT_EQ (server.getCloseCodes()[0], 1000);
+    pumpFor (50);
+    EXPECT_EQ (server.getConnectionCount(), 0) << "a manager that was never called never connects";
 
-    server.sendText (ScriptedHostServer::makeReply (1, "too late"));
-    pumpFor (100);
-    EXPECT_TRUE (results->values.empty());
-}
-
-TEST_F (WebSocketManagerTest, DestructionWhileTheIntroReplyIsAwaitedClosesNormally)
-{
     server.holdIntroReplies();
     startManager();
     call ("getScore");
     ASSERT_TRUE (pumpUntil ([&] { return server.getIntroductions().size() == 1; }));
-
     manager.reset();
     ASSERT_TRUE (pumpUntil ([&] { return server.getCloseCodes().size() == 1; }));
-    EXPECT_EQ (server.getCloseCodes()[0], 1000);
-    EXPECT_TRUE (server.getInvocations().empty());
-    EXPECT_TRUE (alerts->texts.isEmpty());
-}
+    EXPECT_TRUE (server.getInvocations().empty()) << "closed while the intro reply was awaited";
 
-TEST_F (WebSocketManagerTest, DestructionWithoutAnyCallNeverConnects)
-{
+    server.releaseIntroReplies();
     startManager();
-    EXPECT_FALSE (manager->isThreadRunning());
+    call ("getScore");
+    ASSERT_TRUE (waitForInvocations (1));
     manager.reset();
-    pumpFor (50);
-    EXPECT_EQ (server.getConnectionCount(), 0);
+    ASSERT_TRUE (pumpUntil ([&] { return server.getCloseCodes().size() == 2; }));
+    EXPECT_EQ (server.getCloseCodes(), (std::vector<int> { 1000, 1000 }));
+
+    server.sendText (ScriptedHostServer::makeReply (1, "too late"));
+    pumpFor (100);
+    EXPECT_TRUE (results->values.empty());
     EXPECT_TRUE (alerts->texts.isEmpty());
 }
 
