@@ -74,18 +74,11 @@ TEST (Interval, FromPitchDistance)
     const auto from = [] (const char* a, const char* b)
     { return Interval::fromPitchDistance (Pitch (a), Pitch (b)); };
 
-    EXPECT_EQ (from ("C4", "E4"), interval (3, Interval::Major));
-    EXPECT_EQ (from ("C4", "Eb4"), interval (3, Interval::Minor));
-    EXPECT_EQ (from ("C4", "F#4"), interval (4, Interval::Augmented));
-    EXPECT_EQ (from ("C4", "Gb4"), interval (5, Interval::Diminished));
-    EXPECT_EQ (from ("E4", "C4"), interval (-3, Interval::Major));
-    EXPECT_EQ (from ("C4", "C#4"), interval (1, Interval::Augmented));
+    // Typed intervals are checked over the whole range against transposition (TransposeTest).
     EXPECT_EQ (from ("C4", "E##4"), interval (3, Interval::undefined));
     EXPECT_EQ (from ("C4", "C4"), interval (1, Interval::Perfect));
-    EXPECT_EQ (from ("C4", "C5"), interval (8, Interval::Perfect));
-    EXPECT_EQ (from ("B3", "C4"), interval (2, Interval::Minor));
     EXPECT_EQ (from ("C4", "Cb4"), interval (1, Interval::Augmented)) << "unisons never read as descending";
-    EXPECT_EQ (from ("D4", "Cb3"), interval (-9, Interval::Augmented));
+    EXPECT_EQ (from ("E4", "C4"), interval (-3, Interval::Major));
 }
 
 TEST (Interval, Text)
