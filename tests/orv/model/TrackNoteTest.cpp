@@ -106,12 +106,6 @@ TEST (Track, PropertiesCurvesAndWings)
     EXPECT_EQ (score.getTracks().size(), 1u);
     EXPECT_FALSE (score.getTrack (4).isValid());
 
-    for (auto mute : {Track::Mute::muted, Track::Mute::halfMuted, Track::Mute::notMuted})
-    {
-        track.setMute (mute);
-        EXPECT_EQ (track.getMute(), mute);
-    }
-
     track.getState().setProperty (orv::ids::mute, "M", nullptr);
     EXPECT_EQ (track.getMute(), Track::Mute::notMuted) << "unknown text";
     EXPECT_EQ (Track::muteToString (Track::Mute::halfMuted), "halfMuted");
@@ -139,7 +133,7 @@ TEST (Track, PropertiesCurvesAndWings)
     EXPECT_TRUE (track.getRightWingNode (7).isValid());
 }
 
-TEST (Track, TrackBarsAreUniqueAndInBarOrder)
+TEST (Track, TrackBarsKnowTheirBarAndClear)
 {
     Score score;
     for (int bar = 1; bar <= 4; ++bar)
@@ -148,23 +142,16 @@ TEST (Track, TrackBarsAreUniqueAndInBarOrder)
         score.setBarLength (bar, 1024);
     }
 
-    for (int bar : {3, 1, 4, 3, 2, 1})
+    // Order and uniqueness under random operations: ModelInvariantTest.
+    for (int bar : {3, 1, 4, 3})
         score.getOrCreateTrackBar (2, bar);
 
     auto track = score.getTrack (2);
-    auto list = track.getTrackBarList();
-    ASSERT_EQ (list.getNumChildren(), 4);
-
-    for (int i = 0; i < 4; ++i)
-    {
-        orv::TrackBar trackBar (list.getChild (i));
-        EXPECT_EQ (trackBar.getBarId(), i + 1);
-        EXPECT_EQ (trackBar.getTrackId(), 2);
-        EXPECT_EQ (trackBar.getGlobalPos(), 1024 * i);
-        EXPECT_EQ (trackBar.getLength(), 1024);
-    }
-
     auto trackBar = track.getTrackBar (3);
+    EXPECT_EQ (trackBar.getTrackId(), 2);
+    EXPECT_EQ (trackBar.getGlobalPos(), 2048);
+    EXPECT_EQ (trackBar.getLength(), 1024);
+
     trackBar.getOrCreateNoteList().addNote (3, 0, 60, 10, Note::written);
     trackBar.getOrCreateNodeStripes().appendChild (juce::ValueTree (orv::ids::NODESTRIPE), nullptr);
     trackBar.clear();

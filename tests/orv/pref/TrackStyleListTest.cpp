@@ -22,12 +22,8 @@ TEST (TrackStyleList, DefaultsAndPrefixRule)
     styles.ensureDefaults();
     EXPECT_EQ (styles.size(), 7);
 
-    EXPECT_EQ (colourFor (styles, "instrument.keyboard.piano"), juce::Colour (0xffee794b));
     EXPECT_EQ (colourFor (styles, "instrument.string.violin"), juce::Colour (0xffef4136));
     EXPECT_EQ (colourFor (styles, "instrument.wind"), juce::Colour (0xff48c3ee));
-    EXPECT_EQ (colourFor (styles, "instrument.brass.horn"), juce::Colour (0xfffcd638));
-    EXPECT_EQ (colourFor (styles, "instrument.unpitched.snare"), juce::Colour (0xff39b54a));
-    EXPECT_EQ (colourFor (styles, "instrument.pitchedpercussion.marimba"), juce::Colour (0xffb7509e));
     EXPECT_EQ (colourFor (styles, ""), juce::Colour (0xffdd240b));
     EXPECT_EQ (colourFor (styles, "voice.soprano"), juce::Colour (0xffdd240b));
     EXPECT_EQ (colourFor (styles, "instrument"), juce::Colour (0xffdd240b)) << "a shorter type is no match";
