@@ -368,18 +368,6 @@ void ScriptedHostServer::closeConnections()
             });
 }
 
-void ScriptedHostServer::stopAccepting()
-{
-    std::promise<void> done;
-    postTo (impl->io, [this, &done]
-            {
-                error_code ignored;
-                impl->acceptor.close (ignored);
-                done.set_value();
-            });
-    done.get_future().wait();
-}
-
 void ScriptedHostServer::setRecording (bool shouldRecord)
 {
     const std::lock_guard<std::mutex> lock (impl->mutex);

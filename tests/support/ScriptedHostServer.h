@@ -55,8 +55,6 @@ public:
     void resetConnections();
     /** Closes every open connection with close code 1000. */
     void closeConnections();
-    /** Later connection attempts are refused. */
-    void stopAccepting();
     /** Keeps no record of invocations (for long benchmark runs). */
     void setRecording (bool shouldRecord);
 

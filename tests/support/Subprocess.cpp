@@ -1,6 +1,8 @@
 #include "support/Subprocess.h"
 
+#include <cerrno>
 #include <csignal>
+#include <pthread.h>
 #include <fcntl.h>
 #include <spawn.h>
 #include <sys/wait.h>
@@ -10,18 +12,19 @@ extern char** environ;
 
 namespace testsupport
 {
-Subprocess::Subprocess (const juce::StringArray& argv, const juce::StringArray& extraEnvironment)
+Subprocess::Subprocess (const juce::StringArray& argv, const juce::StringArray& extraEnvironment, bool withInput)
 {
     std::vector<std::string> args, env;
 
     for (const auto& a : argv)
         args.push_back (a.toStdString());
 
-    for (auto** e = environ; *e != nullptr; ++e)
-        env.emplace_back (*e);
-
+    // The extra entries come first: getenv takes the first entry of a name.
     for (const auto& e : extraEnvironment)
         env.push_back (e.toStdString());
+
+    for (auto** e = environ; *e != nullptr; ++e)
+        env.emplace_back (*e);
 
     std::vector<char*> argPtrs, envPtrs;
 
@@ -34,9 +37,19 @@ Subprocess::Subprocess (const juce::StringArray& argv, const juce::StringArray& 
     argPtrs.push_back (nullptr);
     envPtrs.push_back (nullptr);
 
+    int input[2] = { -1, -1 };
+
+    if (withInput && pipe2 (input, O_CLOEXEC) != 0)
+        return;
+
     posix_spawn_file_actions_t actions;
     posix_spawn_file_actions_init (&actions);
-    posix_spawn_file_actions_addopen (&actions, STDIN_FILENO, "/dev/null", O_RDONLY, 0);
+
+    if (withInput)
+        posix_spawn_file_actions_adddup2 (&actions, input[0], STDIN_FILENO);
+    else
+        posix_spawn_file_actions_addopen (&actions, STDIN_FILENO, "/dev/null", O_RDONLY, 0);
+
     posix_spawn_file_actions_addopen (&actions, STDOUT_FILENO, outFile.getFile().getFullPathName().toRawUTF8(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
     posix_spawn_file_actions_addopen (&actions, STDERR_FILENO, errFile.getFile().getFullPathName().toRawUTF8(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
 
@@ -44,15 +57,60 @@ Subprocess::Subprocess (const juce::StringArray& argv, const juce::StringArray& 
         pid = -1;
 
     posix_spawn_file_actions_destroy (&actions);
+
+    if (withInput)
+    {
+        ::close (input[0]);
+        inputFd = input[1];
+    }
 }
 
 Subprocess::~Subprocess()
 {
+    if (inputFd >= 0)
+        ::close (inputFd);
+
     if (isRunning())
     {
         sendSignal (SIGKILL);
         waitForExit (5000);
     }
+}
+
+bool Subprocess::writeInput (const juce::String& text)
+{
+    if (inputFd < 0)
+        return false;
+
+    // A process that has gone must not take the test down with SIGPIPE:
+    // block it on this thread and consume the one a failed write raises.
+    sigset_t pipeSignal, previous;
+    sigemptyset (&pipeSignal);
+    sigaddset (&pipeSignal, SIGPIPE);
+    pthread_sigmask (SIG_BLOCK, &pipeSignal, &previous);
+
+    const auto bytes = text.toStdString();
+    size_t written = 0;
+
+    while (written < bytes.size())
+    {
+        const auto n = ::write (inputFd, bytes.data() + written, bytes.size() - written);
+
+        if (n < 0 && errno == EINTR)
+            continue;
+
+        if (n <= 0)
+        {
+            const timespec noWait {};
+            sigtimedwait (&pipeSignal, nullptr, &noWait);
+            break;
+        }
+
+        written += static_cast<size_t> (n);
+    }
+
+    pthread_sigmask (SIG_SETMASK, &previous, nullptr);
+    return written == bytes.size();
 }
 
 std::optional<int> Subprocess::waitForExit (int timeoutMs)

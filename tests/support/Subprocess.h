@@ -3,18 +3,21 @@
 #include <juce_core/juce_core.h>
 
 #include <optional>
-#include <vector>
 #include <sys/types.h>
+#include <vector>
 
 namespace testsupport
 {
 /** A child process for end-to-end tests: started with posix_spawn, its
-    standard output and error captured in files, waited for with a timeout. */
+    standard output and error captured in files, its standard input a pipe
+    (withInput) or empty, waited for with a timeout. */
 class Subprocess final
 {
 public:
-    /** Starts argv[0] with the arguments; extraEnvironment entries are "NAME=value". */
-    Subprocess (const juce::StringArray& argv, const juce::StringArray& extraEnvironment = {});
+    /** Starts argv[0] with the arguments; extraEnvironment entries ("NAME=value")
+        come before the inherited environment, so they win over inherited
+        entries of the same name. */
+    Subprocess (const juce::StringArray& argv, const juce::StringArray& extraEnvironment = {}, bool withInput = false);
     ~Subprocess();
 
     bool started() const { return pid > 0; }
@@ -26,11 +29,15 @@ public:
     bool isRunning();
     void sendSignal (int signal);
 
+    /** Writes to the standard input; false when there is none or the process has gone. */
+    bool writeInput (const juce::String& text);
+
     juce::String getStdout() const { return outFile.getFile().loadFileAsString(); }
     juce::String getStderr() const { return errFile.getFile().loadFileAsString(); }
 
 private:
     pid_t pid = -1;
+    int inputFd = -1;
     std::optional<int> exitStatus;
     juce::TemporaryFile outFile, errFile;
 };
