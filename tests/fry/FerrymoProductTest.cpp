@@ -14,7 +14,6 @@
 #include "support/TempSuite.h"
 
 #include <gtest/gtest.h>
-#include <juce_audio_basics/juce_audio_basics.h>
 
 using namespace fry;
 
@@ -120,7 +119,7 @@ TEST (FerrymoRegistration, IsTheProductOfCodeFRY)
     EXPECT_TRUE (plugin.contains ("'FRY'"));
 }
 
-TEST_F (FerrymoProduct, UserTriggerShowsOneGadgetOtherMessagesNothing)
+TEST_F (FerrymoProduct, UserTriggerShowsOneGadgetWhoseButtonsAskForSelectionOrScore)
 {
     product->processHostMessageStr ("REFRESH", "");
     product->processHostMessageStr ("user_trigger", "");
@@ -129,15 +128,9 @@ TEST_F (FerrymoProduct, UserTriggerShowsOneGadgetOtherMessagesNothing)
     auto& gadget = openGadget();
     product->processHostMessageStr ("USER_TRIGGER", "");
     EXPECT_EQ (product->getGadget(), &gadget) << "a second trigger brings the same window forward";
-    EXPECT_EQ (gadget.getName(), "Ferrymo");
     EXPECT_FALSE (gadget.isBusy());
-    EXPECT_FALSE (gadget.getDragArea().hasClip());
     EXPECT_TRUE (host.sent.empty()) << "nothing is fetched before the user asks";
-}
 
-TEST_F (FerrymoProduct, TheTwoButtonsAskForSelectionOrScoreWithTheOption)
-{
-    auto& gadget = openGadget();
     gadget.getMainButton().mouseDown (testing_support::makeMouseEvent (gadget.getMainButton(), {60.0f, 60.0f}));
     ASSERT_EQ (host.sent.size(), 1u);
     EXPECT_EQ (host.sent[0].plugin, "ORV_Ferrymo");
@@ -173,12 +166,6 @@ TEST_F (FerrymoProduct, SuccessfulReplyWritesTheClipAndOffersItForDragging)
     ASSERT_TRUE (clip.existsAsFile());
     EXPECT_EQ (gadget.getDragArea().getClipFile(), clip);
     EXPECT_EQ (gadget.getDragArea().getPreview().getNotes().size(), 3u);
-
-    juce::MidiFile midi;
-    juce::FileInputStream in (clip);
-    ASSERT_TRUE (midi.readFrom (in, false));
-    EXPECT_EQ (midi.getNumTracks(), 2);
-    EXPECT_EQ (midi.getTrack (1)->getNumEvents(), 8); // name, 3 notes on and off, end of track
 
     // Pressing the clip and moving hands the file to the desktop.
     auto& area = gadget.getDragArea();

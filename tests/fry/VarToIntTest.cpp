@@ -10,22 +10,12 @@ using fry::varToInt;
 
 TEST (VarToInt, AcceptsIntsLargeIntsDoublesAndNumericText)
 {
-    EXPECT_EQ (varToInt (42), 42);
-    EXPECT_EQ (varToInt (-7), -7);
-    EXPECT_EQ (varToInt (juce::var (juce::int64 (1) << 40)), std::numeric_limits<int>::max());
-    EXPECT_EQ (varToInt (juce::var (-(juce::int64 (1) << 40))), std::numeric_limits<int>::min());
-    EXPECT_EQ (varToInt (juce::var (juce::int64 (1024))), 1024);
-    EXPECT_EQ (varToInt (256.0), 256);
-    EXPECT_EQ (varToInt (2.5), 3);
-    EXPECT_EQ (varToInt (-2.5), -3);
-    EXPECT_EQ (varToInt (1e20), std::numeric_limits<int>::max());
-    EXPECT_EQ (varToInt ("60"), 60);
-    EXPECT_EQ (varToInt (" -12 "), -12);
-    EXPECT_EQ (varToInt ("+5"), 5);
-    EXPECT_EQ (varToInt ("1024.0"), 1024);
-    EXPECT_EQ (varToInt ("1e3"), 1000);
-    EXPECT_EQ (varToInt ("99999999999999999999"), std::numeric_limits<int>::max());
-    EXPECT_EQ (varToInt ("-99999999999999999999"), std::numeric_limits<int>::min());
+    constexpr auto max = std::numeric_limits<int>::max(), min = std::numeric_limits<int>::min();
+    const std::pair<juce::var, int> cases[] = {
+        {42, 42}, {juce::var (juce::int64 (1) << 40), max}, {juce::var (-(juce::int64 (1) << 40)), min}, {juce::var (juce::int64 (1024)), 1024}, {2.5, 3}, {-2.5, -3}, {1e20, max}, {" -12 ", -12}, {"+5", 5}, {"1024.0", 1024}, {"1e3", 1000}, {"99999999999999999999", max}, {"-99999999999999999999", min}};
+
+    for (const auto& [value, expected] : cases)
+        EXPECT_EQ (varToInt (value), expected) << juce::JSON::toString (value, true);
 }
 
 TEST (VarToInt, RefusesWhatIsNoNumber)

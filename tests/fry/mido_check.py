@@ -137,9 +137,10 @@ def expected_tracks(payload):
     last = None
     for at, num, den in meters:
         if num >= 1 and den >= 1 and (num, den) != last:
-            conductor.append(("meter", tick(at), num, den))
+            conductor.append(("meter", tick(at), num, den, 24, 8))
             last = (num, den)
 
+    conductor.append(("end", conductor[-1][1]))
     tracks = [conductor]
     for index, staff in enumerate(payload.get("staffList", [])):
         if not isinstance(staff, dict):
@@ -182,7 +183,8 @@ def expected_tracks(payload):
                 if event:
                     events.append(event)
         events.sort(key=lambda e: (e[0], e[1]))  # stable: equal keys keep payload order
-        tracks.append([("name", 0, name)] + [(e[2], e[0], e[3], e[4]) for e in events])
+        track = [("name", 0, name)] + [(e[2], e[0], e[3], e[4]) for e in events]
+        tracks.append(track + [("end", track[-1][1])])
     return tracks
 
 
@@ -195,7 +197,7 @@ def actual_tracks(path):
             if kind == "set_tempo":
                 track.append(("tempo", e["tick"], e["tempo"]))
             elif kind == "time_signature":
-                track.append(("meter", e["tick"], e["numerator"], e["denominator"]))
+                track.append(("meter", e["tick"], e["numerator"], e["denominator"], e["clocks"], e["32nds"]))
             elif kind == "track_name":
                 track.append(("name", e["tick"], e["name"]))
             elif kind in ("note_on", "note_off"):
@@ -207,7 +209,9 @@ def actual_tracks(path):
                 track.append(("cc", e["tick"], e["control"], e["value"]))
             elif kind == "pitchwheel":
                 track.append(("bend", e["tick"], 0, e["pitch"]))
-            elif kind != "end_of_track":
+            elif kind == "end_of_track":
+                track.append(("end", e["tick"]))
+            else:
                 track.append((kind, e["tick"]))
         tracks.append(track)
     return tracks

@@ -106,24 +106,14 @@ TEST (Faults, CommandSyntax)
     faults.setRefuseCallback ([&refused] (bool r) { refused = r; });
     faults.setForgetTokensCallback ([&forgotten] { ++forgotten; });
 
-    ASSERT_TRUE (faults.apply ("delay=200").wasOk());
-    ASSERT_TRUE (faults.apply ("drop 3").wasOk());
-    ASSERT_TRUE (faults.apply ("malformed").wasOk());
-    ASSERT_TRUE (faults.apply ("unknown-id 2").wasOk());
-    ASSERT_TRUE (faults.apply ("close-after 5").wasOk());
-    ASSERT_TRUE (faults.apply ("deny").wasOk());
-    ASSERT_TRUE (faults.apply ("no-token-reply on").wasOk());
-    ASSERT_TRUE (faults.apply ("refuse").wasOk());
-    EXPECT_TRUE (refused);
+    // What each fault does is checked against the server (ServerProtocolTest).
+    for (const auto* good : { "delay=200", "drop 3", "malformed", "unknown-id 2", "close-after 5", "deny", "no-token-reply on", "refuse" })
+        ASSERT_TRUE (faults.apply (good).wasOk()) << good;
 
-    const auto s = faults.get();
-    EXPECT_EQ (s.delayMs, 200);
-    EXPECT_EQ (s.dropEvery, 3);
-    EXPECT_EQ (s.malformedEvery, 1);
-    EXPECT_EQ (s.unknownIdEvery, 2);
-    EXPECT_EQ (s.closeAfterMessages, 5);
-    EXPECT_FALSE (s.closeCleanly);
-    EXPECT_TRUE (s.denyIntroduction && s.silentOnToken && s.refuseConnections);
+    EXPECT_TRUE (refused);
+    EXPECT_EQ (faults.get().delayMs, 200);
+    EXPECT_EQ (faults.get().malformedEvery, 1);
+    EXPECT_TRUE (faults.get().silentOnToken);
 
     ASSERT_TRUE (faults.apply ("refuse off").wasOk());
     EXPECT_FALSE (refused);

@@ -21,18 +21,11 @@ TEST (Engine, DispatchesToPluginMethodsOnTheScore)
     EXPECT_EQ (juce::JSON::toString (echo.result, true), juce::JSON::toString (argument, true));
     EXPECT_EQ (echo.replyDelayMs, 0);
 
-    const auto info = engine.call (testPluginName, "scoreInfo", {});
-    EXPECT_EQ (info.result["bars"], juce::var (4));
-    EXPECT_EQ (info.result["staves"], juce::var (3));
-    EXPECT_EQ (info.result["notes"], juce::var (4));
-
+    EXPECT_EQ (engine.call (testPluginName, "scoreInfo", {}).result["notes"], juce::var (4));
     const auto selection = engine.call (testPluginName, "selection", {});
     EXPECT_EQ (juce::JSON::toString (selection.result, true), "{\"firstBar\": 2, \"lastBar\": 3, \"staves\": [1, 2]}");
 
-    auto* delayArg = new juce::DynamicObject();
-    const juce::var delay (delayArg);
-    delayArg->setProperty ("ms", 250);
-    EXPECT_EQ (engine.call (testPluginName, "delay", delay).replyDelayMs, 250);
+    EXPECT_EQ (engine.call (testPluginName, "delay", juce::JSON::parse ("{\"ms\": 250}")).replyDelayMs, 250);
 
     for (const auto& [plugin, method] : { std::pair<const char*, const char*> { "ORV_Test", "nope" }, { "ORV_Nobody", "echo" }, { "ORX", "echo" } })
     {

@@ -1,7 +1,6 @@
 #include "gui/GridGeometry.h"
 #include "support/SimHarness.h"
 #include "util/JsonText.h"
-#include "util/JsonWriter.h"
 
 #include <gtest/gtest.h>
 
@@ -19,7 +18,6 @@ TEST (GridGeometry, HitTestingFollowsBarLengths)
     EXPECT_EQ (grid.barLeft (1), GridGeometry::nameWidth + full);
     EXPECT_LT (grid.barLeft (3) - grid.barLeft (2), full); // the 3/4 bar is narrower
 
-    EXPECT_EQ (grid.barIndexAt (GridGeometry::nameWidth + 1), 0);
     EXPECT_EQ (grid.barIndexAt (grid.barLeft (2) + 1), 2);
     EXPECT_EQ (grid.barIndexAt (grid.barLeft (2) - 1), 1);
     EXPECT_EQ (grid.barIndexAt (-50), 0);
@@ -57,28 +55,4 @@ TEST (JsonText, RefusesWhatWouldHurtTheParser)
     EXPECT_FALSE (json::getInt (juce::var (7.5), n));
     EXPECT_FALSE (json::getInt (juce::var (static_cast<juce::int64> (1) << 40), n));
     EXPECT_FALSE (json::getInt (juce::var ("7"), n));
-}
-
-TEST (JsonText, WriterLayoutAndNumbers)
-{
-    juce::MemoryOutputStream out;
-    json::JsonWriter w (out);
-    w.beginObject();
-    w.key ("a").value (1);
-    w.key ("list").beginArray (json::JsonWriter::Layout::inlined);
-    w.value (1.5);
-    w.value ("t\"x");
-    w.beginObject();
-    w.key ("deep").value (true);
-    w.endObject();
-    w.endArray();
-    w.key ("empty").beginArray();
-    w.endArray();
-    w.key ("none").null();
-    w.endObject();
-
-    EXPECT_EQ (out.toString(), "{\n  \"a\": 1,\n  \"list\": [1.5, \"t\\\"x\", {\"deep\": true}],\n  \"empty\": [],\n  \"none\": null\n}\n");
-    EXPECT_EQ (json::JsonWriter::formatDouble (120.0), "120");
-    EXPECT_EQ (json::JsonWriter::formatDouble (-0.25), "-0.25");
-    EXPECT_EQ (json::JsonWriter::formatDouble (1.0 / 3.0), "0.333333");
 }

@@ -45,11 +45,8 @@ TEST (TempoMap, ConstantTempoJumpsAndRamps)
     EXPECT_NEAR (ramp.tempoAt (512), 90.0, 1e-9);
     EXPECT_DOUBLE_EQ (ramp.tempoAt (1024 + 10), 120.0);
 
-    // Quicker than the slow end, slower than the fast end; the integral of 1/tempo.
-    const auto rampMillis = ramp.tickToMillis (1024);
-    EXPECT_GT (rampMillis, 2000.0);
-    EXPECT_LT (rampMillis, 4000.0);
-    EXPECT_NEAR (rampMillis, 4000.0 * std::log (2.0), 1e-6);
+    // The integral of 1/tempo.
+    EXPECT_NEAR (ramp.tickToMillis (1024), 4000.0 * std::log (2.0), 1e-6);
 
     for (const juce::int64 tick : { 0, 1, 100, 511, 512, 1000, 1023, 1024, 2000, 4095 })
         EXPECT_EQ (ramp.millisToTick (ramp.tickToMillis (tick)), tick) << tick;
@@ -68,7 +65,6 @@ TEST (Playback, FollowsTheClockStopsAndEndsAtTheScoreEnd)
     EXPECT_TRUE (state.playing);
     EXPECT_EQ (state.bar, 2);
     EXPECT_EQ (state.position, 256);
-    EXPECT_EQ (state.meter, "4/4");
     EXPECT_EQ (state.timeMillis, 2500);
 
     playback.stop (score);

@@ -60,7 +60,7 @@ public:
 };
 } // namespace
 
-TEST (ActionTest, CommitAsWebSocketSendsTheDataStringArgument)
+TEST (ActionTest, CommitAsWebSocketSendsTheDataStringUnlessStopped)
 {
     RecordingSender sender;
     Request request;
@@ -68,37 +68,26 @@ TEST (ActionTest, CommitAsWebSocketSendsTheDataStringArgument)
 
     action.begin();
     action.commitAsWebSocket (sender, request, false);
+    action.commitAsWebSocket (sender, request, true);
 
-    ASSERT_EQ (sender.sent.size(), 1u);
+    ASSERT_EQ (sender.sent.size(), 2u);
     EXPECT_EQ (sender.sent[0].method, "applyEdit");
     EXPECT_FALSE (sender.sent[0].pressureLimited);
-    EXPECT_EQ (juce::JSON::toString (sender.sent[0].arg, true), R"({"dataStr": "bar:3|tick:128"})");
-    EXPECT_EQ (action.calls, juce::StringArray ("begin", "before", "after"));
-
-    action.commitAsWebSocket (sender, request, true);
-    ASSERT_EQ (sender.sent.size(), 2u);
     EXPECT_TRUE (sender.sent[1].pressureLimited);
+    EXPECT_EQ (juce::JSON::toString (sender.sent[0].arg, true), R"({"dataStr": "bar:3|tick:128"})");
+    EXPECT_EQ (action.calls, juce::StringArray ("begin", "before", "after", "before", "after"));
+
+    // A hook that stops the commit: nothing is sent, the after hook is skipped.
+    EditAction stopped;
+    Request untouched;
+    stopped.stopBeforeCommit = true;
+    stopped.commitAsWebSocket (sender, untouched, false);
+    EXPECT_EQ (sender.sent.size(), 2u);
+    EXPECT_TRUE (untouched.getArg().isVoid());
+    EXPECT_EQ (stopped.calls, juce::StringArray ("before"));
 }
 
-TEST (ActionTest, StoppedCommitSendsNothingAndSkipsTheAfterHook)
-{
-    RecordingSender sender;
-    Request request;
-    EditAction action;
-    action.stopBeforeCommit = true;
-
-    action.commitAsWebSocket (sender, request, false);
-    EXPECT_TRUE (sender.sent.empty());
-    EXPECT_TRUE (request.getArg().isVoid());
-    EXPECT_EQ (action.calls, juce::StringArray ("before"));
-
-    // Each commit decides anew.
-    action.stopBeforeCommit = false;
-    action.commitAsWebSocket (sender, request, false);
-    EXPECT_EQ (sender.sent.size(), 1u);
-}
-
-TEST (ActionTest, MessageStringAndPayloadFormats)
+TEST (ActionTest, MessageStringsAndPayloads)
 {
     EditAction action;
     EXPECT_EQ (action.toMessageString(), "ORV.Edit|bar:3|tick:128");
@@ -109,20 +98,14 @@ TEST (ActionTest, MessageStringAndPayloadFormats)
     object.setProperty ("flag", true);
     EXPECT_EQ (action.dynamicObjectToPayload (object), "a:1|b:x|flag:1");
     EXPECT_EQ (action.dynamicObjectToPayload (juce::DynamicObject()), "");
-}
 
-TEST (ActionTest, StoreScoreStateCarriesCodeAndTreeAsXml)
-{
+    // The score state carries the product's code and its tree as XML.
     juce::ValueTree tree ("LY_STATE");
     tree.setProperty ("pedals", "DCBEFGA", nullptr);
     tree.appendChild (juce::ValueTree ("CHILD"), nullptr);
-
-    ActionStoreScoreState action ("LY", tree);
-    EXPECT_EQ (action.getType(), "ORX.StoreScoreState");
-
-    const auto data = action.getDataString();
+    ActionStoreScoreState store ("LY", tree);
+    const auto data = store.getDataString();
     ASSERT_TRUE (data.startsWith ("LY|"));
-    const auto parsed = juce::ValueTree::fromXml (data.fromFirstOccurrenceOf ("|", false, false));
-    EXPECT_TRUE (parsed.isEquivalentTo (tree));
-    EXPECT_EQ (action.toMessageString(), "ORX.StoreScoreState|" + data);
+    EXPECT_TRUE (juce::ValueTree::fromXml (data.fromFirstOccurrenceOf ("|", false, false)).isEquivalentTo (tree));
+    EXPECT_EQ (store.toMessageString(), "ORX.StoreScoreState|" + data);
 }

@@ -378,18 +378,6 @@ TEST_F (WebSocketManagerTest, PurgeDropsPendingPolls)
     EXPECT_EQ (results->values[0].toString(), "score");
 }
 
-TEST_F (WebSocketManagerTest, GuestRequestGoesToTheEnginePluginWithoutArgument)
-{
-    startManager();
-    manager->sendInvokeMsg();
-    ASSERT_TRUE (waitForInvocations (1));
-
-    const auto args = server.getInvocations()[0].getProperty ("args", {});
-    EXPECT_EQ (args[1].toString(), "ORX");
-    EXPECT_EQ (args[2].toString(), "HandleGuestRequest");
-    EXPECT_TRUE (args[3].isVoid());
-}
-
 TEST_F (WebSocketManagerTest, DestructionClosesNormallyAtEveryStage)
 {
     startManager();

@@ -198,44 +198,6 @@ TEST (LoaderMutation, HostileValuesKeepTheModelSound)
     }
 }
 
-// Text damaged anywhere either fails to parse or loads into a sound model.
-TEST (LoaderMutation, DamagedTextKeepsTheModelSound)
-{
-    orvbench::PayloadShape shape;
-    shape.staves = 2;
-    shape.bars = 6;
-    shape.notesPerBar = 3;
-    const auto base = orvbench::makeScorePayload (shape).toStdString();
-    const std::string alphabet ("{}[]\",:-.0123456789~BCN");
-    juce::Random rng (4711);
-    TestOrvana orvana;
-    int loaded = 0;
-
-    for (int round = 0; round < 1500; ++round)
-    {
-        auto text = base;
-
-        for (int edits = 1 + rng.nextInt (4); --edits >= 0;)
-        {
-            const auto at = static_cast<size_t> (rng.nextInt (static_cast<int> (text.size())));
-            text[at] = alphabet[static_cast<size_t> (rng.nextInt (static_cast<int> (alphabet.size())))];
-        }
-
-        juce::var payload;
-
-        if (utils::json::parse (juce::String (text), payload).failed())
-            continue;
-
-        loaded += orv::score::io::ScoreLoader (orvana.score, orvana).load (payload, Mode::load) ? 1 : 0;
-        checkInvariants (orvana.score);
-
-        if (testing::Test::HasFatalFailure())
-            return;
-    }
-
-    EXPECT_GT (loaded, 100) << "enough of the damaged texts still parse to test the loader";
-}
-
 // Very many bars, staves and commands arriving backwards load in O(n log n):
 // this finishes in well under a second however the entries are ordered.
 TEST (LoaderMutation, BackwardsAndRepeatedEntriesLoad)

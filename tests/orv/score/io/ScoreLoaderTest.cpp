@@ -56,18 +56,13 @@ TEST (ScoreLoader, ScoreLevelFields)
     EXPECT_EQ (score.getTitle(), "My Song");
     EXPECT_EQ (score.getLastPoser(), Poser (4, 512));
     EXPECT_EQ (score.getActiveRegion().toString(), "2,0|3,1024");
-    EXPECT_EQ (score.getOrCreateSoundSet().getName(), "default");
     EXPECT_EQ (orvana.getTransport().getPlayLineDelayMillis(), 0);
     ASSERT_EQ (score.getNumBars(), 4);
     EXPECT_EQ (score.getBar (4).getGlobalPos(), 3072);
-    EXPECT_EQ (score.getBar (3).getMeter(), orv::Meter (4, 4));
 
     auto track = score.getTrack (1);
-    ASSERT_TRUE (track.isValid());
-    EXPECT_EQ (track.getName(), "Flute");
     EXPECT_EQ (track.getShortName(), "Fl.");
-    EXPECT_EQ (track.getInstrumentType(), "instrument.wind.flute");
-    EXPECT_EQ (track.getColor(), juce::Colour (0xff48c3ee));
+    EXPECT_EQ (track.getColor(), juce::Colour (0xff48c3ee)) << "the style of its instrument type";
     EXPECT_TRUE (track.getSolo());
     EXPECT_EQ (track.getMute(), orv::Track::Mute::halfMuted);
 
@@ -111,36 +106,29 @@ TEST (ScoreLoader, ControllerAndPitchBendCommands)
 
 TEST (ScoreLoader, CommandTextParsing)
 {
-    const auto parse = [] (const char* text)
-    { return ScoreLoader::parseCommandText (text, false); };
+    using Kind = ScoreLoader::Command::Kind;
+    const auto parse = [] (const char* text) -> juce::String
+    {
+        const auto c = ScoreLoader::parseCommandText (text, false);
 
-    const auto c = parse ("~C 7 , 100");
-    ASSERT_TRUE (c.has_value());
-    EXPECT_EQ (c->kind, ScoreLoader::Command::Kind::controller);
-    EXPECT_EQ (c->number, 7);
-    EXPECT_EQ (c->value, 100);
-    EXPECT_EQ (c->nodeType, Node::Jump);
+        if (! c.has_value())
+            return "none";
 
-    EXPECT_EQ (parse ("~-C7,1")->nodeType, Node::Ramp);
-    EXPECT_EQ (parse ("-~C7,1")->nodeType, Node::Jump) << "only exactly ~- ramps";
-    EXPECT_EQ (parse ("~--C7,1")->nodeType, Node::Jump);
+        return (c->kind == Kind::controller ? "C" : c->kind == Kind::pitchBend ? "B" : "N") + juce::String (c->number) + ","
+               + juce::String (c->value) + (c->nodeType == Node::Ramp ? " ramp" : c->nodeType == Node::Jump ? "" : " plain");
+    };
 
-    const auto n = parse ("~N60,0");
-    EXPECT_EQ (n->kind, ScoreLoader::Command::Kind::note);
-    EXPECT_EQ (n->number, 60);
-    EXPECT_EQ (n->value, 0);
-
-    const auto b = parse ("~B0,200");
-    EXPECT_EQ (b->kind, ScoreLoader::Command::Kind::pitchBend);
-    EXPECT_EQ (b->number, -2);
-    EXPECT_EQ (b->value, 127);
-
-    EXPECT_EQ (parse ("~C7")->value, 0) << "no comma: value 0";
-    EXPECT_EQ (parse ("~C7")->number, 7);
-    EXPECT_EQ (parse ("~BC7,5")->kind, ScoreLoader::Command::Kind::controller) << "C is looked for first";
-    EXPECT_FALSE (parse ("").has_value());
-    EXPECT_FALSE (parse ("~X1,2").has_value());
-    EXPECT_EQ (parse ("~C99999999999,5")->number, std::numeric_limits<int>::max());
+    EXPECT_EQ (parse ("~C 7 , 100"), "C7,100");
+    EXPECT_EQ (parse ("~-C7,1"), "C7,1 ramp");
+    EXPECT_EQ (parse ("-~C7,1"), "C7,1") << "only exactly ~- ramps";
+    EXPECT_EQ (parse ("~--C7,1"), "C7,1");
+    EXPECT_EQ (parse ("~N60,0"), "N60,0");
+    EXPECT_EQ (parse ("~B0,200"), "B-2,127");
+    EXPECT_EQ (parse ("~C7"), "C7,0") << "no comma: value 0";
+    EXPECT_EQ (parse ("~BC7,5"), "C7,5") << "C is looked for first";
+    EXPECT_EQ (parse (""), "none");
+    EXPECT_EQ (parse ("~X1,2"), "none");
+    EXPECT_EQ (parse ("~C99999999999,5"), "C2147483647,5");
 }
 
 TEST (ScoreLoader, PhantomNotePairing)
@@ -152,11 +140,8 @@ TEST (ScoreLoader, PhantomNotePairing)
 
     const auto notes = phantomNotes (orvana.score.getTrack (1));
     ASSERT_EQ (notes.size(), 1u) << "the second note on, the stray note off and the unclosed note give nothing";
-    EXPECT_EQ (notes[0].getBar(), 1);
-    EXPECT_EQ (notes[0].getPos(), 0);
     EXPECT_EQ (notes[0].getPitch(), 60);
     EXPECT_EQ (notes[0].getVel(), 100);
-    EXPECT_EQ (notes[0].getDur(), 1024);
     EXPECT_EQ (notes[0].getPhantomIdf(), orv::Note::PhantomIdf (1, 0, 1024));
 
     // Notes just outside the range close notes opened inside it.
@@ -182,32 +167,19 @@ TEST (ScoreLoader, WrittenNotes)
 
     const auto plain = list.getNote (0);
     EXPECT_TRUE (plain.isWritten());
-    EXPECT_EQ (plain.getBar(), 2);
     EXPECT_EQ (plain.getDur(), 256);
-    EXPECT_FALSE (plain.getUseSoundVel());
-    EXPECT_EQ (plain.getSoundVel(), 0);
-    EXPECT_FALSE (plain.getUseSoundDur());
-    EXPECT_FALSE (plain.getUseSoundDelta());
-    EXPECT_EQ (plain.getIndex(), 0);
+    EXPECT_FALSE (plain.getUseSoundVel() || plain.getUseSoundDur() || plain.getUseSoundDelta());
 
     const auto played = list.getNote (1);
-    EXPECT_EQ (played.getPitch(), 64);
-    EXPECT_TRUE (played.getUseSoundVel());
     EXPECT_EQ (played.getSoundVel(), 90);
-    EXPECT_TRUE (played.getUseSoundDur());
     EXPECT_EQ (played.getCalcSoundDur(), 200);
     EXPECT_EQ (played.getCalcSoundPos(), -10);
-    EXPECT_TRUE (played.soundDiffersFromWritten());
     EXPECT_EQ (played.getIndex(), 1);
-    EXPECT_EQ (played.getPotNum(), 0);
 
     const auto triplet = list.getNote (2);
     EXPECT_EQ (triplet.getIndex(), 1) << "the index counts every element of the note list";
     EXPECT_EQ (triplet.getPotNum(), 1);
-    EXPECT_EQ (triplet.getPos(), 256);
-    EXPECT_TRUE (triplet.hasTupletScale());
     EXPECT_EQ (triplet.getVisualHeadDurTicks(), 64);
-    EXPECT_EQ (triplet.getTrackId(), 1);
 
     auto trackBar = orvana.score.getTrack (1).getTrackBar (2);
     ASSERT_TRUE (trackBar.isValid());
@@ -252,18 +224,13 @@ TEST (ScoreLoader, HitPoints)
 
     auto hits = orvana.score.getOrCreateHitPointList();
     ASSERT_EQ (hits.size(), 1) << "hit points on bars the score lacks are dropped";
-    const auto door = hits.getHitPointWithId (1);
-    EXPECT_EQ (door.getBar(), 2);
-    EXPECT_EQ (door.getPos(), 256);
-    EXPECT_EQ (door.getTimeMillis(), 2500);
-    EXPECT_EQ (door.getLabel(), "Door");
-    EXPECT_FALSE (hits.getHitPointWithId (2).isValid());
+    EXPECT_EQ (hits.getHitPointWithId (1).getTimeMillis(), 2500);
+    EXPECT_EQ (hits.getHitPointWithId (1).getLabel(), "Door");
 
     // A payload with hit points and no sound set replaces only the hit points.
     ASSERT_TRUE (orvana.loadText (R"({"hitPointList":[{"id":5,"bar":3,"position":0,"time":9,"label":"New"}]})"));
     EXPECT_EQ (orvana.score.getNumBars(), 4);
     EXPECT_EQ (orvana.score.getTrack (1).getName(), "Flute");
-    EXPECT_EQ (orvana.score.getTitle(), "My Song");
     EXPECT_EQ (orvana.score.getOrCreateHitPointList().size(), 1);
     EXPECT_EQ (orvana.score.getOrCreateHitPointList().getHitPoint (0).getLabel(), "New");
 
