@@ -7,28 +7,18 @@
 
 namespace
 {
+/** Records every sent action as "method argument [limited]". */
 class RecordingSender final : public IProductActionSender
 {
 public:
-    struct Sent
-    {
-        juce::String method;
-        juce::var arg;
-        bool pressureLimited = false;
-    };
-
-    std::vector<Sent> sent;
+    juce::StringArray sent;
 
     void sendAction (WebSocketAction& action, bool withPressureLimit) override
     {
-        sent.push_back ({ action.getMethodName(), action.getArg(), withPressureLimit });
+        sent.add (action.getMethodName() + " " + juce::JSON::toString (action.getArg(), true) + (withPressureLimit ? " limited" : ""));
     }
 
-    void sendActionWithPressureLimit (WebSocketAction& action) override
-    {
-        sent.push_back ({ action.getMethodName(), action.getArg(), true });
-    }
-
+    void sendActionWithPressureLimit (WebSocketAction& action) override { sendAction (action, true); }
     void sendActionConnectionRequest (std::function<void (juce::var)>) override {}
     void purgePlaybackPendingResponses() override {}
 };
@@ -70,11 +60,8 @@ TEST (ActionTest, CommitAsWebSocketSendsTheDataStringUnlessStopped)
     action.commitAsWebSocket (sender, request, false);
     action.commitAsWebSocket (sender, request, true);
 
-    ASSERT_EQ (sender.sent.size(), 2u);
-    EXPECT_EQ (sender.sent[0].method, "applyEdit");
-    EXPECT_FALSE (sender.sent[0].pressureLimited);
-    EXPECT_TRUE (sender.sent[1].pressureLimited);
-    EXPECT_EQ (juce::JSON::toString (sender.sent[0].arg, true), R"({"dataStr": "bar:3|tick:128"})");
+    const juce::String sent = R"(applyEdit {"dataStr": "bar:3|tick:128"})";
+    EXPECT_EQ (sender.sent, juce::StringArray (sent, sent + " limited"));
     EXPECT_EQ (action.calls, juce::StringArray ("begin", "before", "after", "before", "after"));
 
     // A hook that stops the commit: nothing is sent, the after hook is skipped.
@@ -82,7 +69,7 @@ TEST (ActionTest, CommitAsWebSocketSendsTheDataStringUnlessStopped)
     Request untouched;
     stopped.stopBeforeCommit = true;
     stopped.commitAsWebSocket (sender, untouched, false);
-    EXPECT_EQ (sender.sent.size(), 2u);
+    EXPECT_EQ (sender.sent.size(), 2);
     EXPECT_TRUE (untouched.getArg().isVoid());
     EXPECT_EQ (stopped.calls, juce::StringArray ("before"));
 }

@@ -4,40 +4,39 @@
 
 #include <memory>
 
+// What the queues do for the user (coalescing, the pressure limit, expiry,
+// the purge on "Stop") is checked against a scripted host in
+// WebSocketManagerTest; these are the details only a hand-moved clock and
+// hand-run writes can reach.
 namespace
 {
-juce::var transportArgs (const juce::String& action)
-{
-    auto* object = new juce::DynamicObject();
-    object->setProperty ("transportAction", action);
-    return juce::var (object);
-}
-
-/** Queues driven by a clock the test moves by hand. */
 class InvocationQueuesTest : public ::testing::Test
 {
 protected:
     double clockMs = 1000.0;
     InvocationQueues queues { [this] { return clockMs; } };
     int nextId = 1;
-    std::shared_ptr<std::vector<int>> answered = std::make_shared<std::vector<int>>();
 
-    InvocationQueues::ResponseCallback recorder (int id)
+    int send (const juce::String& method, juce::var args = {}, std::optional<int> timeout = std::nullopt)
     {
-        return [answered = answered, id] (juce::var) { answered->push_back (id); };
+        queues.admit (nextId, "ORV_Orvana", method, std::move (args), [] (juce::var) {}, std::nullopt, timeout, false);
+        return nextId++;
     }
 
-    int send (const juce::String& method, juce::var args = {}, bool withCallback = true,
-              std::optional<int> limit = std::nullopt, std::optional<int> timeout = std::nullopt, bool expires = false)
+    int poll()
     {
-        const int id = nextId++;
-        queues.admit (id, "ORV_Orvana", method, std::move (args), withCallback ? recorder (id) : nullptr, limit, timeout, expires);
-        return id;
+        queues.admit (nextId, "ORV_Orvana", "updatePlaybackState", {}, [] (juce::var) {}, 2, 750, true);
+        return nextId++;
     }
 
-    int poll() { return send ("updatePlaybackState", {}, true, 2, 750, true); }
+    static juce::var transport (const juce::String& action)
+    {
+        auto* object = new juce::DynamicObject();
+        object->setProperty ("transportAction", action);
+        return juce::var (object);
+    }
 
-    /** Writes everything queued, one message at a time; returns the ids in write order. */
+    /** Writes everything queued, one message at a time; the ids in write order. */
     std::vector<int> drain()
     {
         std::vector<int> written;
@@ -51,28 +50,14 @@ protected:
         return written;
     }
 
-    /** Delivers a reply the way the session does; returns whether a callback ran. */
-    bool reply (int id)
-    {
-        if (auto callback = queues.takeResponse (id))
-        {
-            callback (juce::var (id));
-            return true;
-        }
-
-        return false;
-    }
+    bool answered (int id) { return queues.takeResponse (id) != nullptr; }
 };
 } // namespace
 
-// What the queues do for the user (coalescing, the pressure limit, expiry,
-// the purge on "Stop") is checked against a scripted host in
-// WebSocketManagerTest; these are the details only a hand-moved clock and
-// hand-run writes can reach.
 TEST_F (InvocationQueuesTest, OneMessageInFlightAndAFailedWriteIsKept)
 {
     const int request = send ("getScore");
-    const int play = send ("transport", transportArgs ("Play"));
+    const int play = send ("transport", transport ("Play"));
 
     auto first = queues.beginNextWrite();
     ASSERT_TRUE (first.has_value());
@@ -91,8 +76,8 @@ TEST_F (InvocationQueuesTest, OneMessageInFlightAndAFailedWriteIsKept)
     EXPECT_EQ (drain(), (std::vector<int> { update, request }));
 
     // Transport calls with non-object arguments never coalesce.
-    const int plain1 = send ("transport", juce::var ("Play"));
-    const int plain2 = send ("transport", juce::var ("Play"));
+    const int plain1 = send ("transport", "Play");
+    const int plain2 = send ("transport", "Play");
     EXPECT_EQ (drain(), (std::vector<int> { plain1, plain2 }));
 }
 
@@ -100,9 +85,9 @@ TEST_F (InvocationQueuesTest, StopPurgesQueuedUpdatesAndAReplyFreesAPressurePlac
 {
     const int request = send ("getScore");
     const int queuedUpdate = poll();
-    const int stop = send ("transport", transportArgs ("Stop"));
+    const int stop = send ("transport", transport ("Stop"));
     EXPECT_EQ (drain(), (std::vector<int> { stop, request }));
-    EXPECT_FALSE (reply (queuedUpdate));
+    EXPECT_FALSE (answered (queuedUpdate));
 
     const int a = poll();
     drain();
@@ -110,20 +95,20 @@ TEST_F (InvocationQueuesTest, StopPurgesQueuedUpdatesAndAReplyFreesAPressurePlac
     drain();
     poll();
     drain();
-    EXPECT_FALSE (reply (poll())) << "the fourth poll is dropped";
-    EXPECT_TRUE (reply (a));
+    EXPECT_FALSE (answered (poll())) << "the fourth poll is dropped";
+    EXPECT_TRUE (answered (a));
     const int admitted = poll();
     EXPECT_EQ (drain(), std::vector<int> { admitted });
 }
 
 TEST_F (InvocationQueuesTest, ADeadlineAloneDoesNotExpireAnEntry)
 {
-    const int request = send ("getScore", {}, true, std::nullopt, 100, false);
+    const int request = send ("getScore", {}, 100);
     const int a = poll();
     drain();
 
     clockMs += 751.0;
     queues.purgeExpiredPendingResponses();
-    EXPECT_FALSE (reply (a)) << "a poll lapses after 750 ms";
-    EXPECT_TRUE (reply (request)) << "only entries with the expiring flag lapse";
+    EXPECT_FALSE (answered (a)) << "a poll lapses after 750 ms";
+    EXPECT_TRUE (answered (request)) << "only entries with the expiring flag lapse";
 }
