@@ -1,5 +1,4 @@
 #include "orv/model/Score.h"
-#include "orv/model/ScoreIds.h"
 
 #include <gtest/gtest.h>
 
@@ -61,32 +60,25 @@ TEST (ScoreBars, TicksAndPosers)
     EXPECT_EQ (score.ticksDiff ({3, 0}, {1, 512}), -1280);
 }
 
-TEST (ScoreBars, RealPosers)
+// Real posers against tick arithmetic: ModelInvariantTest; here the cases
+// its random bars never make.
+TEST (ScoreBars, RealPoserEdges)
 {
     Score score;
     addBars (score, {1024, 768, 1024});
     int pos = 0;
-
     EXPECT_EQ (score.getRealBarAndPos (1, 1024, pos), 2);
     EXPECT_EQ (pos, 0);
-    EXPECT_EQ (score.getRealPoser (3, -800), Poser (1, 992));
-
     EXPECT_EQ (score.getRealBarAndPos (3, 1024, pos), -1) << "past the end";
     EXPECT_EQ (pos, -1);
-    EXPECT_TRUE (score.getRealPoser (1, -1).isClear()) << "before the start";
     EXPECT_TRUE (score.getRealPoser (7, 0).isClear()) << "missing bar";
-    EXPECT_EQ (score.getRealPoser (1, 2815), Poser (3, 1023));
     EXPECT_TRUE (score.getRealPoser (1, std::numeric_limits<int>::max()).isClear());
-}
 
-TEST (ScoreBars, RealPoserWalkEndsWithDegenerateLengths)
-{
-    Score score;
-    addBars (score, {0, -50, 0, 100});
-
-    EXPECT_EQ (score.getRealPoser (1, 0), Poser (4, 50)) << "zero and negative bars are stepped over";
-    EXPECT_TRUE (score.getRealPoser (1, 1000).isClear());
-    EXPECT_TRUE (score.getRealPoser (4, -1).isClear());
+    Score degenerate;
+    addBars (degenerate, {0, -50, 0, 100});
+    EXPECT_EQ (degenerate.getRealPoser (1, 0), Poser (4, 50)) << "zero and negative bars are stepped over";
+    EXPECT_TRUE (degenerate.getRealPoser (1, 1000).isClear());
+    EXPECT_TRUE (degenerate.getRealPoser (4, -1).isClear());
 }
 
 TEST (ScoreBars, ActiveRegionLastPoserAndClear)
@@ -121,17 +113,10 @@ TEST (ScoreBars, ActiveRegionLastPoserAndClear)
     EXPECT_EQ (score.getOrCreateTransport().getPlayLinePoser(), Poser (2, 5));
 }
 
-TEST (ScoreBars, MetersAndSoundSets)
+TEST (ScoreBars, SoundSetNamesAreExact)
 {
     Score score;
-    auto bar = score.getOrCreateBar (1);
-    EXPECT_FALSE (bar.hasMeter());
-    bar.setMeter (6, 8);
-    EXPECT_EQ (bar.getState()[orv::ids::meter].toString(), "6/8");
-
     auto soundSet = score.getOrCreateSoundSet();
-    soundSet.loadFromName ("NotePerformer");
-    EXPECT_EQ (soundSet.getPlayLineDelayMillis(), 1000);
     soundSet.loadFromName ("noteperformer");
     EXPECT_EQ (soundSet.getName(), "default");
     EXPECT_EQ (soundSet.getPlayLineDelayMillis(), 0);

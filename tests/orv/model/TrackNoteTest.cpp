@@ -58,16 +58,14 @@ TEST (Note, PlayedSound)
     EXPECT_TRUE (note.soundDiffersFromWritten());
     EXPECT_EQ (note.getCalcSoundDur(), 100);
 
+    note.setSoundDeltaAndUseFromPos (200);
     note.resetWrittenSound();
-    EXPECT_FALSE (note.getUseSoundDur());
-    EXPECT_FALSE (note.getUseSoundDelta());
-    EXPECT_EQ (note.getSoundDur(), 128);
-    EXPECT_EQ (note.getSoundDelta(), 0);
+    EXPECT_FALSE (note.soundDiffersFromWritten());
     EXPECT_EQ (note.getCalcSoundDur(), 128);
+    EXPECT_EQ (note.getCalcSoundPos(), 256);
 
     EXPECT_EQ (note.getTrackId(), 2);
-    EXPECT_EQ (Note::create (1, 0, 60, 1, Note::written).getTrackId(), -1);
-    EXPECT_EQ (Note().getCalcSoundDur(), 0);
+    EXPECT_EQ (Note::create (1, 0, 60, 1, Note::written).getTrackId(), -1) << "detached";
 }
 
 TEST (Note, TypesAndPhantomIdentity)
@@ -91,33 +89,17 @@ TEST (Note, TypesAndPhantomIdentity)
     EXPECT_FALSE (Note::PhantomIdf::fromString ("4,256,1,2").valid);
     EXPECT_EQ (Note::PhantomIdf::fromString ("-1,0,5"), Note::PhantomIdf (-1, 0, 5));
 
-    EXPECT_EQ (track.getNoteList().size(), 3);
     track.removeNote (written);
     EXPECT_EQ (track.getNoteList().size(), 2);
-    track.removeAllNotes();
-    EXPECT_EQ (track.getNoteList().size(), 0);
 }
 
-TEST (Track, PropertiesCurvesAndWings)
+TEST (Track, MuteTextAndWings)
 {
     Score score;
+    // Uniqueness of tracks and curves under random operations: ModelInvariantTest.
     auto track = score.getOrCreateTrack (3);
-    EXPECT_EQ (score.getOrCreateTrack (3), track) << "unique by staff";
-    EXPECT_EQ (score.getTracks().size(), 1u);
-    EXPECT_FALSE (score.getTrack (4).isValid());
-
     track.getState().setProperty (orv::ids::mute, "M", nullptr);
     EXPECT_EQ (track.getMute(), Track::Mute::notMuted) << "unknown text";
-    EXPECT_EQ (Track::muteToString (Track::Mute::halfMuted), "halfMuted");
-
-    // One curve per controller.
-    auto volume = track.getOrCreateCurve (7);
-    EXPECT_EQ (track.getOrCreateCurve (7).getState(), volume.getState());
-    track.getOrCreateCurve (-2);
-    EXPECT_EQ (track.getCurves().size(), 2u);
-    EXPECT_FALSE (track.getCurve (11).isValid());
-    track.clearCurves();
-    EXPECT_TRUE (track.getCurves().empty());
 
     // One wing node per side and controller.
     track.addLeftWingNode (7, orv::WingNode::create (1, 0, 80, orv::Node::plain, 1024));

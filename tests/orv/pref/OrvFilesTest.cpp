@@ -2,6 +2,7 @@
 #include "orv/pref/AutomLegacyConverter.h"
 #include "orv/pref/PrefIds.h"
 #include "products/Product.h"
+#include "support/TempSuite.h"
 
 #include <gtest/gtest.h>
 
@@ -18,28 +19,19 @@ public:
     juce::String getDisplayName() const override { return "Orvana Suite"; }
 };
 
-// A throw-away suite folder with its app folder, and a product living in it.
+// A throw-away suite folder and a product living in it.
 class OrvFiles : public testing::Test
 {
 protected:
-    void SetUp() override
-    {
-        suite = juce::File::getSpecialLocation (juce::File::tempDirectory).getNonexistentChildFile ("orv-files-test", "");
-        ASSERT_TRUE (suite.getChildFile ("App").createDirectory());
-        paths = std::make_unique<SuitePaths> (SuitePaths::forAppFolder (suite.getChildFile ("App")));
-        product = makeProduct();
-    }
-
-    void TearDown() override
-    {
-        suite.deleteRecursively();
-    }
-
     std::unique_ptr<FileTestProduct> makeProduct() const
     {
-        const Product::ScopedConstructionPaths scope (*paths);
+        const Product::ScopedConstructionPaths scope (temp.getPaths());
         return std::make_unique<FileTestProduct>();
     }
+
+    testsupport::TempSuite temp;
+    const juce::File suite = temp.getSuiteFolder();
+    std::unique_ptr<FileTestProduct> product = makeProduct();
 
     juce::File preferencesFile() const { return suite.getChildFile ("Preferences/Orvana/orv-preferences.xml"); }
     juce::File legacyFile() const { return suite.getChildFile ("Preferences/Orvana/Preferences.txt"); }
@@ -57,10 +49,6 @@ protected:
             R"({"tab":"{\"show\":\"false\",\"controlId\":\"B\",\"tabLabel\":\"Bend\",\"colorPreset\":\"2\"}"}])"
             "\r\n"));
     }
-
-    juce::File suite;
-    std::unique_ptr<SuitePaths> paths;
-    std::unique_ptr<FileTestProduct> product;
 };
 } // namespace
 

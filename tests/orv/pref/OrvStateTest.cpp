@@ -41,10 +41,6 @@ TEST (OrvState, DefaultsAreAddedOnlyWhereMissing)
 
 TEST (OrvState, TempoStateTexts)
 {
-    EXPECT_EQ (OrvTempoState::Show_fromString ("showTempo"), OrvTempoState::Show::shown);
-    EXPECT_EQ (OrvTempoState::Show_fromString ("ShowTempo"), OrvTempoState::Show::hidden);
-    EXPECT_EQ (OrvTempoState::Show_fromString (""), OrvTempoState::Show::hidden);
-
     OrvState state;
     auto tempo = state.getOrCreateTempoState();
     tempo.setNodeReachShape (orv::ReachShape::Ramp);
@@ -60,19 +56,17 @@ TEST (OrvState, TempoStateTexts)
     EXPECT_EQ (snapping.getGridTicks(), 128);
     snapping.setTicks (0);
     EXPECT_EQ (snapping.getGridTicks(), 1);
-
 }
 
 TEST (OrvState, BpmViewRange)
 {
     EXPECT_EQ (TempoBpmViewRange (130, 140), TempoBpmViewRange (130, 150));
     EXPECT_EQ (TempoBpmViewRange (-5, 100).getMin(), 0.0);
-    EXPECT_EQ (TempoBpmViewRange::fromString ("abc"), TempoBpmViewRange (0, 20));
-    EXPECT_EQ (TempoBpmViewRange::fromString ("a,b"), TempoBpmViewRange (0, 20));
-    EXPECT_EQ (TempoBpmViewRange::fromString ("1,2,3"), TempoBpmViewRange (0, 20));
+    for (const char* bad : { "abc", "a,b", "1,2,3" })
+        EXPECT_EQ (TempoBpmViewRange::fromString (bad), TempoBpmViewRange (0, 20)) << bad;
+
     EXPECT_EQ (TempoBpmViewRange::fromString ("60.5, 120"), TempoBpmViewRange (60.5, 120));
     EXPECT_EQ (TempoBpmViewRange (60.5, 120).toString(), "60.5,120");
-    EXPECT_EQ (TempoBpmViewRange::fromString (TempoBpmViewRange (40, 200).toString()), TempoBpmViewRange (40, 200));
 
     OrvState state;
     auto tempo = state.getOrCreateTempoState();

@@ -15,24 +15,10 @@ namespace
 {
 juce::var randomValue (juce::Random& rng)
 {
-    switch (rng.nextInt (6))
-    {
-        case 0:
-            return rng.nextInt();
-        case 1:
-            return rng.nextInt (5) - 2;
-        case 2:
-            return rng.nextBool();
-        case 3:
-            return rng.nextDouble() * 1e6 - 5e5;
-        case 4:
-            return juce::String ("instrument.") + juce::String (rng.nextInt (4));
-        default:
-        {
-            static const char* texts[] = {"", "true", "false", "{\"controlId\":\"7\"}", "showTempo", "R", "-5,9", "abc", "ff00ff00", "{\"show\":\"false\",\"x"};
-            return texts[rng.nextInt (10)];
-        }
-    }
+    static const char* texts[] = { "", "true", "false", "{\"controlId\":\"7\"}", "showTempo", "R", "-5,9", "abc", "ff00ff00", "{\"show\":\"false\",\"x" };
+    const juce::var values[] = { rng.nextInt(), rng.nextInt (5) - 2, rng.nextBool(), rng.nextDouble() * 1e6 - 5e5,
+                                 "instrument." + juce::String (rng.nextInt (4)), texts[rng.nextInt (10)] };
+    return values[rng.nextInt (6)];
 }
 
 // Trees made of the state and preference types and properties in random

@@ -60,33 +60,12 @@ void checkInvariants (orv::Score& score)
 
 juce::var hostileValue (juce::Random& rng)
 {
-    switch (rng.nextInt (12))
-    {
-        case 0:
-            return "text";
-        case 1:
-            return juce::String (rng.nextInt (20) - 5);
-        case 2:
-            return static_cast<juce::int64> (rng.nextBool() ? std::numeric_limits<juce::int64>::max() : std::numeric_limits<juce::int64>::min());
-        case 3:
-            return rng.nextBool() ? 1.0e300 : -1.0e300;
-        case 4:
-            return std::numeric_limits<double>::quiet_NaN();
-        case 5:
-            return -rng.nextInt (5000);
-        case 6:
-            return juce::var (juce::Array<juce::var>{1, "2", juce::var()});
-        case 7:
-            return juce::var (new juce::DynamicObject());
-        case 8:
-            return rng.nextBool();
-        case 9:
-            return juce::var();
-        case 10:
-            return "~-C" + juce::String (rng.nextInt (200) - 50) + "," + juce::String (rng.nextInt (300) - 100);
-        default:
-            return rng.nextInt (40);
-    }
+    constexpr auto maxInt64 = std::numeric_limits<juce::int64>::max();
+    const juce::var values[] = { "text", juce::String (rng.nextInt (20) - 5), rng.nextBool() ? maxInt64 : -maxInt64 - 1,
+                                 rng.nextBool() ? 1.0e300 : -1.0e300, std::numeric_limits<double>::quiet_NaN(), -rng.nextInt (5000),
+                                 juce::Array<juce::var> { 1, "2", juce::var() }, new juce::DynamicObject(), rng.nextBool(), juce::var(),
+                                 "~-C" + juce::String (rng.nextInt (200) - 50) + "," + juce::String (rng.nextInt (300) - 100), rng.nextInt (40) };
+    return values[rng.nextInt (static_cast<int> (std::size (values)))];
 }
 
 // Every slot of the tree: an object property or an array element.
