@@ -10,27 +10,7 @@ using testing_support::coloursClose;
 using testing_support::makeMouseEvent;
 using testing_support::paintToImage;
 
-TEST (GadgetPainting, BodyLipHighlightAndPanel)
-{
-    Gadget2 g{GadgetState()};
-    const auto main = juce::Colour (0xff3fa9f5);
-    g.setGradient (main, main); // a flat gradient makes the panel colour predictable
-    g.setBodyWidth (300);
-    g.setBodyHeight (200);
-
-    auto& body = g.getBody();
-    const auto image = paintToImage (body);
-
-    EXPECT_TRUE (coloursClose (image.getPixelAt (150, 3), main.darker (0.7f))) << image.getPixelAt (150, 3).toDisplayString (true);
-    EXPECT_TRUE (coloursClose (image.getPixelAt (150, 100), main));
-    EXPECT_TRUE (coloursClose (image.getPixelAt (150, 10), main.overlaidWith (juce::Colour (0x66ffffff)), 4));
-    // Outside the lip's slanted ends nothing is painted.
-    EXPECT_EQ (image.getPixelAt (1, 0).getAlpha(), 0);
-    // The rounded bottom corners leave the very corner empty.
-    EXPECT_EQ (image.getPixelAt (0, 199).getAlpha(), 0);
-}
-
-TEST (GadgetPainting, BodyOverlayHookAndCallbackRunLast)
+TEST (GadgetPainting, BodyLipHighlightPanelOverlayAndShadow)
 {
     struct Painter final : public Gadget2
     {
@@ -43,19 +23,26 @@ TEST (GadgetPainting, BodyOverlayHookAndCallbackRunLast)
     };
 
     Painter g{GadgetState()};
-    const auto image = paintToImage (g.getBody());
-    EXPECT_EQ (image.getPixelAt (5, 105), juce::Colour (juce::Colours::red));
-}
+    const auto main = juce::Colour (0xff3fa9f5);
+    g.setGradient (main, main); // a flat gradient makes the panel colour predictable
+    g.setBodyWidth (300);
+    g.setBodyHeight (200);
 
-TEST (GadgetPainting, WindowShadowIsOffsetByTen)
-{
-    Gadget2 g{GadgetState()};
-    const auto image = paintToImage (g);
+    const auto image = paintToImage (g.getBody());
+    EXPECT_TRUE (coloursClose (image.getPixelAt (150, 3), main.darker (0.7f))) << image.getPixelAt (150, 3).toDisplayString (true);
+    EXPECT_TRUE (coloursClose (image.getPixelAt (150, 100), main));
+    EXPECT_TRUE (coloursClose (image.getPixelAt (150, 10), main.overlaidWith (juce::Colour (0x66ffffff)), 4));
+    EXPECT_EQ (image.getPixelAt (5, 105), juce::Colour (juce::Colours::red)) << "the overlay hook paints last";
+    // Outside the lip's slanted ends and in the rounded bottom corners nothing is painted.
+    EXPECT_EQ (image.getPixelAt (1, 0).getAlpha(), 0);
+    EXPECT_EQ (image.getPixelAt (0, 199).getAlpha(), 0);
+
+    // The window's shadow is the body offset by ten: right of the body and below it.
+    const auto window = paintToImage (g);
     const auto shadow = juce::Colour (0xff333333).withAlpha (0.3f);
-    // Right of the body (x 200..209) and below it: only the shadow.
-    EXPECT_TRUE (coloursClose (image.getPixelAt (205, 120), shadow, 4)) << image.getPixelAt (205, 120).toDisplayString (true);
-    EXPECT_TRUE (coloursClose (image.getPixelAt (100, 231), shadow, 4));
-    EXPECT_EQ (image.getPixelAt (205, 22).getAlpha(), 0);
+    EXPECT_TRUE (coloursClose (window.getPixelAt (305, 120), shadow, 4)) << window.getPixelAt (305, 120).toDisplayString (true);
+    EXPECT_TRUE (coloursClose (window.getPixelAt (150, 225), shadow, 4));
+    EXPECT_EQ (window.getPixelAt (305, 22).getAlpha(), 0);
 }
 
 TEST (GadgetPainting, CloseButtonColoursFollowHoverAndPress)

@@ -88,6 +88,22 @@ struct ScriptedHostServer::Impl
     std::vector<int> closeCodes;
     std::vector<std::pair<juce::String, juce::String>> handshakes;
 
+    /** A copy of a shared member, taken under the lock. */
+    template <typename T>
+    T copyOf (const T& member) const
+    {
+        const std::lock_guard<std::mutex> lock (mutex);
+        return member;
+    }
+
+    /** Sets a shared member under the lock. */
+    template <typename T, typename Value>
+    void assign (T& member, Value&& value)
+    {
+        const std::lock_guard<std::mutex> lock (mutex);
+        member = std::forward<Value> (value);
+    }
+
     // Server thread only.
     std::vector<std::shared_ptr<ServerConnection>> connections;
     std::vector<std::weak_ptr<ServerConnection>> heldIntros;
@@ -259,22 +275,10 @@ ScriptedHostServer::~ScriptedHostServer()
     impl->thread.join();
 }
 
-int ScriptedHostServer::getPort() const
-{
-    return impl->port;
-}
+int ScriptedHostServer::getPort() const { return impl->port; }
 
-void ScriptedHostServer::setIntroReply (std::optional<Reply> reply)
-{
-    const std::lock_guard<std::mutex> lock (impl->mutex);
-    impl->introReply = std::move (reply);
-}
-
-void ScriptedHostServer::holdIntroReplies()
-{
-    const std::lock_guard<std::mutex> lock (impl->mutex);
-    impl->introHeld = true;
-}
+void ScriptedHostServer::setIntroReply (std::optional<Reply> reply) { impl->assign (impl->introReply, std::move (reply)); }
+void ScriptedHostServer::holdIntroReplies() { impl->assign (impl->introHeld, true); }
 
 void ScriptedHostServer::releaseIntroReplies()
 {
@@ -297,11 +301,7 @@ void ScriptedHostServer::releaseIntroReplies()
             });
 }
 
-void ScriptedHostServer::setResponder (Responder responder)
-{
-    const std::lock_guard<std::mutex> lock (impl->mutex);
-    impl->responder = std::move (responder);
-}
+void ScriptedHostServer::setResponder (Responder responder) { impl->assign (impl->responder, std::move (responder)); }
 
 ScriptedHostServer::Responder ScriptedHostServer::echoResponder (int delayMs)
 {
@@ -318,13 +318,7 @@ ScriptedHostServer::Responder ScriptedHostServer::echoResponder (int delayMs)
 
 juce::String ScriptedHostServer::makeReply (int msgId, const juce::var& methodRes)
 {
-    auto* returnValue = new juce::DynamicObject();
-    returnValue->setProperty ("msgId", msgId);
-    returnValue->setProperty ("methodRes", methodRes);
-
-    auto* reply = new juce::DynamicObject();
-    reply->setProperty ("returnValue", juce::var (returnValue));
-    return juce::JSON::toString (juce::var (reply), true);
+    return "{\"returnValue\": {\"msgId\": " + juce::String (msgId) + ", \"methodRes\": " + juce::JSON::toString (methodRes, true) + "}}";
 }
 
 void ScriptedHostServer::sendText (const juce::String& text)
@@ -368,29 +362,13 @@ void ScriptedHostServer::closeConnections()
             });
 }
 
-void ScriptedHostServer::setRecording (bool shouldRecord)
-{
-    const std::lock_guard<std::mutex> lock (impl->mutex);
-    impl->recording = shouldRecord;
-}
+void ScriptedHostServer::setRecording (bool shouldRecord) { impl->assign (impl->recording, shouldRecord); }
 
-int ScriptedHostServer::getConnectionCount() const
-{
-    const std::lock_guard<std::mutex> lock (impl->mutex);
-    return impl->connectionCount;
-}
+int ScriptedHostServer::getConnectionCount() const { return impl->copyOf (impl->connectionCount); }
 
-std::vector<juce::String> ScriptedHostServer::getIntroductions() const
-{
-    const std::lock_guard<std::mutex> lock (impl->mutex);
-    return impl->introductions;
-}
+std::vector<juce::String> ScriptedHostServer::getIntroductions() const { return impl->copyOf (impl->introductions); }
 
-std::vector<juce::var> ScriptedHostServer::getInvocations() const
-{
-    const std::lock_guard<std::mutex> lock (impl->mutex);
-    return impl->invocations;
-}
+std::vector<juce::var> ScriptedHostServer::getInvocations() const { return impl->copyOf (impl->invocations); }
 
 std::vector<int> ScriptedHostServer::getInvocationIds() const
 {
@@ -405,17 +383,9 @@ std::vector<int> ScriptedHostServer::getInvocationIds() const
     return ids;
 }
 
-std::vector<int> ScriptedHostServer::getCloseCodes() const
-{
-    const std::lock_guard<std::mutex> lock (impl->mutex);
-    return impl->closeCodes;
-}
+std::vector<int> ScriptedHostServer::getCloseCodes() const { return impl->copyOf (impl->closeCodes); }
 
-std::vector<std::pair<juce::String, juce::String>> ScriptedHostServer::getHandshakes() const
-{
-    const std::lock_guard<std::mutex> lock (impl->mutex);
-    return impl->handshakes;
-}
+std::vector<std::pair<juce::String, juce::String>> ScriptedHostServer::getHandshakes() const { return impl->copyOf (impl->handshakes); }
 
 int ScriptedHostServer::findRefusingPort()
 {
