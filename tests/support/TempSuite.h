@@ -17,6 +17,7 @@ public:
 
     SuitePaths getPaths() const { return SuitePaths::forAppFolder (appFolder); }
     juce::File getSuiteFolder() const { return appFolder.getParentDirectory(); }
+    juce::File getAppFolder() const { return appFolder; }
     juce::File getStateFolder() const { return appFolder.getChildFile ("temp"); }
     juce::File getExecutable() const { return appFolder.getChildFile ("OrvanaSuite"); }
 
