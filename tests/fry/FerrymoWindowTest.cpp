@@ -207,17 +207,6 @@ TEST_F (FerrymoWindow, FullScoreWithAutomationFromTheOptionsDrawer)
     EXPECT_EQ (countControllers (*midi->getTrack (1)), 1) << "the clarinet's controller came along";
     EXPECT_EQ (midi->getTrack (2)->getEventPointer (0)->message.getTextFromTextMetaEvent(), "Bassoon");
     EXPECT_EQ (notesOf (*midi->getTrack (2)), "43@7680-10560");
-
-    int numerator = 0, denominator = 0;
-    juce::Array<int> meterTicks;
-
-    for (const auto* e : *midi->getTrack (0))
-        if (e->message.isTimeSignatureMetaEvent())
-            meterTicks.add (juce::roundToInt (e->message.getTimeStamp()));
-
-    midi->getTrack (0)->getEventPointer (2)->message.getTimeSignatureInfo (numerator, denominator);
-    EXPECT_EQ (meterTicks, juce::Array<int> ({0, 7680}));
-    EXPECT_EQ (numerator, 3);
 }
 
 TEST_F (FerrymoWindow, TheClipCanBeDraggedIntoAnotherApplication)
