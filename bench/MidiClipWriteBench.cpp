@@ -7,12 +7,64 @@
 
 #include <benchmark/benchmark.h>
 
+#include <algorithm>
+
 namespace
 {
+/** A payload of `staves` staves over `bars` bars of 4/4, each staff bar with
+    `notesPerStaffBar` notes (chords of two, spread over the bar) and
+    `controllersPerStaffBar` controller commands; the same arguments always
+    give the same payload. */
+juce::var makeSyntheticPayload (int staves, int bars, int notesPerStaffBar, int controllersPerStaffBar,
+                                juce::int64 seed = 1)
+{
+    juce::Random random (seed);
+    juce::Array<juce::var> barList, staffList;
+
+    for (int b = 1; b <= bars; ++b)
+        barList.add (frytest::object ({{"barNumber", b}, {"length", 1024}, {"meter", b % 8 == 5 ? "3/4" : "4/4"}}));
+
+    for (int s = 1; s <= staves; ++s)
+    {
+        juce::Array<juce::var> staffBars;
+
+        for (int b = 1; b <= bars; ++b)
+        {
+            juce::Array<juce::var> pots, commands;
+            const auto chords = (notesPerStaffBar + 1) / 2;
+
+            for (int c = 0; c < chords; ++c)
+            {
+                const auto root = 36 + random.nextInt (48);
+                juce::Array<juce::var> notes{frytest::object ({{"pitch", root}})};
+
+                if (2 * c + 1 < notesPerStaffBar)
+                    notes.add (frytest::object ({{"pitch", root + 4 + random.nextInt (5)}}));
+
+                const auto position = c * 1024 / std::max (1, chords);
+                pots.add (frytest::object ({{"position", position}, {"duration", 1 + random.nextInt (512)}, {"noteList", notes}}));
+            }
+
+            for (int k = 0; k < controllersPerStaffBar; ++k)
+            {
+                const auto text = "~C" + juce::String (random.nextInt (128)) + "," + juce::String (random.nextInt (140));
+                commands.add (frytest::object ({{"position", k * 1024 / std::max (1, controllersPerStaffBar)}, {"text", text}}));
+            }
+
+            staffBars.add (frytest::object ({{"barNumber", b}, {"potList", pots}, {"commandList", commands}}));
+        }
+
+        staffList.add (frytest::object ({{"header", frytest::object ({{"fullInstrumentName", "Staff " + juce::String (s)}})},
+                                         {"staffBarList", staffBars}}));
+    }
+
+    return frytest::object ({{"success", true}, {"barList", barList}, {"staffList", staffList}});
+}
+
 // 10 staves x 100 bars, each staff bar with 100 notes and 20 controllers.
 const juce::var& bigPayload()
 {
-    static const auto payload = frytest::makeSyntheticPayload (10, 100, 100, 20);
+    static const auto payload = makeSyntheticPayload (10, 100, 100, 20);
     return payload;
 }
 

@@ -21,58 +21,38 @@ const char* const twoStavesPayload = R"({"success": true,
             {"barNumber": 2, "potList": [{"position": 0, "duration": 256, "noteList": [{"pitch": 45}, {"pitch": 52}]}],
                              "commandList": [{"position": 0, "text": "~C64,127"}]}]}]})";
 
-class MidiClipWriter : public ::testing::Test
-{
-protected:
-    void SetUp() override { ASSERT_TRUE (folder.createDirectory().wasOk()); }
-    void TearDown() override { folder.deleteRecursively(); }
+} // namespace
 
-    juce::MidiFile readBack (const juce::File& file)
+TEST (MidiClipWriter, ANewClipReplacesTheOldOneAndAFailureKeepsIt)
+{
+    const auto folder = juce::File::getSpecialLocation (juce::File::tempDirectory).getNonexistentChildFile ("ferrymo-writer", "", false);
+    ASSERT_TRUE (folder.createDirectory().wasOk());
+    const juce::ScopeGuard removeFolder{[folder]
+                                        { folder.deleteRecursively(); }};
+    const auto file = folder.getChildFile ("ZEL_Ferrymo_clip.mid");
+    const auto tracksInFile = [&file]
     {
         juce::MidiFile midi;
         juce::FileInputStream in (file);
-        EXPECT_TRUE (in.openedOk());
-        EXPECT_TRUE (midi.readFrom (in, false));
-        return midi;
-    }
+        return in.openedOk() && midi.readFrom (in, false) ? midi.getNumTracks() : -1;
+    };
 
-    juce::File folder = juce::File::getSpecialLocation (juce::File::tempDirectory)
-                            .getNonexistentChildFile ("ferrymo-writer-" + juce::String (juce::Time::getMillisecondCounter()), "", false);
-};
-} // namespace
-
-TEST_F (MidiClipWriter, ANewClipReplacesTheOldOneAndLeavesNothingBehind)
-{
-    const auto file = folder.getChildFile ("ZEL_Ferrymo_clip.mid");
     ASSERT_TRUE (file.replaceWithText ("an older, longer file that is not MIDI at all, and more text to make it long"));
-
     ASSERT_TRUE (writeMidiFileFromScoreData (file, frytest::json (twoStavesPayload)).wasOk());
-    EXPECT_EQ (readBack (file).getNumTracks(), 3);
-
-    const auto payload = frytest::json (R"({"barList": [{"barNumber": 1, "length": 1024}], "staffList": [{}]})");
-    ASSERT_TRUE (writeMidiFileFromScoreData (file, payload).wasOk());
-    EXPECT_EQ (readBack (file).getNumTracks(), 2);
-
-    EXPECT_EQ (folder.findChildFiles (juce::File::findFilesAndDirectories | juce::File::ignoreHiddenFiles, false).size(), 1);
+    EXPECT_EQ (tracksInFile(), 3);
+    ASSERT_TRUE (writeMidiFileFromScoreData (file, frytest::json (R"({"barList": [{"barNumber": 1, "length": 1024}], "staffList": [{}]})")).wasOk());
+    EXPECT_EQ (tracksInFile(), 2);
     EXPECT_EQ (folder.findChildFiles (juce::File::findFilesAndDirectories, false).size(), 1) << "no temporary file is left";
-}
 
-TEST_F (MidiClipWriter, FailuresSayWhatWentWrongAndKeepTheOldClip)
-{
-    const auto file = folder.getChildFile ("clip.mid");
-    ASSERT_TRUE (writeMidiFileFromScoreData (file, frytest::json (twoStavesPayload)).wasOk());
-    const auto before = file.getSize();
-
-    const auto refused = writeMidiFileFromScoreData (file, frytest::json (R"({"barList": []})"));
-    EXPECT_EQ (refused.getErrorMessage(), errors::noBars);
-    EXPECT_EQ (file.getSize(), before);
+    EXPECT_EQ (writeMidiFileFromScoreData (file, frytest::json (R"({"barList": []})")).getErrorMessage(), errors::noBars);
+    EXPECT_EQ (tracksInFile(), 2);
 
     // A folder where the file should be is checked through the product's alert (FerrymoProductTest).
     // A parent that is a file: no folder can be made.
     const auto underFile = file.getChildFile ("clip.mid");
     EXPECT_EQ (writeMidiFileFromScoreData (underFile, frytest::json (twoStavesPayload)).getErrorMessage(),
                "Could not write MIDI file to disk: " + underFile.getFullPathName());
-    EXPECT_EQ (file.getSize(), before);
+    EXPECT_EQ (tracksInFile(), 2);
 }
 
 TEST (MidiClipEncoding, MoreTracksThanTheFileCanCountAreRefused)

@@ -3,36 +3,13 @@
 // against an independent reading of the payload rules written in Python.
 #include "fry/MidiClipWriter.h"
 #include "fry/PayloadSupport.h"
+#include "support/Subprocess.h"
 
 #include <gtest/gtest.h>
 
 namespace
 {
 const juce::File script = juce::File (ORVANA_TEST_SOURCE_DIR).getChildFile ("tests/fry/mido_check.py");
-
-/** Runs the script with the arguments; its standard output, or empty when it failed. */
-juce::String runScript (const juce::StringArray& args, juce::String& errorText)
-{
-    juce::ChildProcess python;
-    juce::StringArray command{"/usr/bin/python3", script.getFullPathName()};
-    command.addArray (args);
-
-    if (!python.start (command, juce::ChildProcess::wantStdOut | juce::ChildProcess::wantStdErr))
-    {
-        errorText = "could not start /usr/bin/python3";
-        return {};
-    }
-
-    const auto output = python.readAllProcessOutput();
-
-    if (!python.waitForProcessToFinish (60000) || python.getExitCode() != 0)
-    {
-        errorText = output;
-        return {};
-    }
-
-    return output;
-}
 
 juce::var pick (juce::Random& random, const juce::Array<juce::var>& choices)
 {
@@ -105,23 +82,14 @@ juce::var makeRandomPayload (juce::Random& random)
     return object ({{"success", true}, {"barList", bars}, {"staffList", staves}});
 }
 
-class MidoReadBack : public ::testing::Test
-{
-protected:
-    void SetUp() override
-    {
-        folder = juce::File::getSpecialLocation (juce::File::tempDirectory).getNonexistentChildFile ("ferrymo-mido-" + juce::String (juce::Time::getMillisecondCounter()), "", false);
-        ASSERT_TRUE (folder.createDirectory().wasOk());
-    }
-
-    void TearDown() override { folder.deleteRecursively(); }
-
-    juce::File folder;
-};
 } // namespace
 
-TEST_F (MidoReadBack, RandomPayloadsReadBackAsThePayloadRulesSay)
+TEST (MidoReadBack, RandomPayloadsReadBackAsThePayloadRulesSay)
 {
+    const auto folder = juce::File::getSpecialLocation (juce::File::tempDirectory).getNonexistentChildFile ("ferrymo-mido", "", false);
+    ASSERT_TRUE (folder.createDirectory().wasOk());
+    const juce::ScopeGuard removeFolder{[folder]
+                                        { folder.deleteRecursively(); }};
     juce::Random random (20240611);
     juce::StringArray pairs;
     int written = 0;
@@ -150,7 +118,7 @@ TEST_F (MidoReadBack, RandomPayloadsReadBackAsThePayloadRulesSay)
     const auto list = folder.getChildFile ("pairs.txt");
     ASSERT_TRUE (list.replaceWithText (pairs.joinIntoString ("\n")));
 
-    juce::String error;
-    const auto output = runScript ({"check", list.getFullPathName()}, error);
-    EXPECT_EQ (output.trim(), "ok " + juce::String (written)) << error;
+    testsupport::Subprocess python ({"/usr/bin/python3", script.getFullPathName(), "check", list.getFullPathName()});
+    ASSERT_EQ (python.waitForExit (60000), 0) << python.getStderr();
+    EXPECT_EQ (python.getStdout().trim(), "ok " + juce::String (written)) << python.getStderr();
 }

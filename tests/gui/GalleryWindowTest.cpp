@@ -44,6 +44,8 @@ protected:
     {
         if (process.isRunning())
             process.kill();
+
+        folder.getFile().deleteRecursively(); // the temporary file alone would leave a full folder behind
     }
 
     /** The gadget's stored position, once the file has caught up with the expected values. */

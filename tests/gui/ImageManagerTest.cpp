@@ -21,29 +21,3 @@ TEST (ImageManagerCache, DecodesOnceAndSurvivesBadBytes)
     EXPECT_FALSE (manager->getFromMemory (nullptr, 10).isValid());
     EXPECT_FALSE (manager->getFromMemory (garbage, 0).isValid());
 }
-
-TEST (ImageManagerCache, PlatesAndCursorsHaveTheirSizes)
-{
-    auto* manager = ImageManager::getInstance();
-    const auto back = manager->getFromMemory (BinaryData::gadgetBtnBack_png, BinaryData::gadgetBtnBack_pngSize);
-    const auto front = manager->getFromMemory (BinaryData::gadgetButtonFront_png, BinaryData::gadgetButtonFront_pngSize);
-    EXPECT_EQ (back.getBounds(), juce::Rectangle<int> (0, 0, 120, 120));
-    EXPECT_EQ (front.getBounds(), juce::Rectangle<int> (0, 0, 120, 120));
-
-    for (const auto* data : {BinaryData::cursorPencil_png, BinaryData::cursorEraser_png, BinaryData::cursorHand_png})
-    {
-        int size = 0;
-
-        for (int i = 0; i < BinaryData::namedResourceListSize; ++i)
-            if (BinaryData::getNamedResource (BinaryData::namedResourceList[i], size) == data)
-                break;
-
-        const auto image = manager->getFromMemory (data, size);
-        EXPECT_EQ (image.getWidth(), 24);
-        EXPECT_EQ (image.getHeight(), 24);
-    }
-
-    juce::Component c;
-    manager->setCursor (c, ImageManager::CursorType::pencil);
-    EXPECT_NE (c.getMouseCursor(), juce::MouseCursor (juce::MouseCursor::NormalCursor));
-}

@@ -7,66 +7,42 @@ using music::Pitch;
 
 namespace
 {
-Interval interval (int degree, Interval::Type type)
-{
-    return {degree, type};
-}
+constexpr auto P = Interval::Perfect, M = Interval::Major, m = Interval::Minor, d = Interval::Diminished, A = Interval::Augmented,
+               U = Interval::undefined;
 } // namespace
 
-TEST (Interval, DegreeHelpers)
+// Transposition is built on these, so the whole-range test in TransposeTest
+// cannot catch a wrong size or a wrong family on its own.
+TEST (Interval, DegreesAndSemitones)
 {
-    EXPECT_EQ (Interval::Degree (1).getZeroBased(), 0);
-    EXPECT_EQ (Interval::Degree (3).getZeroBased(), 2);
+    for (int degree : {1, 4, 5, 8, 11, 12, 15, -1, -4, -5, -8, -12})
+        EXPECT_TRUE (Interval::Degree (degree).isPerfectBased()) << degree;
+
+    for (int degree : {2, 3, 6, 7, 9, 10, 13, 14, -2, -3, -6, -7, -9})
+        EXPECT_FALSE (Interval::Degree (degree).isPerfectBased()) << degree;
+
     EXPECT_EQ (Interval::Degree (-3).getZeroBased(), -2);
     EXPECT_EQ (Interval::Degree (0).getZeroBased(), 0);
+    EXPECT_EQ (Interval::Degree (10).getSimple() * 10 + Interval::Degree (10).getOctaves(), 31);
+    EXPECT_EQ (Interval::Degree (-15).getSimple() * 10 + Interval::Degree (-15).getOctaves(), 12);
 
-    for (int d : {1, 4, 5, 8, 11, 12, 15, -1, -4, -5, -8, -12})
-        EXPECT_TRUE (Interval::Degree (d).isPerfectBased()) << d;
+    constexpr auto minInt = std::numeric_limits<int>::min();
+    const std::tuple<int, Interval::Type, int> semitones[] = {{3, M, 4}, {-6, m, -8}, {8, P, 12}, {4, A, 6}, {5, d, 6}, {7, d, 9}, {2, A, 3}, {10, m, 15}, {-15, P, -24}, {1, d, -1}, {3, U, 4}, {5, U, 7}, {0, M, 0}, {minInt, M, minInt}};
 
-    for (int d : {2, 3, 6, 7, 9, 10, 13, 14, -2, -3, -6, -7, -9})
-        EXPECT_FALSE (Interval::Degree (d).isPerfectBased()) << d;
-
-    EXPECT_EQ (Interval::Degree (10).getSimple(), 3);
-    EXPECT_EQ (Interval::Degree (10).getOctaves(), 1);
-    EXPECT_EQ (Interval::Degree (-15).getSimple(), 1);
-    EXPECT_EQ (Interval::Degree (-15).getOctaves(), 2);
+    for (const auto& [degree, type, expected] : semitones)
+        EXPECT_EQ (Interval (degree, type).getSemitones(), expected) << Interval (degree, type).toString();
 }
 
-TEST (Interval, Semitones)
+TEST (Interval, SetTypeSafeKeepsTheTypeWithinTheDegreesFamily)
 {
-    EXPECT_EQ (interval (3, Interval::Major).getSemitones(), 4);
-    EXPECT_EQ (interval (-6, Interval::Minor).getSemitones(), -8);
-    EXPECT_EQ (interval (8, Interval::Perfect).getSemitones(), 12);
-    EXPECT_EQ (interval (4, Interval::Augmented).getSemitones(), 6);
-    EXPECT_EQ (interval (5, Interval::Diminished).getSemitones(), 6);
-    EXPECT_EQ (interval (7, Interval::Diminished).getSemitones(), 9);
-    EXPECT_EQ (interval (2, Interval::Augmented).getSemitones(), 3);
-    EXPECT_EQ (interval (10, Interval::Minor).getSemitones(), 15);
-    EXPECT_EQ (interval (-15, Interval::Perfect).getSemitones(), -24);
-    EXPECT_EQ (interval (1, Interval::Diminished).getSemitones(), -1);
-    EXPECT_EQ (interval (3, Interval::undefined).getSemitones(), 4) << "undefined adds nothing";
-    EXPECT_EQ (interval (5, Interval::undefined).getSemitones(), 7);
-    EXPECT_EQ (interval (0, Interval::Major).getSemitones(), 0);
-    EXPECT_EQ (interval (std::numeric_limits<int>::min(), Interval::Major).getSemitones(), std::numeric_limits<int>::min());
-}
+    Interval fifth (5, U), third (-3, U);
+    const std::tuple<Interval*, Interval::Type, Interval::Type> steps[] = {{&fifth, M, P}, {&fifth, m, P}, {&fifth, A, A}, {&third, P, M}, {&third, m, m}, {&third, U, U}};
 
-TEST (Interval, SetTypeSafe)
-{
-    Interval fifth (5, Interval::undefined);
-    fifth.setTypeSafe (Interval::Major);
-    EXPECT_EQ (fifth.getType(), Interval::Perfect);
-    fifth.setTypeSafe (Interval::Minor);
-    EXPECT_EQ (fifth.getType(), Interval::Perfect);
-    fifth.setTypeSafe (Interval::Augmented);
-    EXPECT_EQ (fifth.getType(), Interval::Augmented);
-
-    Interval third (-3, Interval::undefined);
-    third.setTypeSafe (Interval::Perfect);
-    EXPECT_EQ (third.getType(), Interval::Major);
-    third.setTypeSafe (Interval::Minor);
-    EXPECT_EQ (third.getType(), Interval::Minor);
-    third.setTypeSafe (Interval::undefined);
-    EXPECT_EQ (third.getType(), Interval::undefined);
+    for (const auto& [interval, requested, expected] : steps)
+    {
+        interval->setTypeSafe (requested);
+        EXPECT_EQ (interval->getType(), expected) << interval->getDegree().get() << " asked for " << requested;
+    }
 }
 
 TEST (Interval, FromPitchDistance)
@@ -75,52 +51,40 @@ TEST (Interval, FromPitchDistance)
     { return Interval::fromPitchDistance (Pitch (a), Pitch (b)); };
 
     // Typed intervals are checked over the whole range against transposition (TransposeTest).
-    EXPECT_EQ (from ("C4", "E##4"), interval (3, Interval::undefined));
-    EXPECT_EQ (from ("C4", "C4"), interval (1, Interval::Perfect));
-    EXPECT_EQ (from ("C4", "Cb4"), interval (1, Interval::Augmented)) << "unisons never read as descending";
-    EXPECT_EQ (from ("E4", "C4"), interval (-3, Interval::Major));
+    EXPECT_EQ (from ("C4", "E##4"), Interval (3, U));
+    EXPECT_EQ (from ("C4", "C4"), Interval (1, P));
+    EXPECT_EQ (from ("C4", "Cb4"), Interval (1, A)) << "unisons never read as descending";
+    EXPECT_EQ (from ("E4", "C4"), Interval (-3, M));
 }
 
-TEST (Interval, Text)
+TEST (Interval, TextAndHostFormat)
 {
-    EXPECT_EQ (interval (3, Interval::Major).toString(), "Maj3");
-    EXPECT_EQ (interval (-5, Interval::Perfect).toString(), "-Per5");
-    EXPECT_EQ (interval (4, Interval::Augmented).toString(), "Aug4");
-    EXPECT_EQ (interval (3, Interval::undefined).toString(), "Und3");
-    EXPECT_EQ (interval (3, static_cast<Interval::Type> (17)).toString(), "Und3");
+    EXPECT_EQ (Interval (-5, P).toString(), "-Per5");
+    EXPECT_EQ (Interval (3, U).toString(), "Und3");
+    EXPECT_EQ (Interval (3, static_cast<Interval::Type> (17)).toString(), "Und3");
 
-    EXPECT_EQ (Interval::fromString ("-Min6"), interval (-6, Interval::Minor));
-    EXPECT_EQ (Interval::fromString ("-Min6").getSemitones(), -8);
-    EXPECT_EQ (Interval::fromString ("Maj5"), interval (5, Interval::Perfect));
-    EXPECT_EQ (Interval::fromString ("Per3"), interval (3, Interval::Major));
-    EXPECT_EQ (Interval::fromString ("Xyz7"), interval (7, Interval::undefined));
-    EXPECT_EQ (Interval::fromString ("Dim"), interval (0, Interval::Diminished));
-    EXPECT_EQ (Interval::fromString ("M-a-j3"), interval (-3, Interval::Major)) << "the type is read once the dashes are gone";
-    EXPECT_EQ (Interval::fromString ("Maj-3"), interval (-3, Interval::Major));
+    const std::pair<const char*, Interval> parsed[] = {{"-Min6", {-6, m}}, {"Maj5", {5, P}}, {"Per3", {3, M}}, {"Xyz7", {7, U}}, {"Dim", {0, d}}, {"M-a-j3", {-3, M}}, {"Maj-3", {-3, M}}};
+
+    for (const auto& [text, expected] : parsed)
+        EXPECT_EQ (Interval::fromString (text), expected) << text;
+
     EXPECT_EQ (Interval::fromString ("-Aug99999999999").getDegree().get(), -std::numeric_limits<int>::max());
 
-    const Interval::Type types[] = {Interval::Perfect, Interval::Major, Interval::Minor, Interval::Diminished, Interval::Augmented, Interval::undefined};
-
-    for (int d = -22; d <= 22; ++d)
+    for (int degree = -22; degree <= 22; ++degree)
     {
-        if (d == 0)
-            continue;
-
-        for (auto t : types)
+        for (auto type : {P, M, m, d, A, U})
         {
-            Interval i (d, Interval::undefined);
-            i.setTypeSafe (t);
+            if (degree == 0)
+                continue;
+
+            Interval i (degree, U);
+            i.setTypeSafe (type);
             EXPECT_EQ (Interval::fromString (i.toString()), i) << i.toString();
         }
     }
-}
 
-TEST (Interval, HostFormat)
-{
-    EXPECT_EQ (interval (5, Interval::Perfect).getTypeInHostFormat(), "5");
-    EXPECT_EQ (interval (3, Interval::Major).getTypeInHostFormat(), "5");
-    EXPECT_EQ (interval (3, Interval::Minor).getTypeInHostFormat(), "4");
-    EXPECT_EQ (interval (5, Interval::Diminished).getTypeInHostFormat(), "4");
-    EXPECT_EQ (interval (4, Interval::Augmented).getTypeInHostFormat(), "6");
-    EXPECT_EQ (interval (4, Interval::undefined).getTypeInHostFormat(), "-1");
+    const std::pair<Interval, const char*> host[] = {{{5, P}, "5"}, {{3, M}, "5"}, {{3, m}, "4"}, {{5, d}, "4"}, {{4, A}, "6"}, {{4, U}, "-1"}};
+
+    for (const auto& [interval, expected] : host)
+        EXPECT_EQ (interval.getTypeInHostFormat(), expected) << interval.toString();
 }

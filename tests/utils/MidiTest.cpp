@@ -39,41 +39,32 @@ TEST (MidiControlNums, HoldsEveryControllerWithItsLabel)
     EXPECT_EQ (seenLabelled, labelled.size());
 }
 
-TEST (MidiControlNums, IdentifierText)
+TEST (MidiControlNums, IdentifiersAndNoteNames)
 {
-    EXPECT_EQ (controlIdToNum ("B"), -2);
-    EXPECT_EQ (controlNumToId (-2), "B");
-    EXPECT_EQ (controlIdToNum ("7"), 7);
-    EXPECT_EQ (controlNumToId (7), "7");
-    EXPECT_EQ (controlIdToNum ("b"), 0);
-    EXPECT_EQ (controlIdToNum (""), 0);
-    EXPECT_EQ (controlIdToNum ("-1"), -1);
+    const std::pair<const char*, int> ids[] = {{"B", -2}, {"7", 7}, {"b", 0}, {"", 0}, {"-1", -1}};
+
+    for (const auto& [text, number] : ids)
+        EXPECT_EQ (controlIdToNum (text), number) << text;
 
     for (const auto& [num, label] : getMidiControlNums())
         EXPECT_EQ (controlIdToNum (controlNumToId (num)), num);
-}
 
-TEST (MidiControlNums, NoteNames)
-{
-    EXPECT_EQ (pitchToNoteName (60), "C4");
-    EXPECT_EQ (pitchToNoteName (61), "C#4");
-    EXPECT_EQ (pitchToNoteName (0), "C-1");
-    EXPECT_EQ (pitchToNoteName (127), "G9");
-    EXPECT_EQ (pitchToNoteName (-1), "B-2");
+    EXPECT_EQ (controlNumToId (-2), "B");
+    EXPECT_EQ (controlNumToId (7), "7");
+
+    const std::pair<int, const char*> names[] = {{60, "C4"}, {61, "C#4"}, {0, "C-1"}, {127, "G9"}, {-1, "B-2"}};
+
+    for (const auto& [pitch, name] : names)
+        EXPECT_EQ (pitchToNoteName (pitch), name) << pitch;
 }
 
 TEST (TextToInt, ReadsLikeJuceButClamps)
 {
-    EXPECT_EQ (utils::textToInt ("42"), 42);
-    EXPECT_EQ (utils::textToInt ("  -17xyz"), -17);
-    EXPECT_EQ (utils::textToInt ("abc"), 0);
-    EXPECT_EQ (utils::textToInt (""), 0);
-    EXPECT_EQ (utils::textToInt ("+5"), 0);
-    EXPECT_EQ (utils::textToInt ("2147483647"), 2147483647);
-    EXPECT_EQ (utils::textToInt ("2147483648"), 2147483647);
-    EXPECT_EQ (utils::textToInt ("-2147483648"), std::numeric_limits<int>::min());
-    EXPECT_EQ (utils::textToInt ("-99999999999999999999999999999"), std::numeric_limits<int>::min());
-    EXPECT_EQ (utils::textToInt (juce::String::repeatedString ("9", 10000)), 2147483647);
+    constexpr auto max = std::numeric_limits<int>::max(), min = std::numeric_limits<int>::min();
+    const std::pair<juce::String, int> cases[] = {{"42", 42}, {"  -17xyz", -17}, {"abc", 0}, {"", 0}, {"+5", 0}, {"2147483647", max}, {"2147483648", max}, {"-2147483648", min}, {"-99999999999999999999999999999", min}, {juce::String::repeatedString ("9", 10000), max}};
+
+    for (const auto& [text, expected] : cases)
+        EXPECT_EQ (utils::textToInt (text), expected) << text.substring (0, 40);
 
     for (int v : {0, 1, -1, 99, -12345, 1 << 30})
         EXPECT_EQ (utils::textToInt (juce::String (v)), juce::String (v).getIntValue());

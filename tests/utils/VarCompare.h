@@ -10,27 +10,15 @@
     empty string. */
 inline juce::String varDifference (const juce::var& a, const juce::var& b, const juce::String& path = "$")
 {
-    const auto typeOf = [] (const juce::var& v) -> juce::String
+    const auto typeOf = [] (const juce::var& v)
     {
-        if (v.isVoid())
-            return "void";
-        if (v.isUndefined())
-            return "undefined";
-        if (v.isInt())
-            return "int";
-        if (v.isInt64())
-            return "int64";
-        if (v.isDouble())
-            return "double";
-        if (v.isBool())
-            return "bool";
-        if (v.isString())
-            return "string";
-        if (v.isArray())
-            return "array";
-        if (v.isObject())
-            return "object";
-        return "other";
+        const std::pair<bool, const char*> kinds[] = {{v.isVoid(), "void"}, {v.isUndefined(), "undefined"}, {v.isInt(), "int"}, {v.isInt64(), "int64"}, {v.isDouble(), "double"}, {v.isBool(), "bool"}, {v.isString(), "string"}, {v.isArray(), "array"}, {v.isObject(), "object"}};
+
+        for (const auto& [is, name] : kinds)
+            if (is)
+                return juce::String (name);
+
+        return juce::String ("other");
     };
 
     if (typeOf (a) != typeOf (b))
