@@ -41,9 +41,9 @@ void DragArea::clearClip()
     repaint();
 }
 
-void DragArea::setPlaceholderText (const juce::String& text)
+void DragArea::setEmptyText (const juce::String& text)
 {
-    placeholderText = text;
+    emptyText = text;
     repaint();
 }
 
@@ -98,7 +98,7 @@ void DragArea::paint (juce::Graphics& g)
     if (!hasClip())
     {
         g.setColour (textColour.withAlpha (0.7f));
-        g.drawFittedText (placeholderText, getLocalBounds().reduced (previewInset), juce::Justification::centred, 2);
+        g.drawFittedText (emptyText, getLocalBounds().reduced (previewInset), juce::Justification::centred, 2);
         return;
     }
 

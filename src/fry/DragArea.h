@@ -29,8 +29,7 @@ public:
     const ClipPreview& getPreview() const { return preview; }
 
     /** The text shown while there is no clip. */
-    void setPlaceholderText (const juce::String& text);
-    const juce::String& getPlaceholderText() const { return placeholderText; }
+    void setEmptyText (const juce::String& text);
 
     void setFillColour (juce::Colour colour);
     juce::Colour getFillColour() const { return fillColour; }
@@ -52,7 +51,7 @@ private:
     Dragger dragger;
     ClipPreview preview;
     juce::Image previewImage;
-    juce::String placeholderText;
+    juce::String emptyText;
     juce::Colour fillColour = defaultFillColour;
     juce::Colour noteColour = defaultNoteColour;
 

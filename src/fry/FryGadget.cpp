@@ -39,7 +39,7 @@ FryGadget::FryGadget (State stateToUse, IExternalFileDrag& externalDrag)
     led.setInterceptsMouseClicks (false, false);
     panel.addAndMakeVisible (led);
 
-    dragArea.setPlaceholderText (idleText);
+    dragArea.setEmptyText (idleText);
     panel.addAndMakeVisible (dragArea);
 
     fullScoreButton.setActiveColor (GadgetButton::Colors::lightGreen);
@@ -73,7 +73,7 @@ void FryGadget::setBusy (bool shouldBeBusy)
     busy = shouldBeBusy;
     led.setStatus (busy ? GadgetLed::yellow : GadgetLed::off);
     led.setBlinking (busy);
-    dragArea.setPlaceholderText (busy ? busyText : idleText);
+    dragArea.setEmptyText (busy ? busyText : idleText);
 }
 
 void FryGadget::paintBodyOverlays (juce::Graphics& g)
