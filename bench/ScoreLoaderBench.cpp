@@ -1,5 +1,5 @@
 #include "ScorePayloadGenerator.h"
-#include "orv/IOrvana.h"
+#include "orv/score/io/TestOrvana.h"
 #include "orv/score/io/ScoreLoader.h"
 #include "utils/JsonParser.h"
 
@@ -9,22 +9,6 @@
 
 namespace
 {
-class BenchOrvana final : public orv::IOrvana
-{
-public:
-    BenchOrvana() { preferences.getOrCreateTrackStyles().ensureDefaults(); }
-
-    orv::Score& getScore() override { return score; }
-    orv::Transport getTransport() override { return score.getOrCreateTransport(); }
-    orv::OrvState& getOrvState() override { return state; }
-    orv::preferences::OrvPreferences& getPreferences() override { return preferences; }
-    void savePreferences() override {}
-
-    orv::Score score;
-    orv::OrvState state;
-    orv::preferences::OrvPreferences preferences;
-};
-
 // Payloads of 20 staves of 10 notes per bar: 125 bars make 25,000 notes.
 const juce::String& payloadText (int notes)
 {
@@ -84,7 +68,7 @@ void BM_ScoreLoad (benchmark::State& state)
     for (auto _ : state)
     {
         state.PauseTiming();
-        auto orvana = std::make_unique<BenchOrvana>();
+        auto orvana = std::make_unique<TestOrvana>();
         const auto before = mallinfo2().uordblks;
         state.ResumeTiming();
 
@@ -110,7 +94,7 @@ void BM_TextToModel (benchmark::State& state)
     for (auto _ : state)
     {
         state.PauseTiming();
-        auto orvana = std::make_unique<BenchOrvana>();
+        auto orvana = std::make_unique<TestOrvana>();
         state.ResumeTiming();
 
         orv::score::io::ScoreLoader (orvana->score, *orvana).load (utils::json::parse (text), orv::score::io::ScoreLoader::DecodeMode::load);
@@ -129,7 +113,7 @@ void BM_EditReload (benchmark::State& state)
 {
     const auto notes = static_cast<int> (state.range (0));
     const auto& text = payloadText (notes);
-    BenchOrvana orvana;
+    TestOrvana orvana;
     orv::score::io::ScoreLoader loader (orvana.score, orvana);
     loader.load (utils::json::parse (text), orv::score::io::ScoreLoader::DecodeMode::load);
 

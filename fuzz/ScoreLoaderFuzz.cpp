@@ -3,7 +3,7 @@
 // invariants are checked. Any crash, sanitizer report or broken invariant
 // is a finding.
 
-#include "orv/IOrvana.h"
+#include "orv/score/io/TestOrvana.h"
 #include "orv/score/io/ScoreLoader.h"
 #include "orv/score/io/TempoCurveLoader.h"
 #include "utils/JsonParser.h"
@@ -13,22 +13,6 @@
 
 namespace
 {
-class FuzzOrvana final : public orv::IOrvana
-{
-public:
-    FuzzOrvana() { preferences.getOrCreateTrackStyles().ensureDefaults(); }
-
-    orv::Score& getScore() override { return score; }
-    orv::Transport getTransport() override { return score.getOrCreateTransport(); }
-    orv::OrvState& getOrvState() override { return state; }
-    orv::preferences::OrvPreferences& getPreferences() override { return preferences; }
-    void savePreferences() override {}
-
-    orv::Score score;
-    orv::OrvState state;
-    orv::preferences::OrvPreferences preferences;
-};
-
 void require (bool condition)
 {
     if (!condition)
@@ -70,7 +54,7 @@ extern "C" int LLVMFuzzerTestOneInput (const uint8_t* data, size_t size)
     const auto text = juce::String::fromUTF8 (reinterpret_cast<const char*> (data + 1), static_cast<int> (size - 1));
     const auto payload = utils::json::parse (text);
 
-    static FuzzOrvana orvana;
+    static TestOrvana orvana;
     orv::score::io::ScoreLoader loader (orvana.score, orvana);
     loader.load (payload, mode);
     checkInvariants (orvana.score);
