@@ -1,6 +1,7 @@
 # Orvana Suite: set-up, build, tests and demo on Debian 12.
 #   make demo   build, then start the host simulator with the demo score and the suite beside it
 #   make test   build, then run every test
+#   make check  the checks that need no build: include layering and formatting
 #   make build  build only
 #   make asan   build with AddressSanitizer + UndefinedBehaviorSanitizer in build-asan/ and run the tests
 #   make tsan   build with ThreadSanitizer in build-tsan/ and run the communication tests
@@ -13,7 +14,7 @@ GENERATOR := $(shell command -v ninja >/dev/null 2>&1 && echo Ninja || echo "Uni
 export CCACHE_BASEDIR := $(CURDIR)
 export CCACHE_NOHASHDIR := true
 
-.PHONY: deps configure build test demo asan tsan clean format
+.PHONY: deps configure build test check demo asan tsan clean format
 
 deps:
 	@bash tools/setup-deps.sh
@@ -28,6 +29,9 @@ build: configure
 
 test: build
 	bash tools/run-tests.sh $(BUILD_DIR)
+
+check: deps
+	bash tools/run-checks.sh
 
 demo: build
 	bash tools/run-demo.sh $(BUILD_DIR)

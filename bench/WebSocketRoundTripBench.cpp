@@ -3,14 +3,16 @@
 // message thread) beside a bare Beast client against the same server, and
 // the pending-reply bound of pressure-limited polls against a slow host.
 
-#include "app/IActionSender.h"
+#include "products/IActionSender.h"
 #include "engine/comm/WebSocketAction.h"
 #include "engine/comm/web-socket/HostProtocol.h"
 #include "engine/comm/web-socket/WebSocketManager.h"
 #include "engine/comm/web-socket/WebSocketSession.h"
 #include "products/Product.h"
 #include "state/AppState.h"
+#include "support/RecordingUiServices.h"
 #include "support/ScriptedHostServer.h"
+#include "support/TempSuite.h"
 
 #include <benchmark/benchmark.h>
 
@@ -86,6 +88,7 @@ private:
 class BenchProduct final : public Product
 {
 public:
+    using Product::Product;
     juce::String getCode() const override { return "LY"; }
     juce::String getInternalName() const override { return "Lyrel"; }
     juce::String getDisplayName() const override { return "Lyrel"; }
@@ -140,7 +143,6 @@ public:
     explicit FullPathClient (int port)
         : manager (appState, port), sender (manager)
     {
-        product.setActionSender (&sender);
         request.setArg (makeArgument());
         request.setOnResponse ([this] (juce::var) { answered = true; });
     }
@@ -158,7 +160,9 @@ private:
     juce::ValueTree appState { AppState::type };
     WebSocketManager manager;
     ManagerSender sender;
-    BenchProduct product;
+    testsupport::TempSuite suite;
+    testsupport::RecordingUiServices ui;
+    BenchProduct product { ProductContext { suite.getPaths(), ui, &sender } };
     ApplyRequest request;
     bool answered = false;
 };

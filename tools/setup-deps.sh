@@ -4,7 +4,7 @@
 set -euo pipefail
 
 packages=(
-    build-essential cmake ninja-build pkg-config ccache
+    build-essential cmake ninja-build pkg-config ccache clang-format
     juce-modules-source libboost-dev libgtest-dev libgmock-dev libbenchmark-dev
     fonts-dejavu-core fonts-dejavu-extra fonts-liberation2 fonts-inconsolata fonts-dosis
     xvfb xauth x11-utils imagemagick xdotool openbox

@@ -8,7 +8,7 @@
 #include "platform/ProcessControl.h"
 #include "platform/QuitSignals.h"
 #include "platform/SingleInstance.h"
-#include "products/RegisterAllProducts.h"
+#include "app/RegisterAllProducts.h"
 #include "state/UiStateManager.h"
 
 namespace
@@ -24,7 +24,7 @@ App::App()
     appState.replaceTreeFromFile();
 
     productRegistry = std::make_unique<ProductRegistry>();
-    productMgr = std::make_unique<ProductMgr> (*this, *productRegistry, paths);
+    productMgr = std::make_unique<ProductMgr> (ProductContext { paths, uiServices, this }, *productRegistry);
 
     comm = std::make_unique<comm::Comm> (appState, *productMgr, paths);
     productMgr->setComm (*comm);
@@ -108,8 +108,8 @@ void App::initialise (const juce::String& commandLine)
     zel_registerAllProducts (*productRegistry);
     installPlgFiles();
 
-    if (auto* orv = productMgr->getOrCreateProduct ("ORV"))
-        orv->setComm (comm.get());
+    // Made at once; the channel it needs came with its context.
+    productMgr->getOrCreateProduct ("ORV");
 
     startedForHost = true;
     hostAliveTimer->startTimer (1000);

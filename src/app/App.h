@@ -1,9 +1,10 @@
 #pragma once
 
-#include "app/IActionSender.h"
+#include "products/IActionSender.h"
 #include "app/IApp.h"
 #include "engine/comm/Comm.h"
 #include "gfx/ZelLookAndFeel.h"
+#include "gui/DesktopUiServices.h"
 #include "products/ProductMgr.h"
 #include "products/ProductRegistry.h"
 #include "state/AppState.h"
@@ -60,6 +61,7 @@ private:
 
     SuitePaths paths = SuitePaths::fromRunningExecutable();
     ZelLookAndFeel lookAndFeel;
+    gui::DesktopUiServices uiServices;
     bool isSetupRun = false;
     bool showWelcomeOnSetup = true;
     bool startedForHost = false;

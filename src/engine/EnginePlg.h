@@ -1,6 +1,6 @@
 #pragma once
 
-#include "products/PlgFileContents.h"
+#include "engine/PlgFileContents.h"
 #include "state/SuitePaths.h"
 
 namespace engine

@@ -1,99 +1,64 @@
 #include "fry/Ferrymo.h"
-#include "PlgData.h"
 #include "fry/FetchActions.h"
-#include "fry/FryGadget.h"
 #include "fry/MidiClipWriter.h"
 #include "fry/PayloadErrors.h"
-#include "fry/PayloadIds.h"
-#include "gfx/Alert.h"
-#include "products/PlgFileContents.h"
+#include "products/HostReply.h"
+#include "products/IUiServices.h"
 
 namespace fry
 {
 namespace
 {
 const juce::Identifier includeAutomationArg{"includeAutomation"};
+}
 
-/** The text to show for a reply that did not bring a clip. */
-juce::String failureText (const juce::var& reply)
+Ferrymo::Ferrymo (const ProductContext& context, FryWindowFactory windowFactory)
+    : Product (context)
+    , window ([this, makeWindow = std::move (windowFactory)]() -> std::unique_ptr<IFryWindow>
+              {
+                  auto made = makeWindow != nullptr ? makeWindow (state) : nullptr;
+
+                  if (made != nullptr)
+                  {
+                      made->onFetchSelection = [this] { fetchSelection(); };
+                      made->onFetchFullScore = [this] { fetchFullScore(); };
+                  }
+
+                  return made;
+              })
+    , clipFolder (juce::File::getSpecialLocation (juce::File::tempDirectory))
 {
-    for (const auto* key : {&PayloadIds::error, &PayloadIds::message})
+    trees.add (state.getTree(), State::fileName);
+
+    window.onClosed = [this]
     {
-        const auto& value = payloadProperty (reply, *key);
+        fetches.cancel();
+        trees.store();
+    };
 
-        if (value.isString() && value.toString().trim().isNotEmpty())
-            return value.toString().trim();
-    }
-
-    return errors::couldNotFetch;
+    fetches.onBusyChanged = [this] (bool busy)
+    {
+        if (auto* shown = window.get())
+            shown->setBusy (busy);
+    };
 }
 
-bool isSuccess (const juce::var& reply)
-{
-    const auto& success = payloadProperty (reply, PayloadIds::success);
-    return !success.isVoid() && static_cast<bool> (success);
-}
-} // namespace
-
-Ferrymo::Ferrymo()
-    : clipFolder (juce::File::getSpecialLocation (juce::File::tempDirectory))
-    , externalDrag (std::make_unique<ExternalFileDrag>())
-{
-    loadState();
-}
-
-Ferrymo::~Ferrymo()
-{
-    stopTimer();
-
-    if (gadget != nullptr)
-        closeGadget();
-}
-
-juce::String Ferrymo::getPlgFileContents()
-{
-    return PlgFileContents (PlgData::ORV_Ferrymo_plg_gz, static_cast<size_t> (PlgData::ORV_Ferrymo_plg_gzSize)).get();
-}
+Ferrymo::~Ferrymo() = default;
 
 void Ferrymo::processHostMessageStr (juce::StringRef type, juce::StringRef)
 {
     if (juce::String (type) == "USER_TRIGGER")
-        showFryGadget();
+        showWindow();
 }
 
-void Ferrymo::showFryGadget()
+void Ferrymo::showWindow()
 {
-    if (gadget == nullptr)
-    {
-        gadget = std::make_unique<FryGadget> (state, *externalDrag);
-        gadget->onClose = [weak = juce::WeakReference<Ferrymo> (this)]
-        {
-            const auto closeIfStillThere = [weak]
-            {
-                if (auto* product = weak.get())
-                    product->closeGadget();
-            };
-
-            // The close button is still on the stack: destroy the window later.
-            juce::MessageManager::callAsync (closeIfStillThere);
-        };
-        gadget->onFetchSelection = [this]
-        { fetchSelection(); };
-        gadget->onFetchFullScore = [this]
-        { fetchFullScore(); };
-        showGadget (gadget.get(), state.getGadgetState());
-        return;
-    }
-
-    gadget->setVisible (true);
-    gadget->toFront (true);
+    window.show();
 }
 
-void Ferrymo::closeGadget()
+void Ferrymo::closeWindow()
 {
-    stopTimer();
-    gadget.reset();
-    storeState();
+    window.close();
 }
 
 void Ferrymo::fetchSelection()
@@ -109,91 +74,51 @@ void Ferrymo::fetchFullScore()
 template <typename FetchAction>
 void Ferrymo::fetch()
 {
-    if (gadget == nullptr)
+    auto* shown = window.get();
+
+    if (shown == nullptr)
         return;
 
-    gadget->getDragArea().clearClip();
-    gadget->setBusy (true);
-    startTimer (replyPatienceMs);
+    shown->clearClip();
 
-    const auto thisFetch = ++fetchCount;
     juce::DynamicObject argument;
     argument.setProperty (includeAutomationArg, state.getIncludeAutomation());
 
-    const auto handleIfLatest = [weak = juce::WeakReference<Ferrymo> (this), thisFetch] (juce::var reply)
-    {
-        auto* product = weak.get();
-
-        if (product != nullptr && product->fetchCount == thisFetch)
-            product->fetchMidiHandleReply (reply);
-    };
-
     FetchAction action;
     action.setArgObj (argument);
-    action.setOnResponse (handleIfLatest);
-    sendAction (action, false);
+    fetches.send (action, [this] (const juce::var& reply) { fetchMidiHandleReply (reply); });
 }
 
 void Ferrymo::fetchMidiHandleReply (const juce::var& reply)
 {
-    stopTimer();
-
     // Closed while the host was working: there is nothing to show the clip in.
-    if (gadget == nullptr)
+    auto* shown = window.get();
+
+    if (shown == nullptr)
         return;
 
-    if (!isSuccess (reply))
+    const HostReply envelope (reply);
+
+    if (! envelope.succeeded())
     {
-        gadget->setBusy (false);
-        gfx::alert (failureText (reply), gadget.get());
+        getUi().alert (envelope.failureText (errors::couldNotFetch), shown);
         return;
     }
 
     const auto file = getClipFile();
     const auto written = writeMidiFileFromScoreData (file, reply);
-    gadget->setBusy (false);
 
     if (written.failed())
     {
-        gfx::alert (written.getErrorMessage(), gadget.get());
+        getUi().alert (written.getErrorMessage(), shown);
         return;
     }
 
-    gadget->getDragArea().setMidiClipForDrag (file, reply);
+    shown->showClip (file, reply);
 }
 
 juce::File Ferrymo::getClipFile() const
 {
     return clipFolder.getChildFile (clipFileName);
-}
-
-void Ferrymo::setExternalFileDrag (std::unique_ptr<IExternalFileDrag> drag)
-{
-    // The gadget holds on to the drag it was built with.
-    jassert (gadget == nullptr);
-
-    if (drag != nullptr && gadget == nullptr)
-        externalDrag = std::move (drag);
-}
-
-void Ferrymo::loadState()
-{
-    juce::ValueTree loaded;
-
-    if (attemptRetrieveStateFile (loaded, State::fileName))
-        state.replaceContentFrom (loaded);
-}
-
-void Ferrymo::storeState()
-{
-    storeStateFile (state.getTree(), State::fileName);
-}
-
-void Ferrymo::timerCallback()
-{
-    stopTimer();
-
-    if (gadget != nullptr)
-        gadget->setBusy (false);
 }
 } // namespace fry

@@ -1,7 +1,9 @@
 #include "fry/ScoreClip.h"
 #include "fry/PayloadErrors.h"
+#include "engine/comm/HostPayload.h"
 #include "fry/PayloadIds.h"
-#include "fry/VarToInt.h"
+#include "utils/TextToInt.h"
+#include "utils/VarNumbers.h"
 
 #include <algorithm>
 #include <cmath>
@@ -18,9 +20,9 @@ constexpr int sevenToFourteenBits = 129;
 
 using Ids = PayloadIds;
 
-juce::String trackName (const PayloadObject& staff, int staffNumber)
+juce::String trackName (const comm::payload::Object& staff, int staffNumber)
 {
-    const PayloadObject header (staff[Ids::header]);
+    const comm::payload::Object header (staff[Ids::header]);
 
     for (const auto* key : {&Ids::fullInstrumentName, &Ids::shortInstrumentName})
     {
@@ -39,22 +41,22 @@ juce::String trackName (const PayloadObject& staff, int staffNumber)
     return "Track " + juce::String (staffNumber);
 }
 
-void addNotes (const PayloadObject& pot, double barStart, std::vector<ClipEvent>& events)
+void addNotes (const comm::payload::Object& pot, double barStart, std::vector<ClipEvent>& events)
 {
     const auto* notes = pot[Ids::noteList].getArray();
 
     if (notes == nullptr || notes->isEmpty())
         return;
 
-    const auto position = varToInt (pot[Ids::position]).value_or (0);
-    const auto duration = juce::jmax (0, varToInt (pot[Ids::duration]).value_or (0));
+    const auto position = utils::readInt (pot[Ids::position]).value_or (0);
+    const auto duration = juce::jmax (0, utils::readInt (pot[Ids::duration]).value_or (0));
     const auto start = juce::jmin (maxClipTick - 1, toClipTick (barStart + position * midiTicksPerHostTick));
     // A note is never released before it sounds: one of no length lasts a tick.
     const auto end = juce::jmax (start + 1, toClipTick (barStart + (position + static_cast<double> (duration)) * midiTicksPerHostTick));
 
     for (const auto& note : *notes)
     {
-        const auto pitch = varToInt (PayloadObject (note)[Ids::pitch]);
+        const auto pitch = utils::readInt (comm::payload::Object (note)[Ids::pitch]);
 
         if (!pitch.has_value() || *pitch < 0 || *pitch > 127)
             continue;
@@ -73,7 +75,7 @@ std::optional<ClipEvent> commandEvent (const juce::String& text, juce::int64 tic
     if (comma < 0)
         return std::nullopt;
 
-    const auto value = leadingInt (text.substring (comma + 1));
+    const auto value = utils::leadingInt (text.substring (comma + 1));
 
     if (!value.has_value())
         return std::nullopt;
@@ -85,7 +87,7 @@ std::optional<ClipEvent> commandEvent (const juce::String& text, juce::int64 tic
         if (c > comma)
             return std::nullopt;
 
-        const auto number = varToInt (text.substring (c + 1, comma));
+        const auto number = utils::readInt (text.substring (c + 1, comma));
 
         if (!number.has_value() || *number < 0 || *number > 127)
             return std::nullopt;
@@ -103,7 +105,7 @@ std::optional<ClipEvent> commandEvent (const juce::String& text, juce::int64 tic
     return std::nullopt;
 }
 
-void addCommands (const PayloadObject& staffBar, double barStart, std::vector<ClipEvent>& events)
+void addCommands (const comm::payload::Object& staffBar, double barStart, std::vector<ClipEvent>& events)
 {
     const auto* commands = staffBar[Ids::commandList].getArray();
 
@@ -112,20 +114,20 @@ void addCommands (const PayloadObject& staffBar, double barStart, std::vector<Cl
 
     for (const auto& entry : *commands)
     {
-        const PayloadObject command (entry);
+        const comm::payload::Object command (entry);
         const auto& text = command[Ids::text];
 
         if (!text.isString())
             continue;
 
-        const auto position = varToInt (command[Ids::position]).value_or (0);
+        const auto position = utils::readInt (command[Ids::position]).value_or (0);
 
         if (const auto event = commandEvent (text.toString(), toClipTick (barStart + position * midiTicksPerHostTick)))
             events.push_back (*event);
     }
 }
 
-ClipTrack buildTrack (const PayloadObject& staff, int staffNumber, const ScorePayloadBarTable& bars)
+ClipTrack buildTrack (const comm::payload::Object& staff, int staffNumber, const ScorePayloadBarTable& bars)
 {
     ClipTrack track;
     track.name = trackName (staff, staffNumber);
@@ -134,8 +136,8 @@ ClipTrack buildTrack (const PayloadObject& staff, int staffNumber, const ScorePa
     {
         for (const auto& entry : *staffBars)
         {
-            const PayloadObject staffBar (entry);
-            const auto number = varToInt (staffBar[Ids::barNumber]);
+            const comm::payload::Object staffBar (entry);
+            const auto number = utils::readInt (staffBar[Ids::barNumber]);
             const auto* bar = number.has_value() ? bars.find (*number) : nullptr;
 
             if (bar == nullptr)
@@ -143,7 +145,7 @@ ClipTrack buildTrack (const PayloadObject& staff, int staffNumber, const ScorePa
 
             if (const auto* pots = staffBar[Ids::potList].getArray())
                 for (const auto& pot : *pots)
-                    addNotes (PayloadObject (pot), bar->startTick, track.events);
+                    addNotes (comm::payload::Object (pot), bar->startTick, track.events);
 
             addCommands (staffBar, bar->startTick, track.events);
         }
@@ -203,13 +205,13 @@ juce::Result buildScoreClip (const juce::var& payload, ScoreClip& clip)
     for (const auto& bar : bars.bars)
         clip.barStartTicks.push_back (toClipTick (bar.startTick));
 
-    if (const auto* staves = payloadProperty (payload, Ids::staffList).getArray())
+    if (const auto* staves = comm::payload::Object (payload)[Ids::staffList].getArray())
     {
         for (int i = 0; i < staves->size(); ++i)
         {
-            const PayloadObject staff (staves->getReference (i));
+            const comm::payload::Object staff (staves->getReference (i));
 
-            if (staff.isObject())
+            if (staff.isValid())
                 clip.tracks.push_back (buildTrack (staff, i + 1, bars));
         }
     }

@@ -1,7 +1,9 @@
 #include "fry/ScorePayloadBarTable.h"
 #include "fry/PayloadErrors.h"
+#include "engine/comm/HostPayload.h"
 #include "fry/PayloadIds.h"
-#include "fry/VarToInt.h"
+#include "utils/TextToInt.h"
+#include "utils/VarNumbers.h"
 
 namespace fry
 {
@@ -15,8 +17,8 @@ void readMeter (const juce::var& meter, ScorePayloadBarInfo& bar)
     if (slash < 0)
         return;
 
-    bar.meterNumerator = varToInt (text.substring (0, slash)).value_or (0);
-    bar.meterDenominator = varToInt (text.substring (slash + 1)).value_or (0);
+    bar.meterNumerator = utils::readInt (text.substring (0, slash)).value_or (0);
+    bar.meterDenominator = utils::readInt (text.substring (slash + 1)).value_or (0);
 }
 } // namespace
 
@@ -39,10 +41,10 @@ juce::Result buildScorePayloadBarTable (const juce::var& payload, ScorePayloadBa
 {
     table = {};
 
-    if (!isPayloadObject (payload))
+    if (!comm::payload::isObject (payload))
         return juce::Result::fail (errors::notAnObject);
 
-    const auto* barList = payloadProperty (payload, PayloadIds::barList).getArray();
+    const auto* barList = comm::payload::Object (payload)[PayloadIds::barList].getArray();
 
     if (barList == nullptr)
         return juce::Result::fail (errors::missingBarList);
@@ -51,15 +53,15 @@ juce::Result buildScorePayloadBarTable (const juce::var& payload, ScorePayloadBa
 
     for (const auto& entry : *barList)
     {
-        const PayloadObject object (entry);
+        const comm::payload::Object object (entry);
 
-        if (!object.isObject())
+        if (!object.isValid())
             continue;
 
         ScorePayloadBarInfo bar;
-        const auto number = varToInt (object[PayloadIds::barNumber]);
+        const auto number = utils::readInt (object[PayloadIds::barNumber]);
         bar.barNumber = number.value_or (0);
-        bar.length = juce::jmax (0, varToInt (object[PayloadIds::length]).value_or (0));
+        bar.length = juce::jmax (0, utils::readInt (object[PayloadIds::length]).value_or (0));
         readMeter (object[PayloadIds::meter], bar);
         bar.startTick = start;
         start += bar.length * midiTicksPerHostTick;

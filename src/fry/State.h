@@ -1,6 +1,6 @@
 #pragma once
 
-#include "gadget/GadgetState.h"
+#include "state/GadgetState.h"
 
 #include <juce_data_structures/juce_data_structures.h>
 

@@ -132,9 +132,17 @@ void Gadget::resized()
         closeButton.setBounds (bodyWidth - 25, headHeight + 14, 20, 20);
 }
 
+void Gadget::setPositionState (GadgetState state)
+{
+    positionState = std::move (state);
+}
+
 void Gadget::moved()
 {
     drawerHost.followBody();
+
+    const auto position = getScreenPosition();
+    positionState.setPosition (position.x, position.y);
 }
 
 void Gadget::mouseDown (const juce::MouseEvent& e)

@@ -5,11 +5,14 @@
 #include "gadget/GadgetDrawerHost.h"
 #include "gadget/GadgetHead.h"
 #include "gadget/IGadget.h"
+#include "state/GadgetState.h"
 
 #include <functional>
 
 /** The older gadget window: the same parts as Gadget2, sized by three
-    getters that the product overrides. It keeps no position state. */
+    getters that the product overrides. It is never maximized; once given a
+    position state it writes "x" and "y" there whenever it moves, so it can
+    be shown again where the user left it. */
 class Gadget : public juce::Component,
                public IGadget
 {
@@ -19,6 +22,10 @@ public:
 
     /** Run when the close button is clicked. */
     std::function<void()> onClose;
+
+    /** Where moves are written ("x" and "y"); until set, a node of its own. */
+    void setPositionState (GadgetState state);
+    const GadgetState& getPositionState() const { return positionState; }
 
     /** The head's height; 0 means no head. */
     virtual int getHeadHeight();
@@ -62,6 +69,7 @@ private:
     GadgetCloseButton closeButton{*this};
     juce::ComponentDragger dragger;
     GadgetDrawerHost drawerHost{*this, body, *this};
+    GadgetState positionState;
 
     JUCE_DECLARE_NON_COPYABLE_WITH_LEAK_DETECTOR (Gadget)
 };

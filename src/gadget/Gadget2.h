@@ -5,7 +5,7 @@
 #include "gadget/GadgetDrawerHost.h"
 #include "gadget/GadgetHead.h"
 #include "gadget/GadgetPlacement.h"
-#include "gadget/GadgetState.h"
+#include "state/GadgetState.h"
 #include "gadget/IGadget.h"
 
 #include <functional>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "gadget/GadgetState.h"
+#include "state/GadgetState.h"
 
 #include <juce_graphics/juce_graphics.h>
 

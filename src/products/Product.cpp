@@ -1,30 +1,16 @@
 #include "products/Product.h"
 #include "BinaryData.h"
-#include "app/IActionSender.h"
+#include "products/IActionSender.h"
 #include "engine/comm/Comm.h"
-#include "gadget/Gadget2.h"
-#include "platform/ProcessControl.h"
 #include "state/TreeFile.h"
 #include "utils/AtomicFile.h"
 
-namespace
-{
-thread_local const SuitePaths* constructionPaths = nullptr;
-}
-
-Product::ScopedConstructionPaths::ScopedConstructionPaths (SuitePaths suitePaths)
-    : paths (std::move (suitePaths)), previous (constructionPaths)
-{
-    constructionPaths = &paths;
-}
-
-Product::ScopedConstructionPaths::~ScopedConstructionPaths()
-{
-    constructionPaths = previous;
-}
-
-Product::Product()
-    : paths (constructionPaths != nullptr ? *constructionPaths : SuitePaths::fromRunningExecutable())
+Product::Product (const ProductContext& context)
+    : paths (context.paths)
+    , ui (context.ui)
+    , actionSender (context.actionSender)
+    , comm (context.comm)
+    , plgFile (context.plgFile)
 {
 }
 
@@ -73,7 +59,7 @@ void Product::afterStartUpValidation (std::function<void()> continuation)
 
 juce::String Product::getPlgFileContents()
 {
-    return {};
+    return plgFile.get();
 }
 
 Product::ImageData Product::getCoverImageData() const
@@ -145,25 +131,6 @@ bool Product::storePreferencesFile (const juce::ValueTree& tree, const juce::Str
 bool Product::attemptRetrievePreferencesFile (juce::ValueTree& tree, const juce::String& fileName)
 {
     return treefile::replaceFromFile (tree, getPreferencesDir().getChildFile (fileName));
-}
-
-void Product::showGadget (Gadget2* gadget, GadgetState state)
-{
-    if (gadget == nullptr)
-        return;
-
-    const auto placement = gadget::decidePlacement (state, gadget->getBounds(), gadget::getDesktopMonitorAreas());
-
-    if (placement.kind == gadget::Placement::Kind::maximize)
-        gadget->maximize();
-    else
-        gadget->setTopLeftPosition (placement.topLeft);
-
-    const auto styleFlags = platform::isUiElementApplication() ? 0 : juce::ComponentPeer::windowAppearsOnTaskbar;
-    gadget->addToDesktop (styleFlags);
-    gadget->setAlwaysOnTop (true);
-    gadget->toFront (true);
-    gadget->setVisible (true);
 }
 
 juce::File Product::getPlgFile() const

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "gadget/GadgetState.h"
+#include "engine/comm/IProductActionSender.h"
 #include "products/IProduct.h"
-#include "products/IProductActionSender.h"
+#include "products/ProductContext.h"
 #include "products/ProductMetadata.h"
 #include "state/SuitePaths.h"
 
@@ -12,18 +12,11 @@
 #include <memory>
 #include <optional>
 
-class IActionSender;
-class Gadget2;
-
-namespace comm
-{
-class Comm;
-}
-
 /** Base of every tool of the suite. A product owns its state trees, its
-    actions and its gadget window; the product manager creates it on the first
-    host message that names its code, gives it an action sender, the file
-    channel and the suite's folders, starts it once and routes messages to it. */
+    actions and its windows; the product manager makes it, with its context,
+    on the first host message that names its code, starts it once and routes
+    messages to it. Constructors stay cheap and open no window: every product
+    is made at each start to write its plug-in file. */
 class Product : public IProductActionSender,
                 public IProduct
 {
@@ -35,21 +28,7 @@ public:
         size_t size = 0;
     };
 
-    /** While one exists on a thread, products constructed on that thread take
-        its folders, so a constructor that reads its state files reads them
-        from the suite the manager serves. */
-    class ScopedConstructionPaths final
-    {
-    public:
-        explicit ScopedConstructionPaths (SuitePaths suitePaths);
-        ~ScopedConstructionPaths();
-
-    private:
-        SuitePaths paths;
-        const SuitePaths* previous;
-    };
-
-    Product();
+    explicit Product (const ProductContext& context);
     ~Product() override;
 
     //==============================================================================
@@ -64,7 +43,7 @@ public:
     virtual juce::File getOrCreatePreferencesDir();
     /** Checks a product runs before its start-up completes; the default continues at once. */
     virtual void afterStartUpValidation (std::function<void()> continuation);
-    /** The text of the product's host plug-in file; empty when it has none. */
+    /** The text of the product's host plug-in file (from its registration); empty when it has none. */
     virtual juce::String getPlgFileContents();
     /** The product's cover image; the default is the suite's shared cover. */
     virtual ImageData getCoverImageData() const;
@@ -88,29 +67,24 @@ public:
     bool storePreferencesFile (const juce::ValueTree& tree, const juce::String& fileName);
     bool attemptRetrievePreferencesFile (juce::ValueTree& tree, const juce::String& fileName);
 
-    /** Places the gadget as its stored state says (maximized, at the stored
-        position, or centred) and shows it as a borderless, always-on-top
-        window. A null gadget is ignored. */
-    void showGadget (Gadget2* gadget, GadgetState state);
-
     /** suite folder / ("ORV_" + internal name + ".plg"). */
     juce::File getPlgFile() const;
 
     //==============================================================================
-    void setActionSender (IActionSender* sender) { actionSender = sender; }
     IActionSender* getActionSender() const { return actionSender; }
-    void setComm (comm::Comm* channel) { comm = channel; }
     comm::Comm* getComm() const { return comm; }
-    void setSuitePaths (const SuitePaths& newPaths) { paths = newPaths; }
     const SuitePaths& getSuitePaths() const { return paths; }
+    /** Message boxes, file choosers and the desktop's applications. */
+    IUiServices& getUi() const { return ui; }
 
 private:
-    IActionSender* actionSender = nullptr;
-    comm::Comm* comm = nullptr;
     SuitePaths paths;
+    IUiServices& ui;
+    IActionSender* actionSender;
+    comm::Comm* comm;
+    PlgFileContents plgFile;
     bool starting = false;
     bool started = false;
-    /** Expires with the product: start-up continuations check it. */
 
     JUCE_DECLARE_WEAK_REFERENCEABLE (Product)
     JUCE_DECLARE_NON_COPYABLE_WITH_LEAK_DETECTOR (Product)

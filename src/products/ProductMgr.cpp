@@ -1,9 +1,9 @@
 #include "products/ProductMgr.h"
 #include "engine/EnginePlg.h"
-#include "products/PlgFileContents.h"
+#include "engine/PlgFileContents.h"
 
-ProductMgr::ProductMgr (IActionSender& sender, ProductRegistry& productRegistry, SuitePaths suitePaths)
-    : actionSender (sender), registry (productRegistry), paths (std::move (suitePaths))
+ProductMgr::ProductMgr (ProductContext productContext, ProductRegistry& productRegistry)
+    : context (std::move (productContext)), registry (productRegistry)
 {
 }
 
@@ -11,10 +11,9 @@ ProductMgr::~ProductMgr() = default;
 
 void ProductMgr::setComm (comm::Comm& channel)
 {
-    comm = &channel;
-
-    for (auto& [code, product] : products)
-        product->setComm (comm);
+    // Products keep the channel they were made with.
+    jassert (products.empty());
+    context.comm = &channel;
 }
 
 Product* ProductMgr::getOrCreateProduct (const juce::String& code)
@@ -22,20 +21,10 @@ Product* ProductMgr::getOrCreateProduct (const juce::String& code)
     if (auto* existing = findProductByCode (code))
         return existing;
 
-    std::unique_ptr<Product> product;
-
-    {
-        const Product::ScopedConstructionPaths scope (paths);
-        product = registry.createByCode (code);
-    }
+    auto product = registry.createByCode (code, context);
 
     if (product == nullptr)
         return nullptr;
-
-    product->setActionSender (&actionSender);
-
-    if (comm != nullptr)
-        product->setComm (comm);
 
     auto* raw = product.get();
     products[code] = std::move (product);
@@ -76,7 +65,7 @@ void ProductMgr::shutDownProduct (const juce::String& code)
 
 bool ProductMgr::installEnginePlgFile()
 {
-    return engine::installEnginePlgFile (paths);
+    return engine::installEnginePlgFile (context.paths);
 }
 
 bool ProductMgr::installPlgFileForProduct (const juce::String& code)

@@ -1,24 +1,25 @@
 #pragma once
 
-#include "products/IProductMessageHandler.h"
+#include "engine/comm/IProductMessageHandler.h"
 #include "products/Product.h"
+#include "products/ProductContext.h"
 #include "products/ProductRegistry.h"
-#include "state/SuitePaths.h"
 
 #include <map>
 #include <memory>
 #include <vector>
-
-class IActionSender;
 
 /** Owns the products, creating each lazily through the registry, and routes
     host messages to them, starting a product once before its first message. */
 class ProductMgr final : public IProductMessageHandler
 {
 public:
-    ProductMgr (IActionSender& sender, ProductRegistry& registry, SuitePaths paths = SuitePaths::fromRunningExecutable());
+    /** Products are made with the context (the channel is set later, through setComm). */
+    ProductMgr (ProductContext context, ProductRegistry& registry);
     ~ProductMgr() override;
 
+    /** The file channel that products made from now on are given; the
+        application sets it before it makes the first product. */
     void setComm (comm::Comm& channel);
 
     /** The product of the code, created on first use; null for an unknown code. */
@@ -42,13 +43,11 @@ public:
     /** installPlgFileForProduct for each code, in order. */
     void installPlgFilesForProducts (const std::vector<juce::String>& codes);
 
-    const SuitePaths& getSuitePaths() const { return paths; }
+    const SuitePaths& getSuitePaths() const { return context.paths; }
 
 private:
-    IActionSender& actionSender;
+    ProductContext context;
     ProductRegistry& registry;
-    SuitePaths paths;
-    comm::Comm* comm = nullptr;
     std::map<juce::String, std::unique_ptr<Product>> products;
 
     JUCE_DECLARE_NON_COPYABLE_WITH_LEAK_DETECTOR (ProductMgr)

@@ -1,19 +1,22 @@
 #pragma once
 
+#include "products/ProductContext.h"
 #include "products/ProductRegistry.h"
 
-/** Registers the product class T under its code (T::productCode). */
+/** Registers the product class T under its code (T::productCode), with the
+    text of its host plug-in and a factory; without a factory, T is made from
+    the context alone. */
 template <typename T>
 class ProductRegistrar final
 {
 public:
-    ProductRegistrar (ProductRegistry& registry, ProductRegistry::Factory factory)
+    ProductRegistrar (ProductRegistry& registry, PlgFileContents plgFile, ProductRegistry::Factory factory)
     {
-        registry.addEntry (T::productCode, std::move (factory));
+        registry.addEntry (T::productCode, plgFile, std::move (factory));
     }
 
-    explicit ProductRegistrar (ProductRegistry& registry)
-        : ProductRegistrar (registry, [] { return std::make_unique<T>(); })
+    ProductRegistrar (ProductRegistry& registry, PlgFileContents plgFile)
+        : ProductRegistrar (registry, plgFile, [] (const ProductContext& context) { return std::make_unique<T> (context); })
     {
     }
 };

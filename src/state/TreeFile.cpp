@@ -47,3 +47,17 @@ bool replaceFromFile (juce::ValueTree& tree, const juce::File& file)
     return true;
 }
 } // namespace treefile
+
+namespace treefile
+{
+bool loadInto (juce::ValueTree& tree, const juce::File& file)
+{
+    juce::ValueTree loaded;
+
+    if (! tree.isValid() || ! replaceFromFile (loaded, file) || ! loaded.hasType (tree.getType()))
+        return false;
+
+    tree.copyPropertiesAndChildrenFrom (loaded, nullptr);
+    return true;
+}
+} // namespace treefile

@@ -17,3 +17,12 @@ bool replaceFromFile (juce::ValueTree& tree, const juce::File& file);
 /** The XML text the store functions write. */
 juce::String toXmlText (const juce::XmlElement& xml);
 } // namespace treefile
+
+namespace treefile
+{
+/** Parses the file and, when its root has the tree's type, copies the
+    file's properties and children into the tree in place (so listeners and
+    wrappers stay bound) and returns true. A missing or malformed file, or
+    one holding another type of tree, leaves the tree as it was. */
+bool loadInto (juce::ValueTree& tree, const juce::File& file);
+} // namespace treefile

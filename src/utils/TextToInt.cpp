@@ -43,4 +43,19 @@ int textToInt (juce::StringRef text) noexcept
 
     return saturateToInt (negative ? -value : value);
 }
+
+std::optional<int> leadingInt (juce::StringRef text) noexcept
+{
+    auto p = text.text.findEndOfWhitespace();
+    auto digits = p;
+
+    if (*digits == '+' || *digits == '-')
+        ++digits;
+
+    if (! digits.isDigit())
+        return std::nullopt;
+
+    // textToInt reads the "-" itself but not a "+".
+    return textToInt (*p == '+' ? digits : p);
+}
 } // namespace utils

@@ -3,6 +3,7 @@
 #include <juce_core/juce_core.h>
 
 #include <cstdint>
+#include <optional>
 
 namespace utils
 {
@@ -14,4 +15,8 @@ int saturateToInt (int64_t value) noexcept;
     character; no digits give 0), but clamps to the 32-bit range instead of
     wrapping, so text from outside can never overflow. */
 int textToInt (juce::StringRef text) noexcept;
+
+/** The integer at the start of the text (after blanks and an optional sign),
+    ignoring what follows it; nothing when no digit comes first. Saturates. */
+std::optional<int> leadingInt (juce::StringRef text) noexcept;
 } // namespace utils

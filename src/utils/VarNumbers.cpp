@@ -1,6 +1,6 @@
 #include "utils/VarNumbers.h"
-#include "utils/TextToInt.h"
 
+#include <charconv>
 #include <cmath>
 #include <limits>
 
@@ -8,68 +8,129 @@ namespace utils
 {
 namespace
 {
-int64_t doubleToInt64 (double d, int64_t fallback) noexcept
-{
-    if (std::isnan (d))
-        return fallback;
+constexpr auto int64Min = std::numeric_limits<int64_t>::min();
+constexpr auto int64Max = std::numeric_limits<int64_t>::max();
 
-    // 2^63 is exactly representable; anything at or beyond it is clamped.
+std::optional<int64_t> fromDouble (double value) noexcept
+{
+    if (!std::isfinite (value))
+        return std::nullopt;
+
+    const auto rounded = std::round (value);
+
+    // 2^63 is exactly representable; anything at or beyond it saturates.
     constexpr double limit = 9223372036854775808.0;
 
-    if (d >= limit)
-        return std::numeric_limits<int64_t>::max();
+    if (rounded >= limit)
+        return int64Max;
 
-    if (d < -limit)
-        return std::numeric_limits<int64_t>::min();
+    if (rounded < -limit)
+        return int64Min;
 
-    return static_cast<int64_t> (d);
+    return static_cast<int64_t> (rounded);
+}
+
+std::optional<int64_t> fromText (const juce::String& text) noexcept
+{
+    const auto trimmed = text.trim();
+    const auto* begin = trimmed.toRawUTF8();
+    const auto* end = begin + trimmed.getNumBytesAsUTF8();
+
+    if (begin == end)
+        return std::nullopt;
+
+    // from_chars takes no leading '+'; a person typing a number might.
+    if (*begin == '+' && end - begin > 1 && begin[1] != '-')
+        ++begin;
+
+    int64_t whole = 0;
+    const auto asInt = std::from_chars (begin, end, whole);
+
+    if (asInt.ec == std::errc() && asInt.ptr == end)
+        return whole;
+
+    if (asInt.ec == std::errc::result_out_of_range && asInt.ptr == end)
+        return *begin == '-' ? int64Min : int64Max;
+
+    double real = 0.0;
+    const auto asDouble = std::from_chars (begin, end, real);
+
+    if (asDouble.ptr != end)
+        return std::nullopt;
+
+    if (asDouble.ec == std::errc::result_out_of_range)
+        return *begin == '-' ? int64Min : int64Max;
+
+    if (asDouble.ec != std::errc())
+        return std::nullopt;
+
+    return fromDouble (real);
+}
+
+int saturate (int64_t value) noexcept
+{
+    return static_cast<int> (juce::jlimit<int64_t> (std::numeric_limits<int>::min(), std::numeric_limits<int>::max(), value));
 }
 } // namespace
 
-int varToInt (const juce::var& value, int fallback) noexcept
-{
-    if (value.isInt())
-        return static_cast<int> (value);
-
-    if (value.isInt64() || value.isDouble())
-        return saturateToInt (varToInt64 (value, fallback));
-
-    if (value.isBool())
-        return static_cast<bool> (value) ? 1 : 0;
-
-    if (value.isString())
-        return textToInt (value.toString());
-
-    return fallback;
-}
-
-int64_t varToInt64 (const juce::var& value, int64_t fallback) noexcept
+std::optional<int64_t> readInt64 (const juce::var& value) noexcept
 {
     if (value.isInt() || value.isInt64())
         return static_cast<juce::int64> (value);
 
     if (value.isDouble())
-        return doubleToInt64 (static_cast<double> (value), fallback);
-
-    if (value.isBool())
-        return static_cast<bool> (value) ? 1 : 0;
+        return fromDouble (static_cast<double> (value));
 
     if (value.isString())
-    {
-        // Strings in the wild are short decimal integers; textToInt clamps to 32 bits.
-        return textToInt (value.toString());
-    }
+        return fromText (value.toString());
 
-    return fallback;
+    return std::nullopt;
+}
+
+std::optional<int> readInt (const juce::var& value) noexcept
+{
+    if (value.isInt())
+        return static_cast<int> (value);
+
+    if (const auto wide = readInt64 (value))
+        return saturate (*wide);
+
+    return std::nullopt;
+}
+
+int varToInt (const juce::var& value, int fallback) noexcept
+{
+    return readInt (value).value_or (fallback);
+}
+
+int64_t varToInt64 (const juce::var& value, int64_t fallback) noexcept
+{
+    return readInt64 (value).value_or (fallback);
 }
 
 double varToDouble (const juce::var& value, double fallback) noexcept
 {
-    if (value.isInt() || value.isInt64() || value.isDouble() || value.isBool())
-        return static_cast<double> (value);
+    if (value.isInt() || value.isInt64() || value.isDouble())
+    {
+        const auto number = static_cast<double> (value);
+        return std::isnan (number) ? fallback : number;
+    }
 
     if (value.isString())
-        return value.toString().getDoubleValue();
+    {
+        const auto trimmed = value.toString().trim();
+        const auto* begin = trimmed.toRawUTF8();
+        const auto* end = begin + trimmed.getNumBytesAsUTF8();
+
+        if (begin != end && *begin == '+' && end - begin > 1 && begin[1] != '-')
+            ++begin;
+
+        double number = 0.0;
+        const auto result = std::from_chars (begin, end, number);
+
+        if (begin != end && result.ec == std::errc() && result.ptr == end && !std::isnan (number))
+            return number;
+    }
 
     return fallback;
 }

@@ -1,7 +1,7 @@
 // The drag area: when a press becomes a drag of the clip file, the file's
 // address for the desktop, and the preview of the clip's notes.
-#include "fry/DragArea.h"
-#include "fry/ExternalFileDrag.h"
+#include "fry/ui/DragArea.h"
+#include "fry/ui/ExternalFileDrag.h"
 #include "fry/PayloadSupport.h"
 #include "gadget/TestMouse.h"
 

@@ -1,17 +1,14 @@
 // The product: registration, the host's trigger, the two fetches and their
 // arguments, every way a reply can end, stale replies, closing, and the
 // state file.
-#include "app/IActionSender.h"
-#include "engine/comm/WebSocketAction.h"
+#include "app/RegisterAllProducts.h"
 #include "fry/Ferrymo.h"
-#include "fry/FryGadget.h"
 #include "fry/PayloadSupport.h"
+#include "fry/ui/FryGadget.h"
 #include "gadget/TestMouse.h"
-#include "gfx/Alert.h"
 #include "products/ProductRegistry.h"
-#include "products/RegisterAllProducts.h"
 #include "support/MessagePump.h"
-#include "support/TempSuite.h"
+#include "support/ProductStandIns.h"
 
 #include <gtest/gtest.h>
 
@@ -19,26 +16,6 @@ using namespace fry;
 
 namespace
 {
-struct SentAction
-{
-    juce::String plugin, method;
-    juce::var argument;
-    WebSocketAction::ResponseCallback reply;
-};
-
-/** Keeps what a product sends, so the test can answer as the host would. */
-struct HostStandInSender final : public IActionSender
-{
-    void sendAction (juce::StringRef name, WebSocketAction& action, bool) override
-    {
-        sent.push_back ({"ORV_" + juce::String (name), action.getMethodName(), action.getArg(), action.getOnResponse()});
-    }
-    void sendActionWithPressureLimit (juce::StringRef name, WebSocketAction& action) override { sendAction (name, action, true); }
-    void sendActionConnectionRequest (std::function<void (juce::var)>) override {}
-
-    std::vector<SentAction> sent;
-};
-
 const char* const selectionReply = R"({"success": true,
     "barList": [{"barNumber": 5, "length": 1024, "meter": "4/4"}, {"barNumber": 6, "length": 1024, "meter": "4/4"}],
     "staffList": [{"header": {"fullInstrumentName": "Violin I"}, "staffBarList": [
@@ -50,14 +27,13 @@ class FerrymoProduct : public ::testing::Test
 protected:
     FerrymoProduct()
     {
-        {
-            const Product::ScopedConstructionPaths scope (suite.getPaths());
-            product = std::make_unique<Ferrymo>();
-        }
-
-        product->setActionSender (&host);
+        product = makeProduct();
         product->setClipFolder (clipFolder);
     }
+
+    std::unique_ptr<Ferrymo> makeProduct() { return std::make_unique<Ferrymo> (standIns.context(), &FryGadget::makeWindow); }
+
+    FryGadget* shownGadget() const { return dynamic_cast<FryGadget*> (product->getWindow()); }
 
     ~FerrymoProduct() override
     {
@@ -68,20 +44,19 @@ protected:
     FryGadget& openGadget()
     {
         product->processHostMessageStr ("USER_TRIGGER", "");
-        EXPECT_NE (product->getGadget(), nullptr);
-        return *product->getGadget();
+        EXPECT_NE (shownGadget(), nullptr);
+        return *shownGadget();
     }
 
     juce::File stateFile() const { return suite.getStateFolder().getChildFile ("Ferrymo").getChildFile ("Ferrymo.xml"); }
 
-    testsupport::TempSuite suite;
+    testsupport::ProductStandIns standIns;
+    const testsupport::TempSuite& suite = standIns.suite;
+    testsupport::RecordingActionSender& host = standIns.host;
+    juce::StringArray& alerts = standIns.ui.alerts;
     juce::File clipFolder = juce::File::getSpecialLocation (juce::File::tempDirectory)
                                 .getNonexistentChildFile ("ferrymo-product-" + juce::String (juce::Time::getMillisecondCounter()), "", false);
-    HostStandInSender host;
     std::unique_ptr<Ferrymo> product;
-    juce::StringArray alerts;
-    gfx::ScopedAlertSink alertSink{[this] (const juce::String& text)
-                                   { alerts.add (text); }};
 };
 } // namespace
 
@@ -89,10 +64,9 @@ TEST (FerrymoRegistration, IsTheProductOfCodeFRY)
 {
     ProductRegistry registry;
     zel_registerAllProducts (registry);
-    testsupport::TempSuite suite;
-    const Product::ScopedConstructionPaths scope (suite.getPaths());
+    testsupport::ProductStandIns standIns;
 
-    const auto product = registry.createByCode ("FRY");
+    const auto product = registry.createByCode ("FRY", standIns.context());
     ASSERT_NE (dynamic_cast<Ferrymo*> (product.get()), nullptr);
     EXPECT_EQ (product->getDisplayName(), "Ferrymo");
     EXPECT_EQ (product->getPlgFile().getFileName(), "ORV_Ferrymo.plg");
@@ -108,11 +82,11 @@ TEST_F (FerrymoProduct, UserTriggerShowsOneGadgetWhoseButtonsAskForSelectionOrSc
 {
     product->processHostMessageStr ("REFRESH", "");
     product->processHostMessageStr ("user_trigger", "");
-    EXPECT_EQ (product->getGadget(), nullptr);
+    EXPECT_EQ (product->getWindow(), nullptr);
 
     auto& gadget = openGadget();
     product->processHostMessageStr ("USER_TRIGGER", "");
-    EXPECT_EQ (product->getGadget(), &gadget) << "a second trigger brings the same window forward";
+    EXPECT_EQ (shownGadget(), &gadget) << "a second trigger brings the same window forward";
     EXPECT_FALSE (gadget.isBusy());
     EXPECT_TRUE (host.sent.empty()) << "nothing is fetched before the user asks";
 
@@ -214,8 +188,8 @@ TEST_F (FerrymoProduct, StaleRepliesAreDropped)
     // Replies after the window went.
     ASSERT_TRUE (clipFolder.getChildFile ("ZEL_Ferrymo_clip.mid").deleteFile());
     product->fetchSelection();
-    product->closeGadget();
-    EXPECT_EQ (product->getGadget(), nullptr);
+    product->closeWindow();
+    EXPECT_EQ (product->getWindow(), nullptr);
     host.sent.back().reply (frytest::json (R"({"success": false, "error": "late"})"));
     host.sent.back().reply (frytest::json (selectionReply));
     EXPECT_FALSE (clipFolder.getChildFile ("ZEL_Ferrymo_clip.mid").exists());
@@ -229,22 +203,6 @@ TEST_F (FerrymoProduct, StaleRepliesAreDropped)
     EXPECT_TRUE (alerts.isEmpty());
 }
 
-TEST_F (FerrymoProduct, TheLampGivesUpWhenNoReplyComes)
-{
-    auto& gadget = openGadget();
-    product->setReplyPatience (50);
-    product->fetchSelection();
-    EXPECT_TRUE (gadget.isBusy());
-    EXPECT_TRUE (testsupport::pumpUntil ([&]
-                                         { return !gadget.isBusy(); },
-                                         3000));
-    EXPECT_TRUE (alerts.isEmpty());
-
-    // A reply that still comes is handled.
-    host.sent.back().reply (frytest::json (selectionReply));
-    EXPECT_TRUE (gadget.getDragArea().hasClip());
-}
-
 TEST_F (FerrymoProduct, CloseButtonStoresTheStateAndANewProductReadsIt)
 {
     auto& gadget = openGadget();
@@ -254,26 +212,24 @@ TEST_F (FerrymoProduct, CloseButtonStoresTheStateAndANewProductReadsIt)
     ASSERT_TRUE (gadget.onClose != nullptr);
     gadget.onClose();
     ASSERT_TRUE (testsupport::pumpUntil ([&]
-                                         { return product->getGadget() == nullptr; },
+                                         { return product->getWindow() == nullptr; },
                                          3000));
 
     const auto xml = juce::parseXML (stateFile());
     ASSERT_NE (xml, nullptr) << stateFile().getFullPathName();
     EXPECT_TRUE (xml->hasTagName ("FRY_STATE"));
 
-    const Product::ScopedConstructionPaths scope (suite.getPaths());
-    Ferrymo again;
-    EXPECT_TRUE (again.getState().getIncludeAutomation());
-    EXPECT_EQ (again.getState().getGadgetState().getX(), 123);
-    EXPECT_EQ (again.getState().getGadgetState().getY(), 45);
+    const auto again = makeProduct();
+    EXPECT_TRUE (again->getState().getIncludeAutomation());
+    EXPECT_EQ (again->getState().getGadgetState().getX(), 123);
+    EXPECT_EQ (again->getState().getGadgetState().getY(), 45);
 }
 
 TEST_F (FerrymoProduct, AStateFileOfAnotherKindIsIgnored)
 {
     ASSERT_TRUE (stateFile().getParentDirectory().createDirectory().wasOk());
     ASSERT_TRUE (stateFile().replaceWithText (R"(<OTHER_STATE includeAutomation="1"/>)"));
-    const Product::ScopedConstructionPaths scope (suite.getPaths());
-    Ferrymo fresh;
-    EXPECT_TRUE (fresh.getState().getTree().hasType ("FRY_STATE"));
-    EXPECT_FALSE (fresh.getState().getIncludeAutomation());
+    const auto fresh = makeProduct();
+    EXPECT_TRUE (fresh->getState().getTree().hasType ("FRY_STATE"));
+    EXPECT_FALSE (fresh->getState().getIncludeAutomation());
 }

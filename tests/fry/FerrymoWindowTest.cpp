@@ -3,7 +3,7 @@
 // gadget, clicks on its buttons (xdotool) fetch the selection or the whole
 // score over the host's WebSocket interface, the clip file holds the score's
 // notes, and a press-and-move on the clip starts an X11 drag of the file.
-#include "fry/FryLayout.h"
+#include "fry/ui/FryLayout.h"
 #include "fry/XdndDropTarget.h"
 #include "support/HostSimProcess.h"
 #include "support/Subprocess.h"

@@ -1,5 +1,5 @@
 #include "gfx/StringConversions.h"
-#include "gadget/GadgetState.h"
+#include "state/GadgetState.h"
 
 #include <gtest/gtest.h>
 

@@ -1,8 +1,8 @@
-#include "app/IActionSender.h"
 #include "engine/EnginePlg.h"
-#include "products/PlgFileContents.h"
+#include "engine/PlgFileContents.h"
 #include "products/ProductMgr.h"
 #include "products/ProductRegistrar.h"
+#include "support/RecordingUiServices.h"
 #include "support/TempSuite.h"
 
 #include <gtest/gtest.h>
@@ -12,20 +12,22 @@ namespace
 class TextProduct final : public Product
 {
 public:
-    explicit TextProduct (juce::String t) : text (std::move (t)) {}
-    juce::String getCode() const override { return "LY"; }
-    juce::String getInternalName() const override { return "Lyrel"; }
-    juce::String getDisplayName() const override { return "Lyrel"; }
-    juce::String getPlgFileContents() override { return text; }
-    juce::String text;
+    explicit TextProduct (const ProductContext& context, juce::String name) : Product (context), internalName (std::move (name)) {}
+    juce::String getCode() const override { return internalName.substring (0, 2).toUpperCase(); }
+    juce::String getInternalName() const override { return internalName; }
+    juce::String getDisplayName() const override { return internalName; }
+    juce::String internalName;
 };
 
-struct NoSender final : public IActionSender
+juce::MemoryBlock gzip (const juce::String& text)
 {
-    void sendAction (juce::StringRef, WebSocketAction&, bool) override {}
-    void sendActionWithPressureLimit (juce::StringRef, WebSocketAction&) override {}
-    void sendActionConnectionRequest (std::function<void (juce::var)>) override {}
-};
+    juce::MemoryOutputStream compressed;
+    {
+        juce::GZIPCompressorOutputStream stream (compressed, 9, juce::GZIPCompressorOutputStream::windowBitsGZIP);
+        stream.writeText (text, false, false, nullptr);
+    }
+    return compressed.getMemoryBlock();
+}
 
 juce::MemoryBlock fileBytes (const juce::File& f)
 {
@@ -55,22 +57,22 @@ TEST (PlgFiles, EngineFileIsWrittenWithCrLfAndReplacesAnOldOne)
     EXPECT_EQ (text.replace ("\r\n", "\n"), engine::EnginePlgContents().get().replace ("\r\n", "\n"));
 }
 
-TEST (PlgFiles, ProductFilesAreWrittenEvenEmptyAndUnknownCodesWriteNothing)
+TEST (PlgFiles, ProductFilesComeFromTheRegistrationAreWrittenEvenEmptyAndUnknownCodesWriteNothing)
 {
     testsupport::TempSuite suite;
-    NoSender sender;
+    testsupport::RecordingUiServices ui;
     ProductRegistry registry;
-    juce::String text = "line one\nline two\n";
-    registry.addEntry ("LY", [&] { return std::make_unique<TextProduct> (text); });
-    ProductMgr mgr (sender, registry, suite.getPaths());
+    const auto text = gzip ("line one\nline two\n");
+    registry.addEntry ("LY", { text.getData(), text.getSize() }, [] (const ProductContext& c) { return std::make_unique<TextProduct> (c, "Lyrel"); });
+    registry.addEntry ("KV", {}, [] (const ProductContext& c) { return std::make_unique<TextProduct> (c, "Keyvane"); });
+    ProductMgr mgr ({ suite.getPaths(), ui }, registry);
 
     EXPECT_TRUE (mgr.installPlgFileForProduct ("LY"));
     EXPECT_EQ (suite.getSuiteFolder().getChildFile ("ORV_Lyrel.plg").loadFileAsString(), "line one\r\nline two\r\n");
 
-    static_cast<TextProduct*> (mgr.findProductByCode ("LY"))->text = {};
-    EXPECT_TRUE (mgr.installPlgFileForProduct ("LY"));
-    EXPECT_TRUE (suite.getSuiteFolder().getChildFile ("ORV_Lyrel.plg").existsAsFile());
-    EXPECT_EQ (suite.getSuiteFolder().getChildFile ("ORV_Lyrel.plg").getSize(), 0);
+    EXPECT_TRUE (mgr.installPlgFileForProduct ("KV"));
+    EXPECT_TRUE (suite.getSuiteFolder().getChildFile ("ORV_Keyvane.plg").existsAsFile());
+    EXPECT_EQ (suite.getSuiteFolder().getChildFile ("ORV_Keyvane.plg").getSize(), 0);
 
     const auto before = suite.getSuiteFolder().findChildFiles (juce::File::findFiles, false).size();
     EXPECT_FALSE (mgr.installPlgFileForProduct ("NOPE"));
@@ -80,13 +82,8 @@ TEST (PlgFiles, ProductFilesAreWrittenEvenEmptyAndUnknownCodesWriteNothing)
 
 TEST (PlgFiles, ContentsDecompressOnlyGzip)
 {
-    juce::MemoryOutputStream compressed;
-    {
-        juce::GZIPCompressorOutputStream gzip (compressed, 9, juce::GZIPCompressorOutputStream::windowBitsGZIP);
-        gzip.writeText ("plug-in text", false, false, nullptr);
-    }
-
-    EXPECT_EQ (PlgFileContents (compressed.getData(), compressed.getDataSize()).get(), "plug-in text");
-    EXPECT_EQ (PlgFileContents (nullptr, 0).get(), "");
+    const auto compressed = gzip ("plug-in text");
+    EXPECT_EQ (PlgFileContents (compressed.getData(), compressed.getSize()).get(), "plug-in text");
+    EXPECT_EQ (PlgFileContents().get(), "");
     EXPECT_EQ (PlgFileContents ("not gzip at all", 15).get(), "");
 }

@@ -1,7 +1,8 @@
-#include "app/IActionSender.h"
 #include "engine/comm/WebSocketAction.h"
 #include "products/ProductMgr.h"
 #include "products/ProductRegistrar.h"
+#include "support/RecordingActionSender.h"
+#include "support/RecordingUiServices.h"
 #include "support/TempSuite.h"
 
 #include <gtest/gtest.h>
@@ -19,7 +20,7 @@ class SlowStartProduct final : public Product
 public:
     static constexpr const char* productCode = "ORV";
 
-    explicit SlowStartProduct (Log& l) : log (l) { log.lines.push_back ("constructed"); }
+    SlowStartProduct (const ProductContext& context, Log& l) : Product (context), log (l) { log.lines.push_back ("constructed"); }
 
     juce::String getCode() const override { return productCode; }
     juce::String getInternalName() const override { return "Orvana"; }
@@ -43,7 +44,7 @@ class PlainProduct final : public Product
 public:
     static constexpr const char* productCode = "LY";
 
-    explicit PlainProduct (Log& l) : log (l) {}
+    PlainProduct (const ProductContext& context, Log& l) : Product (context), log (l) {}
 
     juce::String getCode() const override { return productCode; }
     juce::String getInternalName() const override { return "Lyrel"; }
@@ -57,18 +58,6 @@ public:
     Log& log;
 };
 
-struct RecordingSender final : public IActionSender
-{
-    void sendAction (juce::StringRef name, WebSocketAction& action, bool limited) override
-    {
-        calls.push_back (juce::String (name) + ":" + action.getMethodName() + (limited ? ":limited" : ""));
-    }
-    void sendActionWithPressureLimit (juce::StringRef name, WebSocketAction& action) override { sendAction (name, action, true); }
-    void sendActionConnectionRequest (std::function<void (juce::var)>) override { calls.push_back ("connect"); }
-
-    std::vector<juce::String> calls;
-};
-
 struct ApplyAction final : public WebSocketAction
 {
     juce::String getMethodName() const override { return "apply"; }
@@ -79,17 +68,18 @@ class ProductMgrTest : public ::testing::Test
 protected:
     ProductMgrTest()
     {
-        ProductRegistrar<SlowStartProduct> (registry, [this] { return std::make_unique<SlowStartProduct> (log); });
-        ProductRegistrar<PlainProduct> (registry, [this] { return std::make_unique<PlainProduct> (log); });
+        ProductRegistrar<SlowStartProduct> (registry, {}, [this] (const ProductContext& c) { return std::make_unique<SlowStartProduct> (c, log); });
+        ProductRegistrar<PlainProduct> (registry, {}, [this] (const ProductContext& c) { return std::make_unique<PlainProduct> (c, log); });
     }
 
     SlowStartProduct* orv() { return dynamic_cast<SlowStartProduct*> (mgr.findProductByCode ("ORV")); }
 
     testsupport::TempSuite suite;
     Log log;
-    RecordingSender sender;
+    testsupport::RecordingActionSender sender;
+    testsupport::RecordingUiServices ui;
     ProductRegistry registry;
-    ProductMgr mgr { sender, registry, suite.getPaths() };
+    ProductMgr mgr { ProductContext { suite.getPaths(), ui, &sender }, registry };
 };
 } // namespace
 
@@ -137,7 +127,7 @@ TEST_F (ProductMgrTest, ProductShutDownDuringStartUpNeverSeesItsMessage)
     EXPECT_EQ (log.lines, (std::vector<juce::String> { "constructed" }));
 }
 
-TEST_F (ProductMgrTest, ProductsAreCreatedOnceWithTheirSenderAndFolders)
+TEST_F (ProductMgrTest, ProductsAreCreatedOnceWithTheirContext)
 {
     auto* first = mgr.getOrCreateProduct ("LY");
     ASSERT_NE (first, nullptr);
@@ -150,7 +140,12 @@ TEST_F (ProductMgrTest, ProductsAreCreatedOnceWithTheirSenderAndFolders)
     first->sendAction (action, false);
     first->sendActionWithPressureLimit (action);
     first->sendActionConnectionRequest ([] (juce::var) {});
-    EXPECT_EQ (sender.calls, (std::vector<juce::String> { "Lyrel:apply", "Lyrel:apply:limited", "connect" }));
+    ASSERT_EQ (sender.sent.size(), 2u);
+    EXPECT_EQ (sender.sent[0].plugin + ":" + sender.sent[0].method, "ORV_Lyrel:apply");
+    EXPECT_FALSE (sender.sent[0].pressureLimited);
+    EXPECT_TRUE (sender.sent[1].pressureLimited);
+    EXPECT_EQ (sender.connectionRequests.size(), 1u);
+    EXPECT_EQ (&first->getUi(), &ui);
 
     mgr.processHostMessageStr ("LY", "USER_TRIGGER", "");
     EXPECT_EQ (log.lines.back(), "USER_TRIGGER|") << "a product without validation starts and receives at once";
@@ -159,7 +154,9 @@ TEST_F (ProductMgrTest, ProductsAreCreatedOnceWithTheirSenderAndFolders)
 TEST (ProductWithoutSender, DropsActions)
 {
     Log log;
-    PlainProduct product (log);
+    testsupport::TempSuite suite;
+    testsupport::RecordingUiServices ui;
+    PlainProduct product ({ suite.getPaths(), ui }, log);
     ApplyAction action;
     bool called = false;
     action.setOnResponse ([&] (juce::var) { called = true; });
@@ -172,23 +169,28 @@ TEST (ProductWithoutSender, DropsActions)
 TEST (ProductRegistry, FirstEntryOfAnExactCodeWins)
 {
     Log log;
+    testsupport::TempSuite suite;
+    testsupport::RecordingUiServices ui;
+    const ProductContext context { suite.getPaths(), ui };
     ProductRegistry registry;
     int made = 0;
-    registry.addEntry ("LY", [&] { ++made; return std::make_unique<PlainProduct> (log); });
-    registry.addEntry ("LY", [&] { made += 100; return nullptr; });
-    registry.addEntry ("KV", [] { return nullptr; });
+    registry.addEntry ("LY", {}, [&] (const ProductContext& c) { ++made; return std::make_unique<PlainProduct> (c, log); });
+    registry.addEntry ("LY", {}, [&] (const ProductContext&) { made += 100; return nullptr; });
+    registry.addEntry ("KV", {}, [] (const ProductContext&) { return nullptr; });
 
-    EXPECT_NE (registry.createByCode ("LY"), nullptr);
+    EXPECT_NE (registry.createByCode ("LY", context), nullptr);
     EXPECT_EQ (made, 1);
-    EXPECT_EQ (registry.createByCode ("ly"), nullptr);
-    EXPECT_EQ (registry.createByCode ("KV"), nullptr) << "a factory returning null is an unknown code";
+    EXPECT_EQ (registry.createByCode ("ly", context), nullptr);
+    EXPECT_EQ (registry.createByCode ("KV", context), nullptr) << "a factory returning null is an unknown code";
     EXPECT_EQ (registry.getCodes(), (std::vector<juce::String> { "LY", "LY", "KV" }));
 }
 
 TEST (ProductMetadata, CoverImageDecodes)
 {
     Log log;
-    PlainProduct product (log);
+    testsupport::TempSuite suite;
+    testsupport::RecordingUiServices ui;
+    PlainProduct product ({ suite.getPaths(), ui }, log);
     const auto metadata = product.getMetadata();
     EXPECT_EQ (metadata.code, "LY");
     EXPECT_EQ (metadata.coverImageSize, 3151u);

@@ -1,7 +1,7 @@
 #include "products/Product.h"
 #include "state/AppState.h"
 #include "state/TreeFile.h"
-#include "support/TempSuite.h"
+#include "support/ProductStandIns.h"
 #include "utils/AtomicFile.h"
 
 #include <gtest/gtest.h>
@@ -15,6 +15,7 @@ namespace
 class FileProduct final : public Product
 {
 public:
+    using Product::Product;
     juce::String getCode() const override { return "LY"; }
     juce::String getInternalName() const override { return "Lyrel"; }
     juce::String getDisplayName() const override { return "Lyrel"; }
@@ -73,9 +74,9 @@ TEST (AppStateFile, MissingOrMalformedFileKeepsTheTree)
 
 TEST (ProductStateFiles, RoundTripAndForeignRootReplacesTheTree)
 {
-    testsupport::TempSuite suite;
-    const Product::ScopedConstructionPaths scope (suite.getPaths());
-    FileProduct product;
+    testsupport::ProductStandIns standIns;
+    const auto& suite = standIns.suite;
+    FileProduct product (standIns.context());
 
     ASSERT_TRUE (product.storeStateFile (sampleTree(), "state.xml"));
     EXPECT_TRUE (suite.getStateFolder().getChildFile ("Lyrel/state.xml").existsAsFile());
@@ -95,9 +96,9 @@ TEST (ProductStateFiles, RoundTripAndForeignRootReplacesTheTree)
 
 TEST (ProductStateFiles, PreferencesLiveInTheSuiteFolder)
 {
-    testsupport::TempSuite suite;
-    const Product::ScopedConstructionPaths scope (suite.getPaths());
-    FileProduct product;
+    testsupport::ProductStandIns standIns;
+    const auto& suite = standIns.suite;
+    FileProduct product (standIns.context());
 
     EXPECT_FALSE (product.getPreferencesDir().exists());
     ASSERT_TRUE (product.storePreferencesFile (sampleTree(), "prefs.xml"));

@@ -1,7 +1,7 @@
 #include "engine/comm/Action.h"
 #include "engine/comm/Comm.h"
 #include "engine/comm/WebSocketAction.h"
-#include "products/IProductActionSender.h"
+#include "engine/comm/IProductActionSender.h"
 
 juce::var Action::buildWebSocketArg()
 {

@@ -2,7 +2,7 @@
 #include "engine/comm/WebSocketAction.h"
 #include "engine/comm/web-socket/WebSocketManager.h"
 #include "platform/HostProcess.h"
-#include "products/IProductMessageHandler.h"
+#include "engine/comm/IProductMessageHandler.h"
 #include "state/TreeFile.h"
 #include "utils/AtomicFile.h"
 #include "utils/KeyboardMap.h"

@@ -1,16 +1,16 @@
 #include "orv/model/Bar.h"
 #include "orv/model/ScoreIds.h"
-#include "orv/model/TreeProps.h"
+#include "state/TreeProps.h"
 
 namespace orv
 {
 int Bar::getId() const
 {
-    return props::getInt (state, ids::id);
+    return treeprops::getInt (state, ids::id);
 }
 int Bar::getExtNumber() const
 {
-    return props::getInt (state, ids::extNumber);
+    return treeprops::getInt (state, ids::extNumber);
 }
 void Bar::setExtNumber (int number)
 {
@@ -22,11 +22,11 @@ bool Bar::hasLength() const
 }
 int Bar::getLength() const
 {
-    return props::getInt (state, ids::length);
+    return treeprops::getInt (state, ids::length);
 }
 int64_t Bar::getGlobalPos() const
 {
-    return props::getInt64 (state, ids::globalPos);
+    return treeprops::getInt64 (state, ids::globalPos);
 }
 
 void Bar::setMeter (int numerator, int denominator)
@@ -36,7 +36,7 @@ void Bar::setMeter (int numerator, int denominator)
 
 Meter Bar::getMeter() const
 {
-    return Meter::fromString (props::getString (state, ids::meter));
+    return Meter::fromString (treeprops::getString (state, ids::meter));
 }
 
 bool Bar::hasMeter() const

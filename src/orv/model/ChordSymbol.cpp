@@ -1,6 +1,6 @@
 #include "orv/model/ChordSymbol.h"
 #include "orv/model/ScoreIds.h"
-#include "orv/model/TreeProps.h"
+#include "state/TreeProps.h"
 
 namespace orv
 {
@@ -11,15 +11,15 @@ ChordSymbol ChordSymbol::create (int bar, int pos, const juce::String& name)
 
 int ChordSymbol::getBar() const
 {
-    return props::getInt (state, ids::barId);
+    return treeprops::getInt (state, ids::barId);
 }
 int ChordSymbol::getPos() const
 {
-    return props::getInt (state, ids::pos);
+    return treeprops::getInt (state, ids::pos);
 }
 juce::String ChordSymbol::getName() const
 {
-    return props::getString (state, ids::name);
+    return treeprops::getString (state, ids::name);
 }
 void ChordSymbol::setName (const juce::String& name)
 {
@@ -27,7 +27,7 @@ void ChordSymbol::setName (const juce::String& name)
 }
 juce::String ChordSymbol::getPitchList() const
 {
-    return props::getString (state, ids::pitchList);
+    return treeprops::getString (state, ids::pitchList);
 }
 void ChordSymbol::setPitchList (const juce::String& pitches)
 {
@@ -35,7 +35,7 @@ void ChordSymbol::setPitchList (const juce::String& pitches)
 }
 juce::String ChordSymbol::getChromaticBass() const
 {
-    return props::getString (state, ids::chromaticBass);
+    return treeprops::getString (state, ids::chromaticBass);
 }
 void ChordSymbol::setChromaticBass (const juce::String& bass)
 {
@@ -43,7 +43,7 @@ void ChordSymbol::setChromaticBass (const juce::String& bass)
 }
 juce::String ChordSymbol::getDiatonicBass() const
 {
-    return props::getString (state, ids::diatonicBass);
+    return treeprops::getString (state, ids::diatonicBass);
 }
 void ChordSymbol::setDiatonicBass (const juce::String& bass)
 {

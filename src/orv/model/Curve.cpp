@@ -1,6 +1,6 @@
 #include "orv/model/Curve.h"
 #include "orv/model/ScoreIds.h"
-#include "orv/model/TreeProps.h"
+#include "state/TreeProps.h"
 
 namespace orv
 {
@@ -8,7 +8,7 @@ namespace
 {
 int comparePoser (const juce::ValueTree& node, const Poser& poser)
 {
-    return Poser::compare (props::getInt (node, ids::barId), props::getInt (node, ids::pos), poser.getBar(), poser.getPos());
+    return Poser::compare (treeprops::getInt (node, ids::barId), treeprops::getInt (node, ids::pos), poser.getBar(), poser.getPos());
 }
 } // namespace
 
@@ -19,7 +19,7 @@ Curve Curve::create (int controlId)
 
 int Curve::getControlNum() const
 {
-    return props::getInt (state, ids::controlNum);
+    return treeprops::getInt (state, ids::controlNum);
 }
 
 int Curve::numNodeChildren() const

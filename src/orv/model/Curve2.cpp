@@ -1,6 +1,6 @@
 #include "orv/model/Curve2.h"
 #include "orv/model/ScoreIds.h"
-#include "orv/model/TreeProps.h"
+#include "state/TreeProps.h"
 
 namespace orv
 {
@@ -8,17 +8,17 @@ namespace
 {
 int comparePoser (const juce::ValueTree& point, const Poser& poser)
 {
-    return Poser::compare (props::getInt (point, ids::barId), props::getInt (point, ids::pos), poser.getBar(), poser.getPos());
+    return Poser::compare (treeprops::getInt (point, ids::barId), treeprops::getInt (point, ids::pos), poser.getBar(), poser.getPos());
 }
 } // namespace
 
 int Curve2::getControlNum() const
 {
-    return props::getInt (state, ids::controlNum);
+    return treeprops::getInt (state, ids::controlNum);
 }
 double Curve2::getStartLevel() const
 {
-    return props::getDouble (state, ids::startLevel);
+    return treeprops::getDouble (state, ids::startLevel);
 }
 bool Curve2::hasStartLevel() const
 {

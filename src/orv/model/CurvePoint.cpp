@@ -1,6 +1,6 @@
 #include "orv/model/CurvePoint.h"
 #include "orv/model/ScoreIds.h"
-#include "orv/model/TreeProps.h"
+#include "state/TreeProps.h"
 
 namespace orv
 {
@@ -71,7 +71,7 @@ CurvePoint::MotionType CurvePoint::motionTypeFromString (const juce::String& tex
 
 CurvePoint::Type CurvePoint::getType() const
 {
-    return typeFromString (props::getString (state, ids::type));
+    return typeFromString (treeprops::getString (state, ids::type));
 }
 void CurvePoint::setType (Type type)
 {
@@ -79,11 +79,11 @@ void CurvePoint::setType (Type type)
 }
 int CurvePoint::getBar() const
 {
-    return props::getInt (state, ids::barId);
+    return treeprops::getInt (state, ids::barId);
 }
 int CurvePoint::getPos() const
 {
-    return props::getInt (state, ids::pos);
+    return treeprops::getInt (state, ids::pos);
 }
 
 void CurvePoint::setPoser (int bar, int pos)
@@ -102,7 +102,7 @@ Poser CurvePoint::getPoser() const
 
 double CurvePoint::getVal() const
 {
-    return props::getDouble (state, ids::val);
+    return treeprops::getDouble (state, ids::val);
 }
 void CurvePoint::setVal (double bpm)
 {
@@ -110,7 +110,7 @@ void CurvePoint::setVal (double bpm)
 }
 ReachShape CurvePoint::getReachShape() const
 {
-    return reachShapeFromString (props::getString (state, ids::reachShape));
+    return reachShapeFromString (treeprops::getString (state, ids::reachShape));
 }
 void CurvePoint::setReachShape (ReachShape shape)
 {
@@ -118,7 +118,7 @@ void CurvePoint::setReachShape (ReachShape shape)
 }
 CurvePoint::MotionType CurvePoint::getMotionType() const
 {
-    return motionTypeFromString (props::getString (state, ids::motionType));
+    return motionTypeFromString (treeprops::getString (state, ids::motionType));
 }
 void CurvePoint::setMotionType (MotionType type)
 {
@@ -126,7 +126,7 @@ void CurvePoint::setMotionType (MotionType type)
 }
 int CurvePoint::getSpanDuration() const
 {
-    return props::getInt (state, ids::spanDuration);
+    return treeprops::getInt (state, ids::spanDuration);
 }
 void CurvePoint::setSpanDuration (int ticks)
 {
@@ -134,7 +134,7 @@ void CurvePoint::setSpanDuration (int ticks)
 }
 Poser CurvePoint::getSpanToPoser() const
 {
-    return Poser::fromString (props::getString (state, ids::spanToPoser));
+    return Poser::fromString (treeprops::getString (state, ids::spanToPoser));
 }
 
 void CurvePoint::setSpanToPoser (const Poser& poser)
@@ -147,7 +147,7 @@ void CurvePoint::setSpanToPoser (const Poser& poser)
 
 int CurvePoint::getDist() const
 {
-    return props::getInt (state, ids::dist);
+    return treeprops::getInt (state, ids::dist);
 }
 void CurvePoint::setDist (int ticks)
 {
@@ -155,7 +155,7 @@ void CurvePoint::setDist (int ticks)
 }
 juce::String CurvePoint::getLabel() const
 {
-    return props::getString (state, ids::label);
+    return treeprops::getString (state, ids::label);
 }
 void CurvePoint::setLabel (const juce::String& text)
 {
@@ -163,7 +163,7 @@ void CurvePoint::setLabel (const juce::String& text)
 }
 bool CurvePoint::isMuted() const
 {
-    return props::getString (state, ids::muted) == "M";
+    return treeprops::getString (state, ids::muted) == "M";
 }
 void CurvePoint::setMuted (bool shouldBeMuted)
 {

@@ -1,6 +1,6 @@
 #include "orv/model/HitPointList.h"
 #include "orv/model/ScoreIds.h"
-#include "orv/model/TreeProps.h"
+#include "state/TreeProps.h"
 
 namespace orv
 {
@@ -11,23 +11,23 @@ HitPoint HitPoint::create (int id, int bar, int pos, int timeMillis, const juce:
 
 int HitPoint::getId() const
 {
-    return props::getInt (state, ids::id);
+    return treeprops::getInt (state, ids::id);
 }
 int HitPoint::getBar() const
 {
-    return props::getInt (state, ids::barId);
+    return treeprops::getInt (state, ids::barId);
 }
 int HitPoint::getPos() const
 {
-    return props::getInt (state, ids::pos);
+    return treeprops::getInt (state, ids::pos);
 }
 int HitPoint::getTimeMillis() const
 {
-    return props::getInt (state, ids::timeMillis);
+    return treeprops::getInt (state, ids::timeMillis);
 }
 juce::String HitPoint::getLabel() const
 {
-    return props::getString (state, ids::label);
+    return treeprops::getString (state, ids::label);
 }
 void HitPoint::setLabel (const juce::String& label)
 {
@@ -35,7 +35,7 @@ void HitPoint::setLabel (const juce::String& label)
 }
 bool HitPoint::isOpen() const
 {
-    return props::getBool (state, ids::open);
+    return treeprops::getBool (state, ids::open);
 }
 void HitPoint::setOpen (bool shouldBeOpen)
 {
@@ -63,7 +63,7 @@ void HitPointList::clear()
 HitPoint HitPointList::getHitPointWithId (int id) const
 {
     for (const auto& child : state)
-        if (props::getInt (child, ids::id) == id)
+        if (treeprops::getInt (child, ids::id) == id)
             return HitPoint (child);
 
     return {};

@@ -1,7 +1,7 @@
 #include "orv/model/Node.h"
 #include "orv/model/Curve.h"
 #include "orv/model/ScoreIds.h"
-#include "orv/model/TreeProps.h"
+#include "state/TreeProps.h"
 
 namespace orv
 {
@@ -25,15 +25,15 @@ Node::Type Node::typeFromInt (int value) noexcept
 
 int Node::getBar() const
 {
-    return props::getInt (state, ids::barId);
+    return treeprops::getInt (state, ids::barId);
 }
 int Node::getPos() const
 {
-    return props::getInt (state, ids::pos);
+    return treeprops::getInt (state, ids::pos);
 }
 int Node::getVal() const
 {
-    return props::getInt (state, ids::val, -1);
+    return treeprops::getInt (state, ids::val, -1);
 }
 void Node::setVal (int value)
 {
@@ -41,7 +41,7 @@ void Node::setVal (int value)
 }
 double Node::getFloatVal() const
 {
-    return props::getDouble (state, ids::floatVal);
+    return treeprops::getDouble (state, ids::floatVal);
 }
 void Node::setFloatVal (double value)
 {
@@ -49,7 +49,7 @@ void Node::setFloatVal (double value)
 }
 Node::Type Node::getType() const
 {
-    return typeFromInt (props::getInt (state, ids::nodeType));
+    return typeFromInt (treeprops::getInt (state, ids::nodeType));
 }
 void Node::setType (Type type)
 {
@@ -57,7 +57,7 @@ void Node::setType (Type type)
 }
 juce::String Node::getLabel() const
 {
-    return props::getString (state, ids::label);
+    return treeprops::getString (state, ids::label);
 }
 void Node::setLabel (const juce::String& text)
 {
@@ -65,7 +65,7 @@ void Node::setLabel (const juce::String& text)
 }
 bool Node::getMute() const
 {
-    return props::getBool (state, ids::mute);
+    return treeprops::getBool (state, ids::mute);
 }
 void Node::setMute (bool shouldBeMuted)
 {
@@ -73,7 +73,7 @@ void Node::setMute (bool shouldBeMuted)
 }
 juce::String Node::getNodeSrc() const
 {
-    return props::getString (state, ids::nodeSrc);
+    return treeprops::getString (state, ids::nodeSrc);
 }
 void Node::setNodeSrc (const juce::String& source)
 {
@@ -81,7 +81,7 @@ void Node::setNodeSrc (const juce::String& source)
 }
 Poser Node::getInfluenceTo() const
 {
-    return Poser::fromString (props::getString (state, ids::influenceTo));
+    return Poser::fromString (treeprops::getString (state, ids::influenceTo));
 }
 void Node::setInfluenceTo (const Poser& poser)
 {
@@ -147,7 +147,7 @@ WingNode WingNode::create (int bar, int pos, int val, Type type, int distance)
 
 int WingNode::getControlNum() const
 {
-    return props::getInt (state, ids::controlNum);
+    return treeprops::getInt (state, ids::controlNum);
 }
 void WingNode::setControlNum (int controlId)
 {
@@ -155,7 +155,7 @@ void WingNode::setControlNum (int controlId)
 }
 int WingNode::getDist() const
 {
-    return props::getInt (state, ids::dist);
+    return treeprops::getInt (state, ids::dist);
 }
 void WingNode::setDist (int ticks)
 {

@@ -1,6 +1,6 @@
 #include "orv/model/Note.h"
 #include "orv/model/ScoreIds.h"
-#include "orv/model/TreeProps.h"
+#include "state/TreeProps.h"
 #include "utils/TextToInt.h"
 
 namespace orv
@@ -40,7 +40,7 @@ Note Note::create (int bar, int pos, int pitch, int dur, Type type)
 
 Note::Type Note::getType() const
 {
-    const auto t = props::getInt (state, ids::type);
+    const auto t = treeprops::getInt (state, ids::type);
     return t == written ? written : (t == phantom ? phantom : none);
 }
 
@@ -51,7 +51,7 @@ void Note::setType (int type)
 
 int Note::getBar() const
 {
-    return props::getInt (state, ids::barId);
+    return treeprops::getInt (state, ids::barId);
 }
 void Note::setBar (int bar)
 {
@@ -59,7 +59,7 @@ void Note::setBar (int bar)
 }
 int Note::getPos() const
 {
-    return props::getInt (state, ids::pos);
+    return treeprops::getInt (state, ids::pos);
 }
 void Note::setPos (int pos)
 {
@@ -67,11 +67,11 @@ void Note::setPos (int pos)
 }
 int Note::getPitch() const
 {
-    return props::getInt (state, ids::pitch);
+    return treeprops::getInt (state, ids::pitch);
 }
 int Note::getDur() const
 {
-    return props::getInt (state, ids::dur);
+    return treeprops::getInt (state, ids::dur);
 }
 void Note::setDur (int ticks)
 {
@@ -79,7 +79,7 @@ void Note::setDur (int ticks)
 }
 int Note::getVel() const
 {
-    return props::getInt (state, ids::vel);
+    return treeprops::getInt (state, ids::vel);
 }
 void Note::setVel (int velocity)
 {
@@ -88,11 +88,11 @@ void Note::setVel (int velocity)
 
 int Note::getSoundVel() const
 {
-    return props::getInt (state, ids::soundVel);
+    return treeprops::getInt (state, ids::soundVel);
 }
 bool Note::getUseSoundVel() const
 {
-    return props::getBool (state, ids::useSoundVel);
+    return treeprops::getBool (state, ids::useSoundVel);
 }
 
 void Note::setSoundVel (int velocity, bool use)
@@ -103,19 +103,19 @@ void Note::setSoundVel (int velocity, bool use)
 
 int Note::getSoundDur() const
 {
-    return props::getInt (state, ids::soundDur);
+    return treeprops::getInt (state, ids::soundDur);
 }
 bool Note::getUseSoundDur() const
 {
-    return props::getBool (state, ids::useSoundDur);
+    return treeprops::getBool (state, ids::useSoundDur);
 }
 int Note::getSoundDelta() const
 {
-    return props::getInt (state, ids::soundDelta);
+    return treeprops::getInt (state, ids::soundDelta);
 }
 bool Note::getUseSoundDelta() const
 {
-    return props::getBool (state, ids::useSoundDelta);
+    return treeprops::getBool (state, ids::useSoundDelta);
 }
 
 void Note::setSoundDelta (int ticks, bool use)
@@ -126,15 +126,15 @@ void Note::setSoundDelta (int ticks, bool use)
 
 bool Note::getHasTuplet() const
 {
-    return props::getBool (state, ids::hasTuplet);
+    return treeprops::getBool (state, ids::hasTuplet);
 }
 int Note::getTupletLeftNumber() const
 {
-    return props::getInt (state, ids::tupletLeftNumber);
+    return treeprops::getInt (state, ids::tupletLeftNumber);
 }
 int Note::getTupletRightNumber() const
 {
-    return props::getInt (state, ids::tupletRightNumber);
+    return treeprops::getInt (state, ids::tupletRightNumber);
 }
 
 void Note::setTuplet (bool hasTuplet, int leftNumber, int rightNumber)
@@ -146,7 +146,7 @@ void Note::setTuplet (bool hasTuplet, int leftNumber, int rightNumber)
 
 int Note::getPotNum() const
 {
-    return props::getInt (state, ids::potNum);
+    return treeprops::getInt (state, ids::potNum);
 }
 void Note::setPotNum (int number)
 {
@@ -154,7 +154,7 @@ void Note::setPotNum (int number)
 }
 int Note::getIndex() const
 {
-    return props::getInt (state, ids::index);
+    return treeprops::getInt (state, ids::index);
 }
 void Note::setIndex (int number)
 {
@@ -163,12 +163,12 @@ void Note::setIndex (int number)
 
 Note::PhantomIdf Note::getPhantomIdf() const
 {
-    return PhantomIdf::fromString (props::getString (state, ids::phantomIdf));
+    return PhantomIdf::fromString (treeprops::getString (state, ids::phantomIdf));
 }
 
 bool Note::isSelected() const
 {
-    return props::getBool (state, ids::selected);
+    return treeprops::getBool (state, ids::selected);
 }
 void Note::setSelected (bool shouldBeSelected)
 {
@@ -176,7 +176,7 @@ void Note::setSelected (bool shouldBeSelected)
 }
 bool Note::isDeleteRequested() const
 {
-    return props::getBool (state, ids::deleteRequested);
+    return treeprops::getBool (state, ids::deleteRequested);
 }
 void Note::setDeleteRequested (bool shouldBeDeleted)
 {
@@ -188,10 +188,10 @@ int Note::getTrackId() const
     const auto holder = state.getParent().getParent();
 
     if (holder.hasType (ids::TRACK))
-        return props::getInt (holder, ids::id, -1);
+        return treeprops::getInt (holder, ids::id, -1);
 
     if (holder.hasType (ids::TRACKBAR))
-        return props::getInt (holder, ids::trackId, -1);
+        return treeprops::getInt (holder, ids::trackId, -1);
 
     return -1;
 }

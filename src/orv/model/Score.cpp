@@ -1,6 +1,6 @@
 #include "orv/model/Score.h"
 #include "orv/model/ScoreIds.h"
-#include "orv/model/TreeProps.h"
+#include "state/TreeProps.h"
 #include "orv/pref/TrackStyleList.h"
 
 namespace orv
@@ -10,7 +10,7 @@ namespace
 // A bar without length counts as -1 when positions are derived.
 int64_t derivedLength (const juce::ValueTree& bar)
 {
-    return props::getInt64 (bar, ids::length, -1);
+    return treeprops::getInt64 (bar, ids::length, -1);
 }
 } // namespace
 
@@ -43,7 +43,7 @@ std::vector<Track> Score::getTracks() const
 Track Score::getTrack (int staffNum) const
 {
     for (const auto& track : state.getChildWithName (ids::TRACKLIST))
-        if (props::getInt (track, ids::id, -1) == staffNum)
+        if (treeprops::getInt (track, ids::id, -1) == staffNum)
             return Track (track);
 
     return {};
@@ -109,7 +109,7 @@ int Score::lowerBoundBar (int barNum) const
     {
         const auto mid = low + (high - low) / 2;
 
-        if (props::getInt (list.getChild (mid), ids::id) < barNum)
+        if (treeprops::getInt (list.getChild (mid), ids::id) < barNum)
             low = mid + 1;
         else
             high = mid;
@@ -123,7 +123,7 @@ int Score::indexOfBar (int barNum) const
     const auto list = state.getChildWithName (ids::BARLIST);
     const auto index = lowerBoundBar (barNum);
 
-    if (index < list.getNumChildren() && props::getInt (list.getChild (index), ids::id) == barNum)
+    if (index < list.getNumChildren() && treeprops::getInt (list.getChild (index), ids::id) == barNum)
         return index;
 
     return -1;
@@ -141,11 +141,11 @@ Bar Score::getOrCreateBar (int barNum)
     int index = count;
 
     // Bars usually arrive in order: append without searching when they do.
-    if (count > 0 && props::getInt (list.getChild (count - 1), ids::id) >= barNum)
+    if (count > 0 && treeprops::getInt (list.getChild (count - 1), ids::id) >= barNum)
     {
         index = lowerBoundBar (barNum);
 
-        if (index < count && props::getInt (list.getChild (index), ids::id) == barNum)
+        if (index < count && treeprops::getInt (list.getChild (index), ids::id) == barNum)
             return Bar (list.getChild (index));
     }
 
@@ -178,13 +178,13 @@ void Score::refreshBarsGlobalPosFromBar (int index)
     if (index > 0)
     {
         const auto previous = list.getChild (index - 1);
-        position = props::getInt64 (previous, ids::globalPos) + derivedLength (previous);
+        position = treeprops::getInt64 (previous, ids::globalPos) + derivedLength (previous);
     }
 
     for (auto i = index; i < count; ++i)
     {
         auto bar = list.getChild (i);
-        bar.setProperty (ids::globalPos, props::int64ToVar (position), nullptr);
+        bar.setProperty (ids::globalPos, treeprops::int64ToVar (position), nullptr);
         position += derivedLength (bar);
     }
 }
@@ -237,7 +237,7 @@ Poser Score::ticksToPoser (int64_t ticks) const
     {
         const auto mid = low + (high - low) / 2;
 
-        if (props::getInt64 (list.getChild (mid), ids::globalPos) <= ticks)
+        if (treeprops::getInt64 (list.getChild (mid), ids::globalPos) <= ticks)
             low = mid + 1;
         else
             high = mid;
@@ -247,12 +247,12 @@ Poser Score::ticksToPoser (int64_t ticks) const
         return {};
 
     const auto bar = list.getChild (low - 1);
-    const auto offset = ticks - props::getInt64 (bar, ids::globalPos);
-    const auto length = props::getInt64 (bar, ids::length);
+    const auto offset = ticks - treeprops::getInt64 (bar, ids::globalPos);
+    const auto length = treeprops::getInt64 (bar, ids::length);
     const bool isLast = low == count;
 
     if (offset < length || (isLast && offset == length))
-        return {props::getInt (bar, ids::id), static_cast<int> (offset)};
+        return {treeprops::getInt (bar, ids::id), static_cast<int> (offset)};
 
     return {};
 }
@@ -271,7 +271,7 @@ int64_t Score::getTotalTicks() const
         return 0;
 
     const auto last = list.getChild (count - 1);
-    return juce::jmax (int64_t{0}, props::getInt64 (last, ids::globalPos) + props::getInt64 (last, ids::length));
+    return juce::jmax (int64_t{0}, treeprops::getInt64 (last, ids::globalPos) + treeprops::getInt64 (last, ids::length));
 }
 
 Poser Score::getTotalPoser() const
@@ -283,7 +283,7 @@ Poser Score::getTotalPoser() const
         return {};
 
     const auto last = list.getChild (count - 1);
-    return {props::getInt (last, ids::id), props::getInt (last, ids::length)};
+    return {treeprops::getInt (last, ids::id), treeprops::getInt (last, ids::length)};
 }
 
 int Score::getRealBarAndPos (int bar, int64_t pos, int& outPos) const
@@ -301,7 +301,7 @@ int Score::getRealBarAndPos (int bar, int64_t pos, int& outPos) const
     // the lengths are (zero or negative ones included).
     for (;;)
     {
-        const auto length = props::getInt64 (list.getChild (index), ids::length);
+        const auto length = treeprops::getInt64 (list.getChild (index), ids::length);
 
         if (pos >= 0 && pos < length)
             break;
@@ -318,12 +318,12 @@ int Score::getRealBarAndPos (int bar, int64_t pos, int& outPos) const
             if (--index < 0)
                 return -1;
 
-            pos += props::getInt64 (list.getChild (index), ids::length);
+            pos += treeprops::getInt64 (list.getChild (index), ids::length);
         }
     }
 
     outPos = static_cast<int> (pos);
-    return props::getInt (list.getChild (index), ids::id);
+    return treeprops::getInt (list.getChild (index), ids::id);
 }
 
 Poser Score::getRealPoser (int bar, int64_t pos) const
@@ -347,7 +347,7 @@ void Score::setActiveRegionBars (int fromBar, int toBar)
 
 Region Score::getActiveRegion() const
 {
-    return Region::fromString (props::getString (state, ids::activeRegion));
+    return Region::fromString (treeprops::getString (state, ids::activeRegion));
 }
 
 juce::String Score::getActiveRegionLabel() const
@@ -356,7 +356,7 @@ juce::String Score::getActiveRegionLabel() const
     const auto list = state.getChildWithName (ids::TRACKLIST);
 
     for (int i = 0; i < juce::jmin (3, list.getNumChildren()); ++i)
-        names.add (props::getString (list.getChild (i), ids::name));
+        names.add (treeprops::getString (list.getChild (i), ids::name));
 
     auto label = names.joinIntoString (", ");
 
@@ -373,7 +373,7 @@ void Score::setLastPoser (const Poser& poser)
 
 Poser Score::getLastPoser() const
 {
-    return Poser::fromString (props::getString (state, ids::lastPoser));
+    return Poser::fromString (treeprops::getString (state, ids::lastPoser));
 }
 
 double Score::getTempoAtPoser (const Poser& poser) const

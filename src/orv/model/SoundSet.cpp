@@ -1,6 +1,6 @@
 #include "orv/model/SoundSet.h"
 #include "orv/model/ScoreIds.h"
-#include "orv/model/TreeProps.h"
+#include "state/TreeProps.h"
 
 namespace orv
 {
@@ -13,11 +13,11 @@ void SoundSet::loadFromName (const juce::String& name)
 
 juce::String SoundSet::getName() const
 {
-    return props::getString (state, ids::name);
+    return treeprops::getString (state, ids::name);
 }
 int SoundSet::getPlayLineDelayMillis() const
 {
-    return props::getInt (state, ids::playLineDelayMillis);
+    return treeprops::getInt (state, ids::playLineDelayMillis);
 }
 bool SoundSet::isNotePerformer() const
 {

@@ -1,6 +1,6 @@
 #include "orv/model/Track.h"
 #include "orv/model/ScoreIds.h"
-#include "orv/model/TreeProps.h"
+#include "state/TreeProps.h"
 
 namespace orv
 {
@@ -11,11 +11,11 @@ Track Track::create (int staffNum)
 
 int Track::getId() const
 {
-    return props::getInt (state, ids::id, -1);
+    return treeprops::getInt (state, ids::id, -1);
 }
 juce::String Track::getName() const
 {
-    return props::getString (state, ids::name);
+    return treeprops::getString (state, ids::name);
 }
 void Track::setName (const juce::String& name)
 {
@@ -23,7 +23,7 @@ void Track::setName (const juce::String& name)
 }
 juce::String Track::getShortName() const
 {
-    return props::getString (state, ids::shortName);
+    return treeprops::getString (state, ids::shortName);
 }
 void Track::setShortName (const juce::String& name)
 {
@@ -31,7 +31,7 @@ void Track::setShortName (const juce::String& name)
 }
 juce::String Track::getInstrumentType() const
 {
-    return props::getString (state, ids::instrumentType);
+    return treeprops::getString (state, ids::instrumentType);
 }
 void Track::setInstrumentType (const juce::String& type)
 {
@@ -43,7 +43,7 @@ bool Track::hasColor() const
 }
 juce::Colour Track::getColor() const
 {
-    return juce::Colour::fromString (props::getString (state, ids::color));
+    return juce::Colour::fromString (treeprops::getString (state, ids::color));
 }
 void Track::setColor (juce::Colour colour)
 {
@@ -77,7 +77,7 @@ Track::Mute Track::muteFromString (const juce::String& text)
 
 Track::Mute Track::getMute() const
 {
-    return muteFromString (props::getString (state, ids::mute));
+    return muteFromString (treeprops::getString (state, ids::mute));
 }
 void Track::setMute (Mute mute)
 {
@@ -85,7 +85,7 @@ void Track::setMute (Mute mute)
 }
 bool Track::getSolo() const
 {
-    return props::getBool (state, ids::solo);
+    return treeprops::getBool (state, ids::solo);
 }
 void Track::setSolo (bool shouldSolo)
 {
@@ -93,7 +93,7 @@ void Track::setSolo (bool shouldSolo)
 }
 double Track::getPianoRollScrollY() const
 {
-    return props::getDouble (state, ids::pianoRollScrollY);
+    return treeprops::getDouble (state, ids::pianoRollScrollY);
 }
 void Track::setPianoRollScrollY (double y)
 {
@@ -101,7 +101,7 @@ void Track::setPianoRollScrollY (double y)
 }
 double Track::getPianoRollVerticalZoom() const
 {
-    return props::getDouble (state, ids::pianoRollVerticalZoom, 1.0);
+    return treeprops::getDouble (state, ids::pianoRollVerticalZoom, 1.0);
 }
 void Track::setPianoRollVerticalZoom (double zoom)
 {
@@ -138,7 +138,7 @@ juce::ValueTree Track::getCurveList()
 Curve Track::getCurve (int controlId) const
 {
     for (const auto& curve : state.getChildWithName (ids::CURVELIST))
-        if (props::getInt (curve, ids::controlNum) == controlId)
+        if (treeprops::getInt (curve, ids::controlNum) == controlId)
             return Curve (curve);
 
     return {};
@@ -186,7 +186,7 @@ int lowerBoundByBar (const juce::ValueTree& list, int barId)
     {
         const auto mid = low + (high - low) / 2;
 
-        if (props::getInt (list.getChild (mid), ids::barId) < barId)
+        if (treeprops::getInt (list.getChild (mid), ids::barId) < barId)
             low = mid + 1;
         else
             high = mid;
@@ -201,7 +201,7 @@ TrackBar Track::getTrackBar (int barId) const
     const auto list = state.getChildWithName (ids::TRACKBARLIST);
     const auto index = lowerBoundByBar (list, barId);
 
-    if (index < list.getNumChildren() && props::getInt (list.getChild (index), ids::barId) == barId)
+    if (index < list.getNumChildren() && treeprops::getInt (list.getChild (index), ids::barId) == barId)
         return TrackBar (list.getChild (index));
 
     return {};
@@ -213,11 +213,11 @@ TrackBar Track::getOrCreateTrackBar (int barId)
     const auto count = list.getNumChildren();
     int index = count;
 
-    if (count > 0 && props::getInt (list.getChild (count - 1), ids::barId) >= barId)
+    if (count > 0 && treeprops::getInt (list.getChild (count - 1), ids::barId) >= barId)
     {
         index = lowerBoundByBar (list, barId);
 
-        if (index < count && props::getInt (list.getChild (index), ids::barId) == barId)
+        if (index < count && treeprops::getInt (list.getChild (index), ids::barId) == barId)
             return TrackBar (list.getChild (index));
     }
 
@@ -247,14 +247,14 @@ void Track::removeWingNode (const juce::Identifier& listType, int controlId)
     auto list = state.getChildWithName (listType);
 
     for (auto i = list.getNumChildren(); --i >= 0;)
-        if (props::getInt (list.getChild (i), ids::controlNum) == controlId)
+        if (treeprops::getInt (list.getChild (i), ids::controlNum) == controlId)
             list.removeChild (i, nullptr);
 }
 
 WingNode Track::getWingNode (const juce::Identifier& listType, int controlId) const
 {
     for (const auto& node : state.getChildWithName (listType))
-        if (props::getInt (node, ids::controlNum) == controlId)
+        if (treeprops::getInt (node, ids::controlNum) == controlId)
             return WingNode (node);
 
     return {};

@@ -1,6 +1,6 @@
 #include "orv/model/TrackBar.h"
 #include "orv/model/ScoreIds.h"
-#include "orv/model/TreeProps.h"
+#include "state/TreeProps.h"
 
 namespace orv
 {
@@ -11,24 +11,24 @@ TrackBar TrackBar::create (int trackId, int barId)
 
 int TrackBar::getTrackId() const
 {
-    return props::getInt (state, ids::trackId);
+    return treeprops::getInt (state, ids::trackId);
 }
 int TrackBar::getBarId() const
 {
-    return props::getInt (state, ids::barId);
+    return treeprops::getInt (state, ids::barId);
 }
 int64_t TrackBar::getGlobalPos() const
 {
-    return props::getInt64 (state, ids::globalPos);
+    return treeprops::getInt64 (state, ids::globalPos);
 }
 int TrackBar::getLength() const
 {
-    return props::getInt (state, ids::length);
+    return treeprops::getInt (state, ids::length);
 }
 
 void TrackBar::setPlacement (int64_t globalPos, int length)
 {
-    state.setProperty (ids::globalPos, props::int64ToVar (globalPos), nullptr);
+    state.setProperty (ids::globalPos, treeprops::int64ToVar (globalPos), nullptr);
     state.setProperty (ids::length, length, nullptr);
 }
 

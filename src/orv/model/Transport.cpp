@@ -1,12 +1,12 @@
 #include "orv/model/Transport.h"
 #include "orv/model/ScoreIds.h"
-#include "orv/model/TreeProps.h"
+#include "state/TreeProps.h"
 
 namespace orv
 {
 Transport::PlayStatus Transport::getPlayStatus() const
 {
-    const auto status = props::getInt (state, ids::playStatus);
+    const auto status = treeprops::getInt (state, ids::playStatus);
     return status == playing ? playing : (status == stopped ? stopped : unknown);
 }
 
@@ -16,7 +16,7 @@ void Transport::setPlayStatus (PlayStatus status)
 }
 Poser Transport::getPlayLinePoser() const
 {
-    return Poser::fromString (props::getString (state, ids::playLinePoser));
+    return Poser::fromString (treeprops::getString (state, ids::playLinePoser));
 }
 void Transport::setPlayLinePoser (const Poser& poser)
 {
@@ -24,7 +24,7 @@ void Transport::setPlayLinePoser (const Poser& poser)
 }
 Poser Transport::getPlayFromPoser() const
 {
-    return Poser::fromString (props::getString (state, ids::playFromPoser));
+    return Poser::fromString (treeprops::getString (state, ids::playFromPoser));
 }
 void Transport::setPlayFromPoser (const Poser& poser)
 {
@@ -32,7 +32,7 @@ void Transport::setPlayFromPoser (const Poser& poser)
 }
 Poser Transport::getCurrentPlayStartedFrom() const
 {
-    return Poser::fromString (props::getString (state, ids::currentPlayStartedFrom));
+    return Poser::fromString (treeprops::getString (state, ids::currentPlayStartedFrom));
 }
 void Transport::setCurrentPlayStartedFrom (const Poser& poser)
 {
@@ -40,7 +40,7 @@ void Transport::setCurrentPlayStartedFrom (const Poser& poser)
 }
 int Transport::getPlayLineDelayMillis() const
 {
-    return props::getInt (state, ids::playLineDelayMillis);
+    return treeprops::getInt (state, ids::playLineDelayMillis);
 }
 void Transport::setPlayLineDelayMillis (int millis)
 {
@@ -48,7 +48,7 @@ void Transport::setPlayLineDelayMillis (int millis)
 }
 Meter Transport::getPlayLineMeter() const
 {
-    return Meter::fromString (props::getString (state, ids::playLineMeter));
+    return Meter::fromString (treeprops::getString (state, ids::playLineMeter));
 }
 void Transport::setPlayLineMeter (const Meter& meter)
 {
@@ -56,10 +56,10 @@ void Transport::setPlayLineMeter (const Meter& meter)
 }
 int64_t Transport::getTimeMillis() const
 {
-    return props::getInt64 (state, ids::timeMillis);
+    return treeprops::getInt64 (state, ids::timeMillis);
 }
 void Transport::setTimeMillis (int64_t millis)
 {
-    state.setProperty (ids::timeMillis, props::int64ToVar (millis), nullptr);
+    state.setProperty (ids::timeMillis, treeprops::int64ToVar (millis), nullptr);
 }
 } // namespace orv

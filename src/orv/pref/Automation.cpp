@@ -1,5 +1,5 @@
 #include "orv/pref/Automation.h"
-#include "orv/model/TreeProps.h"
+#include "state/TreeProps.h"
 #include "orv/pref/PrefIds.h"
 
 #include <set>
@@ -29,7 +29,7 @@ bool Automation::hasAutomationMap (const juce::String& mapName) const
 juce::ValueTree Automation::findTabTree (const juce::ValueTree& map, int index)
 {
     for (const auto& tab : map)
-        if (tab.hasType (prefids::TAB) && props::getInt (tab, prefids::index, -1) == index)
+        if (tab.hasType (prefids::TAB) && treeprops::getInt (tab, prefids::index, -1) == index)
             return tab;
 
     return {};
@@ -42,7 +42,7 @@ juce::ValueTree Automation::getOrCreateTabTree (juce::ValueTree map, int index)
 
     int position = 0;
 
-    while (position < map.getNumChildren() && props::getInt (map.getChild (position), prefids::index, -1) < index)
+    while (position < map.getNumChildren() && treeprops::getInt (map.getChild (position), prefids::index, -1) < index)
         ++position;
 
     juce::ValueTree tab (prefids::TAB, {{prefids::index, index}});
@@ -69,7 +69,7 @@ void Automation::normalize()
 
         if (!child.hasType (prefids::AUTOMATION_MAP))
             state.removeChild (i, nullptr);
-        else if (props::getString (child, prefids::mapName).isEmpty())
+        else if (treeprops::getString (child, prefids::mapName).isEmpty())
             child.setProperty (prefids::mapName, editorMapName, nullptr);
     }
 
@@ -77,13 +77,13 @@ void Automation::normalize()
     for (int i = 0; i < state.getNumChildren(); ++i)
     {
         auto map = state.getChild (i);
-        const auto name = props::getString (map, prefids::mapName);
+        const auto name = treeprops::getString (map, prefids::mapName);
 
         for (auto j = state.getNumChildren(); --j > i;)
         {
             auto duplicate = state.getChild (j);
 
-            if (props::getString (duplicate, prefids::mapName) != name)
+            if (treeprops::getString (duplicate, prefids::mapName) != name)
                 continue;
 
             while (duplicate.getNumChildren() > 0)
@@ -108,7 +108,7 @@ void Automation::normalize()
                 continue;
 
             AutomationTab (child).migrateConfigPropertyIfPresent();
-            const auto index = props::getInt (child, prefids::index, -1);
+            const auto index = treeprops::getInt (child, prefids::index, -1);
 
             if (index >= 0 && taken.insert (index).second)
                 tabs.push_back (child);
@@ -122,12 +122,12 @@ void Automation::normalize()
 
         for (auto& tab : homeless)
         {
-            tab.setProperty (prefids::index, props::int64ToVar (next++), nullptr);
+            tab.setProperty (prefids::index, treeprops::int64ToVar (next++), nullptr);
             tabs.push_back (tab);
         }
 
         std::stable_sort (tabs.begin(), tabs.end(), [] (const juce::ValueTree& a, const juce::ValueTree& b)
-                          { return props::getInt (a, prefids::index) < props::getInt (b, prefids::index); });
+                          { return treeprops::getInt (a, prefids::index) < treeprops::getInt (b, prefids::index); });
 
         map.removeAllChildren (nullptr);
 

@@ -1,16 +1,16 @@
 #include "orv/pref/AutomationTab.h"
-#include "orv/model/TreeProps.h"
+#include "state/TreeProps.h"
 #include "orv/pref/PrefIds.h"
 
 namespace orv::preferences
 {
 int AutomationTab::getIndex() const
 {
-    return props::getInt (state, prefids::index);
+    return treeprops::getInt (state, prefids::index);
 }
 bool AutomationTab::getShow() const
 {
-    return props::getBool (state, prefids::show);
+    return treeprops::getBool (state, prefids::show);
 }
 void AutomationTab::setShow (bool shouldShow)
 {
@@ -18,7 +18,7 @@ void AutomationTab::setShow (bool shouldShow)
 }
 juce::String AutomationTab::getControlId() const
 {
-    return props::getString (state, prefids::controlId);
+    return treeprops::getString (state, prefids::controlId);
 }
 void AutomationTab::setControlId (const juce::String& controlId)
 {
@@ -26,7 +26,7 @@ void AutomationTab::setControlId (const juce::String& controlId)
 }
 juce::String AutomationTab::getTabLabel() const
 {
-    return props::getString (state, prefids::tabLabel);
+    return treeprops::getString (state, prefids::tabLabel);
 }
 void AutomationTab::setTabLabel (const juce::String& label)
 {
@@ -34,7 +34,7 @@ void AutomationTab::setTabLabel (const juce::String& label)
 }
 juce::String AutomationTab::getColorPreset() const
 {
-    return props::getString (state, prefids::colorPreset);
+    return treeprops::getString (state, prefids::colorPreset);
 }
 void AutomationTab::setColorPreset (const juce::String& preset)
 {
@@ -51,7 +51,7 @@ void AutomationTab::migrateConfigPropertyIfPresent()
     if (!state.hasProperty (prefids::config))
         return;
 
-    const auto blob = props::getString (state, prefids::config);
+    const auto blob = treeprops::getString (state, prefids::config);
     importLegacyConfigBlob (*this, blob);
     state.removeProperty (prefids::config, nullptr);
 }

@@ -1,5 +1,5 @@
 #include "orv/pref/OrvPreferences.h"
-#include "orv/model/TreeProps.h"
+#include "state/TreeProps.h"
 #include "orv/pref/PrefIds.h"
 
 namespace orv::preferences
@@ -11,7 +11,7 @@ OrvPreferences::OrvPreferences()
 
 juce::String OrvPreferences::getPluginKey() const
 {
-    return props::getString (state, prefids::pluginKey);
+    return treeprops::getString (state, prefids::pluginKey);
 }
 void OrvPreferences::setPluginKey (const juce::String& key)
 {
@@ -19,7 +19,7 @@ void OrvPreferences::setPluginKey (const juce::String& key)
 }
 bool OrvPreferences::getPluginKeyValidated() const
 {
-    return props::getBool (state, prefids::pluginKeyValidated);
+    return treeprops::getBool (state, prefids::pluginKeyValidated);
 }
 void OrvPreferences::setPluginKeyValidated (bool validated)
 {

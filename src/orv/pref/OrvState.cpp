@@ -1,5 +1,5 @@
 #include "orv/pref/OrvState.h"
-#include "orv/model/TreeProps.h"
+#include "state/TreeProps.h"
 #include "orv/pref/OrvStateDefaults.h"
 #include "orv/pref/PrefIds.h"
 
@@ -39,7 +39,7 @@ void OrvTrackerState::ensureDefaults()
 
 int OrvTrackerState::getActiveAuLaneId() const
 {
-    return props::getInt (state, prefids::activeAuLaneId, defaults::activeAuLaneId);
+    return treeprops::getInt (state, prefids::activeAuLaneId, defaults::activeAuLaneId);
 }
 void OrvTrackerState::setActiveAuLaneId (int laneId)
 {
@@ -47,7 +47,7 @@ void OrvTrackerState::setActiveAuLaneId (int laneId)
 }
 int OrvTrackerState::getPointerSnapTicks() const
 {
-    return props::getInt (state, prefids::pointerSnapTicks, defaults::pointerSnapTicks);
+    return treeprops::getInt (state, prefids::pointerSnapTicks, defaults::pointerSnapTicks);
 }
 void OrvTrackerState::setPointerSnapTicks (int ticks)
 {
@@ -55,7 +55,7 @@ void OrvTrackerState::setPointerSnapTicks (int ticks)
 }
 bool OrvTrackerState::getVelConShown() const
 {
-    return props::getBool (state, prefids::velConShown, defaults::velConShown);
+    return treeprops::getBool (state, prefids::velConShown, defaults::velConShown);
 }
 void OrvTrackerState::setVelConShown (bool shown)
 {
@@ -63,7 +63,7 @@ void OrvTrackerState::setVelConShown (bool shown)
 }
 bool OrvTrackerState::getOpenNearMouse() const
 {
-    return props::getBool (state, prefids::openNearMouse, defaults::openNearMouse);
+    return treeprops::getBool (state, prefids::openNearMouse, defaults::openNearMouse);
 }
 void OrvTrackerState::setOpenNearMouse (bool nearMouse)
 {
@@ -71,7 +71,7 @@ void OrvTrackerState::setOpenNearMouse (bool nearMouse)
 }
 juce::String OrvTrackerState::getWinNormalStateBounds() const
 {
-    return props::getString (state, prefids::winNormalStateBounds);
+    return treeprops::getString (state, prefids::winNormalStateBounds);
 }
 void OrvTrackerState::setWinNormalStateBounds (const juce::String& bounds)
 {
@@ -81,7 +81,7 @@ void OrvTrackerState::setWinNormalStateBounds (const juce::String& bounds)
 //==============================================================================
 bool OrvTempoSnapping::isEnabled() const
 {
-    return props::getBool (state, prefids::enabled, defaults::snappingEnabled);
+    return treeprops::getBool (state, prefids::enabled, defaults::snappingEnabled);
 }
 void OrvTempoSnapping::setEnabled (bool enabled)
 {
@@ -89,7 +89,7 @@ void OrvTempoSnapping::setEnabled (bool enabled)
 }
 int OrvTempoSnapping::getTicks() const
 {
-    return props::getInt (state, prefids::ticks, defaults::snappingTicks);
+    return treeprops::getInt (state, prefids::ticks, defaults::snappingTicks);
 }
 void OrvTempoSnapping::setTicks (int ticks)
 {
@@ -171,7 +171,7 @@ void OrvTempoState::setNodeReachShape (ReachShape shape)
 }
 bool OrvTempoState::getChompMode() const
 {
-    return props::getBool (state, prefids::chompMode, defaults::chompMode);
+    return treeprops::getBool (state, prefids::chompMode, defaults::chompMode);
 }
 void OrvTempoState::setChompMode (bool chomp)
 {
@@ -204,7 +204,7 @@ OrvTempoSnapping OrvTempoState::getSnapping()
 
 int OrvTempoState::getToggleSizePosition() const
 {
-    return props::getInt (state.getChildWithName (prefids::TOGGLESIZEKNOB), prefids::togglePosition, defaults::togglePosition);
+    return treeprops::getInt (state.getChildWithName (prefids::TOGGLESIZEKNOB), prefids::togglePosition, defaults::togglePosition);
 }
 
 void OrvTempoState::setToggleSizePosition (int position)
@@ -221,7 +221,7 @@ void OrvEditorViewportState::ensureDefaults()
 
 double OrvEditorViewportState::getScrollDocX() const
 {
-    return props::getDouble (state, prefids::scrollDocX, defaults::scrollDocX);
+    return treeprops::getDouble (state, prefids::scrollDocX, defaults::scrollDocX);
 }
 void OrvEditorViewportState::setScrollDocX (double ticks)
 {
@@ -229,7 +229,7 @@ void OrvEditorViewportState::setScrollDocX (double ticks)
 }
 double OrvEditorViewportState::getZoomX() const
 {
-    return props::getDouble (state, prefids::zoomX, defaults::zoomX);
+    return treeprops::getDouble (state, prefids::zoomX, defaults::zoomX);
 }
 void OrvEditorViewportState::setZoomX (double pixelsPerTick)
 {
@@ -252,7 +252,7 @@ void OrvState::ensureDefaults()
 
 bool OrvState::getWelcomeWizardFinished() const
 {
-    return props::getBool (state, prefids::welcomeWizardFinished, defaults::welcomeWizardFinished);
+    return treeprops::getBool (state, prefids::welcomeWizardFinished, defaults::welcomeWizardFinished);
 }
 void OrvState::setWelcomeWizardFinished (bool finished)
 {

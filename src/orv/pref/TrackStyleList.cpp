@@ -1,25 +1,25 @@
 #include "orv/pref/TrackStyleList.h"
-#include "orv/model/TreeProps.h"
+#include "state/TreeProps.h"
 #include "orv/pref/PrefIds.h"
 
 namespace orv::preferences
 {
 bool TrackStyle::isDefault() const
 {
-    return props::getBool (state, prefids::isDefault);
+    return treeprops::getBool (state, prefids::isDefault);
 }
 juce::String TrackStyle::getTrackName() const
 {
-    return props::getString (state, prefids::trackName);
+    return treeprops::getString (state, prefids::trackName);
 }
 juce::String TrackStyle::getInstrumentType() const
 {
-    return props::getString (state, prefids::instrumentType);
+    return treeprops::getString (state, prefids::instrumentType);
 }
 
 juce::Colour TrackStyle::getColor() const
 {
-    const auto text = props::getString (state, prefids::color);
+    const auto text = treeprops::getString (state, prefids::color);
     return text.isEmpty() ? juce::Colour (TrackStyleList::defaultColour) : juce::Colour::fromString (text);
 }
 
@@ -42,7 +42,7 @@ TrackStyle TrackStyleList::getTrackStyleForInstrumentType (const juce::String& i
     {
         for (const auto& style : state)
         {
-            const auto type = props::getString (style, prefids::instrumentType);
+            const auto type = treeprops::getString (style, prefids::instrumentType);
 
             if (type == instrumentType)
                 return TrackStyle (style);
@@ -64,7 +64,7 @@ TrackStyle TrackStyleList::getTrackStyleForInstrumentType (const juce::String& i
 TrackStyle TrackStyleList::getOrCreateDefaultTrackStyle()
 {
     for (const auto& style : state)
-        if (props::getBool (style, prefids::isDefault))
+        if (treeprops::getBool (style, prefids::isDefault))
             return TrackStyle (style);
 
     juce::ValueTree style (prefids::TRACKSTYLE, {{prefids::isDefault, true}, {prefids::trackName, ""}, {prefids::instrumentType, ""}, {prefids::color, juce::Colour (defaultColour).toString()}});

@@ -1,6 +1,6 @@
 #include "engine/comm/ChannelLines.h"
 #include "engine/comm/Comm.h"
-#include "products/IProductMessageHandler.h"
+#include "engine/comm/IProductMessageHandler.h"
 #include "support/TempSuite.h"
 #include "utils/AtomicFile.h"
 

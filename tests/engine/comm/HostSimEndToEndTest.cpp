@@ -6,7 +6,7 @@
 #include "engine/comm/Comm.h"
 #include "engine/comm/WebSocketAction.h"
 #include "gfx/Alert.h"
-#include "products/IProductMessageHandler.h"
+#include "engine/comm/IProductMessageHandler.h"
 #include "support/HostSimProcess.h"
 #include "support/MessagePump.h"
 #include "support/Subprocess.h"

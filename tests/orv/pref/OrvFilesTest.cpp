@@ -2,7 +2,7 @@
 #include "orv/pref/AutomLegacyConverter.h"
 #include "orv/pref/PrefIds.h"
 #include "products/Product.h"
-#include "support/TempSuite.h"
+#include "support/ProductStandIns.h"
 
 #include <gtest/gtest.h>
 
@@ -14,6 +14,7 @@ namespace
 class FileTestProduct final : public Product
 {
 public:
+    using Product::Product;
     juce::String getCode() const override { return "ORV"; }
     juce::String getInternalName() const override { return "Orvana"; }
     juce::String getDisplayName() const override { return "Orvana Suite"; }
@@ -23,13 +24,10 @@ public:
 class OrvFiles : public testing::Test
 {
 protected:
-    std::unique_ptr<FileTestProduct> makeProduct() const
-    {
-        const Product::ScopedConstructionPaths scope (temp.getPaths());
-        return std::make_unique<FileTestProduct>();
-    }
+    std::unique_ptr<FileTestProduct> makeProduct() { return std::make_unique<FileTestProduct> (standIns.context()); }
 
-    testsupport::TempSuite temp;
+    testsupport::ProductStandIns standIns;
+    testsupport::TempSuite& temp = standIns.suite;
     const juce::File suite = temp.getSuiteFolder();
     std::unique_ptr<FileTestProduct> product = makeProduct();
 

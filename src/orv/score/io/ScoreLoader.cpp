@@ -1,8 +1,8 @@
 #include "orv/score/io/ScoreLoader.h"
 #include "orv/model/ScoreIds.h"
-#include "orv/model/TreeProps.h"
+#include "state/TreeProps.h"
 #include "orv/score/io/PayloadIds.h"
-#include "orv/score/io/PayloadReader.h"
+#include "engine/comm/HostPayload.h"
 #include "orv/score/io/PitchBendMapping.h"
 #include "orv/score/io/TempoCurveLoader.h"
 #include "utils/Midi.h"
@@ -15,6 +15,8 @@
 
 namespace orv::score::io
 {
+namespace payload = comm::payload;
+
 namespace
 {
 struct NoteEvent
@@ -50,7 +52,7 @@ struct WingUpdates
         std::vector<juce::ValueTree> kept;
 
         for (const auto& node : list)
-            if (byController.find (props::getInt (node, ids::controlNum)) == byController.end())
+            if (byController.find (treeprops::getInt (node, ids::controlNum)) == byController.end())
                 kept.push_back (node);
 
         std::vector<std::pair<int, juce::ValueTree>> added;

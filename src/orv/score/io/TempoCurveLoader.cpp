@@ -1,12 +1,14 @@
 #include "orv/score/io/TempoCurveLoader.h"
 #include "orv/score/io/PayloadIds.h"
-#include "orv/score/io/PayloadReader.h"
+#include "engine/comm/HostPayload.h"
 #include "orv/score/io/ScoreLoader.h"
 
 #include <algorithm>
 
 namespace orv::score::io
 {
+namespace payload = comm::payload;
+
 void TempoCurveLoader::loadCurveObject (const juce::var& tempoCurve, Score& score, ExpandMode mode)
 {
     if (!payload::isObject (tempoCurve))

@@ -1,12 +1,27 @@
-#include "orv/score/io/PayloadReader.h"
+#include "engine/comm/HostPayload.h"
+
+#include <typeinfo>
 #include "utils/TextToInt.h"
 #include "utils/VarNumbers.h"
 
-namespace orv::score::io::payload
+namespace comm::payload
 {
+juce::DynamicObject* asDynamicObject (const juce::var& value) noexcept
+{
+    auto* object = value.getObject();
+
+    if (object == nullptr)
+        return nullptr;
+
+    if (typeid (*object) == typeid (juce::DynamicObject))
+        return static_cast<juce::DynamicObject*> (object);
+
+    return dynamic_cast<juce::DynamicObject*> (object);
+}
+
 Object::Object (const juce::var& value) noexcept
 {
-    if (auto* dynamic = value.getDynamicObject())
+    if (auto* dynamic = asDynamicObject (value))
         properties = &dynamic->getProperties();
 }
 
@@ -15,10 +30,22 @@ const juce::var* Object::find (const juce::Identifier& key) const noexcept
     return properties == nullptr ? nullptr : properties->getVarPointer (key);
 }
 
+const juce::var& Object::operator[] (const juce::Identifier& key) const noexcept
+{
+    static const juce::var none;
+    const auto* value = find (key);
+    return value == nullptr ? none : *value;
+}
+
 int Object::getInt (const juce::Identifier& key) const noexcept
 {
+    return readInt (key).value_or (0);
+}
+
+std::optional<int> Object::readInt (const juce::Identifier& key) const noexcept
+{
     const auto* value = find (key);
-    return value == nullptr ? 0 : utils::varToInt (*value);
+    return value == nullptr ? std::nullopt : utils::readInt (*value);
 }
 
 double Object::getNumber (const juce::Identifier& key) const noexcept
@@ -82,4 +109,4 @@ Object Object::getObject (const juce::Identifier& key) const noexcept
     const auto* value = find (key);
     return value == nullptr ? Object (juce::var()) : Object (*value);
 }
-} // namespace orv::score::io::payload
+} // namespace comm::payload

@@ -6,14 +6,16 @@
 class PlgFileContents final
 {
 public:
+    /** No plug-in: the text is empty. */
+    PlgFileContents() = default;
     PlgFileContents (const void* gzipData, size_t numBytes) : data (gzipData), size (numBytes) {}
 
     /** The decompressed text; empty when there is no data or it is not gzip. */
     juce::String get() const;
 
 private:
-    const void* data;
-    size_t size;
+    const void* data = nullptr;
+    size_t size = 0;
 };
 
 namespace plgfile

@@ -1,4 +1,4 @@
-#include "products/PlgFileContents.h"
+#include "engine/PlgFileContents.h"
 #include "utils/AtomicFile.h"
 
 juce::String PlgFileContents::get() const

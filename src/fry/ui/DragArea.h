@@ -1,7 +1,7 @@
 #pragma once
 
-#include "fry/ClipPreview.h"
-#include "fry/Dragger.h"
+#include "fry/ui/ClipPreview.h"
+#include "fry/ui/Dragger.h"
 
 #include <juce_gui_basics/juce_gui_basics.h>
 

@@ -1,4 +1,4 @@
-#include "fry/DragArea.h"
+#include "fry/ui/DragArea.h"
 #include "gfx/FontStyle.h"
 #include "gui/ImageManager.h"
 

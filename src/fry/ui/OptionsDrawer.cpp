@@ -1,4 +1,4 @@
-#include "fry/OptionsDrawer.h"
+#include "fry/ui/OptionsDrawer.h"
 #include "gfx/FontStyle.h"
 
 namespace fry

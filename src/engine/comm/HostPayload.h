@@ -2,10 +2,14 @@
 
 #include <juce_core/juce_core.h>
 
-/** Reading values out of a parsed payload, where any value may have any
-    type: a missing key, or a value of the wrong type, reads as 0, false or
-    the empty string, and numbers never overflow. */
-namespace orv::score::io::payload
+#include <optional>
+
+/** Reading values out of what a host plug-in returned, where any value may
+    have any type: a missing key, or a value of the wrong type, reads as 0,
+    false or the empty string (or, through the read... functions, as
+    nothing), and numbers follow utils::readInt. Every product reads its
+    replies through this; each names its keys once, in its own ids header. */
+namespace comm::payload
 {
 /** A view of one payload object (or of nothing, for any other variant);
     finding the object once makes reading several keys cheap. The view does
@@ -21,8 +25,12 @@ public:
     const juce::var* find (const juce::Identifier& key) const noexcept;
     bool has (const juce::Identifier& key) const noexcept { return find (key) != nullptr; }
 
-    /** As a 32-bit integer (clamped); 0 when missing. */
+    /** The value of a key; a void value when there is no object or no such key. */
+    const juce::var& operator[] (const juce::Identifier& key) const noexcept;
+    /** As a 32-bit integer (utils::readInt); 0 when missing or no number. */
     int getInt (const juce::Identifier& key) const noexcept;
+    /** As a 32-bit integer (utils::readInt); nothing when missing or no number. */
+    std::optional<int> readInt (const juce::Identifier& key) const noexcept;
     /** Integers and doubles as they are, anything else 0. */
     double getNumber (const juce::Identifier& key) const noexcept;
     /** Strings as they are; numbers and booleans as their text; anything else empty. */
@@ -38,10 +46,16 @@ private:
     const juce::NamedValueSet* properties = nullptr;
 };
 
+/** The variant's object when it is a DynamicObject (what JSON text parses
+    into); a plain type comparison settles the common case before the slower
+    cast, which matters over the hundreds of thousands of objects of a large
+    score. */
+juce::DynamicObject* asDynamicObject (const juce::var& value) noexcept;
+
 /** Whether the variant is an object with properties (juce::var also calls arrays objects). */
 inline bool isObject (const juce::var& value) noexcept
 {
-    return value.getDynamicObject() != nullptr;
+    return asDynamicObject (value) != nullptr;
 }
 
 inline const juce::var* find (const juce::var& object, const juce::Identifier& key) noexcept
@@ -72,4 +86,4 @@ inline const juce::Array<juce::var>* getArray (const juce::var& object, const ju
 {
     return Object (object).getArray (key);
 }
-} // namespace orv::score::io::payload
+} // namespace comm::payload

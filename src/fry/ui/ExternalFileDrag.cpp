@@ -1,4 +1,4 @@
-#include "fry/ExternalFileDrag.h"
+#include "fry/ui/ExternalFileDrag.h"
 
 namespace fry
 {

@@ -1,4 +1,4 @@
-#include "fry/ClipPreview.h"
+#include "fry/ui/ClipPreview.h"
 
 #include <array>
 #include <cmath>

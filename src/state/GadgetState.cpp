@@ -1,4 +1,4 @@
-#include "gadget/GadgetState.h"
+#include "state/GadgetState.h"
 
 #include <limits>
 

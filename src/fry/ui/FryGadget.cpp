@@ -1,5 +1,5 @@
-#include "fry/FryGadget.h"
-#include "fry/FryLayout.h"
+#include "fry/ui/FryGadget.h"
+#include "fry/ui/FryLayout.h"
 #include "gfx/FontStyle.h"
 
 namespace fry
@@ -11,10 +11,16 @@ const char* const busyText = "Fetching from Sibelius...";
 const char* const mainCaption = "SELECTION";
 } // namespace
 
-FryGadget::FryGadget (State stateToUse, IExternalFileDrag& externalDrag)
-    : Gadget2 (stateToUse.getGadgetState())
+std::unique_ptr<IFryWindow> FryGadget::makeWindow (State state)
+{
+    return std::make_unique<FryGadget> (state, std::make_unique<ExternalFileDrag>());
+}
+
+FryGadget::FryGadget (State stateToUse, std::unique_ptr<IExternalFileDrag> drag)
+    : ProductGadget (stateToUse.getGadgetState())
     , state (stateToUse)
-    , dragArea (externalDrag)
+    , externalDrag (std::move (drag))
+    , dragArea (*externalDrag)
     , optionsDrawer (stateToUse)
 {
     setName (layout::windowName);
@@ -74,6 +80,16 @@ void FryGadget::setBusy (bool shouldBeBusy)
     led.setStatus (busy ? GadgetLed::yellow : GadgetLed::off);
     led.setBlinking (busy);
     dragArea.setEmptyText (busy ? busyText : idleText);
+}
+
+void FryGadget::clearClip()
+{
+    dragArea.clearClip();
+}
+
+void FryGadget::showClip (const juce::File& clipFile, const juce::var& payload)
+{
+    dragArea.setMidiClipForDrag (clipFile, payload);
 }
 
 void FryGadget::paintBodyOverlays (juce::Graphics& g)

@@ -1,4 +1,4 @@
-#include "fry/Dragger.h"
+#include "fry/ui/Dragger.h"
 
 namespace fry
 {

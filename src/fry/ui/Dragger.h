@@ -1,6 +1,6 @@
 #pragma once
 
-#include "fry/ExternalFileDrag.h"
+#include "fry/ui/ExternalFileDrag.h"
 
 namespace fry
 {

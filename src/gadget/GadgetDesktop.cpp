@@ -1,0 +1,40 @@
+#include "gadget/GadgetDesktop.h"
+#include "gadget/Gadget.h"
+#include "gadget/Gadget2.h"
+#include "gadget/GadgetPlacement.h"
+#include "platform/ProcessControl.h"
+
+namespace gadget
+{
+void showOnDesktop (juce::Component& window, const GadgetState& state, const std::function<void()>& maximize)
+{
+    const auto placement = decidePlacement (state, window.getBounds(), getDesktopMonitorAreas());
+
+    if (placement.kind == Placement::Kind::maximize && maximize)
+        maximize();
+    else
+        window.setTopLeftPosition (placement.topLeft);
+
+    const auto styleFlags = platform::isUiElementApplication() ? 0 : juce::ComponentPeer::windowAppearsOnTaskbar;
+    window.addToDesktop (styleFlags);
+    window.setAlwaysOnTop (true);
+    bringToFront (window);
+}
+
+void showOnDesktop (Gadget2& gadget)
+{
+    showOnDesktop (gadget, gadget.getState(), [&gadget]
+                   { gadget.maximize(); });
+}
+
+void showOnDesktop (Gadget& gadget, const GadgetState& state)
+{
+    showOnDesktop (gadget, state, {});
+}
+
+void bringToFront (juce::Component& window)
+{
+    window.setVisible (true);
+    window.toFront (true);
+}
+} // namespace gadget
