@@ -29,7 +29,14 @@ void showOnDesktop (Gadget2& gadget)
 
 void showOnDesktop (Gadget& gadget, const GadgetState& state)
 {
-    showOnDesktop (gadget, state, {});
+    // The older gadget cannot be maximized: a stored "maximized" is ignored
+    // and the window goes where "x" and "y" say.
+    GadgetState position;
+
+    if (const auto x = state.getX(), y = state.getY(); x.has_value() && y.has_value())
+        position.setPosition (*x, *y);
+
+    showOnDesktop (gadget, position, {});
 }
 
 void bringToFront (juce::Component& window)

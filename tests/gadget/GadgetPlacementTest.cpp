@@ -1,6 +1,7 @@
-#include "gadget/GadgetPlacement.h"
+#include "gadget/Gadget.h"
 #include "gadget/Gadget2.h"
-#include "products/Product.h"
+#include "gadget/GadgetDesktop.h"
+#include "gadget/GadgetPlacement.h"
 
 #include <gtest/gtest.h>
 
@@ -23,12 +24,6 @@ GadgetState stateWith (std::initializer_list<std::pair<juce::Identifier, juce::v
     return state;
 }
 
-struct TestProduct final : public Product
-{
-    juce::String getCode() const override { return "TST"; }
-    juce::String getInternalName() const override { return "Test"; }
-    juce::String getDisplayName() const override { return "Test"; }
-};
 } // namespace
 
 TEST (GadgetPlacement, FollowsTheStoredStateWhenItIsUsable)
@@ -76,15 +71,27 @@ TEST (GadgetPlacement, FollowsTheStoredStateWhenItIsUsable)
 
 TEST (ShowGadget, PlacesAndPutsTheWindowOnTheDesktop)
 {
-    TestProduct product;
-    product.showGadget (nullptr, GadgetState()); // nothing happens
-
     auto state = stateWith ({{GadgetState::x, 120}, {GadgetState::y, 80}});
     Gadget2 gadgetWindow{state};
-    product.showGadget (&gadgetWindow, state);
+    gadget::showOnDesktop (gadgetWindow);
 
     EXPECT_TRUE (gadgetWindow.isOnDesktop());
     EXPECT_TRUE (gadgetWindow.isVisible());
     EXPECT_TRUE (gadgetWindow.isAlwaysOnTop());
     EXPECT_EQ (gadgetWindow.getPosition(), juce::Point<int> (120, 80));
+}
+
+TEST (ShowGadget, TheOlderGadgetIsPlacedByTheSameRuleAndWritesWhereItMoves)
+{
+    auto state = stateWith ({{GadgetState::x, 140}, {GadgetState::y, 60}, {GadgetState::maximized, true}});
+    Gadget older;
+    older.setPositionState (state);
+    gadget::showOnDesktop (older, state);
+
+    EXPECT_TRUE (older.isOnDesktop());
+    EXPECT_EQ (older.getPosition(), juce::Point<int> (140, 60)) << "the older gadget is never maximized";
+
+    older.setTopLeftPosition (300, 200);
+    EXPECT_EQ (state.getX(), 300);
+    EXPECT_EQ (state.getY(), 200);
 }

@@ -35,7 +35,7 @@ protected:
     {
         ApplyAction action;
         requests->send (action, [this, tag] (const juce::var& reply)
-                        { handled.push_back (juce::String (tag) + ":" + reply.toString()); });
+                        { handled.add (juce::String (tag) + ":" + reply.toString()); });
     }
 
     testsupport::ProductStandIns standIns;

@@ -1,5 +1,7 @@
 #include "support/RecordingUiServices.h"
 
+#include <juce_events/juce_events.h>
+
 namespace testsupport
 {
 void RecordingUiServices::alert (const juce::String& text, IProductWindow* over)
