@@ -10,6 +10,7 @@
 #include "gfx/Alert.h"
 #include "products/ProductRegistry.h"
 #include "products/RegisterAllProducts.h"
+#include "support/LogCapture.h"
 #include "support/MessagePump.h"
 #include "support/TempSuite.h"
 
@@ -200,6 +201,7 @@ TEST_F (FerrymoProduct, AClipThatCannotBeWrittenSaysWhere)
 
 TEST_F (FerrymoProduct, OneFetchAtATimeSoNoReplyIsThrownAway)
 {
+    const testsupport::ScopedLogCapture quiet; // ignored presses are logged
     auto& gadget = openGadget();
     product->fetchSelection();
     ASSERT_EQ (host.sent.size(), 1u);
