@@ -79,6 +79,14 @@ void Ferrymo::fetch()
     if (shown == nullptr)
         return;
 
+    // A second request would make the first reply worthless; the lamp shows
+    // that the host still works on the one before.
+    if (fetches.isBusy())
+    {
+        juce::Logger::writeToLog ("Ferrymo: still waiting for the host's reply; the press is ignored");
+        return;
+    }
+
     shown->clearClip();
 
     juce::DynamicObject argument;

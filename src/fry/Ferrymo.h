@@ -11,7 +11,12 @@ namespace fry
 {
 /** The MIDI clip transfer product: fetches the selection or the whole score
     from its host plug-in, writes it as a standard MIDI file in the temporary
-    folder and lets the user drag the file out of its window. */
+    folder and lets the user drag the file out of its window.
+
+    One fetch at a time: while the host works on one, the lamp blinks and
+    further presses are ignored, so no reply is thrown away. The lamp waits
+    as long as the host does; closing the window cancels the fetch (its
+    reply, should it still come, is dropped). */
 class Ferrymo final : public Product
 {
 public:
@@ -35,11 +40,13 @@ public:
     void closeWindow();
     IFryWindow* getWindow() const { return window.get(); }
 
-    /** Asks the host for the selection's notes (the main button). */
+    /** Asks the host for the selection's notes (the main button); ignored
+        while another fetch is on its way or without a window. */
     void fetchSelection();
-    /** Asks the host for the whole score's notes ("Full Score"). */
+    /** Asks the host for the whole score's notes ("Full Score"); ignored
+        while another fetch is on its way or without a window. */
     void fetchFullScore();
-    /** Whether a fetch waits for its reply. */
+    /** A fetch was sent and neither its reply came nor the window closed. */
     bool isFetching() const { return fetches.isBusy(); }
 
     /** Handles the host's reply to either fetch: writes the clip file and

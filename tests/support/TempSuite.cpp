@@ -20,8 +20,8 @@ juce::File makeUniqueFolder (const juce::String& prefix)
 } // namespace
 
 TempSuite::TempSuite (bool installExecutable)
-    : root (makeUniqueFolder ("suite-")),
-      appFolder (root.getChildFile ("suite").getChildFile ("App"))
+    : root (makeUniqueFolder ("suite-"))
+    , appFolder (root.getChildFile ("suite").getChildFile ("App"))
 {
     appFolder.createDirectory();
 
@@ -48,10 +48,12 @@ HostStandIn::HostStandIn (const juce::String& processName)
 {
     const auto link = folder.getChildFile (processName);
     juce::File ("/bin/sleep").createSymbolicLink (link, false);
-    process = std::make_unique<Subprocess> (juce::StringArray { link.getFullPathName(), "600" });
+    process = std::make_unique<Subprocess> (juce::StringArray{link.getFullPathName(), "600"});
 
     // The process name is set once the program is executing.
-    waitUntil ([&] { return juce::File ("/proc/" + juce::String (process->getPid()) + "/comm").loadFileAsString().trim() == processName; }, 5000);
+    waitUntil ([&]
+               { return juce::File ("/proc/" + juce::String (process->getPid()) + "/comm").loadFileAsString().trim() == processName; },
+               30000);
 }
 
 HostStandIn::~HostStandIn()
