@@ -1,6 +1,6 @@
-// End to end on the test X display: the host simulator launches the real
-// suite from a temporary suite folder, the user's trigger opens Ferrymo's
-// gadget, clicks on its buttons (xdotool) fetch the selection or the whole
+// End to end on the test X display (testsupport::ProductWindowDriver): the
+// host simulator launches the real suite from a temporary suite folder, the
+// user's trigger opens Ferrymo's gadget, clicks on its buttons (xdotool) fetch the selection or the whole
 // score over the host's WebSocket interface, the clip file holds the score's
 // notes, and a press-and-move on the clip starts an X11 drag of the file.
 // Every step waits for what the suite shows (a window, a file, pixels on the
@@ -9,18 +9,14 @@
 #include "fry/ui/FryLayout.h"
 #include "fry/XdndDropTarget.h"
 #include "gadget/TestMouse.h"
-#include "support/HostSimProcess.h"
+#include "support/ProductWindowDriver.h"
 #include "support/Subprocess.h"
-#include "support/TempSuite.h"
-#include "support/XDisplay.h"
 
 #include <gtest/gtest.h>
 #include <juce_audio_basics/juce_audio_basics.h>
 #include <juce_gui_basics/juce_gui_basics.h>
 
-#include <csignal>
 #include <set>
-#include <unistd.h>
 
 namespace
 {
@@ -61,92 +57,22 @@ protected:
         if (!display.isAvailable())
             GTEST_SKIP() << "no X server: set ORVANA_TEST_DISPLAY or DISPLAY (tools/run-tests.sh starts Xvfb)";
 
-        clipFolder = suite.getSuiteFolder().getSiblingFile ("tmp");
-        ASSERT_TRUE (clipFolder.createDirectory().wasOk());
-        const auto score = suite.getSuiteFolder().getSiblingFile ("ferry.json");
-        ASSERT_TRUE (score.replaceWithText (scoreJson));
+        ASSERT_TRUE (driver.start (scoreJson)) << "port 1898 stayed busy";
+        clipFolder = driver.getTempFolder();
+        window = driver.openProductWindow ("FRY", layout::windowName);
+        ASSERT_TRUE (window.isNotEmpty()) << "Ferrymo's window did not appear, or was not drawn";
 
-        // The suite always calls the host on its fixed port: try again, a
-        // second apart, while another simulator (a demo, another test run) holds it.
-        testsupport::waitUntil ([&]
-                                {
-                                    sim = std::make_unique<HostSimProcess> (juce::StringArray{"--port", "1898", "--suite", suite.getSuiteFolder().getFullPathName(),
-                                                                                              "--score", score.getFullPathName()},
-                                                                            juce::StringArray{"DISPLAY=" + display.getName(), "TMPDIR=" + clipFolder.getFullPathName()});
-                                    return sim->isRunning(); },
-                                60000,
-                                1000);
-
-        ASSERT_TRUE (sim->isRunning()) << "port 1898 stayed busy";
-        ASSERT_TRUE (sim->sendCommand ("trigger FRY"));
-        window = waitForWindow (layout::windowName);
-        ASSERT_TRUE (window.isNotEmpty()) << "Ferrymo's window did not appear";
-
-        // Shown: the window has the gadget's size and the gadget is drawn
-        // where X says the window is, so clicks aimed by its geometry land.
-        ASSERT_TRUE (testsupport::waitUntil ([this]
-                                             {
-                                                 gadget = display.geometryOf (window);
-
-                                                 if (gadget.width != layout::bodyWidth + 10)
-                                                     return false;
-
-                                                 idle = display.capture (scratchShot());
-                                                 const auto again = display.geometryOf (window);
-                                                 return idle.isValid() && again.x == gadget.x && again.y == gadget.y && isDrawn (idle); },
-                                             XDisplay::patienceMs,
-                                             100))
-            << "the gadget was not drawn at " << gadget.x << ", " << gadget.y;
+        gadget = display.geometryOf (window);
+        ASSERT_EQ (gadget.width, layout::bodyWidth + 10);
+        idle = display.capture (scratchShot());
+        ASSERT_TRUE (idle.isValid());
     }
 
-    void TearDown() override
-    {
-        if (sim != nullptr)
-            sim->stop();
+    void clickAt (int windowX, int windowY) { driver.clickAt (window, {windowX, windowY}); }
 
-        // The suite would quit by itself once the host is gone; its windows
-        // must be gone before the next test looks for its own.
-        const auto exe = suite.getExecutable();
+    static juce::File artifact (const juce::String& name) { return testsupport::ProductWindowDriver::artifact (name); }
 
-        for (const auto pid : testsupport::processIdsOf (exe))
-            ::kill (pid, SIGTERM);
-
-        if (!testsupport::waitUntil ([&]
-                                     { return testsupport::countProcessesOf (exe) == 0; },
-                                     XDisplay::patienceMs))
-        {
-            for (const auto pid : testsupport::processIdsOf (exe))
-                ::kill (pid, SIGKILL);
-
-            testsupport::waitUntil ([&]
-                                    { return testsupport::countProcessesOf (exe) == 0; },
-                                    XDisplay::patienceMs);
-        }
-    }
-
-    /** A visible window of this test's suite process with the name. */
-    juce::String waitForWindow (const juce::String& name)
-    {
-        return display.waitForWindow (name, [this]
-                                      {
-                                          const auto pids = testsupport::processIdsOf (suite.getExecutable());
-                                          return pids.empty() ? juce::StringArray() : juce::StringArray{"--onlyvisible", "--pid", juce::String (pids.front())}; });
-    }
-
-    void clickAt (int windowX, int windowY)
-    {
-        display.run ({"xdotool", "mousemove", juce::String (gadget.x + windowX), juce::String (gadget.y + windowY), "click", "1"});
-    }
-
-    /** Where pictures for people to look at go (build/test-artifacts). */
-    static juce::File artifact (const juce::String& name)
-    {
-        const auto folder = juce::File (ORVANA_TEST_BINARY_DIR).getChildFile ("test-artifacts");
-        folder.createDirectory();
-        return folder.getChildFile (name + ".png");
-    }
-
-    juce::File scratchShot() const { return suite.getSuiteFolder().getSiblingFile ("screen.png"); }
+    juce::File scratchShot() const { return clipFolder.getSiblingFile ("screen.png"); }
 
     /** A screen position from window coordinates of the gadget. */
     juce::Point<int> onScreen (int windowX, int windowY) const { return {gadget.x + windowX, gadget.y + windowY}; }
@@ -241,9 +167,8 @@ protected:
     }
 
     testsupport::XDisplay display;
-    testsupport::TempSuite suite{true};
+    testsupport::ProductWindowDriver driver{display};
     juce::File clipFolder;
-    std::unique_ptr<HostSimProcess> sim;
     juce::String window;
     testsupport::WindowGeometry gadget;
     /** The screen with the gadget shown and idle, before any click. */
@@ -260,7 +185,7 @@ TEST_F (FerrymoWindow, MainButtonFetchesTheSelectionIntoTheClipFile)
     clickAt (layout::mainButtonCentreX, layout::mainButtonCentreY);
     const auto midi = waitForClip();
     ASSERT_TRUE (midi.has_value()) << "no clip was written to " << clipFolder.getFullPathName() << "\n"
-                                   << sim->getOutput();
+                                   << driver.getSim()->getOutput();
 
     ASSERT_EQ (midi->getNumTracks(), 2) << "the conductor and the selected staff";
     EXPECT_EQ (midi->getTimeFormat(), 960);
@@ -275,7 +200,7 @@ TEST_F (FerrymoWindow, MainButtonFetchesTheSelectionIntoTheClipFile)
 TEST_F (FerrymoWindow, FullScoreWithAutomationFromTheOptionsDrawer)
 {
     clickAt (layout::optionsButtonCentreX, layout::buttonRowCentreY);
-    const auto drawer = waitForWindow ("Gadget Drawer");
+    const auto drawer = driver.waitForWindow ("Gadget Drawer");
     ASSERT_TRUE (drawer.isNotEmpty());
 
     // Out (the slide takes 200 ms, longer on a busy machine): the drawer's
@@ -301,7 +226,7 @@ TEST_F (FerrymoWindow, FullScoreWithAutomationFromTheOptionsDrawer)
 
     clickAt (layout::fullScoreButtonCentreX, layout::buttonRowCentreY);
     const auto midi = waitForClip();
-    ASSERT_TRUE (midi.has_value()) << sim->getOutput();
+    ASSERT_TRUE (midi.has_value()) << driver.getSim()->getOutput();
 
     ASSERT_EQ (midi->getNumTracks(), 3);
     EXPECT_EQ (countControllers (*midi->getTrack (1)), 1) << "the clarinet's controller came along";

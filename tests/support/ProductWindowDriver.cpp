@@ -1,0 +1,179 @@
+#include "support/ProductWindowDriver.h"
+#include "support/Subprocess.h"
+
+#include <csignal>
+#include <set>
+
+namespace testsupport
+{
+ProductWindowDriver::ProductWindowDriver (const XDisplay& displayToUse)
+    : display (displayToUse)
+    , tempFolder (suite.getSuiteFolder().getSiblingFile ("tmp"))
+{
+    tempFolder.createDirectory();
+}
+
+ProductWindowDriver::~ProductWindowDriver()
+{
+    if (sim != nullptr)
+        sim->stop();
+
+    // The suite would quit by itself once the host is gone; its windows must
+    // be gone before the next test looks for its own.
+    const auto exe = suite.getExecutable();
+
+    for (const auto pid : processIdsOf (exe))
+        ::kill (pid, SIGTERM);
+
+    if (! waitUntil ([&] { return countProcessesOf (exe) == 0; }, XDisplay::patienceMs))
+    {
+        for (const auto pid : processIdsOf (exe))
+            ::kill (pid, SIGKILL);
+
+        waitUntil ([&] { return countProcessesOf (exe) == 0; }, XDisplay::patienceMs);
+    }
+}
+
+bool ProductWindowDriver::start (const juce::String& scoreJson, const juce::StringArray& extraEnvironment)
+{
+    const auto score = suite.getSuiteFolder().getSiblingFile ("score.json");
+
+    if (! display.isAvailable() || ! score.replaceWithText (scoreJson))
+        return false;
+
+    auto environment = extraEnvironment;
+    environment.add ("DISPLAY=" + display.getName());
+    environment.add ("TMPDIR=" + tempFolder.getFullPathName());
+
+    // The suite always calls the host on its fixed port: try again, a second
+    // apart, while another simulator (a demo, another test run) holds it.
+    waitUntil ([&]
+               {
+                   sim = std::make_unique<HostSimProcess> (juce::StringArray { "--port", "1898", "--suite", suite.getSuiteFolder().getFullPathName(),
+                                                                               "--score", score.getFullPathName() },
+                                                           environment);
+                   return sim->isRunning();
+               },
+               60000,
+               1000);
+
+    return sim != nullptr && sim->isRunning();
+}
+
+bool ProductWindowDriver::command (const juce::String& line)
+{
+    return sim != nullptr && sim->sendCommand (line);
+}
+
+juce::String ProductWindowDriver::openProductWindow (const juce::String& productCode, const juce::String& windowName)
+{
+    if (! command ("trigger " + productCode))
+        return {};
+
+    const auto window = waitForWindow (windowName);
+    return window.isNotEmpty() && waitUntilDrawn (window) ? window : juce::String();
+}
+
+juce::String ProductWindowDriver::waitForWindow (const juce::String& windowName) const
+{
+    return display.waitForWindow (windowName, [this]
+                                  {
+                                      const auto pids = processIdsOf (suite.getExecutable());
+                                      return pids.empty() ? juce::StringArray() : juce::StringArray { "--onlyvisible", "--pid", juce::String (pids.front()) };
+                                  });
+}
+
+bool ProductWindowDriver::waitUntilDrawn (const juce::String& windowId) const
+{
+    const auto scratch = suite.getSuiteFolder().getSiblingFile ("screen.png");
+
+    return waitUntil ([&]
+                      {
+                          const auto before = display.geometryOf (windowId);
+
+                          if (before.width <= 0 || before.height <= 0)
+                              return false;
+
+                          const auto shot = display.capture (scratch);
+                          const auto after = display.geometryOf (windowId);
+
+                          if (! shot.isValid() || after.x != before.x || after.y != before.y)
+                              return false;
+
+                          // Drawn: the window's gradients, controls and text
+                          // give it many colours; an unpainted one has few.
+                          std::set<juce::uint32> colours;
+
+                          for (int y = after.y; y < after.y + after.height; y += 3)
+                              for (int x = after.x; x < after.x + after.width; x += 3)
+                                  colours.insert (shot.getPixelAt (x, y).getARGB());
+
+                          return colours.size() > 150;
+                      },
+                      XDisplay::patienceMs,
+                      100);
+}
+
+void ProductWindowDriver::clickAt (const juce::String& windowId, juce::Point<int> inWindow) const
+{
+    const auto window = display.geometryOf (windowId);
+    display.run ({ "xdotool", "mousemove", juce::String (window.x + inWindow.x), juce::String (window.y + inWindow.y), "click", "1" });
+}
+
+void ProductWindowDriver::typeText (const juce::String& text) const
+{
+    display.run ({ "xdotool", "type", "--delay", "20", text });
+}
+
+void ProductWindowDriver::drag (juce::Point<int> from, juce::Point<int> to, int steps) const
+{
+    display.run ({ "xdotool", "mousemove", juce::String (from.x), juce::String (from.y), "mousedown", "1" });
+
+    for (int step = 1; step <= juce::jmax (1, steps); ++step)
+    {
+        const auto p = from + (to - from) * step / juce::jmax (1, steps);
+        display.run ({ "xdotool", "mousemove", juce::String (p.x), juce::String (p.y) });
+    }
+
+    display.run ({ "xdotool", "mouseup", "1" });
+}
+
+juce::File ProductWindowDriver::artifact (const juce::String& name)
+{
+    const auto folder = juce::File (ORVANA_TEST_BINARY_DIR).getChildFile ("test-artifacts");
+    folder.createDirectory();
+    return folder.getChildFile (name + ".png");
+}
+
+juce::Image ProductWindowDriver::screenshot (const juce::String& artifactName) const
+{
+    return display.capture (artifact (artifactName));
+}
+
+juce::Image ProductWindowDriver::waitForScreen (const std::function<bool (const juce::Image&)>& check, const juce::String& artifactName) const
+{
+    return display.waitForScreen (check, artifact (artifactName));
+}
+
+juce::var ProductWindowDriver::readSavedScore()
+{
+    const auto file = suite.getSuiteFolder().getSiblingFile ("saved-" + juce::String (++saves) + ".json");
+
+    if (! command ("save " + file.getFullPathName()))
+        return {};
+
+    juce::var score;
+    waitUntil ([&]
+               {
+                   if (! file.existsAsFile())
+                       return false;
+
+                   // Read only once it parses whole: the simulator may still be writing.
+                   const auto result = juce::JSON::parse (file.loadFileAsString(), score);
+                   return result.wasOk() && score.isObject();
+               },
+               XDisplay::patienceMs,
+               20);
+    return score;
+}
+} // namespace testsupport
