@@ -55,6 +55,9 @@ public:
     void resetConnections();
     /** Closes every open connection with close code 1000. */
     void closeConnections();
+    /** Called on the server's thread each time a message has been handed to
+        the socket in full. */
+    void setSentObserver (std::function<void()> observer);
     /** Keeps no record of invocations (for long benchmark runs). */
     void setRecording (bool shouldRecord);
 
