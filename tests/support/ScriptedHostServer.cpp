@@ -9,6 +9,7 @@
 #include <boost/beast/websocket.hpp>
 
 #include <deque>
+#include <future>
 #include <mutex>
 #include <thread>
 
@@ -23,6 +24,8 @@ namespace testsupport
 {
 namespace
 {
+constexpr std::uint64_t maxMessageBytes = 256u * 1024u * 1024u;
+
 template <typename Handler>
 void postTo (net::io_context& io, Handler&& handler)
 {
@@ -91,6 +94,7 @@ struct ScriptedHostServer::Impl
     bool recording = true;
     Responder responder;
     std::function<void()> sentObserver;
+    std::optional<int> pauseAfter;
     int connectionCount = 0;
     std::vector<juce::String> introductions;
     std::vector<juce::var> invocations;
@@ -145,6 +149,8 @@ struct ScriptedHostServer::Impl
                                                            juce::String (std::string (c->request[http::field::host])));
                               }
 
+                              // Room for the large invocations of the tests.
+                              c->ws.read_message_max (maxMessageBytes);
                               c->ws.async_accept (c->request, [this, c] (error_code e)
                                                   {
                                                       if (e)
@@ -181,7 +187,21 @@ struct ScriptedHostServer::Impl
 
                               const auto bytes = beast::buffers_to_string (c->buffer.data());
                               onMessage (c, juce::String::fromUTF8 (bytes.data(), static_cast<int> (bytes.size())));
-                              read (c); });
+
+                              if (! pausesAfterThisMessage())
+                                  read (c); });
+    }
+
+    /** True once, after the invocation at which reading was to pause. */
+    bool pausesAfterThisMessage()
+    {
+        const std::lock_guard<std::mutex> lock (mutex);
+
+        if (!pauseAfter.has_value() || static_cast<int> (invocations.size()) < *pauseAfter)
+            return false;
+
+        pauseAfter.reset();
+        return true;
     }
 
     void onMessage (const std::shared_ptr<ServerConnection>& c, const juce::String& text)
@@ -375,6 +395,33 @@ void ScriptedHostServer::closeConnections()
                                            {
                                                  c.open = false;
                                                  c.ws.async_close (websocket::close_code::normal, [] (error_code) {}); }); });
+}
+
+void ScriptedHostServer::pauseReadingAfter (int invocations)
+{
+    impl->assign (impl->pauseAfter, invocations);
+}
+
+size_t ScriptedHostServer::getUnreadBytes() const
+{
+    std::promise<size_t> unread;
+    auto result = unread.get_future();
+
+    postTo (impl->io, [this, &unread]
+            {
+                size_t bytes = 0;
+
+                for (auto& c : impl->connections)
+                {
+                    error_code ignored;
+
+                    if (c->open)
+                        bytes += c->ws.next_layer().available (ignored);
+                }
+
+                unread.set_value (bytes); });
+
+    return result.get();
 }
 
 void ScriptedHostServer::setSentObserver (std::function<void()> observer)
