@@ -160,6 +160,8 @@ TEST_F (WebSocketManagerTest, CallsWaitForTheIntroReplyAndAllGoOutInOrderFromIdO
 
     for (size_t i = 0; i < 5; ++i)
         EXPECT_EQ (static_cast<int> ((*results)[i]), static_cast<int> (i + 1));
+
+    EXPECT_TRUE (problems->empty()) << "the host's normal close is no problem";
 }
 
 TEST_F (WebSocketManagerTest, StoredTokenIsPresentedIntactAndTheGrantedOneStored)
