@@ -2,6 +2,7 @@
 #include "app/AppInfo.h"
 #include "app/CrashHandler.h"
 #include "app/StartupDecision.h"
+#include "engine/comm/HostConnectionAlerts.h"
 #include "engine/comm/WebSocketAction.h"
 #include "gui/ImageManager.h"
 #include "gui/MessageManager.h"
@@ -26,7 +27,8 @@ App::App()
     productRegistry = std::make_unique<ProductRegistry>();
     productMgr = std::make_unique<ProductMgr> (ProductContext { paths, uiServices, this }, *productRegistry);
 
-    comm = std::make_unique<comm::Comm> (appState, *productMgr, paths);
+    comm = std::make_unique<comm::Comm> (appState, *productMgr, paths, 1898,
+                                         [this] (comm::HostConnectionProblem problem) { uiServices.alert (comm::getAlertText (problem), nullptr); });
     productMgr->setComm (*comm);
 
     hostAliveTimer = std::make_unique<HostAliveTimer> (*this, *comm);

@@ -1,5 +1,4 @@
 #include "engine/comm/Comm.h"
-#include "engine/comm/HostConnectionAlerts.h"
 #include "engine/comm/WebSocketAction.h"
 #include "engine/comm/web-socket/WebSocketManager.h"
 #include "platform/HostProcess.h"
@@ -18,12 +17,13 @@ juce::String readText (const juce::File& file)
 }
 } // namespace
 
-Comm::Comm (AppState& state, IProductMessageHandler& handler, const SuitePaths& paths, int webSocketPort)
+Comm::Comm (AppState& state, IProductMessageHandler& handler, const SuitePaths& paths, int webSocketPort,
+            std::function<void (HostConnectionProblem)> onConnectionProblem)
     : appState (state),
       productMessageHandler (handler),
       stateFolder (paths.getStateFolder()),
       appFolder (paths.getAppFolder()),
-      webSocketManager (std::make_unique<WebSocketManager> (state.getTree(), webSocketPort, showConnectionAlert))
+      webSocketManager (std::make_unique<WebSocketManager> (state.getTree(), webSocketPort, std::move (onConnectionProblem)))
 {
     init();
 }

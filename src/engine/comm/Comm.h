@@ -2,6 +2,7 @@
 
 #include "engine/comm/ChannelLines.h"
 #include "engine/comm/IComm.h"
+#include "engine/comm/web-socket/HostConnectionProblem.h"
 #include "state/AppState.h"
 #include "state/CommState.h"
 #include "state/SuitePaths.h"
@@ -31,7 +32,11 @@ public:
 
     static constexpr int firstWebSocketHostVersion = 20240300;
 
-    Comm (AppState& appState, IProductMessageHandler& handler, const SuitePaths& paths, int webSocketPort = 1898);
+    /** onConnectionProblem hears, on the message thread, that the host
+        refused or lost the WebSocket connection; the side that owns the user
+        interface tells the user (getAlertText gives the words). */
+    Comm (AppState& appState, IProductMessageHandler& handler, const SuitePaths& paths, int webSocketPort = 1898,
+          std::function<void (HostConnectionProblem)> onConnectionProblem = {});
     ~Comm() override;
 
     //==============================================================================

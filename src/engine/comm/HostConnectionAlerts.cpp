@@ -1,5 +1,4 @@
 #include "engine/comm/HostConnectionAlerts.h"
-#include "gfx/Alert.h"
 
 namespace comm
 {
@@ -17,10 +16,5 @@ juce::String getAlertText (HostConnectionProblem problem)
     }
 
     return {};
-}
-
-void showConnectionAlert (HostConnectionProblem problem)
-{
-    gfx::alert (getAlertText (problem), nullptr);
 }
 } // namespace comm

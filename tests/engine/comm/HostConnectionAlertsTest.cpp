@@ -1,8 +1,8 @@
-// The channel, which belongs to the side that owns the user interface, shows
-// the connection problems the WebSocket session only reports.
+// The WebSocket session only reports connection problems; the channel hands
+// them to the side that owns the user interface, with the words to show.
 #include "engine/comm/Comm.h"
-#include "gfx/Alert.h"
-#include "products/IProductMessageHandler.h"
+#include "engine/comm/HostConnectionAlerts.h"
+#include "engine/comm/IProductMessageHandler.h"
 #include "support/MessagePump.h"
 #include "support/ScriptedHostServer.h"
 #include "support/TempSuite.h"
@@ -26,11 +26,10 @@ TEST (HostConnectionAlerts, TheChannelShowsARefusedAndALostConnectionWithTheirTe
     AppState appState (suite.getPaths());
     NoProducts products;
     auto shown = std::make_shared<juce::StringArray>();
-    const gfx::ScopedAlertSink sink ([shown] (const juce::String& text)
-                                     { shown->add (text); });
+    const auto show = [shown] (comm::HostConnectionProblem problem) { shown->add (comm::getAlertText (problem)); };
 
     {
-        comm::Comm channel (appState, products, suite.getPaths(), ScriptedHostServer::findRefusingPort());
+        comm::Comm channel (appState, products, suite.getPaths(), ScriptedHostServer::findRefusingPort(), show);
         channel.invokeHostScriptConnectionRequest ([] (juce::var) {});
         ASSERT_TRUE (pumpUntil ([&]
                                 { return shown->size() == 1; },
@@ -46,7 +45,7 @@ TEST (HostConnectionAlerts, TheChannelShowsARefusedAndALostConnectionWithTheirTe
     ScriptedHostServer host;
     host.setIntroReply (ScriptedHostServer::Reply{"{}"});
     host.setResponder (ScriptedHostServer::echoResponder());
-    comm::Comm channel (appState, products, suite.getPaths(), host.getPort());
+    comm::Comm channel (appState, products, suite.getPaths(), host.getPort(), show);
 
     auto answered = std::make_shared<bool> (false);
     channel.invokeHostScriptPluginViaWebSocket (
