@@ -43,20 +43,18 @@ FryGadget::FryGadget (State stateToUse, IExternalFileDrag& externalDrag)
     panel.addAndMakeVisible (dragArea);
 
     fullScoreButton.setActiveColor (GadgetButton::Colors::lightGreen);
-    fullScoreButton.onClick = [this]
-    {
+    fullScoreButton.setClickAction ([this]
+                                    {
         if (onFetchFullScore)
-            onFetchFullScore();
-    };
+            onFetchFullScore(); });
     panel.addAndMakeVisible (fullScoreButton);
 
     optionsButton.setActiveColor (GadgetButton::Colors::lightBlue);
-    optionsButton.onClick = [this]
-    {
+    optionsButton.setClickAction ([this]
+                                  {
         const auto wasOpen = isDrawerOpen();
         toggleDrawer();
-        optionsButton.setPressed (!wasOpen);
-    };
+        optionsButton.setPressed (!wasOpen); });
     panel.addAndMakeVisible (optionsButton);
 
     afterResized();
@@ -80,7 +78,7 @@ void FryGadget::paintBodyOverlays (juce::Graphics& g)
 {
     paintOverlayTitle (g, layout::title);
 
-    gfx::setFont (g, 14);
+    gfx::setFont (g, gfx::font::caption);
     g.setColour (getOverlayColor());
     g.drawText (mainCaption, juce::Rectangle<int> (layout::mainButtonX, layout::mainCaptionY, layout::mainButtonSize, 16),
                 juce::Justification::centred, false);
