@@ -50,6 +50,7 @@ FryGadget::FryGadget (State stateToUse, IExternalFileDrag& externalDrag)
     panel.addAndMakeVisible (fullScoreButton);
 
     optionsButton.setActiveColor (GadgetButton::Colors::lightBlue);
+    optionsButton.setLatching (true); // pressed while the drawer is out, not only while held
     optionsButton.setClickAction ([this]
                                   {
         const auto wasOpen = isDrawerOpen();

@@ -168,9 +168,16 @@ int GadgetSectionDrawer::getContentHeight() const
     if (heading.isNotEmpty())
         y += headingHeight + rowGap;
 
+    auto gapAbove = 0;
+
     for (const auto& section : sections)
-        if (section->isVisible())
-            y += section->getPreferredHeight() + sectionGap;
+    {
+        if (!section->isVisible())
+            continue;
+
+        y += gapAbove + section->getPreferredHeight();
+        gapAbove = sectionGap;
+    }
 
     return y + topMargin;
 }

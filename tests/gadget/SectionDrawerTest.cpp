@@ -97,6 +97,7 @@ TEST (SectionDrawer, SectionsStackBelowTheHeadingAndHideOnTheirCondition)
     EXPECT_FALSE (bitDepth.isVisible());
     EXPECT_EQ (bitRate.getY(), drawer.getSection (0).getBottom() + GadgetSectionDrawer::sectionGap);
     EXPECT_EQ (drawer.getContentHeight() - heightWithDepth, rateRow.getPreferredHeight() - GadgetChoiceRow::lineHeight);
+    EXPECT_EQ (drawer.getContentHeight(), bitRate.getBottom() + GadgetSectionDrawer::topMargin);
 
     rateRow.resized();
     EXPECT_EQ (rateRow.getButton (4).getBounds().getY(), GadgetChoiceRow::lineHeight + GadgetChoiceRow::gap);
