@@ -79,10 +79,11 @@ void GadgetSectionDrawer::Section::addComponent (juce::Component& component, int
     addRow (component, height);
 }
 
-void GadgetSectionDrawer::Section::showOnlyWhen (juce::ValueTree tree, const juce::Identifier& property, std::function<bool (const juce::var&)> shouldShow)
+void GadgetSectionDrawer::Section::showOnlyWhen (juce::ValueTree tree, const juce::Identifier& property, std::function<bool (const juce::var&)> shouldShow,
+                                                 const juce::var& defaultValue)
 {
     visibleWhen = std::move (shouldShow);
-    visibility.bind (std::move (tree), property);
+    visibility.bind (std::move (tree), property, defaultValue);
 }
 
 void GadgetSectionDrawer::Section::updateVisibility()

@@ -52,8 +52,9 @@ public:
         /** Any other control (borrowed), given the full width and this height. */
         void addComponent (juce::Component& component, int height);
 
-        /** Shows the section only while shouldShow(value of the property) is true. */
-        void showOnlyWhen (juce::ValueTree tree, const juce::Identifier& property, std::function<bool (const juce::var&)> shouldShow);
+        /** Shows the section only while shouldShow (the property, defaultValue while it is absent) is true. */
+        void showOnlyWhen (juce::ValueTree tree, const juce::Identifier& property, std::function<bool (const juce::var&)> shouldShow,
+                           const juce::var& defaultValue = {});
 
         const juce::String& getTitle() const { return title; }
         /** The height the title and the rows need. */

@@ -120,15 +120,20 @@ void ToggleAllBox::derive()
 
 void ToggleAllBox::setAll (bool selected)
 {
-    if (source.undoManager != nullptr)
-        source.undoManager->beginNewTransaction();
+    // Copies: a listener of the items may destroy this box on the way.
+    const auto items = source;
+    juce::Component::SafePointer<ToggleAllBox> self (this);
 
-    for (auto child : source.parent)
-        if (child.hasType (source.childType))
-            child.setProperty (source.selectedProperty, selected, source.undoManager);
+    if (items.undoManager != nullptr)
+        items.undoManager->beginNewTransaction();
+
+    for (auto child : items.parent)
+        if (child.hasType (items.childType))
+            child.setProperty (items.selectedProperty, selected, items.undoManager);
 
     // The box shows the result at once, not after the burst.
-    rederive.flush();
+    if (self != nullptr)
+        rederive.flush();
 }
 
 void ToggleAllBox::resized()

@@ -74,7 +74,14 @@ void ScrollBar::positionChanged()
 {
     // Writing an unchanged position sends no notification, so this settles at once.
     if (binding.isBound())
+    {
+        juce::Component::SafePointer<ScrollBar> self (this);
         binding.set (manager.getScrollPos());
+
+        // Whoever follows the tree may have closed the window.
+        if (self == nullptr)
+            return;
+    }
 
     resized();
     repaint();

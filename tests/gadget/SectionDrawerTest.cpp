@@ -74,8 +74,10 @@ TEST (SectionDrawer, SectionsStackBelowTheHeadingAndHideOnTheirCondition)
 
     auto& bitRate = drawer.addSection ("BIT RATE");
     auto& rateRow = bitRate.addChoice (state, "bitRate", rates, "Default", 3);
-    bitRate.showOnlyWhen (state, audioFormat, [] (const juce::var& v)
-                          { return v.toString() == "Mp3"; });
+    bitRate.showOnlyWhen (
+        state, audioFormat, [] (const juce::var& v)
+        { return v.toString() == "Mp3"; },
+        "Default");
     auto& bitDepth = drawer.addSection ("BIT DEPTH");
     bitDepth.addChoice (state, "bitDepth", {{"Default", "Default"}, {"16bit", "16-bit"}, {"24bit", "24-bit"}}, "Default");
     bitDepth.showOnlyWhen (state, audioFormat, [] (const juce::var& v)

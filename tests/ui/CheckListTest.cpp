@@ -133,3 +133,30 @@ TEST_F (CheckListFixture, ToggleAllIsDerivedFromTheItemsAndSetsThemAll)
     ASSERT_TRUE (testsupport::pumpUntil ([&all]
                                          { return all.getCheckBox().getState(); }));
 }
+
+TEST_F (CheckListFixture, ToggleAllMayBeClosedByAnItemsListener)
+{
+    for (const auto* part : {"Flute", "Oboe", "Horn"})
+        parts.appendChild (item (part, false), nullptr);
+
+    // The window of the box closes as soon as the first item changes; the other items are still set.
+    auto all = std::make_unique<ui::ToggleAllBox> (source());
+    struct Closer final : public juce::ValueTree::Listener
+    {
+        std::unique_ptr<ui::ToggleAllBox>& box;
+        explicit Closer (std::unique_ptr<ui::ToggleAllBox>& b)
+            : box (b)
+        {
+        }
+        void valueTreePropertyChanged (juce::ValueTree&, const juce::Identifier&) override { box.reset(); }
+    } closer (all);
+    parts.addListener (&closer);
+
+    all->getCheckBox().simulateClick();
+    EXPECT_EQ (all, nullptr);
+
+    for (const auto& part : parts)
+        EXPECT_TRUE (static_cast<bool> (part[selected]));
+
+    parts.removeListener (&closer);
+}
