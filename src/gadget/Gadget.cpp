@@ -1,9 +1,10 @@
 #include "gadget/Gadget.h"
 #include "gfx/Drawing.h"
+#include "gfx/Palette.h"
 
 namespace
 {
-const juce::Colour mainColour{0xff999999};
+const juce::Colour mainColour = gfx::colours::neutral;
 } // namespace
 
 Gadget::Gadget()
@@ -105,7 +106,7 @@ void Gadget::paint (juce::Graphics& g)
     const auto bodyWidth = static_cast<float> (getBodyWidth());
     const auto bodyHeight = static_cast<float> (getBodyHeight());
 
-    g.setColour (juce::Colour (0xff333333).withAlpha (0.3f));
+    g.setColour (gfx::colours::gadgetShadow);
 
     if (headHeight > 0.0f)
         gfx::fillRoundedRect (g, {20.0f, 40.0f, bodyWidth - 20.0f, headHeight}, 10.0f, true, true, false, false);

@@ -1,12 +1,13 @@
 #include "gadget/Gadget2.h"
 #include "gfx/Drawing.h"
 #include "gfx/FontStyle.h"
+#include "gfx/Palette.h"
 
 namespace
 {
-constexpr gfx::FontStyle titleStyle = 6;
+constexpr gfx::FontStyle titleStyle = gfx::font::display;
 constexpr float titlePointHeight = 17.0f;
-const juce::Colour shadowColour = juce::Colour (0xff333333).withAlpha (0.3f);
+const juce::Colour shadowColour = gfx::colours::gadgetShadow;
 } // namespace
 
 Gadget2::Gadget2 (GadgetState gadgetState)

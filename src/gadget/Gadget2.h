@@ -7,6 +7,7 @@
 #include "gadget/GadgetPlacement.h"
 #include "state/GadgetState.h"
 #include "gadget/IGadget.h"
+#include "gfx/Palette.h"
 
 #include <functional>
 #include <optional>
@@ -113,9 +114,9 @@ private:
     GadgetBody body{*this};
     GadgetHead head{*this};
     juce::ComponentDragger dragger;
-    juce::Colour gradientStartColour{0xff999999};
-    juce::Colour gradientEndColour{juce::Colour (0xff999999).darker (0.7f)};
-    juce::Colour overlayColour{0xfffefefe};
+    juce::Colour gradientStartColour = gfx::colours::neutral;
+    juce::Colour gradientEndColour = gfx::colours::neutral.darker (0.7f);
+    juce::Colour overlayColour = gfx::colours::overlay;
     GadgetCloseButton closeButton{*this};
     GadgetState state;
     GadgetDrawerHost drawerHost{*this, body, *this};

@@ -1,5 +1,6 @@
 #include "gadget/GadgetBody.h"
 #include "gfx/Drawing.h"
+#include "gfx/Palette.h"
 
 GadgetBody::GadgetBody (IGadget& owner)
     : gadget (owner)
@@ -51,7 +52,7 @@ void GadgetBody::paint (juce::Graphics& g)
 
     g.setColour (gadget.getColour().darker (0.7f));
     g.fillPath (lipShape);
-    g.setColour (juce::Colour (0xff000000));
+    g.setColour (gfx::colours::frame);
     g.strokePath (lipShape, juce::PathStrokeType (1.0f));
 
     const auto panel = juce::Rectangle<float> (0.0f, lip, w, h - lip);
@@ -65,7 +66,7 @@ void GadgetBody::paint (juce::Graphics& g)
         const auto gradient = getLocalGradient();
         g.setGradientFill (gradient);
         gfx::fillRoundedRect (g, panel, 10.0f, false, false, true, true);
-        g.setColour (juce::Colour (0xff000000));
+        g.setColour (gfx::colours::frame);
         gfx::drawRoundedRect (g, panel.reduced (0.5f), 10.0f, 1.0f, false, false, true, true);
 
         // Filling the inner panel again hides the outline's top edge between the lip corners.

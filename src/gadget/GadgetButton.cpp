@@ -1,22 +1,21 @@
 #include "gadget/GadgetButton.h"
 #include "gfx/Drawing.h"
 #include "gfx/FontStyle.h"
+#include "gfx/Palette.h"
 
 namespace
 {
-constexpr gfx::FontStyle labelStyle = 15;
+constexpr gfx::FontStyle labelStyle = gfx::font::buttonLabel;
 } // namespace
 
 GadgetButton::GadgetButton (const juce::String& labelText)
     : label (labelText)
 {
+    toggle.onChange = [this]
+    { repaint(); };
 }
 
-GadgetButton::~GadgetButton()
-{
-    if (boundTree.isValid())
-        boundTree.removeListener (this);
-}
+GadgetButton::~GadgetButton() = default;
 
 void GadgetButton::setLabel (const juce::String& text)
 {
@@ -51,43 +50,42 @@ void GadgetButton::setRoundBorders (bool topLeft, bool topRight, bool bottomLeft
     repaint();
 }
 
+void GadgetButton::setClickAction (std::function<void()> newAction)
+{
+    toggle.unbind();
+    mode = Mode::click;
+    action = std::move (newAction);
+    repaint();
+}
+
+void GadgetButton::setPressAction (std::function<void()> newAction)
+{
+    toggle.unbind();
+    mode = Mode::press;
+    action = std::move (newAction);
+    repaint();
+}
+
+void GadgetButton::bindToggle (juce::ValueTree tree, const juce::Identifier& property, bool defaultValue, juce::UndoManager* undoManager)
+{
+    mode = Mode::toggle;
+    action = nullptr;
+    pressed = false;
+    toggle.bind (std::move (tree), property, defaultValue, undoManager);
+}
+
 void GadgetButton::setPressed (bool shouldBePressed)
 {
+    if (mode == Mode::toggle)
+        return;
+
     pressed = shouldBePressed;
     repaint();
 }
 
-void GadgetButton::attachValueTreeProperty (juce::ValueTree tree, const juce::Identifier& property, Setter setter, Getter getter)
+bool GadgetButton::isPressed() const
 {
-    if (boundTree.isValid())
-        boundTree.removeListener (this);
-
-    boundTree = std::move (tree);
-    boundProperty = property;
-    boundSetter = std::move (setter);
-    boundGetter = std::move (getter);
-
-    if (boundTree.isValid())
-    {
-        boundTree.addListener (this);
-        syncStateLocally();
-    }
-}
-
-void GadgetButton::syncStateLocally()
-{
-    if (!hasBinding())
-        return;
-
-    pressed = boundGetter ? boundGetter (boundTree, boundProperty)
-                          : static_cast<bool> (boundTree.getProperty (boundProperty, false));
-    repaint();
-}
-
-void GadgetButton::valueTreePropertyChanged (juce::ValueTree& tree, const juce::Identifier& property)
-{
-    if (tree == boundTree && property == boundProperty)
-        syncStateLocally();
+    return mode == Mode::toggle ? toggle.getBool() : pressed;
 }
 
 void GadgetButton::mouseDown (const juce::MouseEvent&)
@@ -95,40 +93,43 @@ void GadgetButton::mouseDown (const juce::MouseEvent&)
     if (!isEnabled())
         return;
 
-    if (onClick)
+    switch (mode)
     {
-        // The callback may destroy this button (a gadget closing itself).
-        juce::Component::SafePointer<GadgetButton> self (this);
-        onClick();
+        case Mode::click:
+        {
+            // The action may destroy this button (a gadget closing itself).
+            juce::Component::SafePointer<GadgetButton> self (this);
 
-        if (self != nullptr)
+            if (action)
+                action();
+
+            if (self != nullptr)
+                repaint();
+
+            return;
+        }
+
+        case Mode::toggle:
+            // The tree's change notification repaints.
+            toggle.set (!toggle.getBool());
+            return;
+
+        case Mode::press:
+        {
+            pressed = !pressed;
             repaint();
 
-        return;
+            if (action)
+                action();
+
+            return;
+        }
     }
-
-    pressed = !pressed;
-
-    if (hasBinding())
-    {
-        if (boundSetter && boundGetter)
-            boundSetter (boundTree, boundProperty, !boundGetter (boundTree, boundProperty));
-        else
-            boundTree.setProperty (boundProperty, !static_cast<bool> (boundTree.getProperty (boundProperty, false)), nullptr);
-
-        repaint();
-        return;
-    }
-
-    repaint();
-
-    if (onPress)
-        onPress();
 }
 
 void GadgetButton::mouseUp (const juce::MouseEvent&)
 {
-    if (latching)
+    if (mode == Mode::toggle || latching)
         return;
 
     pressed = false;
@@ -143,12 +144,12 @@ void GadgetButton::enablementChanged()
 std::pair<juce::Colour, juce::Colour> GadgetButton::getFillAndTextColours() const
 {
     if (!isEnabled())
-        return {juce::Colour (0xff333333), juce::Colour (0xff666666)};
+        return {gfx::colours::panel, gfx::colours::control};
 
-    if (pressed)
-        return {activeColour, juce::Colour (0xdd000000)};
+    if (isPressed())
+        return {activeColour, gfx::colours::textOnAccent};
 
-    return {fillColour, juce::Colour (0xffcccccc)};
+    return {fillColour, gfx::colours::text};
 }
 
 juce::Path GadgetButton::shapeOf (juce::Rectangle<float> r) const
@@ -165,16 +166,16 @@ void GadgetButton::paint (juce::Graphics& g)
     const auto w = b.getWidth();
     const auto h = b.getHeight();
 
-    g.setColour (juce::Colour (0xff111111));
+    g.setColour (gfx::colours::outline);
     g.strokePath (shapeOf (b.reduced (0.5f)), juce::PathStrokeType (1.0f));
 
     if (isEnabled())
     {
-        g.setColour (juce::Colour (0x33000000));
+        g.setColour (gfx::colours::dropShadow);
         g.fillPath (shapeOf ({x + 3.0f, y + 3.0f, w - 2.0f, h - 2.0f}));
     }
 
-    if (pressed)
+    if (isPressed())
     {
         g.setColour (activeColour.withAlpha (0.2f));
         g.fillPath (shapeOf (b));

@@ -1,35 +1,49 @@
 #pragma once
 
+#include "gfx/Palette.h"
+#include "gui/PropertyBinding.h"
+
 #include <juce_gui_basics/juce_gui_basics.h>
 
 #include <functional>
 
-/** The suite's push button. It can run a click callback, or flip a boolean
-    property of a state tree (directly or through a setter and getter), or
-    just show itself pressed and run a press callback. */
-class GadgetButton : public juce::Component,
-                     private juce::ValueTree::Listener
+/** The suite's push button. It does one thing at a time (its mode): run a
+    click action, flip a boolean tree property it is bound to (a toggle that
+    shows the property), or show itself pressed and run a press action.
+    Setting one mode replaces the other. */
+class GadgetButton : public juce::Component
 {
 public:
     /** Accent colours shared by the products' buttons. */
     struct Colors
     {
-        static inline const juce::Colour yellow{0xfff9d023};
-        static inline const juce::Colour lightBlue{0xff3fa9f5};
-        static inline const juce::Colour lightGreen{0xff8cc63f};
-        static inline const juce::Colour orange{0xfff7931e};
+        static inline const juce::Colour yellow = gfx::colours::yellow;
+        static inline const juce::Colour lightBlue = gfx::colours::lightBlue;
+        static inline const juce::Colour lightGreen = gfx::colours::lightGreen;
+        static inline const juce::Colour orange = gfx::colours::orange;
     };
 
-    using Setter = std::function<void (juce::ValueTree&, const juce::Identifier&, bool)>;
-    using Getter = std::function<bool (const juce::ValueTree&, const juce::Identifier&)>;
+    enum class Mode
+    {
+        /** A press runs the click action and nothing else. */
+        click,
+        /** A press flips the bound property; the button shows the property. */
+        toggle,
+        /** A press shows the button pressed (flips it when latching) and runs the press action. */
+        press
+    };
 
     explicit GadgetButton (const juce::String& labelText = {});
     ~GadgetButton() override;
 
-    /** When set, a press runs only this. */
-    std::function<void()> onClick;
-    /** Runs when an unbound button without click callback is pressed. */
-    std::function<void()> onPress;
+    /** Click mode. The action may destroy the button. */
+    void setClickAction (std::function<void()> action);
+    /** Press mode (the mode of a new button, with no action). */
+    void setPressAction (std::function<void()> action);
+    /** Toggle mode, bound to a boolean property (defaultValue while it is absent). */
+    void bindToggle (juce::ValueTree tree, const juce::Identifier& property, bool defaultValue = false, juce::UndoManager* undoManager = nullptr);
+    Mode getMode() const { return mode; }
+
     /** Paints over the finished button. */
     std::function<void (juce::Graphics&)> onPaintOverlay;
 
@@ -39,18 +53,12 @@ public:
     void setActiveColor (juce::Colour colour);
     void setCornerRadius (float radius);
     void setRoundBorders (bool topLeft, bool topRight, bool bottomLeft, bool bottomRight);
-    /** A latching button stays pressed on mouse up. */
+    /** A latching press button stays pressed on mouse up, until the next press. */
     void setLatching (bool shouldLatch) { latching = shouldLatch; }
 
+    /** Sets the pressed look of a click or press button; a toggle shows its property instead. */
     void setPressed (bool shouldBePressed);
-    bool isPressed() const { return pressed; }
-
-    /** Binds the button to a boolean property; with both a setter and a getter
-        the button goes through them, otherwise it flips the property itself. */
-    void attachValueTreeProperty (juce::ValueTree tree, const juce::Identifier& property, Setter setter = {}, Getter getter = {});
-
-    /** Takes the pressed look from the bound property (through the getter when there is one). */
-    void syncStateLocally();
+    bool isPressed() const;
 
     /** The fill and text colours for the current state: disabled, pressed or normal. */
     std::pair<juce::Colour, juce::Colour> getFillAndTextColours() const;
@@ -61,11 +69,12 @@ public:
     void enablementChanged() override;
 
 private:
-    void valueTreePropertyChanged (juce::ValueTree& tree, const juce::Identifier& property) override;
     juce::Path shapeOf (juce::Rectangle<float> r) const;
-    bool hasBinding() const { return boundTree.isValid() && boundProperty.isValid(); }
 
-    juce::Colour fillColour{0xff666666};
+    Mode mode = Mode::press;
+    std::function<void()> action;
+    gui::PropertyBinding toggle;
+    juce::Colour fillColour = gfx::colours::control;
     juce::Colour activeColour = Colors::yellow;
     float cornerRadius = 4.0f;
     bool roundTopLeft = true;
@@ -75,10 +84,6 @@ private:
     juce::String label;
     bool pressed = false;
     bool latching = false;
-    juce::ValueTree boundTree;
-    juce::Identifier boundProperty;
-    Setter boundSetter;
-    Getter boundGetter;
 
     JUCE_DECLARE_NON_COPYABLE_WITH_LEAK_DETECTOR (GadgetButton)
 };

@@ -1,6 +1,7 @@
 #include "gadget/GadgetCloseButton.h"
 #include "BinaryData.h"
 #include "gfx/Drawing.h"
+#include "gfx/Palette.h"
 #include "gui/ImageManager.h"
 
 GadgetCloseButton::GadgetCloseButton (IGadget& owner)
@@ -22,7 +23,7 @@ void GadgetCloseButton::paint (juce::Graphics& g)
 
     g.setColour (getFillColour());
     gfx::fillRoundedRect (g, bounds, 5.0f, true, true, false, false);
-    g.setColour (juce::Colour (0xff000000));
+    g.setColour (gfx::colours::frame);
     gfx::drawRoundedRect (g, bounds.reduced (0.5f), 5.0f, 1.0f, true, true, false, false);
 
     const auto offset = pressed ? 6 : 5;

@@ -1,5 +1,6 @@
 #include "gadget/GadgetDrawer.h"
 #include "gfx/Drawing.h"
+#include "gfx/Palette.h"
 
 GadgetDrawer::GadgetDrawer (IGadget& owner)
     : gadget (owner)
@@ -66,16 +67,16 @@ void GadgetDrawer::paint (juce::Graphics& g)
     const auto contentArea = getContentBounds().toFloat();
     g.setColour (gadget.getGradientEndColour());
     g.fillRect (contentArea);
-    g.setColour (juce::Colour (0xff000000));
+    g.setColour (gfx::colours::frame);
     g.drawRect (contentArea, 1.0f);
 
     const auto lip = getLipBounds().toFloat();
     g.setColour (gadget.getColour());
     g.fillRoundedRectangle (lip, 2.0f);
-    g.setColour (juce::Colour (0xff000000));
+    g.setColour (gfx::colours::frame);
     g.drawRoundedRectangle (lip.reduced (0.5f), 4.0f, 1.0f);
 
-    g.setColour (juce::Colour (0x33000000));
+    g.setColour (gfx::colours::dropShadow);
     g.fillRect (juce::Rectangle<float> (10.0f, 10.0f, 4.0f, static_cast<float> (getHeight()) - 20.0f));
 
     afterPaint (g);

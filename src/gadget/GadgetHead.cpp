@@ -1,5 +1,6 @@
 #include "gadget/GadgetHead.h"
 #include "gfx/Drawing.h"
+#include "gfx/Palette.h"
 
 GadgetHead::GadgetHead (IGadget& owner)
     : gadget (owner)
@@ -36,7 +37,7 @@ void GadgetHead::paint (juce::Graphics& g)
     }
 
     gfx::fillRoundedRect (g, bounds, 10.0f, true, true, false, false);
-    g.setColour (juce::Colour (0xff000000));
+    g.setColour (gfx::colours::frame);
     gfx::drawRoundedRect (g, bounds.reduced (0.5f), 10.0f, 1.0f, true, true, false, false);
 
     postPaint (g);

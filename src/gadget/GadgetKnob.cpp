@@ -1,14 +1,15 @@
 #include "gadget/GadgetKnob.h"
+#include "gfx/Palette.h"
 
 #include <cmath>
 
-GadgetKnob::GadgetKnob() = default;
-
-GadgetKnob::~GadgetKnob()
+GadgetKnob::GadgetKnob()
 {
-    if (boundTree.isValid())
-        boundTree.removeListener (this);
+    binding.onChange = [this]
+    { repaint(); };
 }
+
+GadgetKnob::~GadgetKnob() = default;
 
 void GadgetKnob::setRange (float newMinimum, float newMaximum)
 {
@@ -17,23 +18,9 @@ void GadgetKnob::setRange (float newMinimum, float newMaximum)
     repaint();
 }
 
-void GadgetKnob::attachValueTreeProperty (juce::ValueTree tree, const juce::Identifier& property)
+void GadgetKnob::bind (juce::ValueTree tree, const juce::Identifier& property, float defaultValue, juce::UndoManager* undoManager)
 {
-    if (boundTree.isValid())
-        boundTree.removeListener (this);
-
-    boundTree = std::move (tree);
-    boundProperty = property;
-
-    if (boundTree.isValid())
-    {
-        boundTree.addListener (this);
-
-        if (boundTree.hasProperty (boundProperty))
-            value = static_cast<float> (boundTree.getProperty (boundProperty));
-    }
-
-    repaint();
+    binding.bind (std::move (tree), property, defaultValue, undoManager);
 }
 
 std::optional<float> GadgetKnob::valueForOffset (juce::Point<float> p, float minimum, float maximum)
@@ -68,34 +55,17 @@ float GadgetKnob::valueToAngle (float v) const
     return -0.75f * juce::MathConstants<float>::pi + proportion * 1.5f * juce::MathConstants<float>::pi;
 }
 
-void GadgetKnob::valueTreePropertyChanged (juce::ValueTree& tree, const juce::Identifier& property)
-{
-    if (tree == boundTree && property == boundProperty && tree.hasProperty (property))
-    {
-        value = static_cast<float> (tree.getProperty (property));
-        repaint();
-    }
-}
-
-void GadgetKnob::mouseDown (const juce::MouseEvent& e)
-{
-    dragTo (e.position);
-}
-
 void GadgetKnob::mouseDrag (const juce::MouseEvent& e)
 {
-    dragTo (e.position);
-}
-
-void GadgetKnob::dragTo (juce::Point<float> position)
-{
-    if (!boundTree.isValid() || !boundProperty.isValid())
+    // A click that does not move is no drag; a knob without a tree ignores drags.
+    if (!e.mouseWasDraggedSinceMouseDown() || !binding.isBound())
         return;
 
     const auto centre = getLocalBounds().toFloat().getCentre();
 
-    if (const auto newValue = valueForOffset (position - centre, minimum, maximum))
-        boundTree.setProperty (boundProperty, *newValue, nullptr);
+    // The tree's change notification repaints.
+    if (const auto newValue = valueForOffset (e.position - centre, minimum, maximum))
+        binding.set (*newValue);
 }
 
 juce::Rectangle<float> GadgetKnob::getDiscBounds() const
@@ -121,22 +91,22 @@ void GadgetKnob::paint (juce::Graphics& g)
     const auto centre = disc.getCentre();
     const auto radius = disc.getWidth() * 0.5f;
     const auto start = -0.75f * juce::MathConstants<float>::pi;
-    const auto angle = valueToAngle (value);
+    const auto angle = valueToAngle (getValue());
 
     juce::Path track;
     track.addCentredArc (centre.x, centre.y, radius + 2.0f, radius + 2.0f, 0.0f, start, -start, true);
-    g.setColour (juce::Colour (0xff111111));
+    g.setColour (gfx::colours::outline);
     g.strokePath (track, juce::PathStrokeType (3.0f));
 
     juce::Path valueArc;
     valueArc.addCentredArc (centre.x, centre.y, radius + 2.0f, radius + 2.0f, 0.0f, start, angle, true);
-    g.setColour (juce::Colour (0xfff9d023));
+    g.setColour (gfx::colours::yellow);
     g.strokePath (valueArc, juce::PathStrokeType (3.0f));
 
-    g.setGradientFill (juce::ColourGradient (juce::Colour (0xff666666), disc.getX(), disc.getY(),
-                                             juce::Colour (0xff222222), disc.getRight(), disc.getBottom(), false));
+    g.setGradientFill (juce::ColourGradient (gfx::colours::control, disc.getX(), disc.getY(),
+                                             gfx::colours::well, disc.getRight(), disc.getBottom(), false));
     g.fillEllipse (disc.reduced (2.0f));
-    g.setColour (juce::Colour (0xff111111));
+    g.setColour (gfx::colours::outline);
     g.drawEllipse (disc.reduced (2.0f), 1.0f);
 
     const auto tip = centre.getPointOnCircumference (radius - 5.0f, angle);

@@ -1,14 +1,16 @@
 #pragma once
 
+#include "gui/PropertyBinding.h"
+
 #include <juce_gui_basics/juce_gui_basics.h>
 
 #include <optional>
 
-/** A rotary knob bound to a numeric tree property. It sweeps 270 degrees,
-    from 135 degrees left of up to 135 degrees right of up, and ignores drags
-    within 10 pixels of its centre. */
-class GadgetKnob : public juce::Component,
-                   private juce::ValueTree::Listener
+/** A rotary knob bound to a numeric tree property. A drag points it: it
+    sweeps 270 degrees, from 135 degrees left of up to 135 degrees right of
+    up, and ignores the pointer within 10 pixels of its centre. A plain click
+    changes nothing. Its value is its binding's copy of the property. */
+class GadgetKnob : public juce::Component
 {
 public:
     static constexpr float deadZoneRadius = 10.0f;
@@ -19,10 +21,11 @@ public:
     void setRange (float newMinimum, float newMaximum);
     float getMinimum() const { return minimum; }
     float getMaximum() const { return maximum; }
-    float getValue() const { return value; }
+    /** The bound property as a float (defaultValue while it is absent; 0 unbound). */
+    float getValue() const { return binding.getFloat(); }
 
     /** Binds the knob to a property: drags write it, and the knob follows it. */
-    void attachValueTreeProperty (juce::ValueTree tree, const juce::Identifier& property);
+    void bind (juce::ValueTree tree, const juce::Identifier& property, float defaultValue = 0.0f, juce::UndoManager* undoManager = nullptr);
 
     /** The value for a pointer at an offset from the knob's centre (y grows
         downwards); empty inside the dead zone. */
@@ -35,19 +38,14 @@ public:
     juce::Path getPathForShadow() const;
 
     void paint (juce::Graphics& g) override;
-    void mouseDown (const juce::MouseEvent& e) override;
     void mouseDrag (const juce::MouseEvent& e) override;
 
 private:
-    void valueTreePropertyChanged (juce::ValueTree& tree, const juce::Identifier& property) override;
-    void dragTo (juce::Point<float> position);
     juce::Rectangle<float> getDiscBounds() const;
 
-    float value = 0.0f;
     float minimum = 0.0f;
     float maximum = 1.0f;
-    juce::ValueTree boundTree;
-    juce::Identifier boundProperty;
+    gui::PropertyBinding binding;
 
     JUCE_DECLARE_NON_COPYABLE_WITH_LEAK_DETECTOR (GadgetKnob)
 };

@@ -1,4 +1,5 @@
 #include "gadget/GadgetLed.h"
+#include "gfx/Palette.h"
 
 GadgetLed::GadgetLed() = default;
 
@@ -37,7 +38,7 @@ juce::Colour GadgetLed::getStatusColour() const
     switch (status)
     {
         case off:
-            return juce::Colour (0xff555555);
+            return gfx::colours::dim;
         case custom:
             return customColour;
         case yellow:
@@ -46,7 +47,7 @@ juce::Colour GadgetLed::getStatusColour() const
             return juce::Colour (0xffff0000);
     }
 
-    return juce::Colour (0xff555555);
+    return gfx::colours::dim;
 }
 
 juce::Colour GadgetLed::getCurrentColour() const
@@ -77,6 +78,6 @@ void GadgetLed::paint (juce::Graphics& g)
     g.fillEllipse (area.getX() + area.getWidth() * 0.22f, area.getY() + area.getHeight() * 0.12f,
                    area.getWidth() * 0.3f, area.getHeight() * 0.22f);
 
-    g.setColour (juce::Colour (0xff111111));
+    g.setColour (gfx::colours::outline);
     g.drawEllipse (area, 1.0f);
 }

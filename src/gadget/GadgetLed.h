@@ -2,6 +2,8 @@
 
 #include <juce_gui_basics/juce_gui_basics.h>
 
+#include "gfx/Palette.h"
+
 /** A status lamp: off, the custom colour, yellow or red; it can blink. */
 class GadgetLed : public juce::Component,
                   private juce::Timer
@@ -39,7 +41,7 @@ private:
     void timerCallback() override;
 
     Status status = off;
-    juce::Colour customColour{0xff8cc63f};
+    juce::Colour customColour = gfx::colours::lightGreen;
     bool blinking = false;
     bool darkPhase = false;
 

@@ -1,11 +1,12 @@
 #include "gadget/GadgetMainButton.h"
 #include "BinaryData.h"
+#include "gfx/Palette.h"
 #include "gui/ImageManager.h"
 
 GadgetMainButton::GadgetMainButton()
     : backPlate (ImageManager::getInstance()->getFromMemory (BinaryData::gadgetBtnBack_png, BinaryData::gadgetBtnBack_pngSize))
     , frontPlate (ImageManager::getInstance()->getFromMemory (BinaryData::gadgetButtonFront_png, BinaryData::gadgetButtonFront_pngSize))
-    , background (juce::Colour (0xff333333), 0.0f, 0.0f, juce::Colour (0xff111111), 120.0f, 0.0f, false)
+    , background (gfx::colours::panel, 0.0f, 0.0f, gfx::colours::outline, 120.0f, 0.0f, false)
 {
     setSize (120, 120);
 }

@@ -11,7 +11,7 @@ constexpr auto helvetica = FontFamily::helveticaNeue;
 constexpr auto consolas = FontFamily::consolas;
 constexpr auto rounds = FontFamily::roundsBlack;
 
-constexpr std::array<FontEntry, 27> fontTable{{
+constexpr std::array<FontEntry, font::count> fontTable{{
     {tahoma, false, 12.0f}, // 0
     {tahoma, false, 10.0f},
     {tahoma, false, 9.0f},

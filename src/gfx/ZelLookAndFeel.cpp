@@ -1,29 +1,30 @@
 #include "gfx/ZelLookAndFeel.h"
 #include "gfx/FontStyle.h"
 #include "gfx/Fonts.h"
+#include "gfx/Palette.h"
 
 namespace
 {
-constexpr gfx::FontStyle defaultStyle = 0;
-constexpr gfx::FontStyle tooltipStyle = 1;
-constexpr gfx::FontStyle alertTitleStyle = 20;
+constexpr gfx::FontStyle defaultStyle = gfx::font::text;
+constexpr gfx::FontStyle tooltipStyle = gfx::font::small;
+constexpr gfx::FontStyle alertTitleStyle = gfx::font::alertTitle;
 } // namespace
 
 ZelLookAndFeel::ZelLookAndFeel()
 {
-    setColour (juce::ScrollBar::backgroundColourId, juce::Colour (ScrollBarColours::background));
-    setColour (juce::ScrollBar::trackColourId, juce::Colour (ScrollBarColours::track));
-    setColour (juce::ScrollBar::thumbColourId, juce::Colour (ScrollBarColours::thumb));
-    setColour (juce::TooltipWindow::backgroundColourId, juce::Colour (0xff333333));
+    setColour (juce::ScrollBar::backgroundColourId, ScrollBarColours::background);
+    setColour (juce::ScrollBar::trackColourId, ScrollBarColours::track);
+    setColour (juce::ScrollBar::thumbColourId, ScrollBarColours::thumb);
+    setColour (juce::TooltipWindow::backgroundColourId, gfx::colours::panel);
     setColour (juce::TooltipWindow::textColourId, juce::Colours::white);
-    setColour (juce::TooltipWindow::outlineColourId, juce::Colour (0xff111111));
+    setColour (juce::TooltipWindow::outlineColourId, gfx::colours::outline);
 }
 
 ZelLookAndFeel::~ZelLookAndFeel() = default;
 
 juce::Colour ZelLookAndFeel::getScrollBarThumbColour (bool isMouseOver)
 {
-    const auto thumb = juce::Colour (ScrollBarColours::thumb);
+    const auto thumb = ScrollBarColours::thumb;
     return isMouseOver ? thumb.brighter (0.4f) : thumb;
 }
 
@@ -47,11 +48,11 @@ void ZelLookAndFeel::drawScrollbar (juce::Graphics& g, juce::ScrollBar&, int x, 
                                     bool isMouseOver, bool)
 {
     const auto area = juce::Rectangle<int> (x, y, width, height).toFloat();
-    g.setColour (juce::Colour (ScrollBarColours::background));
+    g.setColour (ScrollBarColours::background);
     g.fillRect (area);
 
     const auto track = area.reduced (2.0f);
-    g.setColour (juce::Colour (ScrollBarColours::track));
+    g.setColour (ScrollBarColours::track);
     g.fillRoundedRectangle (track, 3.0f);
 
     if (thumbSize <= 0)
@@ -62,16 +63,16 @@ void ZelLookAndFeel::drawScrollbar (juce::Graphics& g, juce::ScrollBar&, int x, 
                      : juce::Rectangle<float> (static_cast<float> (thumbStartPosition), track.getY(), static_cast<float> (thumbSize), track.getHeight());
     thumb = thumb.reduced (1.0f);
 
-    g.setColour (juce::Colour (ScrollBarColours::thumbShadow));
+    g.setColour (ScrollBarColours::thumbShadow);
     g.fillRoundedRectangle (thumb.translated (1.0f, 1.0f), 3.0f);
 
     g.setColour (getScrollBarThumbColour (isMouseOver));
     g.fillRoundedRectangle (thumb, 3.0f);
 
     // Two thin highlights along the thumb's leading edges give it some relief.
-    g.setColour (juce::Colour (ScrollBarColours::thumbHighlight));
+    g.setColour (ScrollBarColours::thumbHighlight);
     g.fillRect (isScrollbarVertical ? thumb.withWidth (1.0f).reduced (0.0f, 2.0f) : thumb.withHeight (1.0f).reduced (2.0f, 0.0f));
-    g.setColour (juce::Colour (ScrollBarColours::thumbHighlightStrong));
+    g.setColour (ScrollBarColours::thumbHighlightStrong);
     g.fillRect (isScrollbarVertical ? thumb.reduced (0.0f, 2.0f).withTrimmedLeft (1.0f).withWidth (1.0f)
                                     : thumb.reduced (2.0f, 0.0f).withTrimmedTop (1.0f).withHeight (1.0f));
 }

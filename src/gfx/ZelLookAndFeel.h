@@ -1,5 +1,7 @@
 #pragma once
 
+#include "gfx/Palette.h"
+
 #include <juce_gui_basics/juce_gui_basics.h>
 
 /** The suite's look for the toolkit's own widgets: the embedded fonts, the
@@ -13,12 +15,12 @@ public:
     /** The scroll-bar colours. */
     struct ScrollBarColours
     {
-        static constexpr juce::uint32 background = 0xff333333;
-        static constexpr juce::uint32 track = 0xff111111;
-        static constexpr juce::uint32 thumb = 0xff666666;
-        static constexpr juce::uint32 thumbHighlight = 0x22ffffff;
-        static constexpr juce::uint32 thumbHighlightStrong = 0x33ffffff;
-        static constexpr juce::uint32 thumbShadow = 0xaa000000;
+        static inline const juce::Colour background = gfx::colours::panel;
+        static inline const juce::Colour track = gfx::colours::outline;
+        static inline const juce::Colour thumb = gfx::colours::control;
+        static inline const juce::Colour thumbHighlight{0x22ffffff};
+        static inline const juce::Colour thumbHighlightStrong{0x33ffffff};
+        static inline const juce::Colour thumbShadow{0xaa000000};
     };
 
     /** The thumb colour, brighter while the pointer is over it. */

@@ -27,7 +27,7 @@ void BubbleMessage::paint (juce::Graphics& g)
     g.setColour (fillColour);
     g.fillRoundedRectangle (getLocalBounds().toFloat(), 5.0f);
 
-    gfx::setFont (g, 0);
+    gfx::setFont (g, gfx::font::text);
     g.setColour (textColour);
     g.drawText (text, getLocalBounds().withTrimmedLeft (10), juce::Justification::centredLeft, true);
 }

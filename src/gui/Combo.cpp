@@ -1,11 +1,22 @@
 #include "gui/Combo.h"
 #include "gfx/Drawing.h"
 #include "gfx/FontStyle.h"
+#include "gfx/Palette.h"
 
 namespace gui
 {
-Combo::Combo() = default;
+Combo::Combo()
+{
+    binding.onChange = [this]
+    { repaint(); };
+}
+
 Combo::~Combo() = default;
+
+void Combo::bind (juce::ValueTree tree, const juce::Identifier& property, int defaultId, juce::UndoManager* undoManager)
+{
+    binding.bind (std::move (tree), property, defaultId, undoManager);
+}
 
 void Combo::addOption (int id, const juce::String& label)
 {
@@ -16,7 +27,11 @@ void Combo::addOption (int id, const juce::String& label)
 void Combo::clearOptions()
 {
     options.clear();
-    hasSelection = false;
+
+    // A bound selection stays in the tree; an own one goes with the options.
+    if (!binding.isBound())
+        binding.set ({});
+
     repaint();
 }
 
@@ -25,21 +40,17 @@ void Combo::setSelectedId (int id)
     const auto found = std::any_of (options.begin(), options.end(), [id] (const auto& o)
                                     { return o.id == id; });
 
-    if (!found)
-        return;
-
-    selectedId = id;
-    hasSelection = true;
-    repaint();
+    if (found)
+        binding.set (id);
 }
 
 const ComboOption* Combo::getSelectedOption() const
 {
-    if (!hasSelection)
+    if (binding.get().isVoid())
         return nullptr;
 
     for (const auto& option : options)
-        if (option.id == selectedId)
+        if (option.id == binding.getInt())
             return &option;
 
     return nullptr;
@@ -55,8 +66,8 @@ void Combo::showMenu()
 {
     menu = std::make_unique<ComboMenu>();
     menu->setOptions (options);
-    menu->setSelectedId (selectedId);
-    menu->setColours (backgroundColour, juce::Colour (0xffcccccc), backgroundColour.brighter (0.3f));
+    menu->setSelectedId (binding.getInt());
+    menu->setColours (backgroundColour, gfx::colours::text, backgroundColour.brighter (0.3f));
 
     juce::Component::SafePointer<Combo> self (this);
     menu->onPick = [self] (int id)
@@ -66,7 +77,8 @@ void Combo::showMenu()
 
         self->setSelectedId (id);
 
-        if (self->onChange)
+        // Whoever follows the tree may have closed the window.
+        if (self != nullptr && self->onChange)
             self->onChange (id);
     };
 
@@ -78,17 +90,17 @@ void Combo::paint (juce::Graphics& g)
     const auto bounds = getLocalBounds().toFloat();
     g.setColour (backgroundColour);
     g.fillRoundedRectangle (bounds, 3.0f);
-    g.setColour (juce::Colour (0xff111111));
+    g.setColour (gfx::colours::outline);
     g.drawRoundedRectangle (bounds.reduced (0.5f), 3.0f, 1.0f);
 
-    gfx::setFont (g, 0);
-    g.setColour (juce::Colour (0xffcccccc));
+    gfx::setFont (g, gfx::font::text);
+    g.setColour (gfx::colours::text);
 
     if (const auto* option = getSelectedOption())
         g.drawText (option->label, getLocalBounds().reduced (6, 0).withTrimmedRight (14), juce::Justification::centredLeft, true);
 
     const auto arrowX = bounds.getRight() - 14.0f;
-    gfx::fillTriangleDown (g, arrowX, bounds.getCentreY() - 2.5f, 8.0f, 5.0f, juce::Colour (0xffcccccc));
+    gfx::fillTriangleDown (g, arrowX, bounds.getCentreY() - 2.5f, 8.0f, 5.0f, gfx::colours::text);
 }
 
 void Combo::mouseDown (const juce::MouseEvent&)

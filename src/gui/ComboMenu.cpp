@@ -1,5 +1,6 @@
 #include "gui/ComboMenu.h"
 #include "gfx/FontStyle.h"
+#include "gfx/Palette.h"
 
 namespace gui
 {
@@ -96,7 +97,7 @@ void ComboMenu::pick (int index)
 void ComboMenu::paint (juce::Graphics& g)
 {
     g.fillAll (backgroundColour);
-    gfx::setFont (g, 0);
+    gfx::setFont (g, gfx::font::text);
 
     const auto rows = getRowBounds();
 
@@ -114,7 +115,7 @@ void ComboMenu::paint (juce::Graphics& g)
         g.drawText (option.label, rows[i].reduced (6, 0), juce::Justification::centredLeft, true);
     }
 
-    g.setColour (juce::Colour (0xff111111));
+    g.setColour (gfx::colours::outline);
     g.drawRect (getLocalBounds(), 1);
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 
-#include "gadget/ClickOutsideWatcher.h"
+#include "gfx/Palette.h"
+#include "gui/ClickOutsideWatcher.h"
 #include "gui/ComboOption.h"
 
 #include <juce_gui_basics/juce_gui_basics.h>
@@ -53,9 +54,9 @@ private:
     std::vector<ComboOption> options;
     int selectedId = 0;
     int hoveredIndex = -1;
-    juce::Colour backgroundColour{0xff333333};
-    juce::Colour textColour{0xffcccccc};
-    juce::Colour highlightColour{0xff666666};
+    juce::Colour backgroundColour = gfx::colours::panel;
+    juce::Colour textColour = gfx::colours::text;
+    juce::Colour highlightColour = gfx::colours::control;
     ClickOutsideWatcher outsideWatcher;
 
     JUCE_DECLARE_NON_COPYABLE_WITH_LEAK_DETECTOR (ComboMenu)

@@ -4,6 +4,8 @@
 
 #include <memory>
 
+#include "gfx/Palette.h"
+
 namespace gui
 {
 /** A plain container window: it paints a background and gives its one
@@ -11,7 +13,7 @@ namespace gui
 class ExpandedWindow : public juce::Component
 {
 public:
-    explicit ExpandedWindow (const juce::String& name = {}, juce::Colour background = juce::Colour (0xff222222));
+    explicit ExpandedWindow (const juce::String& name = {}, juce::Colour background = gfx::colours::well);
     ~ExpandedWindow() override;
 
     /** Shows a component that the window then owns. */

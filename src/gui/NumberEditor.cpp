@@ -6,8 +6,11 @@ namespace gui
 {
 NumberEditor::NumberEditor()
 {
+    binding.set (0);
+    binding.onChange = [this]
+    { showValue(); };
     setJustification (juce::Justification::centred);
-    setFont (gfx::getFont (0));
+    setFont (gfx::getFont (gfx::font::text));
     setSelectAllWhenFocused (true);
     onReturnKey = [this]
     { commitText(); };
@@ -26,7 +29,7 @@ void NumberEditor::configureIntegerMode (int minValue, int maxValue)
     format = nullptr;
     setReadOnly (false);
     setInputRestrictions (0, "0123456789");
-    setValue (value);
+    showValue();
 }
 
 void NumberEditor::configureSemitoneMode (int minValue, int maxValue, int stepSize, std::function<juce::String (int)> formatter)
@@ -37,18 +40,33 @@ void NumberEditor::configureSemitoneMode (int minValue, int maxValue, int stepSi
     format = std::move (formatter);
     setReadOnly (true);
     setCaretVisible (false);
-    setValue (value);
+    showValue();
+}
+
+void NumberEditor::bind (juce::ValueTree tree, const juce::Identifier& property, int defaultValue, juce::UndoManager* undo)
+{
+    binding.bind (std::move (tree), property, defaultValue, undo);
+}
+
+int NumberEditor::getValue() const
+{
+    return juce::jlimit (minimum, maximum, binding.getInt());
 }
 
 void NumberEditor::setValue (int newValue)
 {
-    value = juce::jlimit (minimum, maximum, newValue);
-    showValue();
+    juce::Component::SafePointer<NumberEditor> self (this);
+    binding.set (juce::jlimit (minimum, maximum, newValue));
+
+    // Also when the value stays and only the text was off.
+    if (self != nullptr)
+        showValue();
 }
 
 void NumberEditor::showValue()
 {
-    setText (format ? format (value) : juce::String (value), false);
+    const auto v = getValue();
+    setText (format ? format (v) : juce::String (v), false);
 }
 
 int NumberEditor::parseText (const juce::String& text) const
@@ -56,7 +74,7 @@ int NumberEditor::parseText (const juce::String& text) const
     const auto trimmed = text.trim();
 
     if (!trimmed.containsAnyOf ("0123456789"))
-        return value;
+        return getValue();
 
     return juce::jlimit (minimum, maximum, gfx::stringToInt (trimmed));
 }
@@ -66,21 +84,24 @@ void NumberEditor::commitText()
     if (format)
         return;
 
-    const auto old = value;
-    setValue (parseText (getText()));
-
-    if (value != old && onValueChange)
-        onValueChange (value);
+    changeByUser (parseText (getText()));
 }
 
 void NumberEditor::stepBy (int steps)
 {
-    const auto old = value;
-    const auto target = static_cast<int64_t> (value) + static_cast<int64_t> (steps) * step;
-    setValue (static_cast<int> (juce::jlimit (static_cast<int64_t> (minimum), static_cast<int64_t> (maximum), target)));
+    const auto target = static_cast<int64_t> (getValue()) + static_cast<int64_t> (steps) * step;
+    changeByUser (static_cast<int> (juce::jlimit (static_cast<int64_t> (minimum), static_cast<int64_t> (maximum), target)));
+}
 
-    if (value != old && onValueChange)
-        onValueChange (value);
+void NumberEditor::changeByUser (int newValue)
+{
+    const auto old = getValue();
+    juce::Component::SafePointer<NumberEditor> self (this);
+    setValue (newValue);
+
+    // Whoever follows the tree may have closed the window.
+    if (self != nullptr && getValue() != old && onValueChange)
+        onValueChange (getValue());
 }
 
 bool NumberEditor::keyPressed (const juce::KeyPress& key)

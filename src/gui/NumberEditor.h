@@ -1,5 +1,7 @@
 #pragma once
 
+#include "gui/PropertyBinding.h"
+
 #include <juce_gui_basics/juce_gui_basics.h>
 
 #include <functional>
@@ -7,7 +9,9 @@
 namespace gui
 {
 /** A text field for numbers. In integer mode it takes only digits; in
-    semitone mode it shows a formatted value. The arrow keys step the value. */
+    semitone mode it shows a formatted value. The arrow keys step the value.
+    Bound to an integer property, it shows the property (clamped into its
+    range) and every change goes into the property. */
 class NumberEditor final : public juce::TextEditor
 {
 public:
@@ -22,9 +26,13 @@ public:
     /** Values from min to max in steps, shown through the formatter and not typed. */
     void configureSemitoneMode (int minValue, int maxValue, int stepSize, std::function<juce::String (int)> formatter);
 
-    /** Sets the value (clamped into the range) and shows it, without calling back. */
+    /** Binds the editor to an integer property (defaultValue while it is absent). */
+    void bind (juce::ValueTree tree, const juce::Identifier& property, int defaultValue = 0, juce::UndoManager* undo = nullptr);
+
+    /** Sets the value (clamped into the range), without calling back. */
     void setValue (int newValue);
-    int getValue() const { return value; }
+    /** The value, clamped into the range. */
+    int getValue() const;
     int getMinimum() const { return minimum; }
     int getMaximum() const { return maximum; }
 
@@ -36,9 +44,10 @@ public:
 private:
     void commitText();
     void stepBy (int steps);
+    void changeByUser (int newValue);
     void showValue();
 
-    int value = 0;
+    PropertyBinding binding;
     int minimum = 0;
     int maximum = 100;
     int step = 1;

@@ -1,22 +1,35 @@
 #include "gui/Tab.h"
 #include "gfx/Drawing.h"
+#include "gfx/Palette.h"
 
 namespace gui
 {
-Tab::Tab() = default;
+Tab::Tab()
+{
+    binding.onChange = [this]
+    { repaint(); };
+}
+
 Tab::~Tab() = default;
+
+void Tab::bind (juce::ValueTree tree, const juce::Identifier& property, bool defaultValue, juce::UndoManager* undoManager)
+{
+    binding.bind (std::move (tree), property, defaultValue, undoManager);
+}
 
 void Tab::toggleState()
 {
-    state = state == off ? on : off;
-    repaint();
-    stateChanged (state);
+    juce::Component::SafePointer<Tab> self (this);
+    setState (getState() == off ? on : off);
+
+    // Whoever follows the tree may have closed the window.
+    if (self != nullptr)
+        stateChanged (getState());
 }
 
 void Tab::setState (State newState)
 {
-    state = newState;
-    repaint();
+    binding.set (newState == on);
 }
 
 void Tab::setTabColour (juce::Colour colour)
@@ -36,9 +49,9 @@ void Tab::paintTabContent (juce::Graphics&, juce::Rectangle<float>&)
 void Tab::paint (juce::Graphics& g)
 {
     auto area = getLocalBounds().toFloat();
-    g.setColour (state == on ? tabColour.brighter (0.4f) : tabColour.darker (0.3f));
+    g.setColour (getState() == on ? tabColour.brighter (0.4f) : tabColour.darker (0.3f));
     gfx::fillRoundedRect (g, area, 4.0f, true, true, false, false);
-    g.setColour (juce::Colour (0xff111111));
+    g.setColour (gfx::colours::outline);
     gfx::drawRoundedRect (g, area.reduced (0.5f), 4.0f, 1.0f, true, true, false, false);
 
     auto content = area.reduced (3.0f);

@@ -1,11 +1,16 @@
 #pragma once
 
+#include "gui/PropertyBinding.h"
+
 #include <juce_gui_basics/juce_gui_basics.h>
+
+#include "gfx/Palette.h"
 
 namespace gui
 {
 /** A two-state tab. A click flips it; subclasses react in stateChanged and
-    paint their content in paintTabContent. */
+    paint their content in paintTabContent. Bound to a boolean property, the
+    tab shows the property and a click flips the property. */
 class Tab : public juce::Component
 {
 public:
@@ -18,11 +23,14 @@ public:
     Tab();
     ~Tab() override;
 
+    /** Binds the tab to a boolean property, true meaning on (defaultValue while it is absent). */
+    void bind (juce::ValueTree tree, const juce::Identifier& property, bool defaultValue = false, juce::UndoManager* undoManager = nullptr);
+
     /** Flips between off and on and calls stateChanged. */
     void toggleState();
     /** Sets the state without calling stateChanged. */
     void setState (State newState);
-    State getState() const { return state; }
+    State getState() const { return binding.getBool() ? on : off; }
 
     void setTabColour (juce::Colour colour);
 
@@ -35,8 +43,8 @@ public:
     void mouseDown (const juce::MouseEvent& e) override;
 
 private:
-    State state = off;
-    juce::Colour tabColour{0xff666666};
+    PropertyBinding binding;
+    juce::Colour tabColour = gfx::colours::control;
 
     JUCE_DECLARE_NON_COPYABLE_WITH_LEAK_DETECTOR (Tab)
 };

@@ -1,5 +1,6 @@
 #include "gui/WebLinkButton.h"
 #include "gfx/FontStyle.h"
+#include "gfx/Palette.h"
 
 WebLinkButton::WebLinkButton (const juce::String& text, const juce::URL& baseAddress)
     : label (text)
@@ -24,13 +25,13 @@ bool WebLinkButton::open()
 
 void WebLinkButton::paint (juce::Graphics& g)
 {
-    auto font = gfx::getFont (0);
+    auto font = gfx::getFont (gfx::font::text);
 
     if (hovered)
         font = font.withStyle (juce::Font::underlined);
 
     g.setFont (font);
-    g.setColour (juce::Colour (hovered ? 0xff7fc3ff : 0xff3fa9f5));
+    g.setColour (hovered ? juce::Colour (0xff7fc3ff) : gfx::colours::lightBlue);
     g.drawText (label, getLocalBounds(), juce::Justification::centredLeft, true);
 }
 

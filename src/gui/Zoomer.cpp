@@ -1,38 +1,32 @@
 #include "gui/Zoomer.h"
+#include "gfx/Palette.h"
 
 #include <cmath>
 
 namespace gui
 {
-Zoomer::Zoomer() = default;
-
-Zoomer::~Zoomer()
+Zoomer::Zoomer()
 {
-    if (boundTree.isValid())
-        boundTree.removeListener (this);
+    binding.set (centre);
+    binding.onChange = [this]
+    { repaint(); };
 }
 
-void Zoomer::attachProperty (juce::ValueTree tree, const juce::Identifier& property)
+Zoomer::~Zoomer() = default;
+
+void Zoomer::bind (juce::ValueTree tree, const juce::Identifier& property, std::optional<float> defaultValue, juce::UndoManager* undoManager)
 {
-    if (boundTree.isValid())
-        boundTree.removeListener (this);
+    binding.bind (std::move (tree), property, defaultValue.value_or (centre), undoManager);
+}
 
-    boundTree = std::move (tree);
-    boundProperty = property;
-
-    if (boundTree.isValid())
-    {
-        boundTree.addListener (this);
-
-        if (boundTree.hasProperty (boundProperty))
-            setValue (static_cast<float> (boundTree.getProperty (boundProperty)));
-    }
+float Zoomer::getValue() const
+{
+    return juce::jlimit (minimum, maximum, binding.getFloat());
 }
 
 void Zoomer::setValue (float newValue)
 {
-    value = juce::jlimit (minimum, maximum, newValue);
-    repaint();
+    binding.set (juce::jlimit (minimum, maximum, newValue));
 }
 
 void Zoomer::setValueAndTrigger (float newValue)
@@ -45,7 +39,6 @@ void Zoomer::setValueRange (float newMinimum, float newMaximum, float newCentre)
     minimum = juce::jmin (newMinimum, newMaximum);
     maximum = juce::jmax (newMinimum, newMaximum);
     centre = juce::jlimit (minimum, maximum, newCentre);
-    value = juce::jlimit (minimum, maximum, value);
     repaint();
 }
 
@@ -88,7 +81,7 @@ void Zoomer::resized()
 
 void Zoomer::mouseDown (const juce::MouseEvent&)
 {
-    dragOffset = offsetForValue (value);
+    dragOffset = offsetForValue (getValue());
 }
 
 void Zoomer::mouseDrag (const juce::MouseEvent& e)
@@ -110,21 +103,13 @@ void Zoomer::mouseDrag (const juce::MouseEvent& e)
 
 void Zoomer::applyUserValue (float newValue)
 {
-    value = juce::jlimit (minimum, maximum, newValue);
+    juce::Component::SafePointer<Zoomer> self (this);
+    const auto clamped = juce::jlimit (minimum, maximum, newValue);
+    binding.set (clamped);
 
-    if (boundTree.isValid() && boundProperty.isValid())
-        boundTree.setPropertyExcludingListener (this, boundProperty, value, nullptr);
-
-    if (onChange)
-        onChange (value);
-
-    repaint();
-}
-
-void Zoomer::valueTreePropertyChanged (juce::ValueTree& tree, const juce::Identifier& property)
-{
-    if (tree == boundTree && property == boundProperty && tree.hasProperty (property))
-        setValue (static_cast<float> (tree.getProperty (property)));
+    // Whoever follows the tree may have closed the window.
+    if (self != nullptr && onChange)
+        onChange (clamped);
 }
 
 void Zoomer::paint (juce::Graphics& g)
@@ -134,19 +119,19 @@ void Zoomer::paint (juce::Graphics& g)
     if (bounds.isEmpty())
         return;
 
-    g.setColour (juce::Colour (0xff111111));
+    g.setColour (gfx::colours::outline);
     g.fillRoundedRectangle (bounds, 3.0f);
 
     const auto wheel = bounds.reduced (2.0f);
-    const auto across = horizontal ? juce::ColourGradient (juce::Colour (0xff555555), 0.0f, wheel.getY(), juce::Colour (0xff222222), 0.0f, wheel.getBottom(), false)
-                                   : juce::ColourGradient (juce::Colour (0xff555555), wheel.getX(), 0.0f, juce::Colour (0xff222222), wheel.getRight(), 0.0f, false);
+    const auto across = horizontal ? juce::ColourGradient (gfx::colours::dim, 0.0f, wheel.getY(), gfx::colours::well, 0.0f, wheel.getBottom(), false)
+                                   : juce::ColourGradient (gfx::colours::dim, wheel.getX(), 0.0f, gfx::colours::well, wheel.getRight(), 0.0f, false);
     g.setGradientFill (across);
     g.fillRoundedRectangle (wheel, 2.0f);
 
     // Ribs on a turning cylinder: spaced by angle, projected onto the widget's length.
     const auto length = horizontal ? wheel.getWidth() : wheel.getHeight();
     const auto halfLength = length * 0.5f;
-    const auto turn = offsetForValue (value) * 2.0f;
+    const auto turn = offsetForValue (getValue()) * 2.0f;
     constexpr int ribs = 16;
 
     for (int i = 0; i < ribs; ++i)
@@ -167,7 +152,7 @@ void Zoomer::paint (juce::Graphics& g)
     }
 
     // A mark at the centre position.
-    g.setColour (juce::Colour (0xfff9d023));
+    g.setColour (gfx::colours::yellow);
 
     if (horizontal)
         g.fillRect (wheel.getCentreX() - 0.5f, wheel.getY(), 1.0f, 2.0f);

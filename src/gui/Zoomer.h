@@ -1,15 +1,19 @@
 #pragma once
 
+#include "gui/PropertyBinding.h"
+
 #include <juce_gui_basics/juce_gui_basics.h>
 
 #include <functional>
+#include <optional>
 
 namespace gui
 {
 /** A spring-loaded thumb wheel. Dragging along the wheel turns it away from
-    its centre value; dragging far off the wheel springs it back to the centre. */
-class Zoomer : public juce::Component,
-               private juce::ValueTree::Listener
+    its centre value; dragging far off the wheel springs it back to the centre.
+    Bound to a float property, the wheel shows the property (clamped into its
+    range) and every value set goes into the property. */
+class Zoomer : public juce::Component
 {
 public:
     static constexpr float wheelRadius = 8.0f;
@@ -22,14 +26,15 @@ public:
     /** Runs with every value the user sets (and with setValueAndTrigger). */
     std::function<void (float)> onChange;
 
-    /** Binds the wheel to a float property that it writes. */
-    void attachProperty (juce::ValueTree tree, const juce::Identifier& property);
+    /** Binds the wheel to a float property (defaultValue, else the centre, while it is absent). */
+    void bind (juce::ValueTree tree, const juce::Identifier& property, std::optional<float> defaultValue = {}, juce::UndoManager* undoManager = nullptr);
 
-    /** Stores a value (clamped) without writing the property or calling back. */
+    /** Sets a value (clamped) without calling back. */
     void setValue (float newValue);
-    /** Stores a value (clamped), writes the property and calls back. */
+    /** Sets a value (clamped) and calls back. */
     void setValueAndTrigger (float newValue);
-    float getValue() const { return value; }
+    /** The value, clamped into the range. */
+    float getValue() const;
 
     void setValueRange (float newMinimum, float newMaximum, float newCentre);
     float getMinimum() const { return minimum; }
@@ -55,18 +60,15 @@ public:
     void mouseDrag (const juce::MouseEvent& e) override;
 
 private:
-    void valueTreePropertyChanged (juce::ValueTree& tree, const juce::Identifier& property) override;
     void applyUserValue (float newValue);
 
     bool horizontal = true;
     float minimum = 0.0f;
     float maximum = 100.0f;
     float centre = 50.0f;
-    float value = 50.0f;
     float anglePerPixel = 0.0f;
     float dragOffset = 0.0f;
-    juce::ValueTree boundTree;
-    juce::Identifier boundProperty;
+    PropertyBinding binding;
 
     JUCE_DECLARE_NON_COPYABLE_WITH_LEAK_DETECTOR (Zoomer)
 };

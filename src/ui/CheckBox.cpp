@@ -1,19 +1,26 @@
 #include "ui/CheckBox.h"
 #include "gfx/FontStyle.h"
+#include "gfx/Palette.h"
 
 namespace ui
 {
 CheckBox::CheckBox (const juce::String& labelText)
     : label (labelText)
 {
+    binding.onChange = [this]
+    { repaint(); };
 }
 
 CheckBox::~CheckBox() = default;
 
+void CheckBox::bind (juce::ValueTree tree, const juce::Identifier& property, bool defaultValue, juce::UndoManager* undoManager)
+{
+    binding.bind (std::move (tree), property, defaultValue, undoManager);
+}
+
 void CheckBox::setState (bool newState)
 {
-    state = newState;
-    repaint();
+    binding.set (newState);
 }
 
 void CheckBox::setLabel (const juce::String& text)
@@ -30,8 +37,10 @@ void CheckBox::setTickColour (juce::Colour colour)
 
 void CheckBox::simulateClick()
 {
-    if (onClick)
-        onClick (!state);
+    if (binding.isBound())
+        binding.set (!getState());
+    else if (onClick)
+        onClick (!getState());
 }
 
 void CheckBox::mouseUp (const juce::MouseEvent& e)
@@ -45,12 +54,12 @@ void CheckBox::paint (juce::Graphics& g)
     const auto size = static_cast<float> (juce::jmin (getHeight(), 16));
     const auto box = juce::Rectangle<float> (1.0f, (static_cast<float> (getHeight()) - size) * 0.5f, size - 2.0f, size - 2.0f);
 
-    g.setColour (juce::Colour (0xff222222));
+    g.setColour (gfx::colours::well);
     g.fillRoundedRectangle (box, 2.0f);
-    g.setColour (juce::Colour (0xff111111));
+    g.setColour (gfx::colours::outline);
     g.drawRoundedRectangle (box, 2.0f, 1.0f);
 
-    if (state)
+    if (getState())
     {
         juce::Path tick;
         tick.startNewSubPath (box.getX() + box.getWidth() * 0.2f, box.getCentreY());
@@ -62,8 +71,8 @@ void CheckBox::paint (juce::Graphics& g)
 
     if (label.isNotEmpty())
     {
-        gfx::setFont (g, 0);
-        g.setColour (juce::Colour (isEnabled() ? 0xffcccccc : 0xff666666));
+        gfx::setFont (g, gfx::font::text);
+        g.setColour (isEnabled() ? gfx::colours::text : gfx::colours::control);
         g.drawText (label, getLocalBounds().withTrimmedLeft (juce::roundToInt (size) + 4), juce::Justification::centredLeft, true);
     }
 }

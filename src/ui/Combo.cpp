@@ -4,8 +4,19 @@
 
 namespace ui
 {
-Combo::Combo() = default;
+Combo::Combo()
+{
+    binding.set (0);
+    binding.onChange = [this]
+    { repaint(); };
+}
+
 Combo::~Combo() = default;
+
+void Combo::bind (juce::ValueTree tree, const juce::Identifier& property, int defaultId, juce::UndoManager* undoManager)
+{
+    binding.bind (std::move (tree), property, defaultId, undoManager);
+}
 
 void Combo::addItem (int id, const juce::String& label)
 {
@@ -21,20 +32,21 @@ void Combo::clearItems()
 
 void Combo::requestSetSelectedId (int id)
 {
-    if (onRequestSelectedId)
+    if (binding.isBound())
+        binding.set (id);
+    else if (onRequestSelectedId)
         onRequestSelectedId (id);
 }
 
 void Combo::setSelectedIdLocally (int id)
 {
-    selectedId = id;
-    repaint();
+    binding.set (id);
 }
 
 juce::String Combo::getSelectedLabel() const
 {
     for (const auto& item : items)
-        if (item.id == selectedId)
+        if (item.id == getSelectedId())
             return item.label;
 
     return {};
@@ -75,7 +87,7 @@ void Combo::showPopUp()
 {
     popUp = std::make_unique<ComboPopUpMenu>();
     popUp->setOptions (items);
-    popUp->setSelectedId (selectedId);
+    popUp->setSelectedId (getSelectedId());
     popUp->setColours (bgColour, textColour, bgColour.brighter (0.3f));
 
     juce::Component::SafePointer<Combo> self (this);
@@ -96,7 +108,7 @@ void Combo::paint (juce::Graphics& g)
     g.setColour (borderColour);
     g.drawRoundedRectangle (bounds.reduced (0.5f), 3.0f, 1.0f);
 
-    gfx::setFont (g, 0);
+    gfx::setFont (g, gfx::font::text);
     g.setColour (textColour);
     g.drawText (getSelectedLabel(), getLocalBounds().reduced (6, 0).withTrimmedRight (14), juce::Justification::centredLeft, true);
     gfx::fillTriangleDown (g, bounds.getRight() - 14.0f, bounds.getCentreY() - 2.5f, 8.0f, 5.0f, textColour);

@@ -30,11 +30,7 @@ ScrollBar::ScrollBar()
     };
 }
 
-ScrollBar::~ScrollBar()
-{
-    if (boundTree.isValid())
-        boundTree.removeListener (this);
-}
+ScrollBar::~ScrollBar() = default;
 
 void ScrollBar::setIsVertical (bool shouldBeVertical)
 {
@@ -67,33 +63,25 @@ float ScrollBar::getStepSize() const
     return juce::jmax (1.0f, manager.getViewPortSize() * 0.1f);
 }
 
-void ScrollBar::attachProperty (juce::ValueTree tree, const juce::Identifier& property)
+void ScrollBar::bind (juce::ValueTree tree, const juce::Identifier& property, float defaultValue, juce::UndoManager* undoManager)
 {
-    if (boundTree.isValid())
-        boundTree.removeListener (this);
-
-    boundTree = std::move (tree);
-    boundProperty = property;
-
-    if (boundTree.isValid())
-    {
-        boundTree.addListener (this);
-
-        if (boundTree.hasProperty (boundProperty))
-            manager.setScrollPos (static_cast<float> (boundTree.getProperty (boundProperty)));
-    }
-}
-
-void ScrollBar::valueTreePropertyChanged (juce::ValueTree& tree, const juce::Identifier& property)
-{
-    if (tree == boundTree && property == boundProperty)
-        manager.setScrollPos (static_cast<float> (tree.getProperty (property)));
+    binding.onChange = [this]
+    { manager.setScrollPos (binding.getFloat()); };
+    binding.bind (std::move (tree), property, defaultValue, undoManager);
 }
 
 void ScrollBar::positionChanged()
 {
-    if (boundTree.isValid() && boundProperty.isValid())
-        boundTree.setPropertyExcludingListener (this, boundProperty, manager.getScrollPos(), nullptr);
+    // Writing an unchanged position sends no notification, so this settles at once.
+    if (binding.isBound())
+    {
+        juce::Component::SafePointer<ScrollBar> self (this);
+        binding.set (manager.getScrollPos());
+
+        // Whoever follows the tree may have closed the window.
+        if (self == nullptr)
+            return;
+    }
 
     resized();
     repaint();
@@ -134,8 +122,8 @@ juce::Rectangle<int> ScrollBar::calcThumbBounds() const
 
 void ScrollBar::paint (juce::Graphics& g)
 {
-    g.fillAll (juce::Colour (ZelLookAndFeel::ScrollBarColours::background));
-    g.setColour (juce::Colour (ZelLookAndFeel::ScrollBarColours::track));
+    g.fillAll (ZelLookAndFeel::ScrollBarColours::background);
+    g.setColour (ZelLookAndFeel::ScrollBarColours::track);
     g.fillRoundedRectangle (getTrackBounds().toFloat().reduced (2.0f), 3.0f);
 }
 

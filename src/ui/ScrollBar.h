@@ -1,5 +1,6 @@
 #pragma once
 
+#include "gui/PropertyBinding.h"
 #include "ui/ScrollBarButton.h"
 #include "ui/ScrollBarThumb.h"
 #include "ui/ScrollMgr.h"
@@ -9,9 +10,8 @@
 namespace ui
 {
 /** A scroll bar over one ScrollMgr: a thumb between two arrow buttons. It can
-    follow a tree property that holds the scroll position. */
-class ScrollBar final : public juce::Component,
-                        private juce::ValueTree::Listener
+    keep the scroll position in a tree property. */
+class ScrollBar final : public juce::Component
 {
 public:
     ScrollBar();
@@ -30,8 +30,9 @@ public:
     /** How far one arrow click scrolls: a tenth of the viewport, at least 1. */
     float getStepSize() const;
 
-    /** Keeps the position in a float property: writes it on every scroll and follows its changes. */
-    void attachProperty (juce::ValueTree tree, const juce::Identifier& property);
+    /** Keeps the position in a float property: writes it on every scroll and
+        follows its changes (a position out of range is clamped and written back). */
+    void bind (juce::ValueTree tree, const juce::Identifier& property, float defaultValue = 0.0f, juce::UndoManager* undoManager = nullptr);
 
     ScrollMgr& getScrollMgr() { return manager; }
     ScrollBarThumb& getThumb() { return thumb; }
@@ -46,7 +47,6 @@ public:
     void mouseDown (const juce::MouseEvent& e) override;
 
 private:
-    void valueTreePropertyChanged (juce::ValueTree& tree, const juce::Identifier& property) override;
     void positionChanged();
     juce::Rectangle<int> getTrackBounds() const;
 
@@ -56,8 +56,7 @@ private:
     ScrollBarButton incrementButton{ScrollBarButton::Direction::down};
     bool vertical = true;
     float dragStartPosition = 0.0f;
-    juce::ValueTree boundTree;
-    juce::Identifier boundProperty;
+    gui::PropertyBinding binding;
 
     JUCE_DECLARE_NON_COPYABLE_WITH_LEAK_DETECTOR (ScrollBar)
 };

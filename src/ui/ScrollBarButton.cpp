@@ -1,5 +1,6 @@
 #include "ui/ScrollBarButton.h"
 #include "gfx/Drawing.h"
+#include "gfx/Palette.h"
 
 namespace ui
 {
@@ -21,10 +22,10 @@ void ScrollBarButton::setDirection (Direction newDirection)
 
 void ScrollBarButton::paint (juce::Graphics& g)
 {
-    g.fillAll (juce::Colour (0xff333333));
+    g.fillAll (gfx::colours::panel);
 
     const auto area = getLocalBounds().toFloat().reduced (static_cast<float> (juce::jmin (getWidth(), getHeight())) * 0.3f);
-    const auto colour = held ? juce::Colour (0xff666666).brighter (0.4f) : juce::Colour (0xff999999);
+    const auto colour = held ? gfx::colours::control.brighter (0.4f) : gfx::colours::neutral;
 
     switch (direction)
     {

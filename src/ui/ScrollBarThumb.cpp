@@ -10,11 +10,11 @@ void ScrollBarThumb::paint (juce::Graphics& g)
 {
     const auto r = getLocalBounds().toFloat().reduced (1.0f);
 
-    g.setColour (juce::Colour (ZelLookAndFeel::ScrollBarColours::thumbShadow));
+    g.setColour (ZelLookAndFeel::ScrollBarColours::thumbShadow);
     g.fillRoundedRectangle (r.translated (1.0f, 1.0f), 3.0f);
     g.setColour (ZelLookAndFeel::getScrollBarThumbColour (mouseOver));
     g.fillRoundedRectangle (r, 3.0f);
-    g.setColour (juce::Colour (ZelLookAndFeel::ScrollBarColours::thumbHighlightStrong));
+    g.setColour (ZelLookAndFeel::ScrollBarColours::thumbHighlightStrong);
     g.fillRect (vertical ? r.withWidth (1.0f).reduced (0.0f, 2.0f) : r.withHeight (1.0f).reduced (2.0f, 0.0f));
 }
 

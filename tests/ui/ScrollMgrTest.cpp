@@ -81,7 +81,7 @@ TEST (ScrollBarWidget, ArrowsStepRepeatWhileHeldAndTheTreeFollows)
     bar.setSize (16, 200);
     bar.setContentSize (1000.0f);
     bar.setViewPortSize (100.0f);
-    bar.attachProperty (tree, scroll);
+    bar.bind (tree, scroll);
 
     bar.getIncrementButton().onStep();
     EXPECT_EQ (bar.getScrollPos(), 10.0f);

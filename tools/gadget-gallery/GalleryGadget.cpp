@@ -2,117 +2,109 @@
 #include "BinaryData.h"
 #include "GalleryLayout.h"
 #include "gfx/FontStyle.h"
+#include "gfx/Palette.h"
 #include "gui/ImageManager.h"
 
 namespace gallery
 {
 void GalleryTab::paintTabContent (juce::Graphics& g, juce::Rectangle<float>& area)
 {
-    gfx::setFont (g, 14);
+    gfx::setFont (g, gfx::font::caption);
     g.setColour (juce::Colours::white);
     g.drawText (getState() == on ? "TAB ON" : "TAB OFF", area, juce::Justification::centred, false);
 }
 
 //==============================================================================
 GalleryDrawerContent::GalleryDrawerContent (juce::ValueTree tree)
-    : state (std::move (tree))
+    : GadgetSectionDrawer ("OPTIONS")
 {
-    state.addListener (this);
+    addSection ("TOGGLE").addToggle ("Checked", tree, GalleryIds::checked, false);
+    addSection ("CHOICE").addChoice (tree, GalleryIds::choice, {{"first", "First"}, {"second", "Second"}, {"third", "Third"}}, "first");
 
-    addAndMakeVisible (checkBox);
-    checkBox.setState (state.getProperty (GalleryIds::checked, false));
-    checkBox.onClick = [this] (bool requested)
-    { state.setProperty (GalleryIds::checked, requested, nullptr); };
-
-    addAndMakeVisible (combo);
     combo.addItem (0, "Off");
     combo.addItem (1, "First");
     combo.addItem (2, "Second");
     combo.setOffValueId (0);
     combo.setBgColorOff (juce::Colour (0xff2a2a2a));
-    combo.setSelectedIdLocally (state.getProperty (GalleryIds::option, 0));
-    combo.onRequestSelectedId = [this] (int id)
-    { state.setProperty (GalleryIds::option, id, nullptr); };
-
-    addAndMakeVisible (numberEditor);
+    combo.bind (tree, GalleryIds::option, 0);
     numberEditor.configureIntegerMode (1, 16);
-    numberEditor.setValue (4);
+    numberEditor.bind (tree, GalleryIds::count, 4);
+    auto& controls = addSection ("CONTROLS");
+    controls.addComponent (combo, 24);
+    controls.addComponent (numberEditor, 24);
+
+    auto& third = addSection ("THIRD");
+    third.addToggle ("Shown with the third choice", tree, "thirdOption", true);
+    third.addNote ("This section shows only while the choice above is the third one.");
+    third.showOnlyWhen (tree, GalleryIds::choice, [] (const juce::var& v)
+                        { return v.toString() == "third"; });
 }
 
-GalleryDrawerContent::~GalleryDrawerContent()
-{
-    state.removeListener (this);
-}
-
-void GalleryDrawerContent::valueTreePropertyChanged (juce::ValueTree&, const juce::Identifier& property)
-{
-    if (property == GalleryIds::checked)
-        checkBox.setState (state.getProperty (GalleryIds::checked, false));
-    else if (property == GalleryIds::option)
-        combo.setSelectedIdLocally (state.getProperty (GalleryIds::option, 0));
-}
-
-void GalleryDrawerContent::paint (juce::Graphics& g)
-{
-    gfx::setFont (g, 3);
-    g.setColour (juce::Colours::white);
-    g.drawText ("OPTIONS", getLocalBounds().reduced (10, 6).removeFromTop (16), juce::Justification::centredLeft, false);
-}
-
-void GalleryDrawerContent::resized()
-{
-    auto area = getLocalBounds().reduced (10, 6);
-    area.removeFromTop (22);
-    checkBox.setBounds (area.removeFromTop (22));
-    area.removeFromTop (8);
-    combo.setBounds (area.removeFromTop (24));
-    area.removeFromTop (8);
-    numberEditor.setBounds (area.removeFromTop (24).withWidth (60));
-}
+GalleryDrawerContent::~GalleryDrawerContent() = default;
 
 //==============================================================================
+namespace
+{
+/** The gallery's list items, made the first time. */
+juce::ValueTree itemListOf (juce::ValueTree tree)
+{
+    auto items = tree.getOrCreateChildWithName (GalleryIds::itemList, nullptr);
+
+    if (items.getNumChildren() == 0)
+        for (const auto* name : {"Violins", "Violas", "Cellos", "Basses"})
+            items.appendChild (juce::ValueTree (GalleryIds::item, {{GalleryIds::name, name}, {GalleryIds::selected, true}}), nullptr);
+
+    return items;
+}
+
+ui::CheckListSource itemSource (juce::ValueTree tree)
+{
+    return {itemListOf (std::move (tree)), GalleryIds::item, GalleryIds::selected, false, GalleryIds::name, nullptr};
+}
+} // namespace
+
 GalleryGadget::GalleryGadget (juce::ValueTree galleryTree, GadgetState gadgetState)
     : Gadget2 (std::move (gadgetState))
     , tree (std::move (galleryTree))
+    , toggleAll (itemSource (tree))
+    , checkList (itemSource (tree))
     , drawerContent (tree)
 {
     setName (layout::windowName);
-    setGradient (juce::Colour (0xff3fa9f5), juce::Colour (0xff1d4f7a));
-    setOverlayColor (juce::Colour (0xfffefefe));
+    setGradient (gfx::colours::lightBlue, juce::Colour (0xff1d4f7a));
+    setOverlayColor (gfx::colours::overlay);
     setHeadVisible (true);
     setBodyWidth (layout::bodyWidth);
     setBodyHeight (layout::bodyHeight);
     setDrawer (&drawerContent, GadgetDrawer::Right, layout::drawerClientAreaSize);
 
     title.setText ("GADGET GALLERY", juce::dontSendNotification);
-    title.setFont (gfx::getFont (16));
+    title.setFont (gfx::getFont (gfx::font::title));
     title.setColour (juce::Label::textColourId, juce::Colours::white);
     title.setInterceptsMouseClicks (false, false);
     getHead().addAndMakeVisible (title);
 
     auto& panel = getBody();
 
-    drawerButton.onClick = [this]
-    { toggleDrawer(); };
+    drawerButton.setClickAction ([this]
+                                 { toggleDrawer(); });
     panel.addAndMakeVisible (drawerButton);
 
     latchButton.setLatching (true);
     latchButton.setActiveColor (GadgetButton::Colors::lightGreen);
-    latchButton.attachValueTreeProperty (tree, GalleryIds::latched);
+    latchButton.bindToggle (tree, GalleryIds::latched);
     panel.addAndMakeVisible (latchButton);
 
     ledButton.setActiveColor (GadgetButton::Colors::orange);
-    ledButton.onPress = [this]
-    {
-        led.setStatus (static_cast<GadgetLed::Status> ((static_cast<int> (led.getStatus()) + 1) % 4));
-    };
+    ledButton.setPressAction ([this]
+                              { led.setStatus (static_cast<GadgetLed::Status> ((static_cast<int> (led.getStatus()) + 1) % 4)); });
     panel.addAndMakeVisible (ledButton);
 
     disabledButton.setEnabled (false);
     panel.addAndMakeVisible (disabledButton);
 
     knob.setRange (0.0f, 100.0f);
-    knob.attachValueTreeProperty (tree, GalleryIds::level);
+    knob.bind (tree, GalleryIds::level);
     panel.addAndMakeVisible (knob);
 
     led.setStatus (GadgetLed::custom);
@@ -124,13 +116,13 @@ GalleryGadget::GalleryGadget (juce::ValueTree galleryTree, GadgetState gadgetSta
     panel.addAndMakeVisible (mainButton);
 
     zoomer.setValueRange (0.2f, 10.0f, 1.0f);
-    zoomer.attachProperty (tree, GalleryIds::zoom);
+    zoomer.bind (tree, GalleryIds::zoom);
     panel.addAndMakeVisible (zoomer);
 
     scrollBar.setIsVertical (false);
     scrollBar.setContentSize (1000.0f);
     scrollBar.setViewPortSize (250.0f);
-    scrollBar.attachProperty (tree, GalleryIds::scroll);
+    scrollBar.bind (tree, GalleryIds::scroll);
     panel.addAndMakeVisible (scrollBar);
 
     combo.addOption (1, "Major");
@@ -147,6 +139,8 @@ GalleryGadget::GalleryGadget (juce::ValueTree galleryTree, GadgetState gadgetSta
     panel.addAndMakeVisible (lightEditor);
     link.addUrlRefValue ("ref", "gallery");
     panel.addAndMakeVisible (link);
+    panel.addAndMakeVisible (toggleAll);
+    panel.addAndMakeVisible (checkList);
 
     spinner = Sprite (ImageManager::getInstance()->getFromMemory (BinaryData::spinnerSprite_png, BinaryData::spinnerSprite_pngSize), 24);
     animation.onFrame = [this]
@@ -212,5 +206,8 @@ void GalleryGadget::afterResized()
     lightEditor.setBounds (area.removeFromTop (26).withWidth (180));
     area.removeFromTop (10);
     link.setBounds (area.removeFromTop (20).withWidth (120));
+    area.removeFromTop (10);
+    toggleAll.setBounds (area.removeFromTop (layout::toggleAllHeight).withWidth (180));
+    checkList.setBounds (area.removeFromTop (4 * ui::CheckList::defaultRowHeight).withWidth (180));
 }
 } // namespace gallery

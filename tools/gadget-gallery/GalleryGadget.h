@@ -5,6 +5,7 @@
 #include "gadget/GadgetKnob.h"
 #include "gadget/GadgetLed.h"
 #include "gadget/GadgetMainButton.h"
+#include "gadget/GadgetSectionDrawer.h"
 #include "gui/Animation.h"
 #include "gui/BubbleMessage.h"
 #include "gui/Combo.h"
@@ -15,6 +16,7 @@
 #include "gui/WebLinkButton.h"
 #include "gui/Zoomer.h"
 #include "ui/CheckBox.h"
+#include "ui/CheckList.h"
 #include "ui/Combo.h"
 #include "ui/ScrollBar.h"
 
@@ -30,6 +32,12 @@ struct GalleryIds
     static inline const juce::Identifier scroll{"scroll"};
     static inline const juce::Identifier option{"option"};
     static inline const juce::Identifier checked{"checked"};
+    static inline const juce::Identifier choice{"choice"};
+    static inline const juce::Identifier count{"count"};
+    static inline const juce::Identifier itemList{"ITEM_LIST"};
+    static inline const juce::Identifier item{"ITEM"};
+    static inline const juce::Identifier name{"name"};
+    static inline const juce::Identifier selected{"selected"};
 };
 
 /** A tab that paints its state as text. */
@@ -39,22 +47,15 @@ public:
     void paintTabContent (juce::Graphics& g, juce::Rectangle<float>& area) override;
 };
 
-/** The drawer's content: options bound to the gallery tree. */
-class GalleryDrawerContent final : public juce::Component,
-                                   private juce::ValueTree::Listener
+/** The drawer's content: sections of options bound to the gallery tree,
+    one of them shown only while the choice is "Third". */
+class GalleryDrawerContent final : public GadgetSectionDrawer
 {
 public:
     explicit GalleryDrawerContent (juce::ValueTree tree);
     ~GalleryDrawerContent() override;
 
-    void paint (juce::Graphics& g) override;
-    void resized() override;
-
 private:
-    void valueTreePropertyChanged (juce::ValueTree& tree, const juce::Identifier& property) override;
-
-    juce::ValueTree state;
-    ui::CheckBox checkBox{"Checked"};
     ui::Combo combo;
     gui::NumberEditor numberEditor;
 };
@@ -90,6 +91,8 @@ private:
     Sprite spinner;
     gui::Animation animation;
     int spinnerFrame = 0;
+    ui::ToggleAllBox toggleAll;
+    ui::CheckList checkList;
     GalleryDrawerContent drawerContent;
 };
 } // namespace gallery

@@ -19,4 +19,10 @@ constexpr int drawerButtonX = 10;
 constexpr int drawerButtonY = 70 + 16;
 constexpr int drawerButtonWidth = 96;
 constexpr int drawerButtonHeight = 26;
+
+/** The "TOGGLE ALL" box over the check list of the right column, and the list's first row. */
+constexpr int toggleAllX = 10 + 130 + 200 + 10;
+constexpr int toggleAllY = 70 + 16 + 26 + 30 + 26 + 10 + 26 + 10 + 20 + 10;
+constexpr int toggleAllHeight = 22;
+constexpr int firstItemY = toggleAllY + toggleAllHeight;
 } // namespace gallery::layout

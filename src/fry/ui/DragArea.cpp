@@ -1,5 +1,6 @@
 #include "fry/ui/DragArea.h"
 #include "gfx/FontStyle.h"
+#include "gfx/Palette.h"
 #include "gui/ImageManager.h"
 
 namespace fry
@@ -9,7 +10,7 @@ namespace
 constexpr float cornerSize = 5.0f;
 constexpr int previewInset = 6;
 constexpr int captionHeight = 12;
-const juce::Colour outlineColour{0xff111111};
+const juce::Colour outlineColour = gfx::colours::outline;
 const juce::Colour textColour{0xffcfd8d7};
 } // namespace
 
@@ -93,7 +94,7 @@ void DragArea::paint (juce::Graphics& g)
 
     const auto area = getPreviewArea();
     const auto caption = getLocalBounds().reduced (previewInset).removeFromBottom (captionHeight);
-    gfx::setFont (g, 1);
+    gfx::setFont (g, gfx::font::small);
 
     if (!hasClip())
     {

@@ -49,20 +49,19 @@ FryGadget::FryGadget (State stateToUse, std::unique_ptr<IExternalFileDrag> drag)
     panel.addAndMakeVisible (dragArea);
 
     fullScoreButton.setActiveColor (GadgetButton::Colors::lightGreen);
-    fullScoreButton.onClick = [this]
-    {
+    fullScoreButton.setClickAction ([this]
+                                    {
         if (onFetchFullScore)
-            onFetchFullScore();
-    };
+            onFetchFullScore(); });
     panel.addAndMakeVisible (fullScoreButton);
 
     optionsButton.setActiveColor (GadgetButton::Colors::lightBlue);
-    optionsButton.onClick = [this]
-    {
+    optionsButton.setLatching (true); // pressed while the drawer is out, not only while held
+    optionsButton.setClickAction ([this]
+                                  {
         const auto wasOpen = isDrawerOpen();
         toggleDrawer();
-        optionsButton.setPressed (!wasOpen);
-    };
+        optionsButton.setPressed (!wasOpen); });
     panel.addAndMakeVisible (optionsButton);
 
     afterResized();
@@ -96,7 +95,7 @@ void FryGadget::paintBodyOverlays (juce::Graphics& g)
 {
     paintOverlayTitle (g, layout::title);
 
-    gfx::setFont (g, 14);
+    gfx::setFont (g, gfx::font::caption);
     g.setColour (getOverlayColor());
     g.drawText (mainCaption, juce::Rectangle<int> (layout::mainButtonX, layout::mainCaptionY, layout::mainButtonSize, 16),
                 juce::Justification::centred, false);

@@ -4,6 +4,8 @@
 
 #include <functional>
 
+namespace gui
+{
 /** Runs a callback when the mouse is pressed anywhere outside a target
     component (for closing pop-ups). Listens to the whole desktop only while
     it has a target. */
@@ -31,3 +33,4 @@ private:
 
     JUCE_DECLARE_NON_COPYABLE_WITH_LEAK_DETECTOR (ClickOutsideWatcher)
 };
+} // namespace gui

@@ -1,5 +1,7 @@
-#include "gadget/ClickOutsideWatcher.h"
+#include "gui/ClickOutsideWatcher.h"
 
+namespace gui
+{
 ClickOutsideWatcher::ClickOutsideWatcher() = default;
 
 ClickOutsideWatcher::~ClickOutsideWatcher()
@@ -35,3 +37,4 @@ void ClickOutsideWatcher::mouseDown (const juce::MouseEvent& e)
     if (isOutsideTarget (e.getScreenPosition()) && onClickOutside)
         onClickOutside();
 }
+} // namespace gui
