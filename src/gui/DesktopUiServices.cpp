@@ -1,5 +1,4 @@
 #include "gui/DesktopUiServices.h"
-#include "gfx/Alert.h"
 #include "platform/DesktopOpen.h"
 #include "products/IProductWindow.h"
 
@@ -13,6 +12,14 @@ DesktopUiServices::DesktopUiServices (BoxShower shower)
 }
 
 DesktopUiServices::~DesktopUiServices() = default;
+
+juce::String DesktopUiServices::getAlertTitle()
+{
+    if (auto* app = juce::JUCEApplicationBase::getInstance())
+        return app->getApplicationName() + " " + app->getApplicationVersion();
+
+    return "Message";
+}
 
 void DesktopUiServices::alert (const juce::String& text, IProductWindow* over)
 {
@@ -52,14 +59,14 @@ void DesktopUiServices::showNativeBox (const juce::String& text, juce::Component
     if (juce::Desktop::getInstance().getDisplays().getPrimaryDisplay() == nullptr)
     {
         // No screen to show it on: say it where a terminal can see it.
-        std::cerr << gfx::getAlertTitle() << ": " << text << std::endl;
+        std::cerr << getAlertTitle() << ": " << text << std::endl;
         juce::MessageManager::callAsync (std::move (closed));
         return;
     }
 
     const auto options = juce::MessageBoxOptions()
                              .withIconType (juce::MessageBoxIconType::InfoIcon)
-                             .withTitle (gfx::getAlertTitle())
+                             .withTitle (getAlertTitle())
                              .withMessage (text)
                              .withButton ("OK")
                              .withAssociatedComponent (over);

@@ -23,6 +23,10 @@ public:
     explicit DesktopUiServices (BoxShower shower = {});
     ~DesktopUiServices() override;
 
+    /** The title of every box: the application's name, a space and its
+        version; "Message" when no application object exists. */
+    static juce::String getAlertTitle();
+
     void alert (const juce::String& text, IProductWindow* over) override;
     bool openWithDesktop (const juce::File& fileOrFolder) override;
     bool openWebAddress (const juce::URL& address) override;

@@ -5,7 +5,6 @@
 #include "engine/comm/Action.h"
 #include "engine/comm/Comm.h"
 #include "engine/comm/WebSocketAction.h"
-#include "gfx/Alert.h"
 #include "engine/comm/IProductMessageHandler.h"
 #include "support/HostSimProcess.h"
 #include "support/MessagePump.h"
@@ -48,8 +47,8 @@ TEST (HostSimEndToEnd, ProductCallReachesItsPluginAndTheReplyTheCallback)
     testsupport::TempSuite suite;
     AppState appState (suite.getPaths());
     NoProducts products;
-    comm::Comm channel (appState, products, suite.getPaths(), sim.getPort());
-    const gfx::ScopedAlertSink noAlerts ([] (const juce::String& text) { ADD_FAILURE() << "alert: " << text; });
+    comm::Comm channel (appState, products, suite.getPaths(), sim.getPort(),
+                        [] (comm::HostConnectionProblem problem) { ADD_FAILURE() << "connection problem " << static_cast<int> (problem); });
 
     juce::var reply;
     int calls = 0;

@@ -1,7 +1,6 @@
 #include "engine/comm/web-socket/WebSocketManager.h"
 #include "engine/comm/web-socket/HostProtocol.h"
 #include "engine/comm/web-socket/WebSocketSession.h"
-#include "gfx/Alert.h"
 #include "state/AppState.h"
 #include "support/MessagePump.h"
 #include "support/ScriptedHostServer.h"
@@ -113,9 +112,6 @@ protected:
     juce::ValueTree appState{AppState::type};
     std::shared_ptr<std::vector<juce::var>> results = std::make_shared<std::vector<juce::var>>();
     std::shared_ptr<std::vector<comm::HostConnectionProblem>> problems = std::make_shared<std::vector<comm::HostConnectionProblem>>();
-    // The session only reports problems; showing them is its owner's business.
-    gfx::ScopedAlertSink noAlertsShown{[] (const juce::String& text)
-                                       { ADD_FAILURE() << "alert shown: " << text; }};
     std::unique_ptr<WebSocketManager> manager;
 };
 } // namespace
