@@ -18,11 +18,11 @@ juce::String readText (const juce::File& file)
 } // namespace
 
 Comm::Comm (AppState& state, IProductMessageHandler& handler, const SuitePaths& paths, int webSocketPort)
-    : appState (state),
-      productMessageHandler (handler),
-      stateFolder (paths.getStateFolder()),
-      appFolder (paths.getAppFolder()),
-      webSocketManager (std::make_unique<WebSocketManager> (state.getTree(), webSocketPort))
+    : appState (state)
+    , productMessageHandler (handler)
+    , stateFolder (paths.getStateFolder())
+    , appFolder (paths.getAppFolder())
+    , webSocketManager (std::make_unique<WebSocketManager> (state.getTree(), webSocketPort))
 {
     init();
 }
@@ -75,7 +75,7 @@ bool Comm::processHostOutbox()
     readGuestState();
     bool handledAny = false;
 
-    for (const auto& line : lines::completeLines (readText (getHostOutboxFile())))
+    for (const auto& line : lines::hostOutboxLines (readText (getHostOutboxFile())))
     {
         if (line.isEmpty() || line.startsWithChar ('x'))
             continue;
@@ -92,7 +92,7 @@ bool Comm::processHostMessageLine (const juce::String& line)
 {
     const auto parsed = lines::parseHostLine (line);
 
-    if (! parsed.has_value() || parsed->id <= guestState.lastReceived)
+    if (!parsed.has_value() || parsed->id <= guestState.lastReceived)
         return false;
 
     // Recorded before the product sees it: a crash while handling never
@@ -125,7 +125,7 @@ void Comm::tidyGuestOutbox()
 {
     const auto outbox = getGuestOutboxFile();
 
-    if (! outbox.existsAsFile())
+    if (!outbox.existsAsFile())
         return;
 
     const auto lastConsumed = lines::parseHostLastReceived (readText (getHostCommStateFile()));
@@ -154,9 +154,9 @@ bool Comm::consumeHostVersion()
     if (fileLines.isEmpty())
         return false;
 
-    const auto version = lines::parseId (fileLines[0].trim());
+    const auto version = lines::parseHostVersion (fileLines[0]);
 
-    if (! version.has_value())
+    if (!version.has_value())
         return false;
 
     appState.setHostVersion (*version);
@@ -209,7 +209,7 @@ void Comm::purgePlaybackPendingResponses()
 
 int Comm::getHostScriptInvocationMode() const
 {
-    if (! appState.hasHostVersion() || appState.getHostVersion() < firstWebSocketHostVersion)
+    if (!appState.hasHostVersion() || appState.getHostVersion() < firstWebSocketHostVersion)
         return 1;
 
     return 2;
