@@ -205,6 +205,8 @@ TEST_F (CommTest, RandomAndMutatedLinesNeverCrashOrGoBackwards)
             parseGuestState (line, state);
             ASSERT_TRUE (state.currentMessageId >= 0 && state.lastReceived <= maxMessageId) << line;
             ASSERT_LE (parseHostLastReceived (line), maxMessageId) << line;
+            const auto version = parseHostVersion (line);
+            ASSERT_TRUE (! version.has_value() || (*version >= 0 && *version <= maxMessageId)) << line;
             const auto tidied = tidyGuestOutbox (line + "\n" + line, random.nextInt ({-1, 20}));
             ASSERT_TRUE (tidied.isEmpty() || tidied.endsWith ("\r\n")) << line;
 
