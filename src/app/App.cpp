@@ -8,6 +8,7 @@
 #include "platform/ProcessControl.h"
 #include "platform/QuitSignals.h"
 #include "platform/SingleInstance.h"
+#include "platform/XErrors.h"
 #include "products/RegisterAllProducts.h"
 #include "state/UiStateManager.h"
 
@@ -18,7 +19,13 @@ const char* const welcomeText =
 }
 
 App::App()
-    : appState (paths)
+    : App (SuitePaths::fromRunningExecutable(), 1898)
+{
+}
+
+App::App (SuitePaths suitePaths, int webSocketPort)
+    : paths (std::move (suitePaths))
+    , appState (paths)
 {
     lookAndFeel.setDefaultSansSerifTypefaceName ("Tahoma");
     appState.replaceTreeFromFile();
@@ -26,17 +33,23 @@ App::App()
     productRegistry = std::make_unique<ProductRegistry>();
     productMgr = std::make_unique<ProductMgr> (*this, *productRegistry, paths);
 
-    comm = std::make_unique<comm::Comm> (appState, *productMgr, paths);
+    comm = std::make_unique<comm::Comm> (appState, *productMgr, paths, webSocketPort);
     productMgr->setComm (*comm);
 
     hostAliveTimer = std::make_unique<HostAliveTimer> (*this, *comm);
 
     juce::LookAndFeel::setDefaultLookAndFeel (&lookAndFeel);
+
+    // The desktop, and with it the X window system, exists by now.
+    platform::logXErrorsInsteadOfExiting();
     CrashHandler::initialize();
 }
 
 App::~App()
 {
+    // Products go before the channel: a product may still commit through it
+    // while it closes.
+    productMgr.reset();
     juce::LookAndFeel::setDefaultLookAndFeel (nullptr);
 }
 
@@ -78,26 +91,34 @@ const juce::String App::getApplicationVersion()
 
 bool App::moreThanOneInstanceAllowed()
 {
-   #if JUCE_MAC
+#if JUCE_MAC
     return false;
-   #else
+#else
     // Elsewhere the launcher elects the one instance before the framework
     // starts (platform::SingleInstance); the framework's own check cannot
     // reach the running instance there.
     return true;
-   #endif
+#endif
 }
 
 void App::initialise (const juce::String& commandLine)
 {
-    const auto decision = app::decideStartup (commandLine, [this] { return comm->isMasterAlive(); });
+    const auto decision = app::decideStartup (commandLine, [this]
+                                              { return comm->isMasterAlive(); });
     isSetupRun = decision.isSetupRun;
     showWelcomeOnSetup = decision.showWelcomeOnSetup;
 
     platform::makeUiElementApplication();
 
-    if (! platform::isRunningAsAppExtension())
+    if (!platform::isRunningAsAppExtension())
         platform::activateThisApplication();
+
+    zel_registerAllProducts (*productRegistry);
+    installPlgFiles();
+
+    // Setup runs listen too: the welcome message sends the user to the
+    // host's plug-in menu, whose launch must reach this process.
+    listenForOtherLaunches();
 
     if (isSetupRun)
     {
@@ -105,9 +126,11 @@ void App::initialise (const juce::String& commandLine)
         return;
     }
 
-    zel_registerAllProducts (*productRegistry);
-    installPlgFiles();
+    startNormalRun();
+}
 
+void App::startNormalRun()
+{
     if (auto* orv = productMgr->getOrCreateProduct ("ORV"))
         orv->setComm (comm.get());
 
@@ -116,15 +139,25 @@ void App::initialise (const juce::String& commandLine)
     watchQuitSignals();
     comm->consumeHostVersion();
     comm->processHostOutbox();
+}
 
+void App::listenForOtherLaunches()
+{
     if (auto* instance = platform::SingleInstance::getProcessInstance())
     {
         instance->startListening ([this] (const juce::String& otherCommandLine)
-                                  {
-                                      juce::MessageManager::callAsync ([this, otherCommandLine]
-                                                                       { anotherInstanceStarted (otherCommandLine); });
-                                  });
+                                  { juce::MessageManager::callAsync ([this, otherCommandLine]
+                                                                     { anotherInstanceStarted (otherCommandLine); }); });
     }
+}
+
+void App::stopListeningForOtherLaunches()
+{
+    // Returns once the listener has ended: every launch it acknowledged has
+    // posted its hand-over by then, ahead of anything posted after this.
+    // Later launches wait for this process to end and then start afresh.
+    if (auto* instance = platform::SingleInstance::getProcessInstance())
+        instance->stopListening();
 }
 
 void App::installPlgFiles()
@@ -135,13 +168,38 @@ void App::installPlgFiles()
 
 void App::runSetup()
 {
-    zel_registerAllProducts (*productRegistry);
-    installPlgFiles();
-
     if (showWelcomeOnSetup)
         showWelcomeThenQuit();
     else
-        quit();
+        finishSetupRun();
+}
+
+void App::finishSetupRun()
+{
+    stopListeningForOtherLaunches();
+
+    // Posted after any hand-over the listener acknowledged: one that finds
+    // the host running turns this into a normal run, and the run goes on.
+    juce::MessageManager::callAsync ([this]
+                                     {
+                                         if (isSetupRun)
+                                             quit(); });
+}
+
+void App::takeOverFromSetupRun()
+{
+    // Launched again during a setup run: from the host's plug-in menu once
+    // the host runs, as the welcome message asks.
+    if (!comm->isMasterAlive())
+        return;
+
+    isSetupRun = false;
+
+    // The welcome message no longer holds; closing it does not end the run.
+    juce::ModalComponentManager::getInstance()->cancelAllModalComponents();
+
+    listenForOtherLaunches();
+    startNormalRun();
 }
 
 void App::showWelcomeThenQuit()
@@ -150,7 +208,7 @@ void App::showWelcomeThenQuit()
     {
         // No screen to show it on: say it where a terminal can see it.
         std::cerr << welcomeText << std::endl;
-        quit();
+        finishSetupRun();
         return;
     }
 
@@ -160,7 +218,10 @@ void App::showWelcomeThenQuit()
                              .withMessage (welcomeText)
                              .withButton ("OK");
 
-    juce::NativeMessageBox::showAsync (options, [] (int) { quit(); });
+    juce::NativeMessageBox::showAsync (options, [this] (int)
+                                       {
+                                           if (isSetupRun)
+                                               finishSetupRun(); });
 }
 
 void App::watchQuitSignals()
@@ -172,14 +233,17 @@ void App::watchQuitSignals()
 
 void App::shutdown()
 {
-    if (auto* instance = platform::SingleInstance::getProcessInstance())
-        instance->stopListening();
+    stopListeningForOtherLaunches();
 
     if (hostAliveTimer != nullptr)
         hostAliveTimer->stopTimer();
 
     if (quitSignalTimer != nullptr)
         quitSignalTimer->stopTimer();
+
+    // Products close first, while the channel and the UI state still take
+    // what they leave behind.
+    productMgr->shutDownAllProducts();
 
     if (startedForHost)
     {
@@ -203,11 +267,17 @@ void App::anotherInstanceStarted (const juce::String& commandLine)
     // The command line of the other launch carries nothing: the host leaves
     // its message in the host outbox before it launches the suite.
     juce::ignoreUnused (commandLine);
-    comm->processHostOutbox();
+
+    if (isSetupRun)
+        takeOverFromSetupRun();
+    else
+        comm->processHostOutbox();
 }
 
 void App::systemRequestedQuit()
 {
+    // A launch acknowledged until now is handled before the quit.
+    stopListeningForOtherLaunches();
     quit();
 }
 
@@ -220,7 +290,7 @@ void App::unhandledException (const std::exception*, const juce::String&, int)
 
 void App::HostAliveTimer::timerCallback()
 {
-    if (! comm.isMasterAlive())
+    if (!comm.isMasterAlive())
         app.systemRequestedQuit();
 }
 

@@ -3,7 +3,9 @@
 #include "products/PlgFileContents.h"
 
 ProductMgr::ProductMgr (IActionSender& sender, ProductRegistry& productRegistry, SuitePaths suitePaths)
-    : actionSender (sender), registry (productRegistry), paths (std::move (suitePaths))
+    : actionSender (sender)
+    , registry (productRegistry)
+    , paths (std::move (suitePaths))
 {
 }
 
@@ -72,6 +74,15 @@ void ProductMgr::processHostMessageStr (juce::String code, juce::String type, ju
 void ProductMgr::shutDownProduct (const juce::String& code)
 {
     products.erase (code);
+}
+
+void ProductMgr::shutDownAllProducts()
+{
+    // Out of the map first: a product that looks one up while closing finds
+    // nothing rather than a half-destroyed object.
+    auto closing = std::move (products);
+    products.clear();
+    closing.clear();
 }
 
 bool ProductMgr::installEnginePlgFile()
