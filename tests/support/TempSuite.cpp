@@ -19,9 +19,9 @@ juce::File makeUniqueFolder (const juce::String& prefix)
 }
 } // namespace
 
-TempSuite::TempSuite (bool installExecutable)
-    : root (makeUniqueFolder ("suite-")),
-      appFolder (root.getChildFile ("suite").getChildFile ("App"))
+TempSuite::TempSuite (bool installExecutable, const juce::String& suiteFolderName)
+    : root (makeUniqueFolder ("suite-"))
+    , appFolder (root.getChildFile (suiteFolderName).getChildFile ("App"))
 {
     appFolder.createDirectory();
 
@@ -43,15 +43,41 @@ TempSuite::~TempSuite()
     root.deleteRecursively();
 }
 
+std::unique_ptr<Subprocess> TempSuite::launch (const juce::String& argument) const
+{
+    juce::StringArray argv{getExecutable().getFullPathName()};
+
+    if (argument.isNotEmpty())
+        argv.add (argument);
+
+    // Without a screen the suite writes its messages to stderr.
+    return std::make_unique<Subprocess> (argv, juce::StringArray{"DISPLAY="});
+}
+
+bool TempSuite::waitUntilServing (int timeoutMs) const
+{
+    // A probe started before the suite won the election could win it instead.
+    if (!waitUntil ([&]
+                    { return getSuiteFolder().getChildFile ("ORX.plg").existsAsFile(); },
+                    timeoutMs))
+        return false;
+
+    return waitUntil ([&]
+                      { return launch()->waitForExit (timeoutMs) == 0; },
+                      timeoutMs);
+}
+
 HostStandIn::HostStandIn (const juce::String& processName)
     : folder (makeUniqueFolder ("host-"))
 {
     const auto link = folder.getChildFile (processName);
     juce::File ("/bin/sleep").createSymbolicLink (link, false);
-    process = std::make_unique<Subprocess> (juce::StringArray { link.getFullPathName(), "600" });
+    process = std::make_unique<Subprocess> (juce::StringArray{link.getFullPathName(), "600"});
 
     // The process name is set once the program is executing.
-    waitUntil ([&] { return juce::File ("/proc/" + juce::String (process->getPid()) + "/comm").loadFileAsString().trim() == processName; }, 5000);
+    waitUntil ([&]
+               { return juce::File ("/proc/" + juce::String (process->getPid()) + "/comm").loadFileAsString().trim() == processName; },
+               5000);
 }
 
 HostStandIn::~HostStandIn()
