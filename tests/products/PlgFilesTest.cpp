@@ -3,6 +3,7 @@
 #include "products/PlgFileContents.h"
 #include "products/ProductMgr.h"
 #include "products/ProductRegistrar.h"
+#include "products/RegisterAllProducts.h"
 #include "support/TempSuite.h"
 
 #include <gtest/gtest.h>
@@ -89,4 +90,25 @@ TEST (PlgFiles, ContentsDecompressOnlyGzip)
     EXPECT_EQ (PlgFileContents (compressed.getData(), compressed.getDataSize()).get(), "plug-in text");
     EXPECT_EQ (PlgFileContents (nullptr, 0).get(), "");
     EXPECT_EQ (PlgFileContents ("not gzip at all", 15).get(), "");
+}
+
+// Suite messages name a product by its code; the engine finds the product's
+// plug-in ("ORV_" + internal name) through its own table of codes.
+TEST (PlgFiles, EngineKnowsThePlugInOfEveryProduct)
+{
+    testsupport::TempSuite suite;
+    NoSender sender;
+    ProductRegistry registry;
+    zel_registerAllProducts (registry);
+    ProductMgr mgr (sender, registry, suite.getPaths());
+    const auto engineText = engine::EnginePlgContents().get();
+
+    ASSERT_FALSE (registry.getCodes().empty());
+
+    for (const auto& code : registry.getCodes())
+    {
+        const auto* product = mgr.getOrCreateProduct (code);
+        ASSERT_NE (product, nullptr) << code;
+        EXPECT_TRUE (engineText.contains ("'" + code + "', '" + product->getInternalName() + "'")) << code;
+    }
 }
