@@ -13,7 +13,10 @@ namespace
 class TextProduct final : public Product
 {
 public:
-    explicit TextProduct (juce::String t) : text (std::move (t)) {}
+    explicit TextProduct (juce::String t)
+        : text (std::move (t))
+    {
+    }
     juce::String getCode() const override { return "LY"; }
     juce::String getInternalName() const override { return "Lyrel"; }
     juce::String getDisplayName() const override { return "Lyrel"; }
@@ -62,7 +65,8 @@ TEST (PlgFiles, ProductFilesAreWrittenEvenEmptyAndUnknownCodesWriteNothing)
     NoSender sender;
     ProductRegistry registry;
     juce::String text = "line one\nline two\n";
-    registry.addEntry ("LY", [&] { return std::make_unique<TextProduct> (text); });
+    registry.addEntry ("LY", [&]
+                       { return std::make_unique<TextProduct> (text); });
     ProductMgr mgr (sender, registry, suite.getPaths());
 
     EXPECT_TRUE (mgr.installPlgFileForProduct ("LY"));
@@ -75,7 +79,7 @@ TEST (PlgFiles, ProductFilesAreWrittenEvenEmptyAndUnknownCodesWriteNothing)
 
     const auto before = suite.getSuiteFolder().findChildFiles (juce::File::findFiles, false).size();
     EXPECT_FALSE (mgr.installPlgFileForProduct ("NOPE"));
-    mgr.installPlgFilesForProducts ({ "NOPE", "ly" });
+    mgr.installPlgFilesForProducts ({"NOPE", "ly"});
     EXPECT_EQ (suite.getSuiteFolder().findChildFiles (juce::File::findFiles, false).size(), before);
 }
 
