@@ -18,10 +18,26 @@ using GetErrorDatabaseText = int (*) (Display*, const char*, const char*, const 
 GetErrorText getErrorText = nullptr;
 GetErrorDatabaseText getErrorDatabaseText = nullptr;
 
+// A window that vanished under a view can fail request after request; the
+// log keeps the first ones.
+constexpr int maxLoggedErrors = 100;
+std::atomic<int> errorCount{0};
+
 // Runs inside Xlib with the display locked: it must not make X requests.
 // Looking texts up in the error database makes none.
 int logError (Display* display, XErrorEvent* event)
 {
+    const auto count = ++errorCount;
+
+    if (count > maxLoggedErrors)
+        return 0;
+
+    if (count == maxLoggedErrors)
+    {
+        juce::Logger::writeToLog ("X error ignored; further X errors are not logged");
+        return 0;
+    }
+
     char error[128] = "unknown error";
     char request[128] = "unknown request";
     const auto requestCode = juce::String (static_cast<int> (event->request_code));

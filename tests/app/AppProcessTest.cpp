@@ -132,24 +132,42 @@ TEST (AppProcess, EightLaunchesAtOnceElectOneAndAKilledInstanceFreesTheName)
     EXPECT_TRUE (next->isRunning());
 }
 
-// The welcome message sends the user to the host's plug-in menu, whose
-// launch comes while the setup run still shows it.
-TEST (AppProcess, LaunchesDuringTheWelcomeReachItAndOneBesideTheHostStartsTheRun)
+// A setup run on the test display shows the welcome message, which sends the
+// user to the host's plug-in menu: that launch comes while it still shows.
+class AppOnScreen : public ::testing::Test
 {
+protected:
+    void SetUp() override
+    {
+        if (!screen.isAvailable())
+            GTEST_SKIP() << "no X display";
+    }
+
+    std::unique_ptr<Subprocess> launchOnScreen() const
+    {
+        return std::make_unique<Subprocess> (juce::StringArray{suite.getExecutable().getFullPathName()},
+                                             juce::StringArray{"DISPLAY=" + screen.getName()});
+    }
+
+    juce::String findWelcome() const
+    {
+        const auto found = screen.run ({"xdotool", "search", "--name", "^" + juce::String (ProjectInfo::projectName) + "$"});
+        return juce::StringArray::fromLines (found.trim())[0];
+    }
+
+    bool welcomeShows() const { return findWelcome().isNotEmpty(); }
+
     const testsupport::XDisplay screen;
+    const TempSuite suite{true};
+};
 
-    if (!screen.isAvailable())
-        GTEST_SKIP() << "no X display";
-
-    TempSuite suite (true);
-    const juce::StringArray onScreen{"DISPLAY=" + screen.getName()};
-    const auto launchOnScreen = [&]
-    { return std::make_unique<Subprocess> (juce::StringArray{suite.getExecutable().getFullPathName()}, onScreen); };
-    const auto welcomeShows = [&]
-    { return screen.run ({"xdotool", "search", "--name", "^" + juce::String (ProjectInfo::projectName) + "$"}).trim().isNotEmpty(); };
-
+TEST_F (AppOnScreen, LaunchesDuringTheWelcomeReachItAndOneBesideTheHostStartsTheRun)
+{
     auto app = launchOnScreen();
-    ASSERT_TRUE (waitUntil (welcomeShows, deadlineMs)) << app->getStderr();
+    ASSERT_TRUE (waitUntil ([&]
+                            { return welcomeShows(); },
+                            deadlineMs))
+        << app->getStderr();
 
     // The host does not run yet: the launch is served, and the welcome stays.
     auto early = launchOnScreen();
@@ -175,4 +193,28 @@ TEST (AppProcess, LaunchesDuringTheWelcomeReachItAndOneBesideTheHostStartsTheRun
     host.stop();
     ASSERT_EQ (app->waitForExit (deadlineMs), 0);
     EXPECT_TRUE (suite.getStateFolder().getChildFile ("AppState.xml").existsAsFile()) << "a normal run stores its state";
+}
+
+TEST_F (AppOnScreen, FailedXRequestIsLoggedAndTheRunGoesOn)
+{
+    auto app = launchOnScreen();
+    ASSERT_TRUE (waitUntil ([&]
+                            { return welcomeShows(); },
+                            deadlineMs))
+        << app->getStderr();
+
+    // Another client destroys the welcome window; the suite's own requests on
+    // it fail when it closes the message.
+    screen.run ({"xdotool", "windowclose", findWelcome()});
+    HostStandIn host;
+    auto fromHost = launchOnScreen();
+    EXPECT_EQ (fromHost->waitForExit (deadlineMs), 0) << fromHost->getStderr();
+    EXPECT_TRUE (waitUntil ([&]
+                            { return app->getStderr().contains ("X error ignored: "); },
+                            deadlineMs))
+        << app->getStderr();
+    EXPECT_TRUE (app->isRunning());
+
+    host.stop();
+    EXPECT_EQ (app->waitForExit (deadlineMs), 0);
 }
