@@ -204,11 +204,16 @@ TEST_F (AppOnScreen, FailedXRequestIsLoggedAndTheRunGoesOn)
         << app->getStderr();
 
     // Another client destroys the welcome window; the suite's own requests on
-    // it fail when it closes the message.
+    // it fail, at the latest when the launch beside the host closes it.
     screen.run ({"xdotool", "windowclose", findWelcome()});
     HostStandIn host;
+    ASSERT_TRUE (suite.getStateFolder().getChildFile ("hostOutbox.txt").replaceWithText ("H1:NONE.OPEN|\r\n"));
     auto fromHost = launchOnScreen();
     EXPECT_EQ (fromHost->waitForExit (deadlineMs), 0) << fromHost->getStderr();
+    EXPECT_TRUE (waitUntil ([&]
+                            { return app->getStderr().contains ("Host message H1: NONE.OPEN"); },
+                            deadlineMs))
+        << app->getStderr();
     EXPECT_TRUE (waitUntil ([&]
                             { return app->getStderr().contains ("X error ignored: "); },
                             deadlineMs))
