@@ -3,16 +3,23 @@
 // invariants are checked. Any crash, sanitizer report or broken invariant
 // is a finding.
 
-#include "orv/score/io/TestOrvana.h"
 #include "orv/score/io/ScoreLoader.h"
 #include "orv/score/io/TempoCurveLoader.h"
+#include "orv/score/io/TestOrvana.h"
 #include "utils/JsonParser.h"
+#include "utils/Midi.h"
 
 #include <cstdint>
 #include <cstdlib>
 
 namespace
 {
+// The loader logs what it drops; a fuzzing run does not want to read that.
+struct DiscardLog final : public juce::Logger
+{
+    void logMessage (const juce::String&) override {}
+};
+
 void require (bool condition)
 {
     if (!condition)
@@ -32,9 +39,20 @@ void checkInvariants (orv::Score& score)
     }
 
     for (auto track : score.getTracks())
+    {
         for (const auto& curve : track.getCurves())
-            for (int n = 1; n < curve.getNumNodes(); ++n)
-                require (curve.getNode (n - 1).getPoser() < curve.getNode (n).getPoser());
+        {
+            // Curves only of controllers 0..127 and pitch bend; no clear nodes.
+            const auto controller = curve.getControlNum();
+            require (controller == utils::midi::pitchBendControlNum || (controller >= 0 && controller <= utils::midi::maxControllerNum));
+
+            for (int n = 0; n < curve.getNumNodes(); ++n)
+            {
+                require (curve.getNode (n).getVal() >= 0);
+                require (n == 0 || curve.getNode (n - 1).getPoser() < curve.getNode (n).getPoser());
+            }
+        }
+    }
 
     const auto tempo = score.getOrCreateTempoCurve();
 
@@ -55,6 +73,8 @@ extern "C" int LLVMFuzzerTestOneInput (const uint8_t* data, size_t size)
     const auto payload = utils::json::parse (text);
 
     static TestOrvana orvana;
+    static DiscardLog discard;
+    juce::Logger::setCurrentLogger (&discard);
     orv::score::io::ScoreLoader loader (orvana.score, orvana);
     loader.load (payload, mode);
     checkInvariants (orvana.score);

@@ -44,8 +44,6 @@ Ferrymo::Ferrymo()
 
 Ferrymo::~Ferrymo()
 {
-    stopTimer();
-
     if (gadget != nullptr)
         closeGadget();
 }
@@ -91,7 +89,7 @@ void Ferrymo::showFryGadget()
 
 void Ferrymo::closeGadget()
 {
-    stopTimer();
+    awaitedFetch = 0;
     gadget.reset();
     storeState();
 }
@@ -112,31 +110,39 @@ void Ferrymo::fetch()
     if (gadget == nullptr)
         return;
 
+    // A second request would make the first reply worthless; the lamp shows
+    // that the host still works on the one before.
+    if (isFetching())
+    {
+        juce::Logger::writeToLog ("Ferrymo: still waiting for the host's reply; the press is ignored");
+        return;
+    }
+
     gadget->getDragArea().clearClip();
     gadget->setBusy (true);
-    startTimer (replyPatienceMs);
 
     const auto thisFetch = ++fetchCount;
+    awaitedFetch = thisFetch;
     juce::DynamicObject argument;
     argument.setProperty (includeAutomationArg, state.getIncludeAutomation());
 
-    const auto handleIfLatest = [weak = juce::WeakReference<Ferrymo> (this), thisFetch] (juce::var reply)
+    const auto handleIfAwaited = [weak = juce::WeakReference<Ferrymo> (this), thisFetch] (juce::var reply)
     {
         auto* product = weak.get();
 
-        if (product != nullptr && product->fetchCount == thisFetch)
+        if (product != nullptr && product->awaitedFetch == thisFetch)
             product->fetchMidiHandleReply (reply);
     };
 
     FetchAction action;
     action.setArgObj (argument);
-    action.setOnResponse (handleIfLatest);
+    action.setOnResponse (handleIfAwaited);
     sendAction (action, false);
 }
 
 void Ferrymo::fetchMidiHandleReply (const juce::var& reply)
 {
-    stopTimer();
+    awaitedFetch = 0;
 
     // Closed while the host was working: there is nothing to show the clip in.
     if (gadget == nullptr)
@@ -187,13 +193,5 @@ void Ferrymo::loadState()
 void Ferrymo::storeState()
 {
     storeStateFile (state.getTree(), State::fileName);
-}
-
-void Ferrymo::timerCallback()
-{
-    stopTimer();
-
-    if (gadget != nullptr)
-        gadget->setBusy (false);
 }
 } // namespace fry

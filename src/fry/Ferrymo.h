@@ -4,8 +4,6 @@
 #include "fry/State.h"
 #include "products/Product.h"
 
-#include <juce_events/juce_events.h>
-
 #include <memory>
 
 namespace fry
@@ -14,16 +12,17 @@ class FryGadget;
 
 /** The MIDI clip transfer product: fetches the selection or the whole score
     from its host plug-in, writes it as a standard MIDI file in the temporary
-    folder and lets the user drag the file out of its gadget. */
-class Ferrymo final : public Product,
-                      private juce::Timer
+    folder and lets the user drag the file out of its gadget.
+
+    One fetch at a time: while the host works on one, the lamp blinks and
+    further presses are ignored, so no reply is thrown away. The lamp waits
+    as long as the host does; closing the gadget cancels the fetch (its
+    reply, should it still come, is dropped). */
+class Ferrymo final : public Product
 {
 public:
     static constexpr const char* productCode = "FRY";
     static constexpr const char* clipFileName = "ZEL_Ferrymo_clip.mid";
-    /** After this long without a reply the lamp stops blinking; a reply that
-        still comes is handled as usual. */
-    static constexpr int defaultReplyPatienceMs = 60000;
 
     Ferrymo();
     ~Ferrymo() override;
@@ -39,14 +38,19 @@ public:
     //==============================================================================
     /** Creates the gadget when there is none and brings it to the front. */
     void showFryGadget();
-    /** Stores the state and destroys the gadget. */
+    /** Stores the state and destroys the gadget; a fetch on its way is cancelled. */
     void closeGadget();
     FryGadget* getGadget() const { return gadget.get(); }
 
-    /** Asks the host for the selection's notes (the main button). */
+    /** Asks the host for the selection's notes (the main button); ignored
+        while another fetch is on its way or without a gadget. */
     void fetchSelection();
-    /** Asks the host for the whole score's notes ("Full Score"). */
+    /** Asks the host for the whole score's notes ("Full Score"); ignored
+        while another fetch is on its way or without a gadget. */
     void fetchFullScore();
+
+    /** A fetch was sent and neither its reply came nor the gadget closed. */
+    bool isFetching() const { return awaitedFetch != 0; }
 
     /** Handles the host's reply to either fetch: writes the clip file and
         hands it to the drag area, or shows what went wrong. */
@@ -59,9 +63,6 @@ public:
     void setClipFolder (const juce::File& folder) { clipFolder = folder; }
     juce::File getClipFile() const;
 
-    /** How long the lamp blinks while no reply comes (tests shorten it). */
-    void setReplyPatience (int milliseconds) { replyPatienceMs = milliseconds; }
-
     /** Replaces the desktop's drag-and-drop (tests record drags instead). */
     void setExternalFileDrag (std::unique_ptr<IExternalFileDrag> drag);
 
@@ -70,15 +71,14 @@ private:
     void fetch();
     void loadState();
     void storeState();
-    void timerCallback() override;
 
     State state;
     juce::File clipFolder;
     std::unique_ptr<IExternalFileDrag> externalDrag;
     std::unique_ptr<FryGadget> gadget;
-    /** Only the reply to the latest fetch counts. */
+    /** Numbers the fetches; awaitedFetch is the one whose reply counts (0: none). */
     int fetchCount = 0;
-    int replyPatienceMs = defaultReplyPatienceMs;
+    int awaitedFetch = 0;
 
     JUCE_DECLARE_WEAK_REFERENCEABLE (Ferrymo)
     JUCE_DECLARE_NON_COPYABLE_WITH_LEAK_DETECTOR (Ferrymo)

@@ -141,6 +141,8 @@ juce::String Pitch::accidentalSign (int acc)
 {
     switch (acc)
     {
+        case -3:
+            return "bbb";
         case -2:
             return "bb";
         case -1:
@@ -149,6 +151,8 @@ juce::String Pitch::accidentalSign (int acc)
             return "#";
         case 2:
             return "##";
+        case 3:
+            return "###";
         default:
             return {};
     }

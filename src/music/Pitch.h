@@ -59,7 +59,8 @@ public:
     /** White-key steps counted from C-1 = 0; A and B belong to the C below them. */
     int getDiatonicNumber() const noexcept;
 
-    /** Letter, accidental sign and octave: "C#4", "Bb3", "F-1". */
+    /** Letter, accidental sign and octave: "C#4", "Bb3", "F###2", "F-1";
+        fromString reads it back for every count of -3..+3. */
     juce::String toString() const;
 
     /** Letter and accidental sign: "C#", "Bb". */
@@ -75,7 +76,8 @@ public:
     /** The letter as text ("A".."G"); "C" for a value outside the enumeration. */
     static juce::String letterOf (Name name);
 
-    /** The accidental sign for -2..+2 ("bb", "b", "", "#", "##"); empty otherwise. */
+    /** The accidental sign for -3..+3 ("bbb", "bb", "b", "", "#", "##", "###"),
+        the counts that fromString reads; empty for any other count. */
     static juce::String accidentalSign (int accidentals);
 
 private:

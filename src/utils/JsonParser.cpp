@@ -298,7 +298,7 @@ private:
             case '[':
                 if (depth >= maxDepth)
                 {
-                    skipNested();
+                    fail ("Nested deeper than the parser allows");
                     return {};
                 }
 
@@ -362,37 +362,6 @@ private:
         return true;
     }
 
-    // Steps over a value nested too deep, without building it.
-    void skipNested() noexcept
-    {
-        int nesting = 0;
-
-        while (p < end)
-        {
-            const auto c = *p++;
-
-            if (c == '{' || c == '[')
-            {
-                ++nesting;
-            }
-            else if (c == '}' || c == ']')
-            {
-                if (--nesting == 0)
-                    return;
-            }
-            else if (c == '"' || c == '\'')
-            {
-                while (p < end && *p != c)
-                    p += (*p == '\\' && p + 1 < end) ? 2 : 1;
-
-                if (p < end)
-                    ++p;
-            }
-        }
-
-        fail ("Unexpected end of text in a nested value");
-    }
-
     juce::var parseNumber (bool negative)
     {
         const auto* numberStart = p;
@@ -403,6 +372,8 @@ private:
             return {};
         }
 
+        // A negative integer may reach 2^63 in magnitude (INT64_MIN).
+        const auto limit = static_cast<uint64_t> (std::numeric_limits<int64_t>::max()) + (negative ? 1u : 0u);
         uint64_t magnitude = 0;
         bool overflow = false;
 
@@ -410,7 +381,7 @@ private:
         {
             const auto digit = static_cast<uint64_t> (*p++ - '0');
 
-            if (magnitude > (static_cast<uint64_t> (std::numeric_limits<int64_t>::max()) - digit) / 10)
+            if (magnitude > (limit - digit) / 10)
                 overflow = true;
             else
                 magnitude = magnitude * 10 + digit;
@@ -429,7 +400,7 @@ private:
             return {};
         }
 
-        const auto value = negative ? -static_cast<int64_t> (magnitude) : static_cast<int64_t> (magnitude);
+        const auto value = negative ? static_cast<int64_t> (0u - magnitude) : static_cast<int64_t> (magnitude);
 
         if ((magnitude >> 31) != 0)
             return static_cast<juce::int64> (value);
@@ -829,25 +800,35 @@ std::string withValidUtf8 (const char* text, size_t length, size_t firstBad)
 }
 } // namespace
 
+namespace
+{
+juce::Result parseTerminated (const char* text, size_t length, juce::var& result, BadUtf8 badUtf8)
+{
+    // Text from outside may hold bytes that are not UTF-8; JUCE's string
+    // functions would step past the end of strings made of them, so such
+    // bytes are refused or become replacement characters before anything
+    // is built.
+    if (const auto bad = firstInvalidByte (text, length); bad < length)
+    {
+        if (badUtf8 == BadUtf8::fail)
+            return juce::Result::fail ("Not UTF-8 at byte " + juce::String (static_cast<juce::int64> (bad)));
+
+        const auto valid = withValidUtf8 (text, length, bad);
+        Parser parser (valid.c_str(), valid.c_str() + valid.size());
+        return parser.parseTopLevel (result);
+    }
+
+    Parser parser (text, text + length);
+    return parser.parseTopLevel (result);
+}
+} // namespace
+
 juce::Result parse (const juce::String& text, juce::var& result)
 {
     // A juce::String is NUL-terminated, so the parser may always look one
     // byte ahead without a bounds check.
     const auto* begin = text.toRawUTF8();
-    const auto length = std::strlen (begin);
-
-    // Text from outside may hold bytes that are not UTF-8; JUCE's string
-    // functions would step past the end of strings made of them, so such
-    // bytes become replacement characters before anything is built.
-    if (const auto bad = firstInvalidByte (begin, length); bad < length)
-    {
-        const auto valid = withValidUtf8 (begin, length, bad);
-        Parser parser (valid.c_str(), valid.c_str() + valid.size());
-        return parser.parseTopLevel (result);
-    }
-
-    Parser parser (begin, begin + length);
-    return parser.parseTopLevel (result);
+    return parseTerminated (begin, std::strlen (begin), result, BadUtf8::replace);
 }
 
 juce::var parse (const juce::String& text)
@@ -858,5 +839,20 @@ juce::var parse (const juce::String& text)
         return result;
 
     return {};
+}
+
+juce::Result parse (const char* utf8, size_t length, juce::var& result, BadUtf8 badUtf8)
+{
+    // The text ends at its first NUL, as it would in a juce::String.
+    const auto textLength = strnlen (utf8, length);
+
+    if (textLength < length || utf8[length] == 0)
+        return parseTerminated (utf8, textLength, result, badUtf8);
+
+    // The parser looks one byte past the text; without the terminator that
+    // byte is not ours to read as the end.
+    jassertfalse;
+    const std::string copy (utf8, length);
+    return parseTerminated (copy.c_str(), length, result, badUtf8);
 }
 } // namespace utils::json

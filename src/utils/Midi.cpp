@@ -80,6 +80,27 @@ std::map<int, juce::String> buildControlNums()
 
     return labels;
 }
+
+// A whole text that is a decimal integer (an optional "-" and digits, white
+// space around it), clamped to 32 bits; nothing when anything else is in it.
+std::optional<int> plainDecimal (const juce::String& text)
+{
+    const auto trimmed = text.trim();
+    const auto digits = trimmed.startsWithChar ('-') ? trimmed.substring (1) : trimmed;
+
+    if (digits.isEmpty() || !digits.containsOnly ("0123456789"))
+        return std::nullopt;
+
+    return utils::textToInt (trimmed);
+}
+
+std::optional<int> inRange (std::optional<int> value, int low, int high)
+{
+    if (value.has_value() && *value >= low && *value <= high)
+        return value;
+
+    return std::nullopt;
+}
 } // namespace
 
 const std::map<int, juce::String>& getMidiControlNums()
@@ -94,6 +115,19 @@ int controlIdToNum (const juce::String& text)
         return pitchBendControlNum;
 
     return utils::textToInt (text);
+}
+
+std::optional<int> readControlId (const juce::String& text)
+{
+    if (text.trim() == "B")
+        return pitchBendControlNum;
+
+    return inRange (plainDecimal (text), 0, maxControllerNum);
+}
+
+std::optional<int> readControllerValue (const juce::String& text)
+{
+    return inRange (plainDecimal (text), 0, maxControllerValue);
 }
 
 juce::String controlNumToId (int controlNum)

@@ -1,5 +1,5 @@
 // The product: registration, the host's trigger, the two fetches and their
-// arguments, every way a reply can end, stale replies, closing, and the
+// arguments, every way a reply can end, one fetch at a time, closing, and the
 // state file.
 #include "app/IActionSender.h"
 #include "engine/comm/WebSocketAction.h"
@@ -10,6 +10,7 @@
 #include "gfx/Alert.h"
 #include "products/ProductRegistry.h"
 #include "products/RegisterAllProducts.h"
+#include "support/LogCapture.h"
 #include "support/MessagePump.h"
 #include "support/TempSuite.h"
 
@@ -198,51 +199,72 @@ TEST_F (FerrymoProduct, AClipThatCannotBeWrittenSaysWhere)
     EXPECT_FALSE (gadget.getDragArea().hasClip());
 }
 
-TEST_F (FerrymoProduct, StaleRepliesAreDropped)
+TEST_F (FerrymoProduct, OneFetchAtATimeSoNoReplyIsThrownAway)
 {
-    // Only the latest fetch counts.
+    const testsupport::ScopedLogCapture quiet; // ignored presses are logged
     auto& gadget = openGadget();
     product->fetchSelection();
+    ASSERT_EQ (host.sent.size(), 1u);
+
+    // Presses while the host works change nothing: the lamp keeps blinking
+    // and the reply that comes is the one the user waits for.
+    gadget.getMainButton().mouseDown (testing_support::makeMouseEvent (gadget.getMainButton(), {60.0f, 60.0f}));
+    product->fetchFullScore();
+    EXPECT_EQ (host.sent.size(), 1u);
+    EXPECT_TRUE (product->isFetching());
+    EXPECT_TRUE (gadget.isBusy());
+    EXPECT_TRUE (gadget.getLed().isBlinking());
+
+    host.sent[0].reply (frytest::json (selectionReply));
+    EXPECT_FALSE (gadget.isBusy());
+    EXPECT_FALSE (product->isFetching());
+    EXPECT_TRUE (gadget.getDragArea().hasClip());
+    EXPECT_EQ (gadget.getDragArea().getPreview().getNotes().size(), 3u);
+
+    // Once answered, the next press fetches again; a repeated answer to the
+    // first fetch is not taken for the second's.
     product->fetchFullScore();
     ASSERT_EQ (host.sent.size(), 2u);
-    host.sent[0].reply (frytest::json (selectionReply));
+    EXPECT_EQ (host.sent[1].method, "fetchFullScoreMidi");
+    host.sent[0].reply (frytest::json (R"({"success": false, "error": "stale"})"));
+    EXPECT_TRUE (alerts.isEmpty());
     EXPECT_TRUE (gadget.isBusy());
-    EXPECT_FALSE (clipFolder.getChildFile ("ZEL_Ferrymo_clip.mid").exists());
     host.sent[1].reply (frytest::json (selectionReply));
+    EXPECT_FALSE (gadget.isBusy());
     EXPECT_TRUE (gadget.getDragArea().hasClip());
+}
 
-    // Replies after the window went.
-    ASSERT_TRUE (clipFolder.getChildFile ("ZEL_Ferrymo_clip.mid").deleteFile());
+TEST_F (FerrymoProduct, ClosingTheGadgetCancelsTheFetch)
+{
+    openGadget();
     product->fetchSelection();
+    ASSERT_EQ (host.sent.size(), 1u);
     product->closeGadget();
-    EXPECT_EQ (product->getGadget(), nullptr);
-    host.sent.back().reply (frytest::json (R"({"success": false, "error": "late"})"));
-    host.sent.back().reply (frytest::json (selectionReply));
+    EXPECT_FALSE (product->isFetching());
+
+    // The late reply finds no window...
+    host.sent[0].reply (frytest::json (R"({"success": false, "error": "late"})"));
+    EXPECT_TRUE (alerts.isEmpty());
+
+    // ...nor does it land in a window opened since, which has not asked.
+    auto& reopened = openGadget();
+    EXPECT_FALSE (reopened.isBusy());
+    host.sent[0].reply (frytest::json (selectionReply));
+    EXPECT_FALSE (reopened.getDragArea().hasClip());
     EXPECT_FALSE (clipFolder.getChildFile ("ZEL_Ferrymo_clip.mid").exists());
 
-    // Replies after the product went.
-    openGadget();
+    // The reopened window fetches as usual.
+    product->fetchSelection();
+    ASSERT_EQ (host.sent.size(), 2u);
+    host.sent[1].reply (frytest::json (selectionReply));
+    EXPECT_TRUE (reopened.getDragArea().hasClip());
+
+    // A reply after the product went.
     product->fetchSelection();
     const auto reply = host.sent.back().reply;
     product.reset();
     reply (frytest::json (selectionReply));
     EXPECT_TRUE (alerts.isEmpty());
-}
-
-TEST_F (FerrymoProduct, TheLampGivesUpWhenNoReplyComes)
-{
-    auto& gadget = openGadget();
-    product->setReplyPatience (50);
-    product->fetchSelection();
-    EXPECT_TRUE (gadget.isBusy());
-    EXPECT_TRUE (testsupport::pumpUntil ([&]
-                                         { return !gadget.isBusy(); },
-                                         3000));
-    EXPECT_TRUE (alerts.isEmpty());
-
-    // A reply that still comes is handled.
-    host.sent.back().reply (frytest::json (selectionReply));
-    EXPECT_TRUE (gadget.getDragArea().hasClip());
 }
 
 TEST_F (FerrymoProduct, CloseButtonStoresTheStateAndANewProductReadsIt)

@@ -3,8 +3,12 @@
 // gadget, clicks on its buttons (xdotool) fetch the selection or the whole
 // score over the host's WebSocket interface, the clip file holds the score's
 // notes, and a press-and-move on the clip starts an X11 drag of the file.
+// Every step waits for what the suite shows (a window, a file, pixels on the
+// screen, X selections and messages), never for a fixed time.
+#include "fry/FryGadget.h"
 #include "fry/FryLayout.h"
 #include "fry/XdndDropTarget.h"
+#include "gadget/TestMouse.h"
 #include "support/HostSimProcess.h"
 #include "support/Subprocess.h"
 #include "support/TempSuite.h"
@@ -15,11 +19,25 @@
 #include <juce_gui_basics/juce_gui_basics.h>
 
 #include <csignal>
+#include <set>
 #include <unistd.h>
 
 namespace
 {
 namespace layout = fry::layout;
+using testsupport::XDisplay;
+
+/** Pixels of the area that differ between two pictures of the screen. */
+int differingPixels (const juce::Image& a, const juce::Image& b, juce::Rectangle<int> area)
+{
+    int count = 0;
+
+    for (int y = area.getY(); y < area.getBottom(); ++y)
+        for (int x = area.getX(); x < area.getRight(); ++x)
+            count += testing_support::coloursClose (a.getPixelAt (x, y), b.getPixelAt (x, y), 8) ? 0 : 1;
+
+    return count;
+}
 
 /** Two staves; bars 1 and 2 of the clarinet are selected. */
 const char* const scoreJson = R"({"format": "host-sim score", "version": 1, "title": "Ferry crossing",
@@ -48,24 +66,37 @@ protected:
         const auto score = suite.getSuiteFolder().getSiblingFile ("ferry.json");
         ASSERT_TRUE (score.replaceWithText (scoreJson));
 
-        // The suite always calls the host on its fixed port: wait while
-        // another simulator (a demo, another test run) holds it.
-        for (int attempt = 0; attempt < 60 && (sim == nullptr || !sim->isRunning()); ++attempt)
-        {
-            if (attempt > 0)
-                juce::Thread::sleep (1000);
-
-            sim = std::make_unique<HostSimProcess> (juce::StringArray{"--port", "1898", "--suite", suite.getSuiteFolder().getFullPathName(),
-                                                                      "--score", score.getFullPathName()},
-                                                    juce::StringArray{"DISPLAY=" + display.getName(), "TMPDIR=" + clipFolder.getFullPathName()});
-        }
+        // The suite always calls the host on its fixed port: try again, a
+        // second apart, while another simulator (a demo, another test run) holds it.
+        testsupport::waitUntil ([&]
+                                {
+                                    sim = std::make_unique<HostSimProcess> (juce::StringArray{"--port", "1898", "--suite", suite.getSuiteFolder().getFullPathName(),
+                                                                                              "--score", score.getFullPathName()},
+                                                                            juce::StringArray{"DISPLAY=" + display.getName(), "TMPDIR=" + clipFolder.getFullPathName()});
+                                    return sim->isRunning(); },
+                                60000,
+                                1000);
 
         ASSERT_TRUE (sim->isRunning()) << "port 1898 stayed busy";
         ASSERT_TRUE (sim->sendCommand ("trigger FRY"));
         window = waitForWindow (layout::windowName);
         ASSERT_TRUE (window.isNotEmpty()) << "Ferrymo's window did not appear";
-        juce::Thread::sleep (300);
-        gadget = display.geometryOf (window);
+
+        // Shown: the window has the gadget's size and the gadget is drawn
+        // where X says the window is, so clicks aimed by its geometry land.
+        ASSERT_TRUE (testsupport::waitUntil ([this]
+                                             {
+                                                 gadget = display.geometryOf (window);
+
+                                                 if (gadget.width != layout::bodyWidth + 10)
+                                                     return false;
+
+                                                 idle = display.capture (scratchShot());
+                                                 const auto again = display.geometryOf (window);
+                                                 return idle.isValid() && again.x == gadget.x && again.y == gadget.y && isDrawn (idle); },
+                                             XDisplay::patienceMs,
+                                             100))
+            << "the gadget was not drawn at " << gadget.x << ", " << gadget.y;
     }
 
     void TearDown() override
@@ -82,9 +113,15 @@ protected:
 
         if (!testsupport::waitUntil ([&]
                                      { return testsupport::countProcessesOf (exe) == 0; },
-                                     5000))
+                                     XDisplay::patienceMs))
+        {
             for (const auto pid : testsupport::processIdsOf (exe))
                 ::kill (pid, SIGKILL);
+
+            testsupport::waitUntil ([&]
+                                    { return testsupport::countProcessesOf (exe) == 0; },
+                                    XDisplay::patienceMs);
+        }
     }
 
     /** A visible window of this test's suite process with the name. */
@@ -101,29 +138,80 @@ protected:
         display.run ({"xdotool", "mousemove", juce::String (gadget.x + windowX), juce::String (gadget.y + windowY), "click", "1"});
     }
 
-    /** Saves a picture of the screen for people to look at (build/test-artifacts). */
-    void screenshot (const juce::String& name)
+    /** Where pictures for people to look at go (build/test-artifacts). */
+    static juce::File artifact (const juce::String& name)
     {
-        display.screenshot (juce::File (ORVANA_TEST_BINARY_DIR).getChildFile ("test-artifacts").getChildFile (name + ".png"));
+        const auto folder = juce::File (ORVANA_TEST_BINARY_DIR).getChildFile ("test-artifacts");
+        folder.createDirectory();
+        return folder.getChildFile (name + ".png");
+    }
+
+    juce::File scratchShot() const { return suite.getSuiteFolder().getSiblingFile ("screen.png"); }
+
+    /** A screen position from window coordinates of the gadget. */
+    juce::Point<int> onScreen (int windowX, int windowY) const { return {gadget.x + windowX, gadget.y + windowY}; }
+
+    juce::Colour ledColour (const juce::Image& shot) const
+    {
+        const auto p = onScreen (layout::rightColumnX + layout::ledSize / 2, layout::bodyTopInWindow + layout::ledY + layout::ledSize / 2);
+        return shot.getPixelAt (p.x, p.y);
+    }
+
+    juce::Rectangle<int> dragAreaOnScreen() const
+    {
+        const auto topLeft = onScreen (layout::rightColumnX, layout::bodyTopInWindow + layout::dragAreaY);
+        return {topLeft.x, topLeft.y, layout::rightColumnWidth, layout::dragAreaHeight};
+    }
+
+    /** The gadget's body, gradient, controls and text, fill its window. */
+    bool isDrawn (const juce::Image& shot) const
+    {
+        std::set<juce::uint32> colours;
+
+        for (int y = gadget.y; y < gadget.y + gadget.height; y += 3)
+            for (int x = gadget.x; x < gadget.x + gadget.width; x += 3)
+                colours.insert (shot.getPixelAt (x, y).getARGB());
+
+        return colours.size() > 150;
+    }
+
+    /** The gadget shows a clip: its lamp is off again as before the fetch,
+        and the drag area no longer shows what it showed then. */
+    bool showsClip (const juce::Image& shot) const
+    {
+        return testing_support::coloursClose (ledColour (shot), ledColour (idle), 8) && differingPixels (idle, shot, dragAreaOnScreen()) > 200;
+    }
+
+    /** Waits until the gadget shows the clip; the picture is left as an artifact. */
+    void expectClipShown (const juce::String& artifactName)
+    {
+        const auto shot = display.waitForScreen ([this] (const juce::Image& image)
+                                                 { return showsClip (image); },
+                                                 artifact (artifactName));
+        EXPECT_TRUE (shot.isValid() && showsClip (shot)) << "lamp " << ledColour (shot).toDisplayString (true) << " (idle "
+                                                         << ledColour (idle).toDisplayString (true) << "), "
+                                                         << differingPixels (idle, shot, dragAreaOnScreen()) << " pixels of the drag area changed";
     }
 
     juce::File clipFile() const { return clipFolder.getChildFile ("ZEL_Ferrymo_clip.mid"); }
 
-    /** Waits for a new clip file and reads its tracks: each track's name and notes. */
-    std::optional<juce::MidiFile> waitForClip (juce::Time after)
+    /** Waits for the clip file and reads it. The suite writes it whole (a
+        temporary file renamed over it), so once it parses it is complete. */
+    std::optional<juce::MidiFile> waitForClip()
     {
-        if (!testsupport::waitUntil ([&]
-                                     { return clipFile().existsAsFile() && clipFile().getLastModificationTime() >= after; },
-                                     15000))
-            return std::nullopt;
+        std::optional<juce::MidiFile> midi;
+        testsupport::waitUntil ([&]
+                                {
+                                    juce::MidiFile read;
+                                    juce::FileInputStream in (clipFile());
 
-        juce::Thread::sleep (100);
-        juce::MidiFile midi;
-        juce::FileInputStream in (clipFile());
+                                    if (!in.openedOk() || !read.readFrom (in, false))
+                                        return false;
 
-        if (!in.openedOk() || !midi.readFrom (in, false))
-            return std::nullopt;
-
+                                    midi = read;
+                                    return true; },
+                                XDisplay::patienceMs,
+                                20);
         return midi;
     }
 
@@ -158,6 +246,8 @@ protected:
     std::unique_ptr<HostSimProcess> sim;
     juce::String window;
     testsupport::WindowGeometry gadget;
+    /** The screen with the gadget shown and idle, before any click. */
+    juce::Image idle;
 };
 } // namespace
 
@@ -165,11 +255,10 @@ TEST_F (FerrymoWindow, MainButtonFetchesTheSelectionIntoTheClipFile)
 {
     EXPECT_EQ (gadget.width, layout::bodyWidth + 10);
     EXPECT_EQ (gadget.height, layout::bodyHeight + 10 + layout::bodyTopInWindow);
-    screenshot ("ferrymo-gadget");
+    ASSERT_TRUE (scratchShot().copyFileTo (artifact ("ferrymo-gadget")));
 
-    const auto before = juce::Time::getCurrentTime() - juce::RelativeTime::seconds (1.0);
     clickAt (layout::mainButtonCentreX, layout::mainButtonCentreY);
-    const auto midi = waitForClip (before);
+    const auto midi = waitForClip();
     ASSERT_TRUE (midi.has_value()) << "no clip was written to " << clipFolder.getFullPathName() << "\n"
                                    << sim->getOutput();
 
@@ -180,8 +269,7 @@ TEST_F (FerrymoWindow, MainButtonFetchesTheSelectionIntoTheClipFile)
     EXPECT_EQ (notesOf (clarinet), "62@0-1920 65@1920-3840 69@1920-3840 67@3840-7680");
     EXPECT_EQ (countControllers (clarinet), 0) << "automation is off by default";
 
-    juce::Thread::sleep (300);
-    screenshot ("ferrymo-gadget-with-clip");
+    expectClipShown ("ferrymo-gadget-with-clip");
 }
 
 TEST_F (FerrymoWindow, FullScoreWithAutomationFromTheOptionsDrawer)
@@ -189,18 +277,30 @@ TEST_F (FerrymoWindow, FullScoreWithAutomationFromTheOptionsDrawer)
     clickAt (layout::optionsButtonCentreX, layout::buttonRowCentreY);
     const auto drawer = waitForWindow ("Gadget Drawer");
     ASSERT_TRUE (drawer.isNotEmpty());
-    juce::Thread::sleep (500); // the slide takes 200 ms
-    const auto d = display.geometryOf (drawer);
+
+    // Out (the slide takes 200 ms, longer on a busy machine): the drawer's
+    // lip, in the gadget's colour, is on its far right edge.
+    testsupport::WindowGeometry d;
+    const auto lipOf = [&d] (const juce::Image& shot)
+    { return shot.getPixelAt (d.x + d.width - 5, d.y + d.height / 2); };
+    const auto out = display.waitForScreen ([&] (const juce::Image& shot)
+                                            {
+                                                d = display.geometryOf (drawer);
+                                                return testing_support::coloursClose (lipOf (shot), fry::FryGadget::mainColour, 8); },
+                                            scratchShot());
+    ASSERT_TRUE (testing_support::coloursClose (lipOf (out), fry::FryGadget::mainColour, 8)) << lipOf (out).toDisplayString (true);
     EXPECT_EQ (d.x, gadget.x + layout::bodyWidth);
 
-    // The check box sits below the drawer's heading.
+    // The check box sits below the drawer's heading; once ticked it looks different.
+    const juce::Rectangle<int> checkBox (d.x + 14, d.y + 10 + 5 + 22, 160, 22);
     display.run ({"xdotool", "mousemove", juce::String (d.x + 30), juce::String (d.y + 10 + 5 + 22 + 11), "click", "1"});
-    juce::Thread::sleep (300);
-    screenshot ("ferrymo-options");
+    const auto ticked = display.waitForScreen ([&] (const juce::Image& shot)
+                                               { return differingPixels (out, shot, checkBox) > 10; },
+                                               artifact ("ferrymo-options"));
+    EXPECT_GT (differingPixels (out, ticked, checkBox), 10) << "the check box did not change";
 
-    const auto before = juce::Time::getCurrentTime() - juce::RelativeTime::seconds (1.0);
     clickAt (layout::fullScoreButtonCentreX, layout::buttonRowCentreY);
-    const auto midi = waitForClip (before);
+    const auto midi = waitForClip();
     ASSERT_TRUE (midi.has_value()) << sim->getOutput();
 
     ASSERT_EQ (midi->getNumTracks(), 3);
@@ -211,41 +311,46 @@ TEST_F (FerrymoWindow, FullScoreWithAutomationFromTheOptionsDrawer)
 
 TEST_F (FerrymoWindow, TheClipCanBeDraggedIntoAnotherApplication)
 {
-    const auto before = juce::Time::getCurrentTime() - juce::RelativeTime::seconds (1.0);
     clickAt (layout::mainButtonCentreX, layout::mainButtonCentreY);
-    ASSERT_TRUE (waitForClip (before).has_value());
-    juce::Thread::sleep (300);
+    ASSERT_TRUE (waitForClip().has_value());
+    expectClipShown ("ferrymo-before-drag");
 
     // Another application's window beside the gadget, as a file manager would be.
     frytest::XdndDropTarget target (display.getName(), gadget.x + gadget.width + 60, gadget.y, 300, 240);
     ASSERT_TRUE (target.isShowing());
-    juce::Thread::sleep (300);
     const auto targetWindow = display.waitForWindow ("Drop Target");
     ASSERT_TRUE (targetWindow.isNotEmpty());
     const auto t = display.geometryOf (targetWindow);
 
-    const auto startX = gadget.x + layout::dragAreaCentreX;
-    const auto startY = gadget.y + layout::dragAreaCentreY;
-    const auto endX = t.x + t.width / 2;
-    const auto endY = t.y + t.height / 2;
-    // Slowly, as a hand would: a sanitizer build of the suite answers late.
-    display.run ({"xdotool", "mousemove", juce::String (startX), juce::String (startY), "mousedown", "1"});
-    juce::Thread::sleep (150);
+    // Press on the clip and move past the drag threshold: the suite starts
+    // the drag and takes the XDND selection. The server keeps the events in
+    // order, so each step only waits for what the suite must have done.
+    const auto start = onScreen (layout::dragAreaCentreX, layout::dragAreaCentreY);
+    const auto moved = start + juce::Point<int> (20, 0);
+    const juce::Point<int> end (t.x + t.width / 2, t.y + t.height / 2);
+    display.run ({"xdotool", "mousemove", juce::String (start.x), juce::String (start.y), "mousedown", "1"});
+    display.run ({"xdotool", "mousemove", juce::String (moved.x), juce::String (moved.y)});
+    ASSERT_TRUE (testsupport::waitUntil ([&]
+                                         { return target.hasDragSource(); },
+                                         XDisplay::patienceMs,
+                                         10))
+        << "the drag did not start";
 
     for (int step = 1; step <= 12; ++step)
     {
-        display.run ({"xdotool", "mousemove", juce::String (startX + (endX - startX) * step / 12), juce::String (startY + (endY - startY) * step / 12)});
-        juce::Thread::sleep (80);
+        const auto p = moved + (end - moved) * step / 12;
+        display.run ({"xdotool", "mousemove", juce::String (p.x), juce::String (p.y)});
     }
 
-    // The target must have seen the drag arrive before the button is let go.
-    testsupport::waitUntil ([&]
-                            { return target.getMessages().contains ("XdndPosition"); },
-                            3000);
-    juce::Thread::sleep (100);
+    // The target must have accepted the drag before the button is let go.
+    ASSERT_TRUE (testsupport::waitUntil ([&]
+                                         { return target.getMessages().contains ("XdndStatus"); },
+                                         XDisplay::patienceMs,
+                                         10))
+        << target.getMessages().joinIntoString (", ");
     display.run ({"xdotool", "mouseup", "1"});
 
-    const auto dropped = target.waitForDrop (5000);
+    const auto dropped = target.waitForDrop (XDisplay::patienceMs);
     EXPECT_EQ (dropped.trim(), "file://" + clipFile().getFullPathName()) << target.getMessages().joinIntoString (", ");
     EXPECT_TRUE (target.getMessages().contains ("XdndEnter"));
     EXPECT_TRUE (target.getMessages().contains ("XdndDrop"));

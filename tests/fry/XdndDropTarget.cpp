@@ -1,4 +1,6 @@
 #include "fry/XdndDropTarget.h"
+#include "support/Subprocess.h"
+#include "support/XDisplay.h"
 
 #include <X11/Xatom.h>
 #include <X11/Xlib.h>
@@ -9,8 +11,10 @@ XdndDropTarget::XdndDropTarget (const juce::String& display, int x, int y, int w
     : thread ([this, display, x, y, width, height]
               { run (display, x, y, width, height); })
 {
-    for (int i = 0; i < 300 && !showing; ++i)
-        juce::Thread::sleep (10);
+    testsupport::waitUntil ([this]
+                            { return showing.load(); },
+                            testsupport::XDisplay::patienceMs,
+                            10);
 }
 
 XdndDropTarget::~XdndDropTarget()
@@ -87,6 +91,7 @@ void XdndDropTarget::run (juce::String displayName, int x, int y, int width, int
     {
         if (XPending (display) == 0)
         {
+            dragSource = static_cast<unsigned long> (XGetSelectionOwner (display, xdndSelection));
             juce::Thread::sleep (5);
             continue;
         }
@@ -111,6 +116,7 @@ void XdndDropTarget::run (juce::String displayName, int x, int y, int width, int
             {
                 note ("XdndPosition");
                 reply (xdndStatus, 1); // accept, no rectangle
+                note ("XdndStatus");
             }
             else if (type == xdndDrop)
             {

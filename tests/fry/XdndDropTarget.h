@@ -21,10 +21,14 @@ public:
     /** True once the window is on the screen. */
     bool isShowing() const { return showing; }
 
+    /** True while some window owns the XDND selection: a drag is going on. */
+    bool hasDragSource() const { return dragSource != 0; }
+
     /** Waits until something was dropped; the dropped text, empty on time-out. */
     juce::String waitForDrop (int timeoutMs);
 
-    /** The XDND messages seen so far ("XdndEnter", "XdndPosition", "XdndDrop", ...). */
+    /** The XDND messages seen so far ("XdndEnter", "XdndPosition", "XdndDrop",
+        ...), and "XdndStatus" once the target has accepted the drag. */
     juce::StringArray getMessages() const;
 
 private:
@@ -32,6 +36,7 @@ private:
 
     std::thread thread;
     std::atomic<bool> stopping{false}, showing{false};
+    std::atomic<unsigned long> dragSource{0};
     mutable std::mutex mutex;
     juce::String dropped;
     juce::StringArray messages;

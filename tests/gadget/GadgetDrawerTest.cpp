@@ -3,12 +3,35 @@
 
 #include <gtest/gtest.h>
 
-using testsupport::pumpFor;
+using testsupport::pumpUntil;
 
 namespace
 {
+// Slides take 200 ms; on a loaded machine timers run late, so every wait is
+// for the state itself, with room to spare.
+constexpr int patienceMs = 20000;
+
 struct DrawerFixture : public ::testing::Test
 {
+    bool drawerRestsAt (int x)
+    {
+        auto* port = gadget.getDrawerViewPort();
+        return port != nullptr && port->getDrawer().getPosition() == juce::Point<int> (x, 0);
+    }
+
+    /** Runs the message loop until every timer started so far with a delay
+        up to `ms` has fired: a timer started now with a longer delay fires
+        after them. */
+    static void pumpPastTimersOf (int ms)
+    {
+        bool fired = false;
+        juce::Timer::callAfterDelay (ms + 50, [&fired]
+                                     { fired = true; });
+        ASSERT_TRUE (pumpUntil ([&fired]
+                                { return fired; },
+                                patienceMs));
+    }
+
     Gadget2 gadget{GadgetState()};
     juce::Component content;
 };
@@ -66,32 +89,43 @@ TEST_F (DrawerFixture, RevealSlidesInConcealTakesItOffAndFollowsTheWindow)
     EXPECT_EQ (port->getBounds(), port->calcBoundsOnDesktop (gadget.getBody().getScreenBounds()));
     EXPECT_EQ (port->getDrawer().getX(), -port->getWidth()) << "it starts hidden behind the body's edge";
 
-    pumpFor (400);
-    EXPECT_EQ (port->getDrawer().getPosition(), juce::Point<int> (0, 0));
+    ASSERT_TRUE (pumpUntil ([this]
+                            { return drawerRestsAt (0); },
+                            patienceMs))
+        << port->getDrawer().getX();
     gadget.setTopLeftPosition (200, 150);
     EXPECT_EQ (port->getPosition(), juce::Point<int> (200 + 300, 150 + 20 + 5));
 
     gadget.toggleDrawer();
     EXPECT_TRUE (gadget.isDrawerOpen()) << "still there while it slides";
-    pumpFor (400);
-    EXPECT_FALSE (gadget.isDrawerOpen());
-    EXPECT_EQ (port->getDrawer().getX(), -port->getWidth());
+    ASSERT_TRUE (pumpUntil ([this, port]
+                            { return !gadget.isDrawerOpen() && drawerRestsAt (-port->getWidth()); },
+                            patienceMs))
+        << port->getDrawer().getX();
 }
 
 TEST_F (DrawerFixture, TwoQuickTogglesOnAnOpenDrawerBothConceal)
 {
     gadget.setDrawer (&content, GadgetDrawer::Right, 200);
     gadget.toggleDrawer();
-    pumpFor (300);
+    ASSERT_TRUE (pumpUntil ([this]
+                            { return drawerRestsAt (0); },
+                            patienceMs));
     ASSERT_TRUE (gadget.isDrawerOpen());
 
+    // The second toggle comes before the first slide is over, however slow
+    // the machine: the viewport is still on the desktop, so it conceals again.
     gadget.toggleDrawer();
-    pumpFor (50);
-    gadget.toggleDrawer(); // the viewport is still on the desktop: conceals again
+    gadget.toggleDrawer();
     EXPECT_TRUE (gadget.isDrawerOpen());
 
-    pumpFor (400);
+    pumpPastTimersOf (GadgetDrawerViewPort::completionDelayMs);
     EXPECT_FALSE (gadget.isDrawerOpen());
+    const auto width = gadget.getDrawerViewPort()->getWidth();
+    EXPECT_TRUE (pumpUntil ([this, width]
+                            { return drawerRestsAt (-width); },
+                            patienceMs))
+        << "no reveal slipped in";
 }
 
 TEST_F (DrawerFixture, ConcealCallbacksRunAfterTheDelayButNeverForADestroyedDrawer)
@@ -108,13 +142,14 @@ TEST_F (DrawerFixture, ConcealCallbacksRunAfterTheDelayButNeverForADestroyedDraw
                               ++calls;
                               EXPECT_FALSE (gadget.isDrawerOpen()); });
     EXPECT_EQ (calls, 1);
-    pumpFor (400);
-    EXPECT_EQ (calls, 2);
+    ASSERT_TRUE (pumpUntil ([&calls]
+                            { return calls == 2; },
+                            patienceMs));
 
     gadget.toggleDrawer();
     gadget.concealDrawer ([&calls]
                           { ++calls; });
     gadget.setDrawer (nullptr, GadgetDrawer::Right, -1);
-    pumpFor (400);
+    pumpPastTimersOf (GadgetDrawerViewPort::completionDelayMs);
     EXPECT_EQ (calls, 2);
 }

@@ -3,6 +3,7 @@
 // it with xdotool, reading back its state file and screenshots.
 
 #include "gadget/TestMouse.h"
+#include "support/Subprocess.h"
 #include "support/XDisplay.h"
 #include "tools/gadget-gallery/GalleryLayout.h"
 
@@ -36,8 +37,18 @@ protected:
 
         window = display.waitForWindow (layout::windowName);
         ASSERT_TRUE (window.isNotEmpty()) << "the gallery's window did not appear";
-        // Let the window manager finish placing it.
-        juce::Thread::sleep (300);
+
+        // Placed: the window manager has put the window where it stays, and
+        // the gallery has seen it there and stored the place.
+        ASSERT_TRUE (testsupport::waitUntil ([this]
+                                             {
+                                                 placed = display.geometryOf (window);
+                                                 const auto state = gadgetStateNow();
+                                                 return placed.width > 0 && state.isValid() && static_cast<int> (state["x"]) == placed.x
+                                                        && static_cast<int> (state["y"]) == placed.y; },
+                                             testsupport::XDisplay::patienceMs,
+                                             100))
+            << "window at " << placed.x << ", " << placed.y << "; state " << gadgetStateNow().toXmlString();
     }
 
     void TearDown() override
@@ -48,32 +59,34 @@ protected:
         folder.getFile().deleteRecursively(); // the temporary file alone would leave a full folder behind
     }
 
-    /** The gadget's stored position, once the file has caught up with the expected values. */
+    /** The gadget's stored state as the file holds it now (invalid while there is none). */
+    juce::ValueTree gadgetStateNow() const
+    {
+        if (auto xml = juce::parseXML (stateFile))
+            return juce::ValueTree::fromXml (*xml).getChildWithName ("GADGET_STATE");
+
+        return {};
+    }
+
+    /** The gadget's stored state, once the file has caught up with the expected values. */
     juce::ValueTree readGadgetState (std::function<bool (const juce::ValueTree&)> ready)
     {
         juce::ValueTree gadgetState;
-
-        for (int i = 0; i < 50; ++i)
-        {
-            if (auto xml = juce::parseXML (stateFile))
-                gadgetState = juce::ValueTree::fromXml (*xml).getChildWithName ("GADGET_STATE");
-
-            if (gadgetState.isValid() && ready (gadgetState))
-                break;
-
-            juce::Thread::sleep (100);
-        }
-
+        testsupport::waitUntil ([&]
+                                {
+                                    gadgetState = gadgetStateNow();
+                                    return gadgetState.isValid() && ready (gadgetState); },
+                                testsupport::XDisplay::patienceMs,
+                                100);
         return gadgetState;
     }
 
-    juce::Image screenshot()
-    {
-        const auto file = folder.getFile().getChildFile ("screen.png");
-        display.screenshot (file);
-        return juce::ImageFileFormat::loadFrom (file);
-    }
+    juce::File screenFile() const { return folder.getFile().getChildFile ("screen.png"); }
+    juce::Image screenshot() { return display.capture (screenFile()); }
 
+    /** Press, move in steps and release: the server queues the events in
+        this order, so however late the gallery reads them it sees the whole
+        gesture. */
     void dragBy (testsupport::WindowGeometry from, int dx, int dy)
     {
         const auto startX = from.x + layout::dragPointX;
@@ -81,10 +94,7 @@ protected:
         display.run ({"xdotool", "mousemove", juce::String (startX), juce::String (startY), "mousedown", "1"});
 
         for (int step = 1; step <= 4; ++step)
-        {
             display.run ({"xdotool", "mousemove", juce::String (startX + dx * step / 4), juce::String (startY + dy * step / 4)});
-            juce::Thread::sleep (50);
-        }
 
         display.run ({"xdotool", "mouseup", "1"});
     }
@@ -94,6 +104,7 @@ protected:
     juce::File stateFile;
     juce::ChildProcess process;
     juce::String window;
+    testsupport::WindowGeometry placed;
 };
 } // namespace
 
@@ -108,34 +119,42 @@ TEST_F (GalleryWindow, AppearsBorderlessOnTopDrawnAndWhereItsStateSays)
         EXPECT_TRUE (props.contains ("_NET_FRAME_EXTENTS(CARDINAL) = 0, 0, 0, 0")) << props;
     }
 
-    const auto g = display.geometryOf (window);
+    const auto g = placed;
     EXPECT_EQ (g.width, layout::bodyWidth + 10);
     EXPECT_EQ (g.height, layout::bodyHeight + 10 + 70);
 
-    const auto state = readGadgetState ([&g] (const juce::ValueTree& s)
-                                        { return static_cast<int> (s["x"]) == g.x; });
+    const auto state = gadgetStateNow();
     EXPECT_EQ (static_cast<int> (state["x"]), g.x);
     EXPECT_EQ (static_cast<int> (state["y"]), g.y);
     EXPECT_FALSE (static_cast<bool> (state["maximized"]));
 
     // The body's lip, in the main colour darkened, sits just below the head;
-    // a drawn gadget has many colours: gradient, controls and text.
-    const auto shot = screenshot();
+    // a drawn gadget has many colours: gradient, controls and text. The
+    // first paint may come after the window is placed: wait for it.
+    const auto lipOf = [&g] (const juce::Image& shot)
+    { return shot.getPixelAt (g.x + layout::bodyWidth / 2, g.y + 70 + 3); };
+    const auto coloursIn = [&g] (const juce::Image& shot)
+    {
+        std::set<juce::uint32> colours;
+
+        for (int py = g.y; py < g.y + g.height; py += 3)
+            for (int px = g.x; px < g.x + g.width; px += 3)
+                colours.insert (shot.getPixelAt (px, py).getARGB());
+
+        return colours.size();
+    };
+
+    const auto shot = display.waitForScreen ([&] (const juce::Image& image)
+                                             { return testing_support::coloursClose (lipOf (image), galleryMainColour.darker (0.7f), 6) && coloursIn (image) > 200u; },
+                                             screenFile());
     ASSERT_TRUE (shot.isValid());
-    const auto lip = shot.getPixelAt (g.x + layout::bodyWidth / 2, g.y + 70 + 3);
-    EXPECT_TRUE (testing_support::coloursClose (lip, galleryMainColour.darker (0.7f), 6)) << lip.toDisplayString (true);
-    std::set<juce::uint32> colours;
-
-    for (int py = g.y; py < g.y + g.height; py += 3)
-        for (int px = g.x; px < g.x + g.width; px += 3)
-            colours.insert (shot.getPixelAt (px, py).getARGB());
-
-    EXPECT_GT (colours.size(), 200u);
+    EXPECT_TRUE (testing_support::coloursClose (lipOf (shot), galleryMainColour.darker (0.7f), 6)) << lipOf (shot).toDisplayString (true);
+    EXPECT_GT (coloursIn (shot), 200u);
 }
 
 TEST_F (GalleryWindow, DraggingTheBodyMovesTheWindowAndWritesItsPosition)
 {
-    const auto before = display.geometryOf (window);
+    const auto before = placed;
     dragBy (before, 60, 40);
 
     const auto state = readGadgetState ([&before] (const juce::ValueTree& s)
@@ -150,23 +169,28 @@ TEST_F (GalleryWindow, DraggingTheBodyMovesTheWindowAndWritesItsPosition)
 
 TEST_F (GalleryWindow, DrawerSlidesOutOnTheRight)
 {
-    const auto g = display.geometryOf (window);
+    const auto g = placed;
     display.run ({"xdotool", "mousemove", juce::String (g.x + layout::drawerButtonX + layout::drawerButtonWidth / 2),
                   juce::String (g.y + layout::drawerButtonY + layout::drawerButtonHeight / 2), "click", "1"});
 
     const auto drawer = display.waitForWindow (layout::drawerWindowName);
     ASSERT_TRUE (drawer.isNotEmpty());
-    juce::Thread::sleep (500); // the slide takes 200 ms
 
-    const auto d = display.geometryOf (drawer);
+    // Once out (the slide takes 200 ms, longer on a busy machine), the
+    // drawer's lip, in the gadget's main colour, is on its far right edge.
+    testsupport::WindowGeometry d;
+    const auto lipOf = [&d] (const juce::Image& shot)
+    { return shot.getPixelAt (d.x + d.width - 5, d.y + d.height / 2); };
+    const auto shot = display.waitForScreen ([&] (const juce::Image& image)
+                                             {
+                                                 d = display.geometryOf (drawer);
+                                                 return testing_support::coloursClose (lipOf (image), galleryMainColour, 6); },
+                                             screenFile());
+    ASSERT_TRUE (shot.isValid());
+    EXPECT_TRUE (testing_support::coloursClose (lipOf (shot), galleryMainColour, 6)) << lipOf (shot).toDisplayString (true);
+
     EXPECT_EQ (d.x, g.x + layout::bodyWidth);
     EXPECT_EQ (d.y, g.y + 70 + 5);
     EXPECT_EQ (d.width, 10 + layout::drawerClientAreaSize);
     EXPECT_EQ (d.height, layout::bodyHeight - 10);
-
-    // Once out, the drawer's lip (the gadget's main colour) is on its far right edge.
-    const auto shot = screenshot();
-    ASSERT_TRUE (shot.isValid());
-    const auto lip = shot.getPixelAt (d.x + d.width - 5, d.y + d.height / 2);
-    EXPECT_TRUE (testing_support::coloursClose (lip, galleryMainColour, 6)) << lip.toDisplayString (true);
 }

@@ -55,16 +55,32 @@ TEST (Pitch, Text)
     EXPECT_EQ (Pitch (Pitch::F, -1, 0).toString(), "F-1");
     EXPECT_EQ (Pitch (Pitch::G, 2, 2).toStringNoOctave(), "G##");
     EXPECT_EQ (Pitch (Pitch::D, 2, -2).toStringNoOctave(), "Dbb");
-    EXPECT_EQ (Pitch (Pitch::D, 2, 3).toString(), "D2") << "counts beyond two write no sign";
-    EXPECT_EQ (Pitch (Pitch::D, 2, -3).toString(), "D2");
+    EXPECT_EQ (Pitch (Pitch::F, 2, 3).toString(), "F###2");
+    EXPECT_EQ (Pitch (Pitch::B, -1, -3).toString(), "Bbbb-1");
+    EXPECT_EQ (Pitch (Pitch::D, 2, 4).toString(), "D2") << "no sign for a count the parser cannot read";
+    EXPECT_EQ (Pitch (Pitch::D, 2, -4).toString(), "D2");
+}
+
+// Every count of accidentals the parser reads, on every letter (B and its
+// flats share the letter "b" in upper and lower case) and across octaves
+// below zero, writes a text that reads back as the same pitch.
+TEST (Pitch, TextRoundTripOverEveryAccidentalTheParserReads)
+{
+    int checked = 0;
 
     for (int name = Pitch::A; name <= Pitch::G; ++name)
         for (int octave = -3; octave <= 10; ++octave)
-            for (int acc = -2; acc <= 2; ++acc)
+            for (int acc = -3; acc <= 3; ++acc)
             {
                 const Pitch p (static_cast<Pitch::Name> (name), octave, acc);
-                EXPECT_EQ (Pitch::fromString (p.toString()), p) << p.toString();
+                const auto text = p.toString();
+                ASSERT_EQ (Pitch::fromString (text), p) << text;
+                ASSERT_EQ (Pitch::fromString (text).getMidiNumber(), p.getMidiNumber()) << text;
+                ASSERT_EQ (p.toStringNoOctave(), text.dropLastCharacters (juce::String (octave).length())) << text;
+                ++checked;
             }
+
+    EXPECT_EQ (checked, 7 * 14 * 7);
 }
 
 TEST (Pitch, DiatonicConstruction)

@@ -8,7 +8,7 @@ constexpr const char* portLinePrefix = "host-sim: listening on 127.0.0.1:";
 
 juce::StringArray commandLine (const juce::StringArray& extraArguments)
 {
-    juce::StringArray args { ORVANA_TEST_HOST_SIM_EXECUTABLE, "--headless", "--port", "0", "--exit-with-parent" };
+    juce::StringArray args{ORVANA_TEST_HOST_SIM_EXECUTABLE, "--headless", "--port", "0", "--exit-with-parent"};
     args.addArray (extraArguments);
     return args;
 }
@@ -17,14 +17,16 @@ juce::StringArray commandLine (const juce::StringArray& extraArguments)
 HostSimProcess::HostSimProcess (const juce::StringArray& extraArguments, const juce::StringArray& extraEnvironment)
     : process (commandLine (extraArguments), extraEnvironment, true)
 {
-    if (process.started() && waitForOutput (portLinePrefix, 10000))
+    if (process.started() && waitForOutput (portLinePrefix, 30000))
         port = getOutput().fromFirstOccurrenceOf (portLinePrefix, false, false).upToFirstOccurrenceOf ("\n", false, false).trim().getIntValue();
 }
 
 bool HostSimProcess::waitForOutput (const juce::String& text, int timeoutMs)
 {
-    return testsupport::waitUntil ([&] { return getOutput().contains (text) || ! process.isRunning(); }, timeoutMs)
-        && getOutput().contains (text);
+    return testsupport::waitUntil ([&]
+                                   { return getOutput().contains (text) || !process.isRunning(); },
+                                   timeoutMs)
+           && getOutput().contains (text);
 }
 
 void HostSimProcess::stop()
@@ -33,7 +35,7 @@ void HostSimProcess::stop()
     {
         sendCommand ("quit");
 
-        for (const auto signal : { SIGTERM, SIGKILL })
+        for (const auto signal : {SIGTERM, SIGKILL})
         {
             if (process.waitForExit (signal == SIGTERM ? 3000 : 2000).has_value())
                 break;

@@ -9,6 +9,7 @@
 #include <boost/beast/websocket.hpp>
 
 #include <deque>
+#include <future>
 #include <mutex>
 #include <thread>
 
@@ -23,6 +24,8 @@ namespace testsupport
 {
 namespace
 {
+constexpr std::uint64_t maxMessageBytes = 256u * 1024u * 1024u;
+
 template <typename Handler>
 void postTo (net::io_context& io, Handler&& handler)
 {
@@ -31,9 +34,14 @@ void postTo (net::io_context& io, Handler&& handler)
 
 struct ServerConnection : std::enable_shared_from_this<ServerConnection>
 {
-    explicit ServerConnection (tcp::socket socket) : ws (std::move (socket)) {}
+    ServerConnection (tcp::socket socket, std::function<void()> onSentToUse)
+        : ws (std::move (socket))
+        , onSent (std::move (onSentToUse))
+    {
+    }
 
     websocket::stream<tcp::socket> ws;
+    std::function<void()> onSent;
     beast::flat_buffer buffer;
     http::request<http::string_body> request;
     std::deque<std::string> outbox;
@@ -43,7 +51,7 @@ struct ServerConnection : std::enable_shared_from_this<ServerConnection>
 
     void send (std::string text)
     {
-        if (! open)
+        if (!open)
             return;
 
         outbox.push_back (std::move (text));
@@ -52,7 +60,7 @@ struct ServerConnection : std::enable_shared_from_this<ServerConnection>
 
     void writeNext()
     {
-        if (writing || outbox.empty() || ! open)
+        if (writing || outbox.empty() || !open)
             return;
 
         writing = true;
@@ -63,7 +71,10 @@ struct ServerConnection : std::enable_shared_from_this<ServerConnection>
                             self->writing = false;
                             self->outbox.pop_front();
 
-                            if (! ec)
+                            if (!ec && self->onSent)
+                                self->onSent();
+
+                            if (!ec)
                                 self->writeNext();
                         });
     }
@@ -73,15 +84,17 @@ struct ServerConnection : std::enable_shared_from_this<ServerConnection>
 struct ScriptedHostServer::Impl
 {
     net::io_context io;
-    tcp::acceptor acceptor { io };
+    tcp::acceptor acceptor{io};
     std::thread thread;
     int port = 0;
 
     mutable std::mutex mutex;
-    std::optional<Reply> introReply = Reply { juce::String ("{\"sessionToken\": \"") + defaultToken + "\"}", 0 };
+    std::optional<Reply> introReply = Reply{juce::String ("{\"sessionToken\": \"") + defaultToken + "\"}", 0};
     bool introHeld = false;
     bool recording = true;
     Responder responder;
+    std::function<void()> sentObserver;
+    std::optional<int> pauseAfter;
     int connectionCount = 0;
     std::vector<juce::String> introductions;
     std::vector<juce::var> invocations;
@@ -116,11 +129,10 @@ struct ScriptedHostServer::Impl
                                        return;
 
                                    socket.set_option (tcp::no_delay (true), ec);
-                                   auto c = std::make_shared<ServerConnection> (std::move (socket));
+                                   auto c = std::make_shared<ServerConnection> (std::move (socket), [this] { notifySent(); });
                                    connections.push_back (c);
                                    readHandshake (c);
-                                   accept();
-                               });
+                                   accept(); });
     }
 
     void readHandshake (const std::shared_ptr<ServerConnection>& c)
@@ -137,6 +149,8 @@ struct ScriptedHostServer::Impl
                                                            juce::String (std::string (c->request[http::field::host])));
                               }
 
+                              // Room for the large invocations of the tests.
+                              c->ws.read_message_max (maxMessageBytes);
                               c->ws.async_accept (c->request, [this, c] (error_code e)
                                                   {
                                                       if (e)
@@ -149,8 +163,7 @@ struct ScriptedHostServer::Impl
                                                           ++connectionCount;
                                                       }
 
-                                                      read (c);
-                                                  });
+                                                      read (c); });
                           });
     }
 
@@ -174,13 +187,26 @@ struct ScriptedHostServer::Impl
 
                               const auto bytes = beast::buffers_to_string (c->buffer.data());
                               onMessage (c, juce::String::fromUTF8 (bytes.data(), static_cast<int> (bytes.size())));
-                              read (c);
-                          });
+
+                              if (! pausesAfterThisMessage())
+                                  read (c); });
+    }
+
+    /** True once, after the invocation at which reading was to pause. */
+    bool pausesAfterThisMessage()
+    {
+        const std::lock_guard<std::mutex> lock (mutex);
+
+        if (!pauseAfter.has_value() || static_cast<int> (invocations.size()) < *pauseAfter)
+            return false;
+
+        pauseAfter.reset();
+        return true;
     }
 
     void onMessage (const std::shared_ptr<ServerConnection>& c, const juce::String& text)
     {
-        if (! c->introSeen)
+        if (!c->introSeen)
         {
             c->introSeen = true;
             std::optional<Reply> reply;
@@ -235,8 +261,13 @@ struct ScriptedHostServer::Impl
         timer->async_wait ([c, timer, text = std::move (text)] (error_code ec) mutable
                            {
                                if (! ec)
-                                   c->send (std::move (text));
-                           });
+                                   c->send (std::move (text)); });
+    }
+
+    void notifySent()
+    {
+        if (const auto observer = copyOf (sentObserver))
+            observer();
     }
 
     void forEachOpenConnection (std::function<void (ServerConnection&)> action)
@@ -257,7 +288,8 @@ ScriptedHostServer::ScriptedHostServer()
     impl->acceptor.listen();
     impl->port = impl->acceptor.local_endpoint().port();
     impl->accept();
-    impl->thread = std::thread ([this] { impl->io.run(); });
+    impl->thread = std::thread ([this]
+                                { impl->io.run(); });
 }
 
 ScriptedHostServer::~ScriptedHostServer()
@@ -268,17 +300,25 @@ ScriptedHostServer::~ScriptedHostServer()
                 impl->acceptor.close (ignored);
 
                 for (auto& c : impl->connections)
-                    c->ws.next_layer().close (ignored);
-            });
+                    c->ws.next_layer().close (ignored); });
 
     impl->io.stop();
     impl->thread.join();
 }
 
-int ScriptedHostServer::getPort() const { return impl->port; }
+int ScriptedHostServer::getPort() const
+{
+    return impl->port;
+}
 
-void ScriptedHostServer::setIntroReply (std::optional<Reply> reply) { impl->assign (impl->introReply, std::move (reply)); }
-void ScriptedHostServer::holdIntroReplies() { impl->assign (impl->introHeld, true); }
+void ScriptedHostServer::setIntroReply (std::optional<Reply> reply)
+{
+    impl->assign (impl->introReply, std::move (reply));
+}
+void ScriptedHostServer::holdIntroReplies()
+{
+    impl->assign (impl->introHeld, true);
+}
 
 void ScriptedHostServer::releaseIntroReplies()
 {
@@ -297,11 +337,13 @@ void ScriptedHostServer::releaseIntroReplies()
                 if (reply.has_value())
                     for (auto& weak : held)
                         if (auto c = weak.lock())
-                            impl->sendLater (c, *reply);
-            });
+                            impl->sendLater (c, *reply); });
 }
 
-void ScriptedHostServer::setResponder (Responder responder) { impl->assign (impl->responder, std::move (responder)); }
+void ScriptedHostServer::setResponder (Responder responder)
+{
+    impl->assign (impl->responder, std::move (responder));
+}
 
 ScriptedHostServer::Responder ScriptedHostServer::echoResponder (int delayMs)
 {
@@ -309,10 +351,10 @@ ScriptedHostServer::Responder ScriptedHostServer::echoResponder (int delayMs)
     {
         const auto args = message.getProperty ("args", {});
 
-        if (! args.isArray() || args.size() < 4)
+        if (!args.isArray() || args.size() < 4)
             return std::nullopt;
 
-        return Reply { makeReply (static_cast<int> (args[0]), args[3]), delayMs };
+        return Reply{makeReply (static_cast<int> (args[0]), args[3]), delayMs};
     };
 }
 
@@ -332,43 +374,80 @@ void ScriptedHostServer::sendText (const juce::String& text)
                         (*it)->send (std::move (text));
                         return;
                     }
-                }
-            });
+                } });
 }
 
 void ScriptedHostServer::resetConnections()
 {
     postTo (impl->io, [this]
-            {
-                impl->forEachOpenConnection ([] (ServerConnection& c)
-                                             {
+            { impl->forEachOpenConnection ([] (ServerConnection& c)
+                                           {
                                                  error_code ignored;
                                                  c.open = false;
                                                  c.ws.next_layer().set_option (tcp::socket::linger (true, 0), ignored);
-                                                 c.ws.next_layer().close (ignored);
-                                             });
-            });
+                                                 c.ws.next_layer().close (ignored); }); });
 }
 
 void ScriptedHostServer::closeConnections()
 {
     postTo (impl->io, [this]
-            {
-                impl->forEachOpenConnection ([] (ServerConnection& c)
-                                             {
+            { impl->forEachOpenConnection ([] (ServerConnection& c)
+                                           {
                                                  c.open = false;
-                                                 c.ws.async_close (websocket::close_code::normal, [] (error_code) {});
-                                             });
-            });
+                                                 c.ws.async_close (websocket::close_code::normal, [] (error_code) {}); }); });
 }
 
-void ScriptedHostServer::setRecording (bool shouldRecord) { impl->assign (impl->recording, shouldRecord); }
+void ScriptedHostServer::pauseReadingAfter (int invocations)
+{
+    impl->assign (impl->pauseAfter, invocations);
+}
 
-int ScriptedHostServer::getConnectionCount() const { return impl->copyOf (impl->connectionCount); }
+size_t ScriptedHostServer::getUnreadBytes() const
+{
+    std::promise<size_t> unread;
+    auto result = unread.get_future();
 
-std::vector<juce::String> ScriptedHostServer::getIntroductions() const { return impl->copyOf (impl->introductions); }
+    postTo (impl->io, [this, &unread]
+            {
+                size_t bytes = 0;
 
-std::vector<juce::var> ScriptedHostServer::getInvocations() const { return impl->copyOf (impl->invocations); }
+                for (auto& c : impl->connections)
+                {
+                    error_code ignored;
+
+                    if (c->open)
+                        bytes += c->ws.next_layer().available (ignored);
+                }
+
+                unread.set_value (bytes); });
+
+    return result.get();
+}
+
+void ScriptedHostServer::setSentObserver (std::function<void()> observer)
+{
+    impl->assign (impl->sentObserver, std::move (observer));
+}
+
+void ScriptedHostServer::setRecording (bool shouldRecord)
+{
+    impl->assign (impl->recording, shouldRecord);
+}
+
+int ScriptedHostServer::getConnectionCount() const
+{
+    return impl->copyOf (impl->connectionCount);
+}
+
+std::vector<juce::String> ScriptedHostServer::getIntroductions() const
+{
+    return impl->copyOf (impl->introductions);
+}
+
+std::vector<juce::var> ScriptedHostServer::getInvocations() const
+{
+    return impl->copyOf (impl->invocations);
+}
 
 std::vector<int> ScriptedHostServer::getInvocationIds() const
 {
@@ -383,9 +462,15 @@ std::vector<int> ScriptedHostServer::getInvocationIds() const
     return ids;
 }
 
-std::vector<int> ScriptedHostServer::getCloseCodes() const { return impl->copyOf (impl->closeCodes); }
+std::vector<int> ScriptedHostServer::getCloseCodes() const
+{
+    return impl->copyOf (impl->closeCodes);
+}
 
-std::vector<std::pair<juce::String, juce::String>> ScriptedHostServer::getHandshakes() const { return impl->copyOf (impl->handshakes); }
+std::vector<std::pair<juce::String, juce::String>> ScriptedHostServer::getHandshakes() const
+{
+    return impl->copyOf (impl->handshakes);
+}
 
 int ScriptedHostServer::findRefusingPort()
 {

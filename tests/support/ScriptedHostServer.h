@@ -55,6 +55,15 @@ public:
     void resetConnections();
     /** Closes every open connection with close code 1000. */
     void closeConnections();
+    /** Stops reading, once, after the given number of invocations in all:
+        what the client writes next stays unread in the socket until the
+        connection ends. */
+    void pauseReadingAfter (int invocations);
+    /** Bytes that arrived on the open connections and were not read yet. */
+    size_t getUnreadBytes() const;
+    /** Called on the server's thread each time a message has been handed to
+        the socket in full. */
+    void setSentObserver (std::function<void()> observer);
     /** Keeps no record of invocations (for long benchmark runs). */
     void setRecording (bool shouldRecord);
 

@@ -2,8 +2,8 @@
 
 #include <cerrno>
 #include <csignal>
-#include <pthread.h>
 #include <fcntl.h>
+#include <pthread.h>
 #include <spawn.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -37,7 +37,7 @@ Subprocess::Subprocess (const juce::StringArray& argv, const juce::StringArray& 
     argPtrs.push_back (nullptr);
     envPtrs.push_back (nullptr);
 
-    int input[2] = { -1, -1 };
+    int input[2] = {-1, -1};
 
     if (withInput && pipe2 (input, O_CLOEXEC) != 0)
         return;
@@ -101,7 +101,7 @@ bool Subprocess::writeInput (const juce::String& text)
 
         if (n <= 0)
         {
-            const timespec noWait {};
+            const timespec noWait{};
             sigtimedwait (&pipeSignal, nullptr, &noWait);
             break;
         }
@@ -140,12 +140,12 @@ std::optional<int> Subprocess::waitForExit (int timeoutMs)
 
 bool Subprocess::isRunning()
 {
-    return pid > 0 && ! waitForExit (0).has_value();
+    return pid > 0 && !waitForExit (0).has_value();
 }
 
 void Subprocess::sendSignal (int signal)
 {
-    if (pid > 0 && ! exitStatus.has_value())
+    if (pid > 0 && !exitStatus.has_value())
         ::kill (pid, signal);
 }
 
@@ -155,7 +155,7 @@ std::vector<pid_t> processIdsOf (const juce::File& executable)
 
     for (const auto& entry : juce::File ("/proc").findChildFiles (juce::File::findDirectories, false, "*", juce::File::FollowSymlinks::no))
     {
-        if (! entry.getFileName().containsOnly ("0123456789"))
+        if (!entry.getFileName().containsOnly ("0123456789"))
             continue;
 
         char target[4096];
@@ -166,7 +166,7 @@ std::vector<pid_t> processIdsOf (const juce::File& executable)
             // A process that has ended but not been reaped still shows its exe.
             const auto stat = entry.getChildFile ("stat").loadFileAsString();
 
-            if (! stat.fromLastOccurrenceOf (")", false, false).trimStart().startsWithChar ('Z'))
+            if (!stat.fromLastOccurrenceOf (")", false, false).trimStart().startsWithChar ('Z'))
                 pids.push_back (static_cast<pid_t> (entry.getFileName().getIntValue()));
         }
     }
@@ -174,16 +174,16 @@ std::vector<pid_t> processIdsOf (const juce::File& executable)
     return pids;
 }
 
-bool waitUntil (const std::function<bool()>& condition, int timeoutMs)
+bool waitUntil (const std::function<bool()>& condition, int timeoutMs, int pollMs)
 {
     const auto deadline = juce::Time::getMillisecondCounter() + static_cast<juce::uint32> (timeoutMs);
 
-    while (! condition())
+    while (!condition())
     {
         if (juce::Time::getMillisecondCounter() >= deadline)
             return false;
 
-        juce::Thread::sleep (5);
+        juce::Thread::sleep (pollMs);
     }
 
     return true;

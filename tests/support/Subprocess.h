@@ -46,8 +46,13 @@ private:
 std::vector<pid_t> processIdsOf (const juce::File& executable);
 
 /** How many live processes run the executable. */
-inline int countProcessesOf (const juce::File& executable) { return static_cast<int> (processIdsOf (executable).size()); }
+inline int countProcessesOf (const juce::File& executable)
+{
+    return static_cast<int> (processIdsOf (executable).size());
+}
 
-/** Polls the condition every few milliseconds until it holds or the time is up. */
-bool waitUntil (const std::function<bool()>& condition, int timeoutMs);
+/** Polls the condition every pollMs milliseconds until it holds or the time
+    is up; whether it held. Conditions that run X tools or take screenshots
+    poll less often, to leave the machine to the programs under test. */
+bool waitUntil (const std::function<bool()>& condition, int timeoutMs, int pollMs = 5);
 } // namespace testsupport

@@ -77,7 +77,7 @@ HostStandIn::HostStandIn (const juce::String& processName)
     // The process name is set once the program is executing.
     waitUntil ([&]
                { return juce::File ("/proc/" + juce::String (process->getPid()) + "/comm").loadFileAsString().trim() == processName; },
-               5000);
+               30000);
 }
 
 HostStandIn::~HostStandIn()

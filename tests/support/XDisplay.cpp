@@ -1,4 +1,5 @@
 #include "support/XDisplay.h"
+#include "support/Subprocess.h"
 
 #include <map>
 
@@ -45,30 +46,31 @@ juce::String XDisplay::run (const juce::StringArray& args) const
     return runCommand (full);
 }
 
-juce::String XDisplay::waitForWindow (const juce::String& windowName, const std::function<juce::StringArray()>& extraSearch) const
+juce::String XDisplay::waitForWindow (const juce::String& windowName, const std::function<juce::StringArray()>& extraSearch, int timeoutMs) const
 {
-    for (int i = 0; i < 150; ++i, juce::Thread::sleep (100))
-    {
-        juce::StringArray search{"xdotool", "search"};
+    juce::String window;
 
-        if (extraSearch != nullptr)
-        {
-            const auto extra = extraSearch();
+    waitUntil ([&]
+               {
+                   juce::StringArray search{"xdotool", "search"};
 
-            if (extra.isEmpty())
-                continue;
+                   if (extraSearch != nullptr)
+                   {
+                       const auto extra = extraSearch();
 
-            search.addArray (extra);
-        }
+                       if (extra.isEmpty())
+                           return false;
 
-        search.addArray ({"--name", "^" + windowName + "$"});
-        const auto found = run (search).trim();
+                       search.addArray (extra);
+                   }
 
-        if (found.isNotEmpty())
-            return juce::StringArray::fromLines (found)[0];
-    }
+                   search.addArray ({"--name", "^" + windowName + "$"});
+                   window = juce::StringArray::fromLines (run (search).trim())[0];
+                   return window.isNotEmpty(); },
+               timeoutMs,
+               100);
 
-    return {};
+    return window;
 }
 
 WindowGeometry XDisplay::geometryOf (const juce::String& windowId) const
@@ -90,6 +92,25 @@ WindowGeometry XDisplay::geometryOf (const juce::String& windowId) const
 void XDisplay::screenshot (const juce::File& file) const
 {
     file.getParentDirectory().createDirectory();
+    file.deleteFile();
     run ({"import", "-window", "root", file.getFullPathName()});
+}
+
+juce::Image XDisplay::capture (const juce::File& file) const
+{
+    screenshot (file);
+    return juce::ImageFileFormat::loadFrom (file);
+}
+
+juce::Image XDisplay::waitForScreen (const std::function<bool (const juce::Image&)>& check, const juce::File& file, int timeoutMs) const
+{
+    juce::Image shot;
+    waitUntil ([&]
+               {
+                   shot = capture (file);
+                   return shot.isValid() && check (shot); },
+               timeoutMs,
+               100);
+    return shot;
 }
 } // namespace testsupport

@@ -1,6 +1,6 @@
 #pragma once
 
-#include <juce_core/juce_core.h>
+#include <juce_graphics/juce_graphics.h>
 
 #include <functional>
 
@@ -21,6 +21,10 @@ struct WindowGeometry
 class XDisplay final
 {
 public:
+    /** How long the waits below give the programs under test: a loaded
+        machine with a sanitizer build is slow, a hung one never answers. */
+    static constexpr int patienceMs = 30000;
+
     /** Finds a display that answers; isAvailable() tells whether one did. */
     XDisplay();
 
@@ -30,15 +34,23 @@ public:
     /** Runs an X tool against this display; its standard output. */
     juce::String run (const juce::StringArray& args) const;
 
-    /** Waits up to 15 s for a window named exactly `windowName`; empty when
-        none came. extraSearch, asked anew on every try, adds xdotool search
-        options; when it gives none the search waits. */
-    juce::String waitForWindow (const juce::String& windowName, const std::function<juce::StringArray()>& extraSearch = nullptr) const;
+    /** Waits for a window named exactly `windowName`; empty when none came.
+        extraSearch, asked anew on every try, adds xdotool search options;
+        when it gives none the search waits. */
+    juce::String waitForWindow (const juce::String& windowName, const std::function<juce::StringArray()>& extraSearch = nullptr,
+                                int timeoutMs = patienceMs) const;
 
     WindowGeometry geometryOf (const juce::String& windowId) const;
 
     /** Saves a picture of the whole screen. */
     void screenshot (const juce::File& file) const;
+
+    /** A picture of the whole screen, by way of the file; invalid on failure. */
+    juce::Image capture (const juce::File& file) const;
+
+    /** Takes pictures of the screen (through the file) until one passes the
+        check or the time is up; the last one taken. */
+    juce::Image waitForScreen (const std::function<bool (const juce::Image&)>& check, const juce::File& file, int timeoutMs = patienceMs) const;
 
 private:
     juce::String name;

@@ -1,5 +1,6 @@
 #include "ui/ScrollMgr.h"
 #include "gadget/TestMouse.h"
+#include "support/MessagePump.h"
 #include "ui/ScrollBar.h"
 
 #include <gtest/gtest.h>
@@ -95,13 +96,25 @@ TEST (ScrollBarWidget, ArrowsStepRepeatWhileHeldAndTheTreeFollows)
     bar.getDecrementButton().onStep();
     EXPECT_EQ (bar.getScrollPos(), 440.0f);
 
+    // Held, the button steps once at once and then on its timer: wait for
+    // three repeats, however late the timer runs.
     auto& button = bar.getIncrementButton();
     button.mouseDown (testing_support::makeMouseEvent (button, {2.0f, 2.0f}));
-    juce::MessageManager::getInstance()->runDispatchLoopUntil (600);
+    EXPECT_EQ (bar.getScrollPos(), 450.0f);
+    ASSERT_TRUE (testsupport::pumpUntil ([&bar]
+                                         { return bar.getScrollPos() >= 480.0f; },
+                                         20000));
     button.mouseUp (testing_support::makeMouseEvent (button, {2.0f, 2.0f}));
     const auto afterRelease = bar.getScrollPos();
-    EXPECT_GT (afterRelease, 470.0f);
-    juce::MessageManager::getInstance()->runDispatchLoopUntil (200);
+
+    // A timer started after the release, longer than the first repeat delay,
+    // fires after any repeat that could still come.
+    bool waited = false;
+    juce::Timer::callAfterDelay (ui::ScrollBarButton::initialDelayMs + 100, [&waited]
+                                 { waited = true; });
+    ASSERT_TRUE (testsupport::pumpUntil ([&waited]
+                                         { return waited; },
+                                         20000));
     EXPECT_EQ (bar.getScrollPos(), afterRelease) << "the repeat stops on release";
 
     bar.setContentSize (50.0f);

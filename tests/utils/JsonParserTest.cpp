@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <limits>
+
 namespace
 {
 // Parses with both parsers and expects the same success and the same tree.
@@ -82,6 +84,92 @@ juce::String randomJson (juce::Random& rng, int depth)
             return "null";
     }
 }
+// Random JSON as the standard defines it (no liberties), with every escape,
+// characters of one to four UTF-8 bytes, and numbers in every form the
+// grammar allows; integer parts stay within 18 digits and exponents within
+// three, where JUCE's parser would overflow a signed integer.
+juce::String randomValidJson (juce::Random& rng, int depth)
+{
+    const auto space = [&rng]
+    {
+        static const char* spaces[] = {"", "", " ", "\n", "\t", "\r\n  "};
+        return juce::String (spaces[rng.nextInt (6)]);
+    };
+
+    const auto digits = [&rng] (int count, bool nonZeroFirst)
+    {
+        juce::String text;
+
+        for (int i = 0; i < count; ++i)
+            text << (i == 0 && nonZeroFirst ? 1 + rng.nextInt (9) : rng.nextInt (10));
+
+        return text;
+    };
+
+    const auto string = [&rng]
+    {
+        static const char* pieces[] = {"a", "Z", " ", "\\\"", "\\\\", "\\/", "\\b", "\\f", "\\n", "\\r", "\\t",
+                                       "\\u0041", "\\u00e9", "\\u20AC", "\\uFFFD", "\\u0001", "\\u001f",
+                                       "\xc3\xa9", "\xe2\x82\xac", "\xf0\x9f\x8e\xb5", "\xe4\xb8\xad", "'", "[", "{", ":"};
+        juce::String text ("\"");
+
+        for (int i = rng.nextInt (8); --i >= 0;)
+            text << juce::String::fromUTF8 (pieces[rng.nextInt (25)]);
+
+        return text + "\"";
+    };
+
+    switch (depth > 0 ? rng.nextInt (9) : 2 + rng.nextInt (7))
+    {
+        case 0:
+        {
+            juce::String text ("{" + space());
+            const auto count = rng.nextInt (5);
+
+            for (int i = 0; i < count; ++i)
+                text << (i > 0 ? "," + space() : juce::String()) << string() << space() << ":" << space() << randomValidJson (rng, depth - 1) << space();
+
+            return text + "}";
+        }
+        case 1:
+        {
+            juce::String text ("[" + space());
+            const auto count = rng.nextInt (6);
+
+            for (int i = 0; i < count; ++i)
+                text << (i > 0 ? "," + space() : juce::String()) << randomValidJson (rng, depth - 1) << space();
+
+            return text + "]";
+        }
+        case 2:
+        case 3:
+        {
+            juce::String number (rng.nextBool() ? "-" : "");
+            const auto integerDigits = rng.nextInt (19);
+            number << (integerDigits == 0 ? juce::String ("0") : digits (integerDigits, true));
+
+            if (rng.nextBool())
+                number << "." << digits (1 + rng.nextInt (20), false);
+
+            if (rng.nextInt (3) == 0)
+            {
+                static const char* signs[] = {"", "+", "-"};
+                number << (rng.nextBool() ? "e" : "E") << signs[rng.nextInt (3)] << digits (1 + rng.nextInt (3), false);
+            }
+
+            return number;
+        }
+        case 4:
+        case 5:
+            return string();
+        case 6:
+            return "true";
+        case 7:
+            return "false";
+        default:
+            return "null";
+    }
+}
 } // namespace
 
 TEST (JsonParser, SameTreesAsJuceOnFixedTexts)
@@ -106,6 +194,31 @@ TEST (JsonParser, SameTreesAsJuceOnRandomTexts)
         if (testing::Test::HasFatalFailure())
             return;
     }
+}
+
+TEST (JsonParser, SameTreesAsJuceWhereverItParsesValidJson)
+{
+    juce::Random rng (4242);
+    int compared = 0;
+
+    for (int round = 0; round < 4000; ++round)
+    {
+        const auto text = rng.nextBool() ? "[" + randomValidJson (rng, 6) + "]" : "{\"v\": " + randomValidJson (rng, 6) + "}";
+        juce::var reference, ours, fromBytes;
+
+        if (juce::JSON::parse (text, reference).failed())
+            continue;
+
+        ++compared;
+        ASSERT_TRUE (utils::json::parse (text, ours).wasOk()) << text;
+        ASSERT_EQ (varDifference (reference, ours), "") << text;
+
+        const auto bytes = text.toStdString();
+        ASSERT_TRUE (utils::json::parse (bytes.c_str(), bytes.size(), fromBytes, utils::json::BadUtf8::fail).wasOk()) << text;
+        ASSERT_EQ (varDifference (ours, fromBytes), "") << "bytes and string give the same tree: " << text;
+    }
+
+    EXPECT_GT (compared, 3000) << "JUCE's parser accepts almost all of these";
 }
 
 TEST (JsonParser, SameNumbersAsJuce)
@@ -168,22 +281,45 @@ TEST (JsonParser, DeparturesOnTextJuceHandlesBadly)
     EXPECT_EQ (utils::json::parse (R"(["\ud83c\udfb5"])")[0].toString(), juce::String::fromUTF8 ("\xf0\x9f\x8e\xb5"));
     EXPECT_EQ (utils::json::parse (R"(["\ud83cx"])")[0].toString(), juce::String::fromUTF8 ("\xef\xbf\xbdx"));
 
-    // A value nested deeper than the limit reads as void; its siblings stay.
-    juce::String deep;
-    for (int i = 0; i < utils::json::maxDepth + 10; ++i)
-        deep << "[";
-    deep << "\"x]\"";
-    for (int i = 0; i < utils::json::maxDepth + 10; ++i)
-        deep << "]";
+    // Integers at the edge of 64 bits: INT64_MIN stays exact, one beyond
+    // either end becomes a double (JUCE's parser overflows on these, so they
+    // are not handed to it).
+    const auto edges = utils::json::parse ("[-9223372036854775808, 9223372036854775808, -9223372036854775809]");
+    EXPECT_TRUE (edges[0].isInt64());
+    EXPECT_EQ (static_cast<juce::int64> (edges[0]), std::numeric_limits<juce::int64>::min());
+    EXPECT_TRUE (edges[1].isDouble());
+    EXPECT_DOUBLE_EQ (static_cast<double> (edges[1]), 9223372036854775808.0);
+    EXPECT_TRUE (edges[2].isDouble());
+
+    // A minus sign must be followed by a number.
+    for (const char* text : {"[-a]", "[-]", "[- ]", "[-,1]", "{\"a\":-}", "[-\"1\"]"})
+    {
+        juce::var result;
+        EXPECT_TRUE (utils::json::parse (text, result).failed()) << text;
+    }
+}
+
+TEST (JsonParser, NestingDeeperThanTheLimitFailsInsteadOfReadingVoid)
+{
+    const auto nested = [] (int depth, const juce::String& inner)
+    { return juce::String::repeatedString ("[", depth) + inner + juce::String::repeatedString ("]", depth); };
 
     juce::var result;
-    ASSERT_TRUE (utils::json::parse ("{\"deep\":" + deep + ",\"next\":5}", result).wasOk());
-    EXPECT_EQ (static_cast<int> (result["next"]), 5);
-
+    ASSERT_TRUE (utils::json::parse ("{\"deep\":" + nested (utils::json::maxDepth - 1, "\"x]\"") + "}", result).wasOk());
     int depth = 0;
     for (auto v = result["deep"]; v.isArray() && v.size() > 0; v = v[0])
         ++depth;
-    EXPECT_EQ (depth, utils::json::maxDepth - 1);
+    EXPECT_EQ (depth, utils::json::maxDepth - 1) << "the limit itself is accepted";
+
+    for (const auto& text : {"{\"deep\":" + nested (utils::json::maxDepth, "1") + ",\"next\":5}",
+                             nested (utils::json::maxDepth + 1, ""),
+                             "[" + juce::String::repeatedString ("{\"a\":", utils::json::maxDepth) + "1" + juce::String::repeatedString ("}", utils::json::maxDepth) + "]"})
+    {
+        result = juce::var ("untouched");
+        EXPECT_TRUE (utils::json::parse (text, result).failed());
+        EXPECT_EQ (result.toString(), "untouched") << "a failed parse leaves the result alone";
+        EXPECT_TRUE (utils::json::parse (text).isVoid());
+    }
 }
 
 TEST (JsonParser, BytesThatAreNotUtf8BecomeReplacementCharacters)
@@ -214,6 +350,17 @@ TEST (JsonParser, BytesThatAreNotUtf8BecomeReplacementCharacters)
     EXPECT_EQ (properties.getValueAt (0).toString(), "6" + replacement + replacement + ":/" + replacement + replacement + "8");
     EXPECT_EQ (properties.getValueAt (1).toString(), juce::String::fromUTF8 ("\xc3\xa9") + replacement + replacement) << "a cut-off sequence";
     EXPECT_TRUE (properties.getValueAt (2).toString().endsWith (juce::String::fromUTF8 ("\xf0\x9f\x8e\xb5"))) << "valid four-byte sequences stay";
+
+    // Straight from bytes: the same tree, or a failure when asked to refuse.
+    juce::var fromBytes;
+    ASSERT_TRUE (utils::json::parse (raw, sizeof (raw) - 1, fromBytes).wasOk());
+    EXPECT_EQ (varDifference (parsed, fromBytes), "");
+    EXPECT_TRUE (utils::json::parse (raw, sizeof (raw) - 1, fromBytes, utils::json::BadUtf8::fail).failed());
+
+    // The text ends at a NUL byte, as it does in a string.
+    const char withNul[] = "[1, 2]\0garbage";
+    ASSERT_TRUE (utils::json::parse (withNul, sizeof (withNul) - 1, fromBytes, utils::json::BadUtf8::fail).wasOk());
+    EXPECT_EQ (fromBytes.size(), 2);
 }
 
 TEST (JsonParser, HostileTextNeverCrashes)

@@ -1,4 +1,5 @@
 #include "engine/comm/Comm.h"
+#include "engine/comm/HostConnectionAlerts.h"
 #include "engine/comm/WebSocketAction.h"
 #include "engine/comm/web-socket/WebSocketManager.h"
 #include "platform/HostProcess.h"
@@ -22,7 +23,7 @@ Comm::Comm (AppState& state, IProductMessageHandler& handler, const SuitePaths& 
     , productMessageHandler (handler)
     , stateFolder (paths.getStateFolder())
     , appFolder (paths.getAppFolder())
-    , webSocketManager (std::make_unique<WebSocketManager> (state.getTree(), webSocketPort))
+    , webSocketManager (std::make_unique<WebSocketManager> (state.getTree(), webSocketPort, showConnectionAlert))
 {
     init();
 }

@@ -1,55 +1,14 @@
 #include "engine/comm/web-socket/HostProtocol.h"
+#include "utils/JsonParser.h"
 
 #include <cmath>
+#include <cstring>
 #include <limits>
 
 namespace comm
 {
 namespace
 {
-// The JSON parser recurses once per nesting level; deeper input is refused
-// rather than allowed to exhaust the I/O thread's stack.
-constexpr int maxJsonDepth = 256;
-
-bool nestsTooDeeply (const juce::String& text)
-{
-    int depth = 0;
-    bool inString = false;
-    bool escaped = false;
-
-    // Structural characters are ASCII and never appear inside a UTF-8
-    // sequence, so the bytes can be scanned directly.
-    for (auto* p = text.toRawUTF8(); *p != 0; ++p)
-    {
-        const auto c = *p;
-
-        if (inString)
-        {
-            if (escaped)
-                escaped = false;
-            else if (c == '\\')
-                escaped = true;
-            else if (c == '"')
-                inString = false;
-        }
-        else if (c == '"')
-        {
-            inString = true;
-        }
-        else if (c == '[' || c == '{')
-        {
-            if (++depth > maxJsonDepth)
-                return true;
-        }
-        else if (c == ']' || c == '}')
-        {
-            --depth;
-        }
-    }
-
-    return false;
-}
-
 std::optional<int> toMessageId (const juce::var& value)
 {
     constexpr auto lowest = static_cast<juce::int64> (std::numeric_limits<int>::min());
@@ -73,7 +32,7 @@ std::optional<int> toMessageId (const juce::var& value)
     {
         const auto d = static_cast<double> (value);
 
-        if (! std::isfinite (d) || std::trunc (d) != d || std::abs (d) > 1.0e10)
+        if (!std::isfinite (d) || std::trunc (d) != d || std::abs (d) > 1.0e10)
             return std::nullopt;
 
         return inRange (static_cast<juce::int64> (d));
@@ -84,7 +43,7 @@ std::optional<int> toMessageId (const juce::var& value)
         const auto text = value.toString().trim();
         const auto digits = text.startsWithChar ('-') ? text.substring (1) : text;
 
-        if (digits.isEmpty() || digits.length() > 10 || ! digits.containsOnly ("0123456789"))
+        if (digits.isEmpty() || digits.length() > 10 || !digits.containsOnly ("0123456789"))
             return std::nullopt;
 
         return inRange (text.getLargeIntValue());
@@ -115,7 +74,7 @@ juce::String buildIntroduction (const juce::String& sessionToken)
 
 juce::String buildInvokeMessage (int msgId, const juce::String& plugin, const juce::String& method, const juce::var& args)
 {
-    juce::Array<juce::var> arguments { juce::var (msgId), juce::var (plugin), juce::var (method), args };
+    juce::Array<juce::var> arguments{juce::var (msgId), juce::var (plugin), juce::var (method), args};
 
     auto* message = new juce::DynamicObject();
     message->setProperty ("message", "invokePlugin");
@@ -126,63 +85,52 @@ juce::String buildInvokeMessage (int msgId, const juce::String& plugin, const ju
     return juce::JSON::toString (juce::var (message), false, 15);
 }
 
-std::optional<HostReply> parseHostReply (const juce::String& text)
+juce::var parseIncomingMessage (const char* utf8, size_t size)
 {
-    const auto message = parseJson (text);
+    juce::var message;
 
-    if (! message.isObject())
+    if (utils::json::parse (utf8, size, message, utils::json::BadUtf8::fail).failed())
+        return {};
+
+    return message;
+}
+
+juce::var parseIncomingMessage (const juce::String& text)
+{
+    const auto* utf8 = text.toRawUTF8();
+    return parseIncomingMessage (utf8, std::strlen (utf8));
+}
+
+std::optional<HostReply> getHostReply (const juce::var& message)
+{
+    if (!message.isObject())
         return std::nullopt;
 
     const auto returnValue = message.getProperty ("returnValue", {});
 
-    if (! returnValue.isObject())
+    if (!returnValue.isObject())
         return std::nullopt;
 
     const auto msgId = toMessageId (returnValue.getProperty ("msgId", {}));
 
-    if (! msgId.has_value() || *msgId == 0)
+    if (!msgId.has_value() || *msgId == 0)
         return std::nullopt;
 
-    return HostReply { *msgId, returnValue.getProperty ("methodRes", {}) };
+    return HostReply{*msgId, returnValue.getProperty ("methodRes", {})};
 }
 
-juce::String parseIntroReplyToken (const juce::String& text)
+std::optional<juce::String> getGrantedSessionToken (const juce::var& message)
 {
-    const auto reply = parseJson (text);
+    const auto* object = message.getDynamicObject();
 
-    if (! reply.isObject())
-        return {};
+    if (object == nullptr || object->hasProperty ("returnValue"))
+        return std::nullopt;
 
-    const auto token = reply.getProperty ("sessionToken", {});
+    const auto token = object->getProperty ("sessionToken");
 
     if (token.isString() || token.isInt() || token.isInt64() || token.isDouble())
         return token.toString();
 
-    return {};
-}
-
-juce::var parseJson (const juce::String& text)
-{
-    if (nestsTooDeeply (text))
-        return {};
-
-    juce::var result;
-
-    if (juce::JSON::parse (text, result).failed())
-        return {};
-
-    return result;
-}
-
-std::optional<juce::String> textFromUtf8 (const char* data, size_t size)
-{
-    if (size == 0)
-        return juce::String();
-
-    if (size > static_cast<size_t> (std::numeric_limits<int>::max())
-        || ! juce::CharPointer_UTF8::isValidString (data, static_cast<int> (size)))
-        return std::nullopt;
-
-    return juce::String::fromUTF8 (data, static_cast<int> (size));
+    return std::nullopt;
 }
 } // namespace comm

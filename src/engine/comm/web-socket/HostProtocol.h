@@ -22,17 +22,20 @@ juce::String buildIntroduction (const juce::String& sessionToken);
     one method of a product plug-in. */
 juce::String buildInvokeMessage (int msgId, const juce::String& plugin, const juce::String& method, const juce::var& args);
 
-/** The reply carried by an incoming message; nothing when the text is not
-    an object with a "returnValue" object whose "msgId" is a non-zero integer. */
-std::optional<HostReply> parseHostReply (const juce::String& text);
+/** Parses an incoming message with the suite's JSON parser; void when the
+    bytes are not UTF-8, not JSON, or nest deeper than the parser allows.
+    The byte after the message, utf8[size], must be readable and should be 0. */
+juce::var parseIncomingMessage (const char* utf8, size_t size);
 
-/** The "sessionToken" of an intro reply; empty when absent or not text. */
-juce::String parseIntroReplyToken (const juce::String& text);
+/** The same for a message held as a string. */
+juce::var parseIncomingMessage (const juce::String& text);
 
-/** Parses JSON text; a void var when it does not parse or nests deeper
-    than the parser can safely recurse. */
-juce::var parseJson (const juce::String& text);
+/** The reply carried by a parsed message; nothing when it is not an object
+    with a "returnValue" object whose "msgId" is a non-zero integer. */
+std::optional<HostReply> getHostReply (const juce::var& message);
 
-/** The text of a message received as bytes; nothing when they are not UTF-8. */
-std::optional<juce::String> textFromUtf8 (const char* data, size_t size);
+/** The session token a parsed message grants: the text of its
+    "sessionToken" when that is text or a number and the message carries no
+    "returnValue"; nothing otherwise. */
+std::optional<juce::String> getGrantedSessionToken (const juce::var& message);
 } // namespace comm

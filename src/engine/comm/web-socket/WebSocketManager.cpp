@@ -27,11 +27,12 @@ void postToIo (net::io_context& io, Handler&& handler)
 }
 } // namespace
 
-WebSocketManager::WebSocketManager (juce::ValueTree appStateTree, int portToUse)
-    : juce::Thread ("WebSocketManager"),
-      appState (std::move (appStateTree)),
-      port (portToUse),
-      sessionToken (appState.getProperty (AppState::webSocketSessionToken).toString())
+WebSocketManager::WebSocketManager (juce::ValueTree appStateTree, int portToUse, ProblemCallback onProblem)
+    : juce::Thread ("WebSocketManager")
+    , appState (std::move (appStateTree))
+    , port (portToUse)
+    , onConnectionProblem (std::move (onProblem))
+    , sessionToken (appState.getProperty (AppState::webSocketSessionToken).toString())
 {
 }
 
@@ -48,10 +49,9 @@ WebSocketManager::~WebSocketManager()
         {
             closed = sessionClosed;
             postToIo (*ioContext, [this]
-                       {
+                      {
                            if (ioSession != nullptr)
-                               ioSession->close();
-                       });
+                               ioSession->close(); });
         }
     }
 
@@ -81,12 +81,13 @@ void WebSocketManager::sendInvokePluginMsg (juce::String plugin, juce::String me
     if (messageIdCounter == std::numeric_limits<int>::max())
         messageIdCounter = 0;
 
-    StartupInvoke invoke { ++messageIdCounter, std::move (plugin), std::move (method), std::move (args),
-                           std::move (onResponse), limit, timeoutMs, expires };
+    StartupInvoke invoke{++messageIdCounter, std::move (plugin), std::move (method), std::move (args),
+                         std::move (onResponse), limit, timeoutMs, expires};
 
     if (session != nullptr && ioContext != nullptr)
     {
-        postToIo (*ioContext, [this, invoke = std::move (invoke)]() mutable { handToSession (std::move (invoke)); });
+        postToIo (*ioContext, [this, invoke = std::move (invoke)]() mutable
+                  { handToSession (std::move (invoke)); });
         return;
     }
 
@@ -111,10 +112,9 @@ void WebSocketManager::purgePlaybackPendingResponses()
 
     if (session != nullptr && ioContext != nullptr)
         postToIo (*ioContext, [this]
-                   {
+                  {
                        if (ioSession != nullptr)
-                           ioSession->purgePlaybackPendingResponses();
-                   });
+                           ioSession->purgePlaybackPendingResponses(); });
 }
 
 void WebSocketManager::handleSessionTokenChanged (juce::String token)
@@ -137,11 +137,11 @@ void WebSocketManager::startIoThread()
 
     // The previous run may still be returning from run(); it no longer needs
     // the mutex, so waiting for it here cannot deadlock.
-    if (! startThread())
+    if (!startThread())
     {
         waitForThreadToExit (stopThreadTimeoutMs);
 
-        if (! startThread())
+        if (!startThread())
             ioThreadActive = false;
     }
 }
@@ -186,7 +186,15 @@ void WebSocketManager::run()
         }
 
         ioSession->setSessionToken (token);
-        ioSession->onSessionTokenChanged = [this] (juce::String newToken) { handleSessionTokenChanged (std::move (newToken)); };
+        ioSession->onSessionTokenChanged = [this] (juce::String newToken)
+        { handleSessionTokenChanged (std::move (newToken)); };
+        ioSession->onConnectionProblem = [report = onConnectionProblem] (comm::HostConnectionProblem problem)
+        {
+            // A copy of the callback travels with the call, so it may run after the manager has gone.
+            if (report)
+                juce::MessageManager::callAsync ([report, problem]
+                                                 { report (problem); });
+        };
 
         for (auto& invoke : waiting)
             handToSession (std::move (invoke));
@@ -204,7 +212,7 @@ void WebSocketManager::run()
         // posted just before the end are collected for the next connection.
         ioSession.reset();
 
-        if (! threadShouldExit())
+        if (!threadShouldExit())
         {
             io.restart();
             io.poll();
@@ -212,7 +220,7 @@ void WebSocketManager::run()
 
         const std::lock_guard<std::mutex> lock (mutex);
 
-        while (! lateInvokes.empty())
+        while (!lateInvokes.empty())
         {
             startupInvokes.push_front (std::move (lateInvokes.back()));
             lateInvokes.pop_back();

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "engine/comm/web-socket/HostConnectionProblem.h"
+
 #include <juce_core/juce_core.h>
 #include <juce_data_structures/juce_data_structures.h>
 
@@ -24,20 +26,24 @@ class WebSocketSession;
     class is. The thread starts with the first invocation and ends when the
     connection ends for good; the next invocation starts it again. Invocations
     made while no session exists are kept, in order, for the next one.
-    Results, alerts and session-token changes arrive on the message thread. */
+    Results, connection problems and session-token changes arrive on the
+    message thread. */
 class WebSocketManager final : public juce::Thread
 {
 public:
     using ResponseCallback = std::function<void (juce::var)>;
+    using ProblemCallback = std::function<void (comm::HostConnectionProblem)>;
 
     static constexpr int hostPort = 1898;
     static constexpr int pressureLimit = 2;
     static constexpr int pressureTimeoutMs = 750;
 
     /** Keeps the application state tree ("APP_STATE"), whose
-        "webSocketSessionToken" it presents and updates. Does not start the
-        thread. The port is fixed in the product; tests inject their own. */
-    explicit WebSocketManager (juce::ValueTree appStateTree, int port = hostPort);
+        "webSocketSessionToken" it presents and updates, and calls onProblem
+        on the message thread with each connection failure the user must be
+        told of. Does not start the thread. The port is fixed in the product;
+        tests inject their own. */
+    explicit WebSocketManager (juce::ValueTree appStateTree, int port = hostPort, ProblemCallback onProblem = {});
 
     /** Closes the session, waits for the close, and stops the thread. */
     ~WebSocketManager() override;
@@ -82,6 +88,7 @@ private:
 
     juce::ValueTree appState;
     const int port;
+    const ProblemCallback onConnectionProblem;
 
     std::mutex mutex;
     std::shared_ptr<WebSocketSession> session;

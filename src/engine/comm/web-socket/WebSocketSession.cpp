@@ -1,6 +1,5 @@
 #include "engine/comm/web-socket/WebSocketSession.h"
 #include "engine/comm/web-socket/HostProtocol.h"
-#include "gfx/Alert.h"
 
 #include <juce_events/juce_events.h>
 
@@ -30,17 +29,15 @@ void postToMessageThread (std::function<void()> call)
     juce::MessageManager::callAsync (std::move (call));
 }
 
-void postAlert (const char* text)
-{
-    postToMessageThread ([message = juce::String (text)] { gfx::alert (message, nullptr); });
-}
-
 /** One TCP connection and its WebSocket stream. Handlers keep the connection
     they were started on alive, so a reconnect can begin while the handlers of
     the previous connection are still being cancelled. */
 struct Connection
 {
-    explicit Connection (net::io_context& context) : ws (context) {}
+    explicit Connection (net::io_context& context)
+        : ws (context)
+    {
+    }
 
     websocket::stream<tcp::socket> ws;
     beast::flat_buffer readBuffer;
@@ -52,7 +49,10 @@ struct Connection
 struct WebSocketSession::Impl
 {
     Impl (WebSocketSession& s, net::io_context& io)
-        : owner (s), context (io), reconnectTimer (io), introTimer (io)
+        : owner (s)
+        , context (io)
+        , reconnectTimer (io)
+        , introTimer (io)
     {
     }
 
@@ -66,9 +66,10 @@ struct WebSocketSession::Impl
     unsigned reconnectArm = 0;
     bool introWriting = false;
     bool readingIntroReply = false;
+    bool introPresentsToken = false;
 
     std::shared_ptr<WebSocketSession> self() { return owner.shared_from_this(); }
-    bool isCurrent (const ConnectionPtr& c) const { return c == connection && ! c->failed; }
+    bool isCurrent (const ConnectionPtr& c) const { return c == connection && !c->failed; }
     bool isWriteInFlight() const { return introWriting || owner.queues.isWriting(); }
 
     //==============================================================================
@@ -79,7 +80,7 @@ struct WebSocketSession::Impl
 
         const auto portNumber = owner.port.trim().getIntValue();
 
-        if (! owner.port.trim().containsOnly ("0123456789") || portNumber <= 0 || portNumber > 65535)
+        if (!owner.port.trim().containsOnly ("0123456789") || portNumber <= 0 || portNumber > 65535)
         {
             fail (c, make_error_code (net::error::invalid_argument));
             return;
@@ -87,12 +88,13 @@ struct WebSocketSession::Impl
 
         const tcp::endpoint endpoint (net::ip::make_address_v4 ("127.0.0.1"), static_cast<unsigned short> (portNumber));
 
-        c->ws.next_layer().async_connect (endpoint, [s = self(), c] (error_code ec) { s->impl->onConnect (c, ec); });
+        c->ws.next_layer().async_connect (endpoint, [s = self(), c] (error_code ec)
+                                          { s->impl->onConnect (c, ec); });
     }
 
     void onConnect (const ConnectionPtr& c, error_code ec)
     {
-        if (! isCurrent (c))
+        if (!isCurrent (c))
             return;
 
         if (ec)
@@ -105,19 +107,20 @@ struct WebSocketSession::Impl
         error_code ignored;
         c->ws.next_layer().set_option (tcp::no_delay (true), ignored);
 
-        websocket::stream_base::timeout timeouts {};
+        websocket::stream_base::timeout timeouts{};
         timeouts.handshake_timeout = handshakeTimeout;
         timeouts.idle_timeout = websocket::stream_base::none();
         timeouts.keep_alive_pings = false;
         c->ws.set_option (timeouts);
         c->ws.read_message_max (maxIncomingMessageBytes);
 
-        c->ws.async_handshake (owner.host.toStdString(), "/", [s = self(), c] (error_code e) { s->impl->onHandshake (c, e); });
+        c->ws.async_handshake (owner.host.toStdString(), "/", [s = self(), c] (error_code e)
+                               { s->impl->onHandshake (c, e); });
     }
 
     void onHandshake (const ConnectionPtr& c, error_code ec)
     {
-        if (! isCurrent (c))
+        if (!isCurrent (c))
             return;
 
         if (ec)
@@ -125,15 +128,17 @@ struct WebSocketSession::Impl
 
         owner.state = State::introducing;
         c->ws.text (true);
+        introPresentsToken = owner.sessionToken.isNotEmpty();
         c->writeText = comm::buildIntroduction (owner.sessionToken).toStdString();
         introWriting = true;
 
-        c->ws.async_write (net::buffer (c->writeText), [s = self(), c] (error_code e, std::size_t) { s->impl->onIntroWritten (c, e); });
+        c->ws.async_write (net::buffer (c->writeText), [s = self(), c] (error_code e, std::size_t)
+                           { s->impl->onIntroWritten (c, e); });
     }
 
     void onIntroWritten (const ConnectionPtr& c, error_code ec)
     {
-        if (! isCurrent (c))
+        if (!isCurrent (c))
             return;
 
         introWriting = false;
@@ -151,16 +156,22 @@ struct WebSocketSession::Impl
 
         // Some hosts never answer an introduction that presents a token: after
         // a while the session opens anyway and the reply, should it still
-        // come, is read as an ordinary message.
-        introTimer.expires_after (std::chrono::milliseconds (introReplyTimeoutMs));
-        introTimer.async_wait ([s = self(), c] (error_code e) { s->impl->onIntroTimeout (c, e); });
+        // come, is read as an ordinary message (and its token kept). Without
+        // a token the host asks the user, who may take any time to answer.
+        if (introPresentsToken)
+        {
+            introTimer.expires_after (std::chrono::milliseconds (introReplyTimeoutMs));
+            introTimer.async_wait ([s = self(), c] (error_code e)
+                                   { s->impl->onIntroTimeout (c, e); });
+        }
 
-        c->ws.async_read (c->readBuffer, [s = self(), c] (error_code e, std::size_t) { s->impl->onIntroRead (c, e); });
+        c->ws.async_read (c->readBuffer, [s = self(), c] (error_code e, std::size_t)
+                          { s->impl->onIntroRead (c, e); });
     }
 
     void onIntroTimeout (const ConnectionPtr& c, error_code ec)
     {
-        if (ec || ! isCurrent (c) || ! readingIntroReply)
+        if (ec || !isCurrent (c) || !readingIntroReply)
             return;
 
         readingIntroReply = false;
@@ -169,10 +180,10 @@ struct WebSocketSession::Impl
 
     void onIntroRead (const ConnectionPtr& c, error_code ec)
     {
-        if (! isCurrent (c))
+        if (!isCurrent (c))
             return;
 
-        if (! readingIntroReply)
+        if (!readingIntroReply)
             return onRead (c, ec);
 
         readingIntroReply = false;
@@ -181,8 +192,8 @@ struct WebSocketSession::Impl
         if (ec)
             return fail (c, ec);
 
-        const auto text = takeReadText (*c);
-        owner.changeSessionToken (text.has_value() ? comm::parseIntroReplyToken (*text) : juce::String());
+        // The reply's token, or none when it grants none.
+        owner.changeSessionToken (comm::getGrantedSessionToken (takeMessage (*c)).value_or (juce::String()));
 
         startRead (c);
         open();
@@ -198,22 +209,28 @@ struct WebSocketSession::Impl
     }
 
     //==============================================================================
-    static std::optional<juce::String> takeReadText (Connection& c)
+    /** Parses the message in the read buffer, here on the I/O thread, and empties the buffer. */
+    static juce::var takeMessage (Connection& c)
     {
+        // The parser looks one byte past the text: a NUL in the buffer's
+        // spare room saves copying a score payload of many megabytes. The
+        // room is made first, as making it may move the data.
+        *static_cast<char*> (c.readBuffer.prepare (1).data()) = 0;
         const auto data = c.readBuffer.data();
-        const auto text = comm::textFromUtf8 (static_cast<const char*> (data.data()), data.size());
+        auto message = comm::parseIncomingMessage (static_cast<const char*> (data.data()), data.size());
         c.readBuffer.consume (c.readBuffer.size());
-        return text;
+        return message;
     }
 
     void startRead (const ConnectionPtr& c)
     {
-        c->ws.async_read (c->readBuffer, [s = self(), c] (error_code e, std::size_t) { s->impl->onRead (c, e); });
+        c->ws.async_read (c->readBuffer, [s = self(), c] (error_code e, std::size_t)
+                          { s->impl->onRead (c, e); });
     }
 
     void onRead (const ConnectionPtr& c, error_code ec)
     {
-        if (! isCurrent (c))
+        if (!isCurrent (c))
             return;
 
         if (ec == net::error::operation_aborted || ec == websocket::error::closed)
@@ -229,8 +246,7 @@ struct WebSocketSession::Impl
         if (ec)
             return fail (c, ec);
 
-        if (const auto text = takeReadText (*c))
-            owner.handleIncomingMessage (*text);
+        owner.handleIncomingMessage (takeMessage (*c));
 
         startRead (c);
     }
@@ -240,21 +256,28 @@ struct WebSocketSession::Impl
     {
         auto c = connection;
         c->writeText = std::move (w.text);
-        c->ws.async_write (net::buffer (c->writeText), [s = self(), c] (error_code e, std::size_t) { s->impl->onWritten (c, e); });
+        c->ws.async_write (net::buffer (c->writeText), [s = self(), c] (error_code e, std::size_t)
+                           { s->impl->onWritten (c, e); });
     }
 
     void onWritten (const ConnectionPtr& c, error_code ec)
     {
-        if (! isCurrent (c))
-            return;
+        // Only the write's own outcome tells whether the invocation went out,
+        // also when the connection has failed meanwhile: one written in full
+        // is never written again, one cut short is written again, once, on
+        // the next connection (which waits for this outcome before writing).
+        owner.queues.endWrite (!ec);
 
-        owner.queues.endWrite (! ec);
-
-        if (ec)
+        if (ec && isCurrent (c))
             return fail (c, ec);
 
         if (owner.closeRequested)
-            return startClose();
+        {
+            if (owner.state != State::closing && owner.state != State::closed)
+                startClose();
+
+            return;
+        }
 
         owner.tryWrite();
     }
@@ -264,14 +287,14 @@ struct WebSocketSession::Impl
     {
         // During our own close, errors of the other operations are expected;
         // the close handler finishes the job.
-        if (! isCurrent (c) || owner.state == State::closing)
+        if (!isCurrent (c) || owner.state == State::closing)
             return;
 
+        const bool writeCutOff = isWriteInFlight();
         c->failed = true;
         readingIntroReply = false;
         introWriting = false;
         introTimer.cancel();
-        owner.queues.endWrite (false);
 
         error_code ignored;
         c->ws.next_layer().close (ignored);
@@ -288,8 +311,8 @@ struct WebSocketSession::Impl
         const bool endedByHost = owner.state == State::closed;
         owner.state = State::closed;
 
-        if (! endedByHost)
-            reportFailure (ec);
+        if (!endedByHost)
+            reportFailure (ec, writeCutOff);
 
         // The next introduction asks the host for a new session.
         owner.changeSessionToken ({});
@@ -297,19 +320,36 @@ struct WebSocketSession::Impl
 
     /** A lost connection is re-established while the host knows us by a
         token; otherwise the user is told. */
-    void reportFailure (error_code ec)
+    void reportFailure (error_code ec, bool writeCutOff)
     {
-        if (ec == net::error::connection_aborted || ec == net::error::connection_reset)
+        if (isConnectionLost (ec, writeCutOff))
         {
             if (owner.sessionToken.isNotEmpty())
                 scheduleReconnect();
             else
-                postAlert (retryAlertText);
+                report (comm::HostConnectionProblem::lost);
         }
         else if (ec == net::error::connection_refused)
         {
-            postAlert (refusedAlertText);
+            report (comm::HostConnectionProblem::refused);
         }
+    }
+
+    /** Whether the host dropped the connection under our feet. A reset that
+        arrives while a write waits for room in the socket is taken by the
+        write, and the read then finds only the end of the stream: an end of
+        stream that cuts a write short is a lost connection too, or the
+        message being written and those queued behind it would be dropped. */
+    static bool isConnectionLost (error_code ec, bool writeCutOff)
+    {
+        return ec == net::error::connection_aborted || ec == net::error::connection_reset || ec == net::error::broken_pipe
+               || (writeCutOff && ec == net::error::eof);
+    }
+
+    void report (comm::HostConnectionProblem problem)
+    {
+        if (owner.onConnectionProblem)
+            owner.onConnectionProblem (problem);
     }
 
     void scheduleReconnect()
@@ -326,8 +366,7 @@ struct WebSocketSession::Impl
                                        if (ec || arm != i.reconnectArm || s->state != State::idle || s->closeRequested)
                                            return;
 
-                                       s->run (s->host, s->port);
-                                   });
+                                       s->run (s->host, s->port); });
     }
 
     //==============================================================================
@@ -340,7 +379,7 @@ struct WebSocketSession::Impl
 
         auto c = connection;
 
-        if (c != nullptr && ! c->failed && c->ws.is_open())
+        if (c != nullptr && !c->failed && c->ws.is_open())
         {
             c->ws.async_close (websocket::close_code::normal,
                                [s = self(), c] (error_code)
@@ -366,8 +405,8 @@ struct WebSocketSession::Impl
 
 //==============================================================================
 WebSocketSession::WebSocketSession (boost::asio::io_context& ioContext)
-    : closeFuture (closePromise.get_future().share()),
-      impl (std::make_unique<Impl> (*this, ioContext))
+    : closeFuture (closePromise.get_future().share())
+    , impl (std::make_unique<Impl> (*this, ioContext))
 {
 }
 
@@ -391,7 +430,6 @@ void WebSocketSession::run (juce::StringRef hostToUse, juce::StringRef portToUse
 
     impl->introWriting = false;
     impl->readingIntroReply = false;
-    queues.endWrite (false);
     impl->connect();
 }
 
@@ -416,15 +454,21 @@ void WebSocketSession::purgePlaybackPendingResponses()
     queues.purgePlaybackPendingResponses();
 }
 
-void WebSocketSession::handleIncomingMessage (const juce::String& text)
+void WebSocketSession::handleIncomingMessage (const juce::var& message)
 {
-    const auto reply = comm::parseHostReply (text);
+    if (const auto reply = comm::getHostReply (message))
+    {
+        if (auto callback = queues.takeResponse (reply->msgId))
+            postToMessageThread ([callback = std::move (callback), result = reply->methodRes]
+                                 { callback (result); });
 
-    if (! reply.has_value())
         return;
+    }
 
-    if (auto callback = queues.takeResponse (reply->msgId))
-        postToMessageThread ([callback = std::move (callback), result = reply->methodRes] { callback (result); });
+    // The host may grant a token at any time, e.g. in the reply to an
+    // introduction that came after the session had opened without it.
+    if (const auto token = comm::getGrantedSessionToken (message))
+        changeSessionToken (*token);
 }
 
 void WebSocketSession::close()
@@ -441,7 +485,7 @@ void WebSocketSession::close()
 
     closeRequested = true;
 
-    if (! impl->isWriteInFlight())
+    if (!impl->isWriteInFlight())
         impl->startClose();
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "engine/comm/web-socket/HostConnectionProblem.h"
 #include "engine/comm/web-socket/InvocationQueues.h"
 
 #include <juce_core/juce_core.h>
@@ -19,8 +20,9 @@ class io_context;
     It connects to 127.0.0.1, introduces itself (presenting a session token
     when it holds one), writes queued invocations one at a time after the
     intro reply, hands replies to their callbacks on the message thread,
-    reconnects after a reset while it holds a token, and reports failures the
-    user must see with an alert.
+    keeps every token the host grants, reconnects after a reset while it
+    holds a token, and reports the failures the user must be told of to
+    onConnectionProblem; it shows nothing itself.
 
     Shared-owned: its pending asynchronous handlers keep it alive. Every
     member function must be called on the one thread that runs its I/O
@@ -33,21 +35,20 @@ public:
     using PendingResponseEntry = InvocationQueues::PendingResponseEntry;
 
     static constexpr int reconnectDelayMs = 500;
-    /** How long the intro reply is awaited before writing starts without it. */
+    /** How long the reply to an introduction that presents a token is
+        awaited before writing starts without it. An introduction without a
+        token waits for its reply as long as it takes: the host may be asking
+        the user for permission. */
     static constexpr int introReplyTimeoutMs = 2000;
-
-    static constexpr const char* retryAlertText = "Could not stablish connection with Sibelius. Please retry.";
-    static constexpr const char* refusedAlertText =
-        "Could not establish connection with Sibelius.\n\n"
-        "Please make sure that the Sibelius Connect feature is enabled:\n\n"
-        "1. Go to File > Preferences > Input Devices\n"
-        "2. Under 'Sibelius Connect', tick the checkbox and set the Network port to 1898.";
 
     explicit WebSocketSession (boost::asio::io_context& ioContext);
     ~WebSocketSession();
 
     /** Called with every new session token value; empty when the token was lost. */
     std::function<void (juce::String)> onSessionTokenChanged;
+
+    /** Called, on the I/O thread, with each failure the user must be told of. */
+    std::function<void (comm::HostConnectionProblem)> onConnectionProblem;
 
     /** The token to present in the next introduction. */
     void setSessionToken (juce::String token);
@@ -67,9 +68,10 @@ public:
     /** Drops expired replies and every pressure-limited one still awaited. */
     void purgePlaybackPendingResponses();
 
-    /** Matches an incoming message to its pending invocation and posts the
-        result to that invocation's callback; anything else is ignored. */
-    void handleIncomingMessage (const juce::String& text);
+    /** Handles a parsed incoming message: a reply goes to its pending
+        invocation's callback on the message thread; a message that grants a
+        session token replaces the token; anything else is ignored. */
+    void handleIncomingMessage (const juce::var& message);
 
     /** Closes with code 1000 (normal) once the write in flight, if any, has
         finished. A closed session does not reconnect. */

@@ -197,11 +197,27 @@ std::optional<ScoreLoader::Command> ScoreLoader::parseCommandText (const juce::S
 
     // The number between the letter and the comma (to the end without a comma).
     const auto numberEnd = comma > letter ? comma : (comma < 0 ? text.length() : letter + 1);
+    const auto numberText = text.substring (letter + 1, numberEnd);
+    const auto valueText = comma < 0 ? juce::String() : text.substring (comma + 1);
 
-    if (command.kind != Command::Kind::pitchBend)
-        command.number = utils::textToInt (text.substring (letter + 1, numberEnd).trim());
+    if (command.kind == Command::Kind::controller)
+    {
+        // A controller node is a value 0..127 on a controller 0..127; anything
+        // else would read as controller 0 or as a clear node (-1).
+        const auto number = utils::midi::readControlId (numberText);
+        const auto value = utils::midi::readControllerValue (valueText);
 
-    command.value = comma < 0 ? 0 : utils::textToInt (text.substring (comma + 1).trim());
+        if (!number.has_value() || *number == utils::midi::pitchBendControlNum || !value.has_value())
+            return std::nullopt;
+
+        command.number = *number;
+        command.value = *value;
+    }
+    else if (command.kind == Command::Kind::note)
+    {
+        command.number = utils::textToInt (numberText.trim());
+        command.value = utils::textToInt (valueText.trim());
+    }
 
     if (command.kind == Command::Kind::pitchBend)
         command.value = midi::decodePitchBendCommandText (text, soundSetIsNotePerformer);
@@ -223,6 +239,8 @@ bool ScoreLoader::load (const juce::var& payloadRoot, DecodeMode mode)
 
     score.clear();
     loadedTracks.clear();
+    droppedCount = 0;
+    firstDropped.clear();
 
     auto soundSet = score.getOrCreateSoundSet();
     soundSet.loadFromName (hasSoundSet ? soundSetName->toString() : juce::String());
@@ -262,7 +280,28 @@ bool ScoreLoader::load (const juce::var& payloadRoot, DecodeMode mode)
                 loadStaff (staff, styles);
     }
 
+    logDropped();
     return true;
+}
+
+void ScoreLoader::noteDropped (const char* what, const juce::String& text, int staffNum, std::optional<int> barNumber)
+{
+    if (droppedCount++ > 0)
+        return;
+
+    // The text comes from outside: a bounded piece of it is enough to find it.
+    constexpr int maxShown = 40;
+    const auto shown = text.length() > maxShown ? text.substring (0, maxShown) + "..." : text;
+    firstDropped = juce::String (what) + " \"" + shown + "\" on staff " + juce::String (staffNum)
+                   + (barNumber.has_value() ? ", bar " + juce::String (*barNumber) : juce::String());
+}
+
+void ScoreLoader::logDropped() const
+{
+    if (droppedCount > 0)
+        juce::Logger::writeToLog ("Score payload: dropped " + juce::String (droppedCount)
+                                  + " controller entries that name no controller 0..127 or carry no value 0..127 (the first: "
+                                  + firstDropped + ")");
 }
 
 void ScoreLoader::loadBars (const juce::var& payloadRoot)
@@ -345,12 +384,21 @@ void ScoreLoader::loadStaff (const juce::var& staff, preferences::TrackStyleList
                 continue;
 
             const auto controlText = payload::getString (pair, keys::controlId);
-            const auto controlId = controlText.isEmpty() ? -1 : utils::midi::controlIdToNum (controlText);
+            const auto controlId = utils::midi::readControlId (controlText);
+
+            // A wing of no controller (an empty or unreadable text) is no
+            // wing of controller 0, nor one that any curve would show.
+            if (!controlId.has_value())
+            {
+                noteDropped ("wing pair", controlText, staffNum, std::nullopt);
+                continue;
+            }
+
             const auto* leftWing = payload::find (pair, keys::leftWing);
             const auto* rightWing = payload::find (pair, keys::rightWing);
 
-            left.set (controlId, wingNodeFrom (leftWing != nullptr ? *leftWing : juce::var(), false));
-            right.set (controlId, wingNodeFrom (rightWing != nullptr ? *rightWing : juce::var(), true));
+            left.set (*controlId, wingNodeFrom (leftWing != nullptr ? *leftWing : juce::var(), false));
+            right.set (*controlId, wingNodeFrom (rightWing != nullptr ? *rightWing : juce::var(), true));
         }
 
         left.applyTo (track.getState().getOrCreateChildWithName (ids::LEFTWINGNODELIST, nullptr));
@@ -427,10 +475,17 @@ void ScoreLoader::loadStaff (const juce::var& staff, preferences::TrackStyleList
                     if (!commandObject.isValid())
                         continue;
 
-                    const auto command = parseCommandText (commandObject.getString (keys::text), notePerformer);
+                    const auto text = commandObject.getString (keys::text);
+                    const auto command = parseCommandText (text, notePerformer);
 
                     if (!command.has_value())
+                    {
+                        // The parse takes any text with a "C" for a controller message.
+                        if (text.containsChar ('C'))
+                            noteDropped ("command", text, staffNum, barNumber);
+
                         continue;
+                    }
 
                     const auto position = commandObject.getInt (keys::position);
 

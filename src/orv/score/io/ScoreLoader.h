@@ -62,16 +62,27 @@ public:
     void loadHitPointsFromArray (const juce::var& array);
     static void loadHitPointsFromArray (const juce::var& array, Score& score);
 
-    /** Reads a command text; nothing for a text without "C", "B" or "N". */
+    /** Reads a command text; nothing for a text without "C", "B" or "N", and
+        nothing for a controller text (one with a "C") that does not name a
+        controller 0..127 or carry a value 0..127 after its comma: such a
+        command is dropped rather than read as controller 0 or as a clear
+        node (-1). */
     static std::optional<Command> parseCommandText (const juce::String& text, bool soundSetIsNotePerformer);
 
 private:
     void loadBars (const juce::var& payload);
     void loadStaff (const juce::var& staff, preferences::TrackStyleList& styles);
+    void noteDropped (const char* what, const juce::String& text, int staffNum, std::optional<int> barNumber);
+    void logDropped() const;
 
     Score& score;
     IOrvana& orvana;
     std::unordered_map<int, Track> loadedTracks;
+
+    /** Entries of this load that named no controller or carried an
+        unreadable value: counted, and the first one kept for the log. */
+    int droppedCount = 0;
+    juce::String firstDropped;
 
     JUCE_DECLARE_NON_COPYABLE (ScoreLoader)
 };

@@ -2,6 +2,19 @@
 
 #include <gtest/gtest.h>
 
+namespace
+{
+std::optional<comm::HostReply> replyIn (const juce::String& text)
+{
+    return comm::getHostReply (comm::parseIncomingMessage (text));
+}
+
+std::optional<juce::String> tokenIn (const juce::String& text)
+{
+    return comm::getGrantedSessionToken (comm::parseIncomingMessage (text));
+}
+} // namespace
+
 TEST (HostProtocolTest, IntroductionAndInvokeMessageLayout)
 {
     const juce::String start = "{\n"
@@ -31,7 +44,7 @@ TEST (HostProtocolTest, IntroductionAndInvokeMessageLayout)
 
 TEST (HostProtocolTest, TokenWithQuotesBackslashesAndControlsStaysOneStringValue)
 {
-    for (const auto& token : { juce::String ("x\", \"plugins\": [\"EVIL\"], \"a\": \"\\"), juce::String::fromUTF8 ("t\xc3\xa9ken\n\t\xe2\x82\xac") })
+    for (const auto& token : {juce::String ("x\", \"plugins\": [\"EVIL\"], \"a\": \"\\"), juce::String::fromUTF8 ("t\xc3\xa9ken\n\t\xe2\x82\xac")})
     {
         const auto parsed = juce::JSON::parse (comm::buildIntroduction (token));
         ASSERT_TRUE (parsed.isObject());
@@ -42,59 +55,69 @@ TEST (HostProtocolTest, TokenWithQuotesBackslashesAndControlsStaysOneStringValue
 
 TEST (HostProtocolTest, RepliesNeedAnObjectReturnValueAndANonZeroIntegerId)
 {
-    const auto good = comm::parseHostReply (R"({"returnValue": {"msgId": 12, "methodRes": {"ok": true}}})");
+    const auto good = replyIn (R"({"returnValue": {"msgId": 12, "methodRes": {"ok": true}}})");
     ASSERT_TRUE (good.has_value());
     EXPECT_EQ (good->msgId, 12);
     EXPECT_TRUE (static_cast<bool> (good->methodRes.getProperty ("ok", {})));
 
-    const auto noResult = comm::parseHostReply (R"({"returnValue": {"msgId": 3}})");
+    const auto noResult = replyIn (R"({"returnValue": {"msgId": 3}})");
     ASSERT_TRUE (noResult.has_value());
     EXPECT_TRUE (noResult->methodRes.isVoid());
 
-    EXPECT_EQ (comm::parseHostReply (R"({"returnValue": {"msgId": "5"}})")->msgId, 5);
+    EXPECT_EQ (replyIn (R"({"returnValue": {"msgId": "5"}})")->msgId, 5);
 
-    for (const char* ignored : { R"({"returnValue": {"msgId": 0, "methodRes": 1}})",
-                                 R"({"returnValue": {"methodRes": 1}})",
-                                 R"({"returnValue": 5})",
-                                 R"({"returnValue": [1]})",
-                                 R"({"msgId": 4})",
-                                 R"([{"returnValue": {"msgId": 4}}])",
-                                 R"({"returnValue": {"msgId": 4294967297}})",
-                                 R"({"returnValue": {"msgId": 2.5}})",
-                                 R"({"returnValue": {"msgId": "4x"}})",
-                                 R"({"returnValue": {"msgId": true}})",
-                                 "not json",
-                                 "" })
-        EXPECT_FALSE (comm::parseHostReply (ignored).has_value()) << ignored;
+    for (const char* ignored : {R"({"returnValue": {"msgId": 0, "methodRes": 1}})",
+                                R"({"returnValue": {"methodRes": 1}})",
+                                R"({"returnValue": 5})",
+                                R"({"returnValue": [1]})",
+                                R"({"msgId": 4})",
+                                R"([{"returnValue": {"msgId": 4}}])",
+                                R"({"returnValue": {"msgId": 4294967297}})",
+                                R"({"returnValue": {"msgId": 2.5}})",
+                                R"({"returnValue": {"msgId": "4x"}})",
+                                R"({"returnValue": {"msgId": true}})",
+                                "not json",
+                                ""})
+        EXPECT_FALSE (replyIn (ignored).has_value()) << ignored;
 }
 
-TEST (HostProtocolTest, IntroReplyTokenIsTakenOnlyFromText)
+TEST (HostProtocolTest, TokenIsTakenOnlyFromTextOrNumbersOutsideReplies)
 {
-    EXPECT_EQ (comm::parseIntroReplyToken (R"({"sessionToken": "s-1"})"), "s-1");
-    EXPECT_EQ (comm::parseIntroReplyToken (R"({"sessionToken": 77})"), "77");
-    EXPECT_EQ (comm::parseIntroReplyToken (R"({"other": "s-1"})"), "");
-    EXPECT_EQ (comm::parseIntroReplyToken (R"({"sessionToken": {"a": 1}})"), "");
-    EXPECT_EQ (comm::parseIntroReplyToken ("garbage"), "");
+    EXPECT_EQ (tokenIn (R"({"sessionToken": "s-1"})"), juce::String ("s-1"));
+    EXPECT_EQ (tokenIn (R"({"message": "connectResponse", "result": true, "sessionToken": 77})"), juce::String ("77"));
+    EXPECT_EQ (tokenIn (R"({"sessionToken": ""})"), juce::String());
+
+    for (const char* none : {R"({"other": "s-1"})",
+                             R"({"sessionToken": {"a": 1}})",
+                             R"({"sessionToken": null})",
+                             R"({"returnValue": {"msgId": 3}, "sessionToken": "s-2"})",
+                             R"([{"sessionToken": "s-3"}])",
+                             "garbage"})
+        EXPECT_FALSE (tokenIn (none).has_value()) << none;
 }
 
 TEST (HostProtocolTest, DeepNestingAndInvalidUtf8AreRefusedSafely)
 {
     const auto deep = juce::String::repeatedString ("[", 100000) + juce::String::repeatedString ("]", 100000);
-    EXPECT_TRUE (comm::parseJson (deep).isVoid());
+    EXPECT_TRUE (comm::parseIncomingMessage (deep).isVoid());
+
+    const auto tooDeepReply = R"({"returnValue": {"msgId": 5, "methodRes": )" + juce::String::repeatedString ("[", 300)
+                              + juce::String::repeatedString ("]", 300) + "}}";
+    EXPECT_FALSE (replyIn (tooDeepReply).has_value()) << "not a reply with a void result";
 
     const auto deepInString = "{\"a\": \"" + juce::String::repeatedString ("[", 5000) + "\"}";
-    EXPECT_TRUE (comm::parseJson (deepInString).isObject()) << "brackets inside strings do not nest";
+    EXPECT_TRUE (comm::parseIncomingMessage (deepInString).isObject()) << "brackets inside strings do not nest";
 
-    const char invalid[] = { '{', '"', 'a', '"', ':', '"', char (0xc3), char (0x28), '"', '}' };
-    EXPECT_FALSE (comm::textFromUtf8 (invalid, sizeof (invalid)).has_value());
-    EXPECT_EQ (*comm::textFromUtf8 ("ok", 2), "ok");
+    const char invalid[] = {'{', '"', 'a', '"', ':', '"', char (0xc3), char (0x28), '"', '}', 0};
+    EXPECT_TRUE (comm::parseIncomingMessage (invalid, sizeof (invalid) - 1).isVoid());
+    EXPECT_TRUE (comm::parseIncomingMessage ("{\"ok\": 1}", 9).isObject());
 }
 
 TEST (HostProtocolTest, GarbageNeverCrashesTheParsers)
 {
     juce::Random random (20240607);
-    const juce::String seeds[] = { R"({"returnValue": {"msgId": 12, "methodRes": {"list": [1, 2.5, "x", null, true]}}})",
-                                   R"({"sessionToken": "abc"})" };
+    const juce::String seeds[] = {R"({"returnValue": {"msgId": 12, "methodRes": {"list": [1, 2.5, "x", null, true]}}})",
+                                  R"({"sessionToken": "abc"})"};
     const char alphabet[] = "{}[]\",:\\0123456789.-eE truefalsenul\x01\x7f\xc3\xa9";
 
     for (int round = 0; round < 3000; ++round)
@@ -112,9 +135,16 @@ TEST (HostProtocolTest, GarbageNeverCrashesTheParsers)
 
                 switch (random.nextInt (3))
                 {
-                    case 0: bytes.insert (pos, 1, alphabet[random.nextInt (static_cast<int> (sizeof (alphabet) - 1))]); break;
-                    case 1: if (pos < bytes.size()) bytes.erase (pos, 1); break;
-                    default: bytes = bytes.substr (0, pos); break;
+                    case 0:
+                        bytes.insert (pos, 1, alphabet[random.nextInt (static_cast<int> (sizeof (alphabet) - 1))]);
+                        break;
+                    case 1:
+                        if (pos < bytes.size())
+                            bytes.erase (pos, 1);
+                        break;
+                    default:
+                        bytes = bytes.substr (0, pos);
+                        break;
                 }
             }
         }
@@ -124,18 +154,14 @@ TEST (HostProtocolTest, GarbageNeverCrashesTheParsers)
                 bytes.push_back (static_cast<char> (random.nextInt (256)));
         }
 
-        const auto text = comm::textFromUtf8 (bytes.data(), bytes.size());
-
-        if (! text.has_value())
-            continue;
-
-        const auto reply = comm::parseHostReply (*text);
+        const auto message = comm::parseIncomingMessage (bytes.c_str(), bytes.size());
+        const auto reply = comm::getHostReply (message);
 
         if (reply.has_value())
         {
             EXPECT_NE (reply->msgId, 0);
         }
 
-        comm::parseIntroReplyToken (*text);
+        comm::getGrantedSessionToken (message);
     }
 }

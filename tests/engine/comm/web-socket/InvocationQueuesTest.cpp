@@ -14,18 +14,21 @@ class InvocationQueuesTest : public ::testing::Test
 {
 protected:
     double clockMs = 1000.0;
-    InvocationQueues queues { [this] { return clockMs; } };
+    InvocationQueues queues{[this]
+                            { return clockMs; }};
     int nextId = 1;
 
     int send (const juce::String& method, juce::var args = {}, std::optional<int> timeout = std::nullopt)
     {
-        queues.admit (nextId, "ORV_Orvana", method, std::move (args), [] (juce::var) {}, std::nullopt, timeout, false);
+        queues.admit (
+            nextId, "ORV_Orvana", method, std::move (args), [] (juce::var) {}, std::nullopt, timeout, false);
         return nextId++;
     }
 
     int poll()
     {
-        queues.admit (nextId, "ORV_Orvana", "updatePlaybackState", {}, [] (juce::var) {}, 2, 750, true);
+        queues.admit (
+            nextId, "ORV_Orvana", "updatePlaybackState", {}, [] (juce::var) {}, 2, 750, true);
         return nextId++;
     }
 
@@ -73,12 +76,12 @@ TEST_F (InvocationQueuesTest, OneMessageInFlightAndAFailedWriteIsKept)
     EXPECT_EQ (queues.beginNextWrite()->msgId, update);
     queues.endWrite (false);
     EXPECT_FALSE (queues.isWriting());
-    EXPECT_EQ (drain(), (std::vector<int> { update, request }));
+    EXPECT_EQ (drain(), (std::vector<int>{update, request}));
 
     // Transport calls with non-object arguments never coalesce.
     const int plain1 = send ("transport", "Play");
     const int plain2 = send ("transport", "Play");
-    EXPECT_EQ (drain(), (std::vector<int> { plain1, plain2 }));
+    EXPECT_EQ (drain(), (std::vector<int>{plain1, plain2}));
 }
 
 TEST_F (InvocationQueuesTest, StopPurgesQueuedUpdatesAndAReplyFreesAPressurePlace)
@@ -86,7 +89,7 @@ TEST_F (InvocationQueuesTest, StopPurgesQueuedUpdatesAndAReplyFreesAPressurePlac
     const int request = send ("getScore");
     const int queuedUpdate = poll();
     const int stop = send ("transport", transport ("Stop"));
-    EXPECT_EQ (drain(), (std::vector<int> { stop, request }));
+    EXPECT_EQ (drain(), (std::vector<int>{stop, request}));
     EXPECT_FALSE (answered (queuedUpdate));
 
     const int a = poll();
@@ -98,7 +101,7 @@ TEST_F (InvocationQueuesTest, StopPurgesQueuedUpdatesAndAReplyFreesAPressurePlac
     EXPECT_FALSE (answered (poll())) << "the fourth poll is dropped";
     EXPECT_TRUE (answered (a));
     const int admitted = poll();
-    EXPECT_EQ (drain(), std::vector<int> { admitted });
+    EXPECT_EQ (drain(), std::vector<int>{admitted});
 }
 
 TEST_F (InvocationQueuesTest, ADeadlineAloneDoesNotExpireAnEntry)
@@ -111,4 +114,19 @@ TEST_F (InvocationQueuesTest, ADeadlineAloneDoesNotExpireAnEntry)
     queues.purgeExpiredPendingResponses();
     EXPECT_FALSE (answered (a)) << "a poll lapses after 750 ms";
     EXPECT_TRUE (answered (request)) << "only entries with the expiring flag lapse";
+}
+
+TEST_F (InvocationQueuesTest, ATransportCallWithACallbackLapsesAfterThreeSecondsUnlessGivenATimeout)
+{
+    const int play = send ("transport", transport ("Play"));
+    const int pause = send ("transport", transport ("Pause"));
+    const int stop = send ("transport", transport ("Stop"), 10000);
+    drain();
+
+    clockMs += InvocationQueues::defaultTransportTimeoutMs - 1.0;
+    EXPECT_TRUE (answered (play)) << "still in time";
+
+    clockMs += 2.0;
+    EXPECT_FALSE (answered (pause)) << "a late transport reply is useless";
+    EXPECT_TRUE (answered (stop)) << "its own timeout counts";
 }

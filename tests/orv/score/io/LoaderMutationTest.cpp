@@ -1,6 +1,9 @@
 #include "../../../../bench/ScorePayloadGenerator.h"
 #include "TestOrvana.h"
+#include "orv/score/io/PitchBendMapping.h"
 #include "orv/score/io/TempoCurveLoader.h"
+#include "support/LogCapture.h"
+#include "utils/Midi.h"
 
 #include <gtest/gtest.h>
 
@@ -11,8 +14,14 @@ using Mode = orv::score::io::ScoreLoader::DecodeMode;
 namespace
 {
 // What must hold after any load, whatever the payload was.
+bool isController (int number)
+{
+    return number == utils::midi::pitchBendControlNum || (number >= 0 && number <= utils::midi::maxControllerNum);
+}
+
 void checkInvariants (orv::Score& score)
 {
+    const auto notePerformer = score.getOrCreateSoundSet().isNotePerformer();
     int previousBar = std::numeric_limits<int>::min();
     int64_t expectedPosition = 0;
 
@@ -35,11 +44,22 @@ void checkInvariants (orv::Score& score)
 
         for (const auto& curve : track.getCurves())
         {
-            ASSERT_TRUE (controllers.insert (curve.getControlNum()).second) << "one curve per controller";
+            const auto controller = curve.getControlNum();
+            ASSERT_TRUE (controllers.insert (controller).second) << "one curve per controller";
+            ASSERT_TRUE (isController (controller)) << controller;
+            const auto maxValue = controller == utils::midi::pitchBendControlNum ? orv::midi::pitchBendMax (notePerformer) : utils::midi::maxControllerValue;
 
-            for (int n = 1; n < curve.getNumNodes(); ++n)
-                ASSERT_TRUE (curve.getNode (n - 1).getPoser() < curve.getNode (n).getPoser()) << "nodes sorted and unique";
+            for (int n = 0; n < curve.getNumNodes(); ++n)
+            {
+                const auto value = curve.getNode (n).getVal();
+                ASSERT_TRUE (value >= 0 && value <= maxValue) << "controller " << controller << ": " << value << ", never a clear node";
+                ASSERT_TRUE (n == 0 || curve.getNode (n - 1).getPoser() < curve.getNode (n).getPoser()) << "nodes sorted and unique";
+            }
         }
+
+        for (const auto& list : {orv::ids::LEFTWINGNODELIST, orv::ids::RIGHTWINGNODELIST})
+            for (const auto& wing : track.getState().getChildWithName (list))
+                ASSERT_TRUE (isController (wing[orv::ids::controlNum])) << "a wing of " << wing[orv::ids::controlNum].toString().toStdString();
 
         const auto trackBars = track.getTrackBarList();
 
@@ -61,10 +81,10 @@ void checkInvariants (orv::Score& score)
 juce::var hostileValue (juce::Random& rng)
 {
     constexpr auto maxInt64 = std::numeric_limits<juce::int64>::max();
-    const juce::var values[] = { "text", juce::String (rng.nextInt (20) - 5), rng.nextBool() ? maxInt64 : -maxInt64 - 1,
-                                 rng.nextBool() ? 1.0e300 : -1.0e300, std::numeric_limits<double>::quiet_NaN(), -rng.nextInt (5000),
-                                 juce::Array<juce::var> { 1, "2", juce::var() }, new juce::DynamicObject(), rng.nextBool(), juce::var(),
-                                 "~-C" + juce::String (rng.nextInt (200) - 50) + "," + juce::String (rng.nextInt (300) - 100), rng.nextInt (40) };
+    const juce::var values[] = {"text", juce::String (rng.nextInt (20) - 5), rng.nextBool() ? maxInt64 : -maxInt64 - 1,
+                                rng.nextBool() ? 1.0e300 : -1.0e300, std::numeric_limits<double>::quiet_NaN(), -rng.nextInt (5000),
+                                juce::Array<juce::var>{1, "2", juce::var()}, new juce::DynamicObject(), rng.nextBool(), juce::var(),
+                                "~-C" + juce::String (rng.nextInt (200) - 50) + "," + juce::String (rng.nextInt (300) - 100), rng.nextInt (40)};
     return values[rng.nextInt (static_cast<int> (std::size (values)))];
 }
 
@@ -156,6 +176,7 @@ TEST (LoaderMutation, HostileValuesKeepTheModelSound)
     const auto text = orvbench::makeScorePayload (shape);
     juce::Random rng (8080);
     TestOrvana orvana;
+    const testsupport::ScopedLogCapture quiet; // the loader names what it drops, once per load
 
     for (int round = 0; round < 600; ++round)
     {
@@ -188,7 +209,7 @@ TEST (LoaderMutation, BackwardsAndRepeatedEntriesLoad)
         bars += (bar < 20000 ? "," : "") + std::string (R"({"barNumber":)") + std::to_string (bar) + R"(,"length":)" + (bar % 3 == 0 ? "-7" : "100") + "}";
 
     for (int pos = 5000; pos >= 0; --pos)
-        commands += (pos < 5000 ? "," : "") + std::string (R"({"position":)") + std::to_string (pos) + R"(,"text":"~C)" + std::to_string (pos % 2000) + R"(,1"})";
+        commands += (pos < 5000 ? "," : "") + std::string (R"({"position":)") + std::to_string (pos) + R"(,"text":"~C)" + std::to_string (pos % 128) + R"(,1"})";
 
     for (int staff = 3000; staff >= 1; --staff)
         staves += (staff < 3000 ? "," : "") + std::string (R"({"header":{"staffNum":)") + std::to_string (staff % 1500) + R"(},"staffBarList":[{"barNumber":)" + std::to_string (staff) + "}]}";
@@ -201,6 +222,6 @@ TEST (LoaderMutation, BackwardsAndRepeatedEntriesLoad)
     checkInvariants (orvana.score);
     EXPECT_EQ (orvana.score.getNumBars(), 20000);
     EXPECT_EQ (orvana.score.getTracks().size(), 1500u);
-    EXPECT_EQ (orvana.score.getTrack (1).getCurves().size(), 2000u);
+    EXPECT_EQ (orvana.score.getTrack (1).getCurves().size(), 128u);
     EXPECT_EQ (orvana.score.getTotalTicks(), 100 * (20000 - 20000 / 3));
 }

@@ -1,5 +1,6 @@
 #include "TestOrvana.h"
 #include "orv/pref/PrefIds.h"
+#include "support/LogCapture.h"
 
 #include <gtest/gtest.h>
 
@@ -110,11 +111,14 @@ TEST (ScoreLoader, CommandTextParsing)
     {
         const auto c = ScoreLoader::parseCommandText (text, false);
 
-        if (! c.has_value())
+        if (!c.has_value())
             return "none";
 
-        return (c->kind == Kind::controller ? "C" : c->kind == Kind::pitchBend ? "B" : "N") + juce::String (c->number) + ","
-               + juce::String (c->value) + (c->nodeType == Node::Ramp ? " ramp" : c->nodeType == Node::Jump ? "" : " plain");
+        return (c->kind == Kind::controller ? "C" : c->kind == Kind::pitchBend ? "B"
+                                                                               : "N")
+               + juce::String (c->number) + ","
+               + juce::String (c->value) + (c->nodeType == Node::Ramp ? " ramp" : c->nodeType == Node::Jump ? ""
+                                                                                                            : " plain");
     };
 
     EXPECT_EQ (parse ("~C 7 , 100"), "C7,100");
@@ -123,11 +127,57 @@ TEST (ScoreLoader, CommandTextParsing)
     EXPECT_EQ (parse ("~--C7,1"), "C7,1");
     EXPECT_EQ (parse ("~N60,0"), "N60,0");
     EXPECT_EQ (parse ("~B0,200"), "B-2,127");
-    EXPECT_EQ (parse ("~C7"), "C7,0") << "no comma: value 0";
     EXPECT_EQ (parse ("~BC7,5"), "C7,5") << "C is looked for first";
+    EXPECT_EQ (parse ("~C0,0"), "C0,0");
+    EXPECT_EQ (parse ("~C127,127"), "C127,127");
     EXPECT_EQ (parse (""), "none");
     EXPECT_EQ (parse ("~X1,2"), "none");
-    EXPECT_EQ (parse ("~C99999999999,5"), "C2147483647,5");
+
+    // A controller message that names no controller 0..127 or has no value
+    // 0..127 is no message at all: never controller 0, never a clear node.
+    for (const auto* text : {"~C7", "~C7,", "~C7,abc", "~C7,9x", "~C7,-1", "~C7,128", "~C7,99999999999", "~Cx,5", "~C,64", "~C-1,5",
+                             "~C128,5", "~C99999999999,5", "~CB,64", "~C7a,5", "~-C,1"})
+        EXPECT_EQ (parse (text), "none") << text;
+
+    // Pitch bend values are clamped to their scale, never dropped.
+    EXPECT_EQ (parse ("~B0,-1"), "B-2,0");
+}
+
+TEST (ScoreLoader, UnreadableControllerEntriesAreDroppedAndLogged)
+{
+    testsupport::ScopedLogCapture log;
+
+    // Bar 2 holds the faults a score's text can carry; one good command and a
+    // pitch bend stay.
+    const auto commands = command (0, "~C7,90") + "," + command (10, "~Cx,5") + "," + command (20, "~C,64") + "," + command (30, "~C7,-1") + ","
+                          + command (40, "~C7,200") + "," + command (50, "~C130,5") + "," + command (60, "~C7") + "," + command (70, "~-C11,abc") + ","
+                          + command (80, "~B0,-1");
+    const juce::String wings = R"(,"wingPairList":[{"controlId":"x","leftWing":{"val":5}},{"controlId":"","leftWing":{"val":1}},{"controlId":"7","leftWing":{"val":3}}])";
+
+    TestOrvana orvana;
+    ASSERT_TRUE (orvana.loadText (payloadWithStaffBars (commandBar (2, commands), "Sibelius Player", wings)));
+    auto track = orvana.score.getTrack (1);
+
+    ASSERT_EQ (track.getCurves().size(), 2u) << "the volume and pitch-bend curves, no others";
+    const auto volume = track.getCurve (7);
+    ASSERT_EQ (volume.getNumNodes(), 1);
+    EXPECT_EQ (volume.getNode (0).getNodePoser(), orv::NodePoser (2, 0, 90));
+    EXPECT_FALSE (track.getCurve (0).isValid());
+    EXPECT_FALSE (track.getCurve (11).isValid());
+    EXPECT_EQ (track.getCurve (-2).getNode (0).getVal(), 0);
+
+    EXPECT_EQ (track.getLeftWingNode (7).getVal(), 3);
+    EXPECT_EQ (track.getState().getChildWithName (orv::ids::LEFTWINGNODELIST).getNumChildren(), 1) << "no wing of controller 0 or -1";
+
+    // One line for the whole load, naming how many and where the first was.
+    ASSERT_EQ (log.lines.size(), 1) << log.lines.joinIntoString ("\n");
+    EXPECT_TRUE (log.lines[0].contains ("dropped 9 ")) << log.lines[0];
+    EXPECT_TRUE (log.lines[0].contains (R"(wing pair "x" on staff 1)")) << log.lines[0];
+
+    // A clean payload logs nothing.
+    log.lines.clear();
+    ASSERT_TRUE (orvana.loadText (payloadWithStaffBars (commandBar (2, command (0, "~C7,90")))));
+    EXPECT_TRUE (log.lines.isEmpty());
 }
 
 TEST (ScoreLoader, PhantomNotePairing)
@@ -187,11 +237,12 @@ TEST (ScoreLoader, WrittenNotes)
 
 TEST (ScoreLoader, WingNodes)
 {
+    const testsupport::ScopedLogCapture quiet;
     TestOrvana orvana;
     const juce::String wings = R"(,"wingPairList":[
         {"controlId":"7","leftWing":{"val":100,"ticksDist":512,"barNum":1,"pos":512},"rightWing":{"val":20,"ticksDist":0,"barNum":5,"pos":0,"type":"R"}},
         {"controlId":"B","leftWing":{"val":70,"ticksDist":5,"barNum":1,"pos":1019},"rightWing":{"val":-1}},
-        {"controlId":"","leftWing":{"val":1},"rightWing":"junk"}])";
+        {"controlId":"","leftWing":{"val":1},"rightWing":"junk"}, {"controlId":"abc","leftWing":{"val":2}}])";
     ASSERT_TRUE (orvana.loadText (payloadWithStaffBars ("", "x", wings)));
 
     auto track = orvana.score.getTrack (1);
@@ -203,7 +254,8 @@ TEST (ScoreLoader, WingNodes)
     EXPECT_EQ (track.getRightWingNode (7).getType(), Node::Ramp);
     EXPECT_TRUE (track.getLeftWingNode (-2).isValid());
     EXPECT_FALSE (track.getRightWingNode (-2).isValid());
-    EXPECT_EQ (track.getLeftWingNode (-1).getVal(), 1) << "an empty controller text is -1";
+    EXPECT_FALSE (track.getLeftWingNode (-1).isValid()) << "an empty controller text names no controller";
+    EXPECT_FALSE (track.getLeftWingNode (0).isValid()) << "nor does an unreadable one";
 
     // A later left wing with val -1 removes the one stored before it.
     const auto removal = wings.replace ("]", R"(,{"controlId":"7","leftWing":{"val":-1},"rightWing":{"val":33,"type":"J"}}])");
