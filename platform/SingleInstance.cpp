@@ -31,7 +31,7 @@ int makeSocket()
 
 bool waitFor (int fd, short events, int timeoutMs)
 {
-    pollfd p { fd, events, 0 };
+    pollfd p{fd, events, 0};
 
     for (;;)
     {
@@ -66,8 +66,9 @@ bool writeAll (int fd, const char* data, size_t size)
 std::unique_ptr<SingleInstance> processInstance;
 } // namespace
 
-SingleInstance::SingleInstance (juce::String socketName)
+SingleInstance::SingleInstance (juce::String socketName, uid_t owner)
     : name (std::move (socketName))
+    , user (owner)
 {
 }
 
@@ -84,6 +85,16 @@ juce::String SingleInstance::socketNameForExecutable (const juce::File& executab
     const auto path = executable.getFullPathName();
     return "orvana-suite." + juce::String (static_cast<juce::int64> (getuid())) + "."
            + juce::String::toHexString (path.hashCode64());
+}
+
+bool SingleInstance::isOwnUser (int connectedFd) const
+{
+    ucred credentials{};
+    socklen_t length = sizeof (credentials);
+
+    return ::getsockopt (connectedFd, SOL_SOCKET, SO_PEERCRED, &credentials, &length) == 0
+           && length == sizeof (credentials)
+           && credentials.uid == user;
 }
 
 bool SingleInstance::tryBind()
@@ -122,6 +133,13 @@ SingleInstance::HandOver SingleInstance::tryHandOver (const juce::String& comman
         return HandOver::noOwner;
     }
 
+    // Never hand the command line to a process of another user.
+    if (!isOwnUser (fd))
+    {
+        ::close (fd);
+        return HandOver::foreignOwner;
+    }
+
     const auto* bytes = commandLine.toRawUTF8();
     const auto size = juce::jmin (commandLine.getNumBytesAsUTF8(), maxCommandLineBytes);
     auto result = HandOver::ownerVanished;
@@ -149,8 +167,16 @@ SingleInstance::Outcome SingleInstance::claimOrHandOver (const juce::String& com
 
         const auto left = static_cast<int> (deadline - juce::Time::getMillisecondCounter());
 
-        if (tryHandOver (commandLine, juce::jmax (1, left)) == HandOver::acknowledged)
-            return Outcome::handedOver;
+        switch (tryHandOver (commandLine, juce::jmax (1, left)))
+        {
+            case HandOver::acknowledged:
+                return Outcome::handedOver;
+            case HandOver::foreignOwner:
+                return Outcome::foreignOwner;
+            case HandOver::noOwner:
+            case HandOver::ownerVanished:
+                break;
+        }
 
         // The owner is between bind and listen, or has just gone: try again.
         juce::Thread::sleep (10);
@@ -168,12 +194,13 @@ void SingleInstance::startListening (std::function<void (const juce::String&)> o
         return;
 
     callback = std::move (onAnotherInstance);
-    listener = std::thread ([this] { serve(); });
+    listener = std::thread ([this]
+                            { serve(); });
 }
 
 void SingleInstance::stopListening()
 {
-    if (! listener.joinable())
+    if (!listener.joinable())
         return;
 
     const char wake = 1;
@@ -188,7 +215,7 @@ void SingleInstance::serve()
 {
     for (;;)
     {
-        pollfd fds[2] = { { listenFd, POLLIN, 0 }, { wakePipe[0], POLLIN, 0 } };
+        pollfd fds[2] = {{listenFd, POLLIN, 0}, {wakePipe[0], POLLIN, 0}};
 
         if (::poll (fds, 2, -1) < 0)
         {
@@ -206,7 +233,9 @@ void SingleInstance::serve()
 
             if (client >= 0)
             {
-                serveOne (client);
+                if (isOwnUser (client))
+                    serveOne (client);
+
                 ::close (client);
             }
         }
@@ -218,19 +247,40 @@ void SingleInstance::serveOne (int clientFd)
     juce::MemoryBlock received;
     char buffer[4096];
 
-    // A launch that sends nothing for two seconds is given up.
-    while (received.getSize() < maxCommandLineBytes && waitFor (clientFd, POLLIN, 2000))
+    // The whole hand-over, not each read, has a time limit: one client must
+    // not hold up the launches queued behind it.
+    const auto deadline = juce::Time::getMillisecondCounter() + static_cast<juce::uint32> (maxHandOverMs);
+    bool complete = false;
+
+    for (;;)
     {
+        const auto now = juce::Time::getMillisecondCounter();
+
+        if (now >= deadline || !waitFor (clientFd, POLLIN, static_cast<int> (deadline - now)))
+            break;
+
         const auto n = ::recv (clientFd, buffer, sizeof (buffer), 0);
 
         if (n < 0 && errno == EINTR)
             continue;
 
-        if (n <= 0)
+        if (n == 0)
+        {
+            // The launch closed its side: the command line is all there.
+            complete = true;
+            break;
+        }
+
+        if (n < 0 || received.getSize() + static_cast<size_t> (n) > maxCommandLineBytes)
             break;
 
         received.append (buffer, static_cast<size_t> (n));
     }
+
+    // A launch cut off before it finished gets no acknowledgement; it tries
+    // again (or gives up) on its own.
+    if (!complete)
+        return;
 
     const auto* data = static_cast<const char*> (received.getData());
     const auto size = static_cast<int> (received.getSize());

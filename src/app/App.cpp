@@ -10,6 +10,7 @@
 #include "platform/QuitSignals.h"
 #include "platform/SingleInstance.h"
 #include "app/RegisterAllProducts.h"
+#include "platform/XErrors.h"
 #include "state/UiStateManager.h"
 
 namespace
@@ -19,7 +20,13 @@ const char* const welcomeText =
 }
 
 App::App()
-    : appState (paths)
+    : App (SuitePaths::fromRunningExecutable(), 1898)
+{
+}
+
+App::App (SuitePaths suitePaths, int webSocketPort)
+    : paths (std::move (suitePaths))
+    , appState (paths)
 {
     lookAndFeel.setDefaultSansSerifTypefaceName ("Tahoma");
     appState.replaceTreeFromFile();
@@ -27,18 +34,24 @@ App::App()
     productRegistry = std::make_unique<ProductRegistry>();
     productMgr = std::make_unique<ProductMgr> (ProductContext { paths, uiServices, this }, *productRegistry);
 
-    comm = std::make_unique<comm::Comm> (appState, *productMgr, paths, 1898,
+    comm = std::make_unique<comm::Comm> (appState, *productMgr, paths, webSocketPort,
                                          [this] (comm::HostConnectionProblem problem) { uiServices.alert (comm::getAlertText (problem), nullptr); });
     productMgr->setComm (*comm);
 
     hostAliveTimer = std::make_unique<HostAliveTimer> (*this, *comm);
 
     juce::LookAndFeel::setDefaultLookAndFeel (&lookAndFeel);
+
+    // The desktop, and with it the X window system, exists by now.
+    platform::logXErrorsInsteadOfExiting();
     CrashHandler::initialize();
 }
 
 App::~App()
 {
+    // Products go before the channel: a product may still commit through it
+    // while it closes.
+    productMgr.reset();
     juce::LookAndFeel::setDefaultLookAndFeel (nullptr);
 }
 
@@ -80,26 +93,34 @@ const juce::String App::getApplicationVersion()
 
 bool App::moreThanOneInstanceAllowed()
 {
-   #if JUCE_MAC
+#if JUCE_MAC
     return false;
-   #else
+#else
     // Elsewhere the launcher elects the one instance before the framework
     // starts (platform::SingleInstance); the framework's own check cannot
     // reach the running instance there.
     return true;
-   #endif
+#endif
 }
 
 void App::initialise (const juce::String& commandLine)
 {
-    const auto decision = app::decideStartup (commandLine, [this] { return comm->isMasterAlive(); });
+    const auto decision = app::decideStartup (commandLine, [this]
+                                              { return comm->isMasterAlive(); });
     isSetupRun = decision.isSetupRun;
     showWelcomeOnSetup = decision.showWelcomeOnSetup;
 
     platform::makeUiElementApplication();
 
-    if (! platform::isRunningAsAppExtension())
+    if (!platform::isRunningAsAppExtension())
         platform::activateThisApplication();
+
+    zel_registerAllProducts (*productRegistry);
+    installPlgFiles();
+
+    // Setup runs listen too: the welcome message sends the user to the
+    // host's plug-in menu, whose launch must reach this process.
+    listenForOtherLaunches();
 
     if (isSetupRun)
     {
@@ -107,9 +128,11 @@ void App::initialise (const juce::String& commandLine)
         return;
     }
 
-    zel_registerAllProducts (*productRegistry);
-    installPlgFiles();
+    startNormalRun();
+}
 
+void App::startNormalRun()
+{
     // Made at once; the channel it needs came with its context.
     productMgr->getOrCreateProduct ("ORV");
 
@@ -118,15 +141,25 @@ void App::initialise (const juce::String& commandLine)
     watchQuitSignals();
     comm->consumeHostVersion();
     comm->processHostOutbox();
+}
 
+void App::listenForOtherLaunches()
+{
     if (auto* instance = platform::SingleInstance::getProcessInstance())
     {
         instance->startListening ([this] (const juce::String& otherCommandLine)
-                                  {
-                                      juce::MessageManager::callAsync ([this, otherCommandLine]
-                                                                       { anotherInstanceStarted (otherCommandLine); });
-                                  });
+                                  { juce::MessageManager::callAsync ([this, otherCommandLine]
+                                                                     { anotherInstanceStarted (otherCommandLine); }); });
     }
+}
+
+void App::stopListeningForOtherLaunches()
+{
+    // Returns once the listener has ended: every launch it acknowledged has
+    // posted its hand-over by then, ahead of anything posted after this.
+    // Later launches wait for this process to end and then start afresh.
+    if (auto* instance = platform::SingleInstance::getProcessInstance())
+        instance->stopListening();
 }
 
 void App::installPlgFiles()
@@ -137,13 +170,38 @@ void App::installPlgFiles()
 
 void App::runSetup()
 {
-    zel_registerAllProducts (*productRegistry);
-    installPlgFiles();
-
     if (showWelcomeOnSetup)
         showWelcomeThenQuit();
     else
-        quit();
+        finishSetupRun();
+}
+
+void App::finishSetupRun()
+{
+    stopListeningForOtherLaunches();
+
+    // Posted after any hand-over the listener acknowledged: one that finds
+    // the host running turns this into a normal run, and the run goes on.
+    juce::MessageManager::callAsync ([this]
+                                     {
+                                         if (isSetupRun)
+                                             quit(); });
+}
+
+void App::takeOverFromSetupRun()
+{
+    // Launched again during a setup run: from the host's plug-in menu once
+    // the host runs, as the welcome message asks.
+    if (!comm->isMasterAlive())
+        return;
+
+    isSetupRun = false;
+
+    // The welcome message no longer holds; closing it does not end the run.
+    juce::ModalComponentManager::getInstance()->cancelAllModalComponents();
+
+    listenForOtherLaunches();
+    startNormalRun();
 }
 
 void App::showWelcomeThenQuit()
@@ -152,7 +210,7 @@ void App::showWelcomeThenQuit()
     {
         // No screen to show it on: say it where a terminal can see it.
         std::cerr << welcomeText << std::endl;
-        quit();
+        finishSetupRun();
         return;
     }
 
@@ -162,7 +220,10 @@ void App::showWelcomeThenQuit()
                              .withMessage (welcomeText)
                              .withButton ("OK");
 
-    juce::NativeMessageBox::showAsync (options, [] (int) { quit(); });
+    juce::NativeMessageBox::showAsync (options, [this] (int)
+                                       {
+                                           if (isSetupRun)
+                                               finishSetupRun(); });
 }
 
 void App::watchQuitSignals()
@@ -174,14 +235,17 @@ void App::watchQuitSignals()
 
 void App::shutdown()
 {
-    if (auto* instance = platform::SingleInstance::getProcessInstance())
-        instance->stopListening();
+    stopListeningForOtherLaunches();
 
     if (hostAliveTimer != nullptr)
         hostAliveTimer->stopTimer();
 
     if (quitSignalTimer != nullptr)
         quitSignalTimer->stopTimer();
+
+    // Products close first, while the channel and the UI state still take
+    // what they leave behind.
+    productMgr->shutDownAllProducts();
 
     if (startedForHost)
     {
@@ -205,11 +269,17 @@ void App::anotherInstanceStarted (const juce::String& commandLine)
     // The command line of the other launch carries nothing: the host leaves
     // its message in the host outbox before it launches the suite.
     juce::ignoreUnused (commandLine);
-    comm->processHostOutbox();
+
+    if (isSetupRun)
+        takeOverFromSetupRun();
+    else
+        comm->processHostOutbox();
 }
 
 void App::systemRequestedQuit()
 {
+    // A launch acknowledged until now is handled before the quit.
+    stopListeningForOtherLaunches();
     quit();
 }
 
@@ -222,7 +292,7 @@ void App::unhandledException (const std::exception*, const juce::String&, int)
 
 void App::HostAliveTimer::timerCallback()
 {
-    if (! comm.isMasterAlive())
+    if (!comm.isMasterAlive())
         app.systemRequestedQuit();
 }
 

@@ -22,10 +22,15 @@ class App final : public IApp,
 {
 public:
     App();
+    /** An application object for the suite in the given folders, talking to
+        the host on the given WebSocket port (tests). */
+    App (SuitePaths suitePaths, int webSocketPort);
     ~App() override;
 
     //==============================================================================
     comm::Comm* getComm() override;
+    ProductRegistry& getProductRegistry() { return *productRegistry; }
+    ProductMgr& getProductMgr() { return *productMgr; }
 
     void sendAction (juce::StringRef productInternalName, WebSocketAction& action, bool withPressureLimit) override;
     void sendActionWithPressureLimit (juce::StringRef productInternalName, WebSocketAction& action) override;
@@ -45,7 +50,11 @@ public:
     class HostAliveTimer final : public juce::Timer
     {
     public:
-        HostAliveTimer (App& owner, comm::Comm& channel) : app (owner), comm (channel) {}
+        HostAliveTimer (App& owner, comm::Comm& channel)
+            : app (owner)
+            , comm (channel)
+        {
+        }
         void timerCallback() override;
 
     private:
@@ -57,9 +66,14 @@ private:
     void installPlgFiles();
     void runSetup();
     void showWelcomeThenQuit();
+    void finishSetupRun();
+    void takeOverFromSetupRun();
+    void startNormalRun();
+    void listenForOtherLaunches();
+    void stopListeningForOtherLaunches();
     void watchQuitSignals();
 
-    SuitePaths paths = SuitePaths::fromRunningExecutable();
+    SuitePaths paths;
     ZelLookAndFeel lookAndFeel;
     gui::DesktopUiServices uiServices;
     bool isSetupRun = false;
@@ -74,7 +88,10 @@ private:
     /** Turns SIGTERM/SIGINT into a normal quit. */
     struct QuitSignalTimer final : public juce::Timer
     {
-        explicit QuitSignalTimer (App& owner) : app (owner) {}
+        explicit QuitSignalTimer (App& owner)
+            : app (owner)
+        {
+        }
         void timerCallback() override;
         App& app;
     };

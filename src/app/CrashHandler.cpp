@@ -5,25 +5,61 @@
 
 #include <atomic>
 #include <csignal>
+#include <pthread.h>
 #include <unistd.h>
 
 namespace
 {
-constexpr int fatalSignals[] = { SIGSEGV, SIGABRT, SIGILL, SIGFPE };
-std::atomic<bool> handling { false };
+constexpr int fatalSignals[] = {SIGSEGV, SIGABRT, SIGILL, SIGFPE};
+std::atomic<bool> alertShown{false};
+std::atomic<unsigned int> watchdogSeconds{CrashHandler::defaultAlertSeconds};
 
 void writeToStderr (const char* text)
 {
     juce::ignoreUnused (::write (STDERR_FILENO, text, std::strlen (text)));
 }
 
+// "... (signal 11)\n", built without allocating: the heap may be what failed.
+void reportSignal (int signal)
+{
+    char number[16];
+    auto* end = number + sizeof (number);
+    auto* digits = end;
+    *--digits = '\0';
+
+    for (auto n = static_cast<unsigned int> (signal); digits == end - 1 || n > 0; n /= 10)
+        *--digits = static_cast<char> ('0' + n % 10);
+
+    writeToStderr ("Oops! ORV encountered an error and needs to close. (signal ");
+    writeToStderr (digits);
+    writeToStderr (")\n");
+}
+
 bool canShowWindows()
 {
-    if (! juce::MessageManager::existsAndIsCurrentThread())
+    if (!juce::MessageManager::existsAndIsCurrentThread())
         return false;
 
     const auto* displays = &juce::Desktop::getInstance().getDisplays();
     return displays->getPrimaryDisplay() != nullptr;
+}
+
+// Should the alert never return, SIGALRM's default action ends the process.
+void armWatchdog()
+{
+    struct sigaction action
+    {
+    };
+    action.sa_handler = SIG_DFL;
+    sigemptyset (&action.sa_mask);
+    sigaction (SIGALRM, &action, nullptr);
+
+    sigset_t alarmOnly;
+    sigemptyset (&alarmOnly);
+    sigaddset (&alarmOnly, SIGALRM);
+    pthread_sigmask (SIG_UNBLOCK, &alarmOnly, nullptr);
+
+    ::alarm (watchdogSeconds.load());
 }
 
 void showAlert()
@@ -49,19 +85,23 @@ juce::String CrashHandler::getAlertTitle()
 juce::String CrashHandler::getAlertMessage()
 {
     return "Please contact us at " + appInfo::getSupportEmail() + " and tell us what happened.\n\n"
-           "TIP: For a super-fast solution, you can send us the Crash Report.\n\n"
-           "1. Open the Console (press Cmd + Spacebar and type \"Console\").\n"
-           "2. Select 'Crash Reports' on the left.\n"
-           "3. Pick the top file named after " + appInfo::getAppName() + ".\n"
-           "4. Copy its contents and send them to us via e-mail.\n\n"
-           "Thanks for your help!";
+                                                                  "TIP: For a super-fast solution, you can send us the Crash Report.\n\n"
+                                                                  "1. Open the Console (press Cmd + Spacebar and type \"Console\").\n"
+                                                                  "2. Select 'Crash Reports' on the left.\n"
+                                                                  "3. Pick the top file named after "
+           + appInfo::getAppName() + ".\n"
+                                     "4. Copy its contents and send them to us via e-mail.\n\n"
+                                     "Thanks for your help!";
 }
 
-void CrashHandler::initialize()
+void CrashHandler::initialize (unsigned int alertSeconds)
 {
     std::cerr << "Initializing CrashHandler" << std::endl;
+    watchdogSeconds = juce::jmax (1u, alertSeconds);
 
-    struct sigaction action {};
+    struct sigaction action
+    {
+    };
     action.sa_handler = handleSignal;
     sigemptyset (&action.sa_mask);
 
@@ -71,14 +111,15 @@ void CrashHandler::initialize()
 
 void CrashHandler::handleSignal (int signal)
 {
-    // Only the first fault shows the alert; a fault while it is up (or in
-    // another thread) goes straight to the default action.
-    if (! handling.exchange (true))
-    {
-        writeToStderr ("Oops! ORV encountered an error and needs to close.\n");
+    // Every fault is reported, whichever thread it hit.
+    reportSignal (signal);
 
-        if (canShowWindows())
-            showAlert();
+    // Only the first fault, and only on the message thread, shows the alert;
+    // any other ends the process straight away, even while the alert is up.
+    if (canShowWindows() && !alertShown.exchange (true))
+    {
+        armWatchdog();
+        showAlert();
     }
 
     // End the process instead of running the faulting code again.

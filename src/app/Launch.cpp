@@ -33,6 +33,9 @@ int launch (int argc, char* argv[])
     {
         case SingleInstance::Outcome::handedOver:
             return 0;
+        case SingleInstance::Outcome::foreignOwner:
+            std::cerr << "A process of another user holds this suite's instance name; giving up." << std::endl;
+            return 1;
         case SingleInstance::Outcome::failed:
             std::cerr << "The running instance did not answer; giving up." << std::endl;
             return 1;

@@ -3,7 +3,8 @@
 #include "engine/PlgFileContents.h"
 
 ProductMgr::ProductMgr (ProductContext productContext, ProductRegistry& productRegistry)
-    : context (std::move (productContext)), registry (productRegistry)
+    : context (std::move (productContext))
+    , registry (productRegistry)
 {
 }
 
@@ -61,6 +62,15 @@ void ProductMgr::processHostMessageStr (juce::String code, juce::String type, ju
 void ProductMgr::shutDownProduct (const juce::String& code)
 {
     products.erase (code);
+}
+
+void ProductMgr::shutDownAllProducts()
+{
+    // Out of the map first: a product that looks one up while closing finds
+    // nothing rather than a half-destroyed object.
+    auto closing = std::move (products);
+    products.clear();
+    closing.clear();
 }
 
 bool ProductMgr::installEnginePlgFile()

@@ -33,6 +33,9 @@ public:
     /** Removes the product from the manager and destroys it. */
     void shutDownProduct (const juce::String& code);
 
+    /** Destroys every product; while they close the manager is already empty. */
+    void shutDownAllProducts();
+
     /** Writes the engine plug-in file. */
     bool installEnginePlgFile();
 

@@ -7,6 +7,11 @@ std::unique_ptr<UiStateManager> UiStateManager::instance;
 UiStateManager::UiStateManager (const juce::File& suiteFolder)
     : database ("App/temp", "uiState", suiteFolder)
 {
+    // Start from what the file holds: the file is rewritten whole at
+    // shutdown, and a view that was not opened in this run must find its
+    // window state again in the next one.
+    database.loadFileToMap();
+    sections = database.getContent();
 }
 
 UiStateManager& UiStateManager::createInstance (const juce::File& suiteFolder)

@@ -7,13 +7,16 @@
 
 /** Window and view state that views fill in while the suite runs, stored as
     the sectioned text file "App/temp/uiState.txt" under the suite folder.
-    One per process, created on first use and deleted at shutdown. */
+    One per process, created on first use and deleted at shutdown. It starts
+    with the sections the file holds, so sections no view touched are written
+    back unchanged. */
 class UiStateManager final
 {
 public:
     using UiStateVars = std::map<juce::String, juce::String>;
 
-    /** Creates the instance for the given suite folder, replacing any earlier one. */
+    /** Creates the instance for the given suite folder, replacing any earlier
+        one, and loads the file's sections. */
     static UiStateManager& createInstance (const juce::File& suiteFolder);
 
     /** The instance; created for the running executable's suite folder when none exists. */

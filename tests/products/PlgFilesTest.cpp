@@ -2,6 +2,7 @@
 #include "engine/PlgFileContents.h"
 #include "products/ProductMgr.h"
 #include "products/ProductRegistrar.h"
+#include "app/RegisterAllProducts.h"
 #include "support/RecordingUiServices.h"
 #include "support/TempSuite.h"
 
@@ -76,7 +77,7 @@ TEST (PlgFiles, ProductFilesComeFromTheRegistrationAreWrittenEvenEmptyAndUnknown
 
     const auto before = suite.getSuiteFolder().findChildFiles (juce::File::findFiles, false).size();
     EXPECT_FALSE (mgr.installPlgFileForProduct ("NOPE"));
-    mgr.installPlgFilesForProducts ({ "NOPE", "ly" });
+    mgr.installPlgFilesForProducts ({"NOPE", "ly"});
     EXPECT_EQ (suite.getSuiteFolder().findChildFiles (juce::File::findFiles, false).size(), before);
 }
 
@@ -86,4 +87,25 @@ TEST (PlgFiles, ContentsDecompressOnlyGzip)
     EXPECT_EQ (PlgFileContents (compressed.getData(), compressed.getSize()).get(), "plug-in text");
     EXPECT_EQ (PlgFileContents().get(), "");
     EXPECT_EQ (PlgFileContents ("not gzip at all", 15).get(), "");
+}
+
+// Suite messages name a product by its code; the engine finds the product's
+// plug-in ("ORV_" + internal name) through its own table of codes.
+TEST (PlgFiles, EngineKnowsThePlugInOfEveryProduct)
+{
+    testsupport::TempSuite suite;
+    testsupport::RecordingUiServices ui;
+    ProductRegistry registry;
+    zel_registerAllProducts (registry);
+    ProductMgr mgr ({ suite.getPaths(), ui }, registry);
+    const auto engineText = engine::EnginePlgContents().get();
+
+    ASSERT_FALSE (registry.getCodes().empty());
+
+    for (const auto& code : registry.getCodes())
+    {
+        const auto* product = mgr.getOrCreateProduct (code);
+        ASSERT_NE (product, nullptr) << code;
+        EXPECT_TRUE (engineText.contains ("'" + code + "', '" + product->getInternalName() + "'")) << code;
+    }
 }

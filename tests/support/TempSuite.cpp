@@ -19,9 +19,9 @@ juce::File makeUniqueFolder (const juce::String& prefix)
 }
 } // namespace
 
-TempSuite::TempSuite (bool installExecutable)
+TempSuite::TempSuite (bool installExecutable, const juce::String& suiteFolderName)
     : root (makeUniqueFolder ("suite-"))
-    , appFolder (root.getChildFile ("suite").getChildFile ("App"))
+    , appFolder (root.getChildFile (suiteFolderName).getChildFile ("App"))
 {
     appFolder.createDirectory();
 
@@ -41,6 +41,30 @@ TempSuite::TempSuite (bool installExecutable)
 TempSuite::~TempSuite()
 {
     root.deleteRecursively();
+}
+
+std::unique_ptr<Subprocess> TempSuite::launch (const juce::String& argument) const
+{
+    juce::StringArray argv{getExecutable().getFullPathName()};
+
+    if (argument.isNotEmpty())
+        argv.add (argument);
+
+    // Without a screen the suite writes its messages to stderr.
+    return std::make_unique<Subprocess> (argv, juce::StringArray{"DISPLAY="});
+}
+
+bool TempSuite::waitUntilServing (int timeoutMs) const
+{
+    // A probe started before the suite won the election could win it instead.
+    if (!waitUntil ([&]
+                    { return getSuiteFolder().getChildFile ("ORX.plg").existsAsFile(); },
+                    timeoutMs))
+        return false;
+
+    return waitUntil ([&]
+                      { return launch()->waitForExit (timeoutMs) == 0; },
+                      timeoutMs);
 }
 
 HostStandIn::HostStandIn (const juce::String& processName)

@@ -4,7 +4,7 @@ namespace comm::lines
 {
 std::optional<int> parseId (const juce::String& digits)
 {
-    if (digits.isEmpty() || digits.length() > 9 || ! digits.containsOnly ("0123456789"))
+    if (digits.isEmpty() || digits.length() > 9 || !digits.containsOnly ("0123456789"))
         return std::nullopt;
 
     return digits.getIntValue();
@@ -24,10 +24,10 @@ std::optional<HostLine> parseHostLine (const juce::String& line)
 
     const auto id = parseId (head.substring (0, colon));
 
-    if (! id.has_value())
+    if (!id.has_value())
         return std::nullopt;
 
-    return HostLine { *id, head.substring (colon + 1), bar < 0 ? juce::String() : line.substring (bar + 1) };
+    return HostLine{*id, head.substring (colon + 1), bar < 0 ? juce::String() : line.substring (bar + 1)};
 }
 
 std::optional<std::pair<juce::String, juce::String>> splitAddressedType (const juce::String& addressedType)
@@ -47,7 +47,7 @@ std::optional<int> prefixedValue (const juce::String& line)
 {
     const auto value = line.fromFirstOccurrenceOf ("=", false, false).trim();
 
-    if (value.length() < 2 || ! juce::CharacterFunctions::isLetter (value[0]))
+    if (value.length() < 2 || !juce::CharacterFunctions::isLetter (value[0]))
         return std::nullopt;
 
     return parseId (value.substring (1));
@@ -101,7 +101,7 @@ int parseHostLastReceived (const juce::String& text)
 
 std::optional<int> parseGuestLineId (const juce::String& line)
 {
-    if (line.isEmpty() || ! juce::CharacterFunctions::isLetter (line[0]))
+    if (line.isEmpty() || !juce::CharacterFunctions::isLetter (line[0]))
         return std::nullopt;
 
     const auto colon = line.indexOfChar (':');
@@ -149,5 +149,34 @@ juce::StringArray completeLines (const juce::String& text)
     lines.addLines (text.substring (0, lastBreak));
     lines.removeEmptyStrings();
     return lines;
+}
+
+bool isWholeHostLine (const juce::String& line)
+{
+    const auto parsed = parseHostLine (line);
+    return parsed.has_value() && line.containsChar ('|') && splitAddressedType (parsed->addressedType).has_value();
+}
+
+juce::StringArray hostOutboxLines (const juce::String& text)
+{
+    auto lines = completeLines (text);
+    const auto lastBreak = juce::jmax (text.lastIndexOfChar ('\n'), text.lastIndexOfChar ('\r'));
+    const auto tail = text.substring (lastBreak + 1);
+
+    if (isWholeHostLine (tail))
+        lines.add (tail);
+
+    return lines;
+}
+
+std::optional<int> parseHostVersion (const juce::String& firstLine)
+{
+    const auto line = firstLine.trim();
+    const auto digits = line.initialSectionContainingOnly ("0123456789");
+
+    if (juce::CharacterFunctions::isLetter (line[digits.length()]))
+        return std::nullopt;
+
+    return parseId (digits);
 }
 } // namespace comm::lines

@@ -60,4 +60,20 @@ juce::String tidyGuestOutbox (const juce::String& text, int lastConsumedId);
 /** The complete, non-empty lines of a text. A last line without a line
     ending is still being written by someone else and is left out. */
 juce::StringArray completeLines (const juce::String& text);
+
+/** True for a host line that has all its parts: an id, code "." type, and the
+    "|" that opens the data. */
+bool isWholeHostLine (const juce::String& line);
+
+/** The lines of the host outbox to read: the complete lines, and a last line
+    without a line ending when it is whole. The host finishes writing before
+    it launches the suite and does not promise a final line ending; a last
+    line that stops before its "|" is still being written and waits. */
+juce::StringArray hostOutboxLines (const juce::String& text);
+
+/** The host version from the first line of "hostVersion.txt": the integer it
+    begins with ("20240300 build 12" gives 20240300). Nothing when the line
+    does not begin with digits, when they run straight into a letter
+    ("2024030O") or when the number is too large. */
+std::optional<int> parseHostVersion (const juce::String& firstLine);
 } // namespace comm::lines

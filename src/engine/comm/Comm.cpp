@@ -19,11 +19,11 @@ juce::String readText (const juce::File& file)
 
 Comm::Comm (AppState& state, IProductMessageHandler& handler, const SuitePaths& paths, int webSocketPort,
             std::function<void (HostConnectionProblem)> onConnectionProblem)
-    : appState (state),
-      productMessageHandler (handler),
-      stateFolder (paths.getStateFolder()),
-      appFolder (paths.getAppFolder()),
-      webSocketManager (std::make_unique<WebSocketManager> (state.getTree(), webSocketPort, std::move (onConnectionProblem)))
+    : appState (state)
+    , productMessageHandler (handler)
+    , stateFolder (paths.getStateFolder())
+    , appFolder (paths.getAppFolder())
+    , webSocketManager (std::make_unique<WebSocketManager> (state.getTree(), webSocketPort, std::move (onConnectionProblem)))
 {
     init();
 }
@@ -76,7 +76,7 @@ bool Comm::processHostOutbox()
     readGuestState();
     bool handledAny = false;
 
-    for (const auto& line : lines::completeLines (readText (getHostOutboxFile())))
+    for (const auto& line : lines::hostOutboxLines (readText (getHostOutboxFile())))
     {
         if (line.isEmpty() || line.startsWithChar ('x'))
             continue;
@@ -93,7 +93,7 @@ bool Comm::processHostMessageLine (const juce::String& line)
 {
     const auto parsed = lines::parseHostLine (line);
 
-    if (! parsed.has_value() || parsed->id <= guestState.lastReceived)
+    if (!parsed.has_value() || parsed->id <= guestState.lastReceived)
         return false;
 
     // Recorded before the product sees it: a crash while handling never
@@ -126,7 +126,7 @@ void Comm::tidyGuestOutbox()
 {
     const auto outbox = getGuestOutboxFile();
 
-    if (! outbox.existsAsFile())
+    if (!outbox.existsAsFile())
         return;
 
     const auto lastConsumed = lines::parseHostLastReceived (readText (getHostCommStateFile()));
@@ -155,9 +155,9 @@ bool Comm::consumeHostVersion()
     if (fileLines.isEmpty())
         return false;
 
-    const auto version = lines::parseId (fileLines[0].trim());
+    const auto version = lines::parseHostVersion (fileLines[0]);
 
-    if (! version.has_value())
+    if (!version.has_value())
         return false;
 
     appState.setHostVersion (*version);
@@ -210,7 +210,7 @@ void Comm::purgePlaybackPendingResponses()
 
 int Comm::getHostScriptInvocationMode() const
 {
-    if (! appState.hasHostVersion() || appState.getHostVersion() < firstWebSocketHostVersion)
+    if (!appState.hasHostVersion() || appState.getHostVersion() < firstWebSocketHostVersion)
         return 1;
 
     return 2;

@@ -75,8 +75,8 @@ TEST (TextFileDatabase, SurvivesRandomText)
         for (int i = 0; i < length; ++i)
         {
             const char alphabet[] = "[]= \r\n\tab=c[]";
-            text << juce::String::charToString (random.nextInt (4) == 0 ? static_cast<juce::juce_wchar> (random.nextInt ({ 1, 0x2000 }))
-                                                                           : static_cast<juce::juce_wchar> (alphabet[random.nextInt (13)]));
+            text << juce::String::charToString (random.nextInt (4) == 0 ? static_cast<juce::juce_wchar> (random.nextInt ({1, 0x2000}))
+                                                                        : static_cast<juce::juce_wchar> (alphabet[random.nextInt (13)]));
         }
 
         db.parseText (text);
@@ -107,4 +107,20 @@ TEST (UiStateFile, SortedSectionsAfterAnEmptyLine)
 
     UiStateManager::deleteInstance();
     EXPECT_EQ (UiStateManager::getInstanceWithoutCreating(), nullptr);
+}
+
+TEST (UiStateFile, SectionsNoViewTouchedSurviveTheNextRun)
+{
+    testsupport::TempSuite suite;
+    UiStateManager::createInstance (suite.getSuiteFolder()).getSection ("tracker")["zoom"] = "2.5";
+    ASSERT_TRUE (UiStateManager::getInstance().storeUiState());
+
+    // The next run opens only another view; its shutdown writes the file again.
+    auto& next = UiStateManager::createInstance (suite.getSuiteFolder());
+    EXPECT_EQ (next.getSection ("tracker")["zoom"], "2.5") << "loaded when the manager is created";
+    next.getSection ("roll")["y"] = "7";
+    ASSERT_TRUE (next.storeUiState());
+    EXPECT_EQ (next.getFile().loadFileAsString(), "\r\n[roll]\r\ny=7\r\n\r\n[tracker]\r\nzoom=2.5\r\n");
+
+    UiStateManager::deleteInstance();
 }

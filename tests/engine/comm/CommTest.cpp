@@ -1,5 +1,5 @@
-#include "engine/comm/ChannelLines.h"
 #include "engine/comm/Comm.h"
+#include "engine/comm/ChannelLines.h"
 #include "engine/comm/IProductMessageHandler.h"
 #include "support/TempSuite.h"
 #include "utils/AtomicFile.h"
@@ -24,10 +24,10 @@ protected:
     void write (const juce::File& file, const juce::String& text) { ASSERT_TRUE (utils::files::replaceFileAtomically (file, text)); }
 
     testsupport::TempSuite suite;
-    AppState appState { suite.getPaths() };
+    AppState appState{suite.getPaths()};
     RecordingHandler handler;
     // An unused port: nothing in these tests talks to a host.
-    comm::Comm channel { appState, handler, suite.getPaths(), 1 };
+    comm::Comm channel{appState, handler, suite.getPaths(), 1};
 };
 } // namespace
 
@@ -38,7 +38,7 @@ TEST_F (CommTest, HostMessagesAreHandledOnceInOrder)
 
     write (channel.getHostOutboxFile(), "H1:ORV.USER_TRIGGER|\r\nx2:ORV.OPEN|skipped\r\n\r\nH3:LY.OPEN|x\r\nH4:ORV.OPEN|a|b\r\nH5:NODOT|z\r\n");
     EXPECT_TRUE (channel.processHostOutbox());
-    EXPECT_EQ (handler.received, (std::vector<juce::String> { "ORV/USER_TRIGGER/", "LY/OPEN/x", "ORV/OPEN/a|b" }));
+    EXPECT_EQ (handler.received, (std::vector<juce::String>{"ORV/USER_TRIGGER/", "LY/OPEN/x", "ORV/OPEN/a|b"}));
     EXPECT_EQ (channel.getLastReceivedHostId(), 5) << "a line without '.' still advances the id";
     EXPECT_EQ (channel.getGuestCommStateFile().loadFileAsString(), "currentMessageId=G0\r\nlastReceived=H5");
 
@@ -49,18 +49,29 @@ TEST_F (CommTest, HostMessagesAreHandledOnceInOrder)
 
     channel.getHostOutboxFile().appendText ("H6:FRY.USER_TRIGGER|sel\r\nH7:FRY.OP", false, false, nullptr);
     EXPECT_TRUE (channel.processHostOutbox());
-    EXPECT_EQ (handler.received, (std::vector<juce::String> { "FRY/USER_TRIGGER/sel" })) << "a line still being written waits";
+    EXPECT_EQ (handler.received, (std::vector<juce::String>{"FRY/USER_TRIGGER/sel"})) << "a line still being written waits";
 
     channel.getHostOutboxFile().appendText ("EN|later\r\n", false, false, nullptr);
     EXPECT_TRUE (channel.processHostOutbox());
     EXPECT_EQ (handler.received.back(), "FRY/OPEN/later");
+
+    // The host need not end its last line: a whole one is read at once, and once only.
+    channel.getHostOutboxFile().appendText ("H8:FRY.OPEN|last", false, false, nullptr);
+    EXPECT_TRUE (channel.processHostOutbox());
+    EXPECT_EQ (handler.received.back(), "FRY/OPEN/last");
+    channel.getHostOutboxFile().appendText ("\r\nH9:FRY.REFRESH|", false, false, nullptr);
+    EXPECT_TRUE (channel.processHostOutbox());
+    EXPECT_EQ (handler.received, (std::vector<juce::String>{"FRY/USER_TRIGGER/sel", "FRY/OPEN/later", "FRY/OPEN/last", "FRY/REFRESH/"}));
 }
 
 TEST_F (CommTest, IdIsRecordedBeforeTheProductSeesTheMessage)
 {
     struct Peeking final : public IProductMessageHandler
     {
-        explicit Peeking (juce::File f) : stateFile (std::move (f)) {}
+        explicit Peeking (juce::File f)
+            : stateFile (std::move (f))
+        {
+        }
         void processHostMessageStr (juce::String, juce::String, juce::String) override { seen = stateFile.loadFileAsString(); }
         juce::File stateFile;
         juce::String seen;
@@ -105,7 +116,7 @@ TEST_F (CommTest, HostVersionAndInvocationMode)
     EXPECT_EQ (channel.getHostScriptInvocationMode(), 1) << "unknown version: the file channel";
     EXPECT_FALSE (channel.consumeHostVersion());
 
-    for (const auto* garbage : { "", "\r\n", "abc", "2024030O", "-5", "99999999999" })
+    for (const auto* garbage : {"", "\r\n", "abc", "2024030O", "20240300build", "build 20240300", "-5", "99999999999"})
     {
         write (channel.getHostVersionFile(), garbage);
         EXPECT_FALSE (channel.consumeHostVersion()) << garbage;
@@ -120,6 +131,10 @@ TEST_F (CommTest, HostVersionAndInvocationMode)
     write (channel.getHostVersionFile(), "20240300");
     EXPECT_TRUE (channel.consumeHostVersion());
     EXPECT_EQ (channel.getHostScriptInvocationMode(), 2);
+
+    write (channel.getHostVersionFile(), " 20240400 build 12\r\n");
+    EXPECT_TRUE (channel.consumeHostVersion()) << "the leading integer of the first line";
+    EXPECT_EQ (appState.getHostVersion(), 20240400);
 }
 
 TEST_F (CommTest, CommStateRoundTripAndPluginKey)
@@ -153,7 +168,7 @@ TEST_F (CommTest, RandomAndMutatedLinesNeverCrashOrGoBackwards)
 {
     using namespace comm::lines;
     juce::Random random (1234);
-    const juce::String seeds[] = { "H4:ORV.OPEN|a|b", "G12:KV.Apply|x", "currentMessageId=G3", "lastReceived=H9", "!cont", "H99:ORV.OPEN", "lastReceived=G2" };
+    const juce::String seeds[] = {"H4:ORV.OPEN|a|b", "G12:KV.Apply|x", "currentMessageId=G3", "lastReceived=H9", "!cont", "H99:ORV.OPEN", "lastReceived=G2"};
     int lastId = 0;
 
     for (int round = 0; round < 200; ++round)
@@ -167,27 +182,35 @@ TEST_F (CommTest, RandomAndMutatedLinesNeverCrashOrGoBackwards)
             for (int m = random.nextInt (6); m > 0; --m)
             {
                 const auto pos = random.nextInt (line.length() + 1);
-                const auto c = juce::String::charToString (static_cast<juce::juce_wchar> (random.nextBool() ? random.nextInt ({ 1, 128 }) : random.nextInt ({ 1, 0xD7FF })));
+                const auto c = juce::String::charToString (static_cast<juce::juce_wchar> (random.nextBool() ? random.nextInt ({1, 128}) : random.nextInt ({1, 0xD7FF})));
 
                 switch (random.nextInt (3))
                 {
-                    case 0: line = line.substring (0, pos) + c + line.substring (pos); break;
-                    case 1: line = line.substring (0, pos) + line.substring (pos + 1); break;
-                    default: line = line.substring (0, pos) + juce::String (random.nextInt64()) + line.substring (pos); break;
+                    case 0:
+                        line = line.substring (0, pos) + c + line.substring (pos);
+                        break;
+                    case 1:
+                        line = line.substring (0, pos) + line.substring (pos + 1);
+                        break;
+                    default:
+                        line = line.substring (0, pos) + juce::String (random.nextInt64()) + line.substring (pos);
+                        break;
                 }
             }
 
             const auto parsed = parseHostLine (line);
-            ASSERT_TRUE (! parsed.has_value() || (parsed->id >= 0 && parsed->id <= maxMessageId)) << line;
+            ASSERT_TRUE (!parsed.has_value() || (parsed->id >= 0 && parsed->id <= maxMessageId)) << line;
 
-            GuestState state { 1, 2 };
+            GuestState state{1, 2};
             parseGuestState (line, state);
             ASSERT_TRUE (state.currentMessageId >= 0 && state.lastReceived <= maxMessageId) << line;
             ASSERT_LE (parseHostLastReceived (line), maxMessageId) << line;
-            const auto tidied = tidyGuestOutbox (line + "\n" + line, random.nextInt ({ -1, 20 }));
+            const auto version = parseHostVersion (line);
+            ASSERT_TRUE (! version.has_value() || (*version >= 0 && *version <= maxMessageId)) << line;
+            const auto tidied = tidyGuestOutbox (line + "\n" + line, random.nextInt ({-1, 20}));
             ASSERT_TRUE (tidied.isEmpty() || tidied.endsWith ("\r\n")) << line;
 
-            const char* separators[] = { "\r\n", "\r\n", "\n", "\r" };
+            const char* separators[] = {"\r\n", "\r\n", "\n", "\r"};
             text << line << separators[random.nextInt (4)];
         }
 
@@ -196,7 +219,9 @@ TEST_F (CommTest, RandomAndMutatedLinesNeverCrashOrGoBackwards)
             text << "H" << (lastId + random.nextInt (5)) << ":ORV.OPEN|r\r\n";
 
         const auto target = random.nextInt (3);
-        write (target == 0 ? channel.getHostOutboxFile() : target == 1 ? channel.getGuestCommStateFile() : channel.getHostCommStateFile(), text);
+        write (target == 0 ? channel.getHostOutboxFile() : target == 1 ? channel.getGuestCommStateFile()
+                                                                       : channel.getHostCommStateFile(),
+               text);
         channel.processHostOutbox();
 
         ASSERT_GE (channel.getLastReceivedHostId(), lastId);
