@@ -15,6 +15,8 @@ namespace
 class StoresOnClose final : public Product
 {
 public:
+    using Product::Product;
+
     ~StoresOnClose() override
     {
         if (auto* channel = getComm())
@@ -42,8 +44,8 @@ TEST (AppDeathTest, ProductsCloseWhileTheChannelStillTakesWhatTheyCommit)
         {
             // Port 1: nothing listens, so no host is ever reached.
             App app (suite.getPaths(), 1);
-            app.getProductRegistry().addEntry ("TST", []
-                                               { return std::make_unique<StoresOnClose>(); });
+            app.getProductRegistry().addEntry ("TST", {}, [] (const ProductContext& context)
+                                               { return std::make_unique<StoresOnClose> (context); });
             app.getProductMgr().getOrCreateProduct ("TST");
             app.shutdown();
         }
