@@ -9,22 +9,29 @@ ProductTrees::ProductTrees (Product& owner)
 
 ProductTrees::~ProductTrees()
 {
-    store();
+    if (changed)
+        store();
+
+    for (auto& kept : trees)
+        kept->tree.removeListener (this);
 }
 
 bool ProductTrees::add (juce::ValueTree tree, const juce::String& fileName, Place place)
 {
-    trees.push_back ({tree, fileName, place});
-    return treefile::loadInto (trees.back().tree, fileOf (trees.back()));
+    auto& kept = *trees.emplace_back (std::make_unique<Kept> (Kept { tree, fileName, place }));
+    const auto loaded = treefile::loadInto (kept.tree, fileOf (kept));
+    kept.tree.addListener (this);
+    return loaded;
 }
 
-bool ProductTrees::store() const
+bool ProductTrees::store()
 {
     bool allWritten = true;
 
     for (const auto& kept : trees)
-        allWritten = treefile::store (kept.tree, fileOf (kept)) && allWritten;
+        allWritten = treefile::store (kept->tree, fileOf (*kept)) && allWritten;
 
+    changed = ! allWritten;
     return allWritten;
 }
 

@@ -31,14 +31,25 @@ TEST (ProductTrees, LoadInPlaceFromTheirOwnTypeOnlyAndStoreWhenTheProductGoes)
     const auto prefsFile = standIns.suite.getSuiteFolder().getChildFile ("Preferences/Pennat/prefs.xml");
 
     {
+        // Made and gone without a change (as at every start): nothing is written.
+        TreeProduct product (standIns.context());
+        ProductTrees trees (product);
+        trees.add (juce::ValueTree ("PNT_STATE"), "state.xml");
+    }
+
+    EXPECT_FALSE (stateFile.exists()) << "a product that changed nothing writes nothing";
+
+    {
         TreeProduct product (standIns.context());
         ProductTrees trees (product);
         juce::ValueTree state ("PNT_STATE");
         juce::ValueTree prefs ("PNT_PREFERENCES");
+        prefs.appendChild (juce::ValueTree ("PRESET").setProperty ("name", "Alto", nullptr), nullptr);
         EXPECT_FALSE (trees.add (state, "state.xml"));
         EXPECT_FALSE (trees.add (prefs, "prefs.xml", ProductTrees::Place::preferences));
+        trees.add (juce::ValueTree ("PNT_MORE"), "more.xml");
+        // The only change, to the first tree, after more trees came.
         state.setProperty ("holes", 6, nullptr);
-        prefs.appendChild (juce::ValueTree ("PRESET").setProperty ("name", "Alto", nullptr), nullptr);
     }
 
     ASSERT_TRUE (stateFile.existsAsFile()) << "stored when the trees went";
