@@ -79,9 +79,9 @@ std::optional<SpelledPitch> SpelledPitch::parse (const juce::String& rawText)
     {
         const auto c = text[i];
 
-        if (c == '#' || c == 0x266f)
+        if ((c == '#' || c == 0x266f) && pitch.alter >= 0)
             ++pitch.alter;
-        else if (c == 'b' || c == 0x266d)
+        else if ((c == 'b' || c == 0x266d) && pitch.alter <= 0)
             --pitch.alter;
         else
             break;

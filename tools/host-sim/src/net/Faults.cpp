@@ -136,7 +136,8 @@ juce::Result FaultState::applyMethodFault (const juce::String& command, const ju
     const auto off = rest == "off";
 
     std::lock_guard<std::mutex> lock (mutex);
-    auto next = settings.methodFaults[method];
+    const auto existing = settings.methodFaults.find (method);
+    auto next = existing != settings.methodFaults.end() ? existing->second : MethodFault{};
 
     if (name == "drop-method")
     {

@@ -478,7 +478,7 @@ private:
 
         if (e.ok() && e.has ("properties") && !e.get ("properties").isVoid())
         {
-            if (!e.get ("properties").isObject())
+            if (e.get ("properties").getDynamicObject() == nullptr || e.get ("properties").isArray())
                 e.fail (e.fieldPath ("properties"), "expected an object");
             else
                 item.properties = e.get ("properties");
@@ -800,7 +800,7 @@ void write (const ScoreDocument& score, juce::OutputStream& out)
         w.key ("duration").value (i.duration);
         w.key ("text").value (i.text);
 
-        if (i.properties.isObject())
+        if (i.properties.getDynamicObject() != nullptr)
             w.key ("properties").value (i.properties); });
 
     w.key ("selection");
