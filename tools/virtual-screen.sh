@@ -10,22 +10,22 @@ free_display_number() {
     echo "$n"
 }
 
-# Waits (up to about 10 s) until the X server on display $1 answers.
+# Waits (up to about 30 s) until the X server on display $1 answers.
 wait_for_x_server() {
     local tries
-    for tries in $(seq 100); do
+    for tries in $(seq 300); do
         DISPLAY=$1 xprop -root >/dev/null 2>&1 && return 0
         sleep 0.1
     done
     return 1
 }
 
-# Waits (up to about 10 s) until a window manager runs on display $1: its
+# Waits (up to about 30 s) until a window manager runs on display $1: its
 # supporting-WM property on the root window names a window. Windows opened
 # before that can meet requests for atoms the server does not know yet.
 wait_for_window_manager() {
     local tries
-    for tries in $(seq 100); do
+    for tries in $(seq 300); do
         DISPLAY=$1 xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q "window id #" && return 0
         sleep 0.1
     done

@@ -71,7 +71,8 @@ for i in $(seq "$count"); do
         problem="${problem:-the virtual screen stayed}"
     fi
     if grep -q "X error:" "$log"; then
-        echo "start $i: an X request failed and was survived: $(grep -m1 "X error:" "$log")"
+        echo "start $i: an X request failed and was survived (log follows)"
+        sed 's/^/    /' "$log"
     fi
 
     if [ -z "$problem" ]; then

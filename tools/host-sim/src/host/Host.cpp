@@ -45,19 +45,18 @@ Host::EditOutcome Host::edit (const juce::String& label, HostMessageSink& messag
 
 std::optional<juce::String> Host::undo()
 {
-    const auto label = withState ([] (HostState& s)
-                                  { return s.history.undo (s.score); });
-
-    if (label)
-        notifyChanged();
-
-    return label;
+    return moveInHistory (true);
 }
 
 std::optional<juce::String> Host::redo()
 {
-    const auto label = withState ([] (HostState& s)
-                                  { return s.history.redo (s.score); });
+    return moveInHistory (false);
+}
+
+std::optional<juce::String> Host::moveInHistory (bool back)
+{
+    const auto label = withState ([back] (HostState& s)
+                                  { return back ? s.history.undo (s.score) : s.history.redo (s.score); });
 
     if (label)
         notifyChanged();

@@ -79,6 +79,8 @@ public:
     EventLog& getLog() { return log; }
 
 private:
+    std::optional<juce::String> moveInHistory (bool back);
+
     mutable std::mutex mutex;
     HostState state;
     EventLog& log;

@@ -43,28 +43,26 @@ void UndoHistory::exchange (ScoreDocument& current, Step& step)
     std::swap (current, restored);
 }
 
-std::optional<juce::String> UndoHistory::undo (ScoreDocument& current)
+std::optional<juce::String> UndoHistory::takeBack (std::deque<Step>& from, std::deque<Step>& to, ScoreDocument& current)
 {
-    if (undos.empty())
+    if (from.empty())
         return std::nullopt;
 
-    auto step = std::move (undos.back());
-    undos.pop_back();
+    auto step = std::move (from.back());
+    from.pop_back();
     exchange (current, step);
-    redos.push_back (std::move (step));
-    return redos.back().label;
+    to.push_back (std::move (step));
+    return to.back().label;
+}
+
+std::optional<juce::String> UndoHistory::undo (ScoreDocument& current)
+{
+    return takeBack (undos, redos, current);
 }
 
 std::optional<juce::String> UndoHistory::redo (ScoreDocument& current)
 {
-    if (redos.empty())
-        return std::nullopt;
-
-    auto step = std::move (redos.back());
-    redos.pop_back();
-    exchange (current, step);
-    undos.push_back (std::move (step));
-    return undos.back().label;
+    return takeBack (redos, undos, current);
 }
 
 void UndoHistory::clear()

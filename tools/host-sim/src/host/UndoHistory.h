@@ -4,7 +4,6 @@
 
 #include <deque>
 #include <optional>
-#include <vector>
 
 namespace hostsim
 {
@@ -47,8 +46,11 @@ private:
     /** Moves the step's content into `current` and leaves the replaced content in the step. */
     static void exchange (ScoreDocument& current, Step& step);
 
+    /** Takes the last step of `from` back into `current` and keeps the replaced content as the last of `to`. */
+    static std::optional<juce::String> takeBack (std::deque<Step>& from, std::deque<Step>& to, ScoreDocument& current);
+
     size_t limit;
     std::deque<Step> undos;
-    std::vector<Step> redos;
+    std::deque<Step> redos;
 };
 } // namespace hostsim
