@@ -1,3 +1,4 @@
+# shellcheck shell=bash
 # Helpers for scripts that need an X server: sourced by tools/run-demo.sh and
 # tools/run-tests.sh (and tools/host-sim/check-cold-starts.sh).
 
@@ -12,8 +13,7 @@ free_display_number() {
 
 # Waits (up to about 30 s) until the X server on display $1 answers.
 wait_for_x_server() {
-    local tries
-    for tries in $(seq 300); do
+    for _ in $(seq 300); do
         DISPLAY=$1 xprop -root >/dev/null 2>&1 && return 0
         sleep 0.1
     done
@@ -24,8 +24,7 @@ wait_for_x_server() {
 # supporting-WM property on the root window names a window. Windows opened
 # before that can meet requests for atoms the server does not know yet.
 wait_for_window_manager() {
-    local tries
-    for tries in $(seq 300); do
+    for _ in $(seq 300); do
         DISPLAY=$1 xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q "window id #" && return 0
         sleep 0.1
     done

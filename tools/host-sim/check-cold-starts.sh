@@ -16,7 +16,7 @@ root="$(cd "$(dirname "$0")/../.." && pwd)"
 suite_exe="$root/$build_dir/suite/App/OrvanaSuite"
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
-cd "$root"
+cd "$root" || exit 2
 
 # Waits up to $1 tenths of a second for the command in the other arguments to succeed.
 wait_until() {

@@ -233,8 +233,11 @@ void ScoreGrid::paintHeader (juce::Graphics& g, juce::Rectangle<int> clip, int t
             g.setColour (layoutColour);
             g.fillRect (x, top + (s == 0 ? 0 : GridGeometry::headerHeight - 6), s == 0 ? 3 : 2, s == 0 ? GridGeometry::headerHeight : 6);
 
+            // The page's number at the right end of its first bar's number row.
+            const auto barRight = geometry.barLeft (score.pages[p].systems[s].firstBar);
+
             if (s == 0)
-                g.drawText ("p" + juce::String (static_cast<int> (p) + 1), x + 4, top + 2, 30, 12, juce::Justification::right, false);
+                g.drawText ("p" + juce::String (static_cast<int> (p) + 1), barRight - 20, top + 2, 18, 12, juce::Justification::right, false);
         }
     }
 
@@ -244,7 +247,7 @@ void ScoreGrid::paintHeader (juce::Graphics& g, juce::Rectangle<int> clip, int t
     for (const auto& key : score.keySignatures)
     {
         const auto x = geometry.tickToX (score.barStartTick (key.bar) + key.position);
-        g.drawText (key.getKeyName() + (key.major ? "" : "m"), x + 20, top + 2, 40, 12, juce::Justification::left, false);
+        g.drawText (key.getKeyName() + (key.major ? "" : "m"), x + 18, top + 2, 22, 12, juce::Justification::left, false);
     }
 
     g.setColour (markColour);

@@ -74,6 +74,7 @@ public:
 
     void noteHead (double x, double y, double space, bool open)
     {
+        cairo_new_path (cr); // no line from where the last text ended
         cairo_save (cr);
         cairo_translate (cr, x, y);
         cairo_rotate (cr, -0.35);
@@ -156,7 +157,7 @@ public:
 
             const auto name = firstOfScore || staff.shortName.isEmpty() ? staff.fullName : staff.shortName;
             canvas.text (name, music - 6.0, top + 2.5 * s, std::min (9.0, 1.9 * s), false, 1.0);
-            canvas.text (trebles[static_cast<size_t> (i)] ? "G" : "F", music + 0.6 * s, top + (trebles[static_cast<size_t> (i)] ? 3.4 : 1.4) * s, 2.6 * s, true);
+            canvas.text (trebles[static_cast<size_t> (i)] ? "G" : "F", music + 0.6 * s, top + (trebles[static_cast<size_t> (i)] ? 3.4 : 2.8) * s, 2.6 * s, true);
             printSignature (key, i, box, music + 3.0 * s);
 
             for (const auto x : barX)
@@ -189,7 +190,19 @@ private:
                     ++count;
                 }
 
-        return count == 0 || sum / count >= 57;
+        if (count == 0)
+        {
+            // No notes to go by: low instruments read the bass clef.
+            const auto kind = (staff.styleId + " " + staff.fullName).toLowerCase();
+
+            for (const auto* low : {"bass", "cello", "bassoon", "tuba", "trombone", "timpani"})
+                if (kind.contains (low))
+                    return false;
+
+            return true;
+        }
+
+        return sum / count >= 57;
     }
 
     music::Key keyAt (int bar) const
