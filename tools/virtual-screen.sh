@@ -11,10 +11,14 @@ free_display_number() {
     echo "$n"
 }
 
-# Waits (up to about 30 s) until the X server on display $1 answers.
+# Waits (up to about 30 s) until the X server on display $1 answers; gives up
+# early when the server's process ($2, if given) has ended.
 wait_for_x_server() {
     for _ in $(seq 300); do
         DISPLAY=$1 xprop -root >/dev/null 2>&1 && return 0
+        if [ -n "${2:-}" ] && ! kill -0 "$2" 2>/dev/null; then
+            return 1
+        fi
         sleep 0.1
     done
     return 1
@@ -34,13 +38,17 @@ wait_for_window_manager() {
 # Starts Xvfb and openbox on display $1 and waits for both; sets
 # VIRTUAL_SCREEN_PIDS to their process ids (stop them with stop_virtual_screen).
 start_virtual_screen() {
-    local display=$1
-    Xvfb "$display" -screen 0 1600x1000x24 -nolisten tcp >/dev/null 2>&1 &
+    local display=$1 messages
+    messages=$(mktemp)
+    Xvfb "$display" -screen 0 1600x1000x24 -nolisten tcp >"$messages" 2>&1 &
     VIRTUAL_SCREEN_PIDS="$!"
-    if ! wait_for_x_server "$display"; then
-        echo "The virtual screen $display did not start." >&2
+    if ! wait_for_x_server "$display" "$!"; then
+        echo "The virtual screen $display did not start:" >&2
+        cat "$messages" >&2
+        rm -f "$messages"
         return 1
     fi
+    rm -f "$messages"
     DISPLAY=$display openbox >/dev/null 2>&1 &
     VIRTUAL_SCREEN_PIDS="$! $VIRTUAL_SCREEN_PIDS"
     if ! wait_for_window_manager "$display"; then

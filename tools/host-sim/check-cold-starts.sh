@@ -34,7 +34,7 @@ suite_running() { pgrep -f -x "$suite_exe.*" >/dev/null; }
 
 passed=0
 for i in $(seq "$count"); do
-    if [ -e "/tmp/.X11-unix/X${display#:}" ]; then
+    if [ -e "/tmp/.X11-unix/X${display#:}" ] || [ -e "/tmp/.X${display#:}-lock" ]; then
         echo "start $i: display $display is taken; stopping" >&2
         break
     fi
@@ -47,7 +47,8 @@ for i in $(seq "$count"); do
     exec 7>"$work/in-$i" # keeps the demo's standard input open until "quit"
 
     problem=""
-    if ! wait_until 300 grep -q "host-sim: listening on 127.0.0.1:" "$log"; then
+    # The demo itself waits up to 30 s for the screen and 30 s for its window manager.
+    if ! wait_until 700 grep -q "host-sim: listening on 127.0.0.1:" "$log"; then
         problem="no 'listening' line"
     elif ! wait_until 300 window_shown; then
         problem="no window"
@@ -67,7 +68,7 @@ for i in $(seq "$count"); do
         problem="${problem:-the suite did not follow the host}"
         for pid in $(pgrep -f -x "$suite_exe.*"); do kill "$pid" 2>/dev/null; done
     fi
-    if ! wait_until 100 test ! -e "/tmp/.X11-unix/X${display#:}"; then
+    if ! wait_until 100 test ! -e "/tmp/.X11-unix/X${display#:}" -a ! -e "/tmp/.X${display#:}-lock"; then
         problem="${problem:-the virtual screen stayed}"
     fi
     if grep -q "X error:" "$log"; then
