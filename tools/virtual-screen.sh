@@ -40,7 +40,10 @@ wait_for_window_manager() {
 start_virtual_screen() {
     local display=$1 messages
     messages=$(mktemp)
-    Xvfb "$display" -screen 0 1600x1000x24 -nolisten tcp >"$messages" 2>&1 &
+    # -noreset: by default the server starts afresh each time its last client
+    # leaves, and a client connecting just then (the window manager, right
+    # after our own check) is turned away.
+    Xvfb "$display" -screen 0 1600x1000x24 -nolisten tcp -noreset >"$messages" 2>&1 &
     VIRTUAL_SCREEN_PIDS="$!"
     if ! wait_for_x_server "$display" "$!"; then
         echo "The virtual screen $display did not start:" >&2
