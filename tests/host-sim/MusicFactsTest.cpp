@@ -223,6 +223,8 @@ TEST (MusicFacts, KeysTheirTonicsAndSignatures)
 
     for (int letter = C; letter <= B; ++letter)
     {
+        EXPECT_EQ ((Key{12, true}).alterOf (letter), 1) << "beyond seven counts as seven";
+        EXPECT_EQ ((Key{-30, false}).alterOf (letter), -1);
         EXPECT_EQ ((Key{7, true}).alterOf (letter), 1);
         EXPECT_EQ ((Key{-7, true}).alterOf (letter), -1);
         EXPECT_EQ ((Key{0, false}).alterOf (letter), 0);

@@ -238,6 +238,7 @@ TEST (Render, PdfsWithoutALayoutAndPdfsThatCannotBe)
     test::TempFolder folder;
     auto score = ScoreGenerator::generate (3, 40, 2);
     score.pages.clear();
+    score.keySignatures = {{1, 0, 3, false}, {9, 0, 12, true}}; // a plug-in may write a key beyond seven sharps
 
     render::PdfRequest request;
     request.file = folder.get().getChildFile ("generated.pdf");

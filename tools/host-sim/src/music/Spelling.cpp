@@ -1,5 +1,6 @@
 #include "music/Spelling.h"
 
+#include <algorithm>
 #include <array>
 #include <cstdlib>
 
@@ -257,7 +258,7 @@ SpelledPitch Key::tonic() const
     SpelledPitch pitch{major ? C : A, 0, 4};
     const auto fifth = Interval{fifths >= 0 ? 4 : -4, fifths >= 0 ? 7 : -7};
 
-    for (int i = 0; i < std::abs (fifths); ++i)
+    for (int i = 0; i < std::min (7, std::abs (fifths)); ++i)
     {
         pitch = transpose (pitch, fifth);
         pitch.octave = 4;
@@ -281,7 +282,8 @@ int Key::alterOf (int letter) const
     // The order in which sharps enter: F C G D A E B; flats the other way round.
     static constexpr std::array<int, 7> sharpOrder{F, C, G, D, A, E, B};
 
-    for (int i = 0; i < std::abs (fifths); ++i)
+    // A signature has at most seven accidentals; a larger number means all seven.
+    for (int i = 0; i < std::min (7, std::abs (fifths)); ++i)
         if (sharpOrder[static_cast<size_t> (fifths > 0 ? i : 6 - i)] == floorMod (letter, 7))
             return fifths > 0 ? 1 : -1;
 

@@ -101,7 +101,8 @@ struct Interval
     fifth Eb3. */
 SpelledPitch transpose (const SpelledPitch& pitch, const Interval& interval);
 
-/** A key: its signature (sharps positive, flats negative, -7..7) and its mode. */
+/** A key: its signature (sharps positive, flats negative, -7..7; beyond
+    that counts as seven) and its mode. */
 struct Key
 {
     int fifths = 0;

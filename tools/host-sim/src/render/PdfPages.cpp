@@ -135,7 +135,7 @@ public:
         const auto& s = box.space;
         const auto music = box.left + nameWidth;
         const auto key = keyAt (system.firstBar);
-        const auto signatureWidth = (1.5 + std::abs (key.fifths)) * s;
+        const auto signatureWidth = (1.5 + std::min (7, std::abs (key.fifths))) * s;
         const auto barsLeft = music + 3.0 * s + signatureWidth;
 
         std::vector<double> barX{barsLeft};
@@ -226,7 +226,7 @@ private:
                                         7 * 5 + music::G, 7 * 6 + music::C, 7 * 5 + music::F};
         const auto shift = trebles[static_cast<size_t> (staffIndex)] ? 0 : -14;
 
-        for (int i = 0; i < std::abs (key.fifths); ++i)
+        for (int i = 0; i < std::min (7, std::abs (key.fifths)); ++i)
         {
             const auto step = (key.fifths > 0 ? sharpSteps : flatSteps)[i] + shift;
             canvas.text (accidentalSign (key.fifths > 0 ? 1 : -1), x + i * box.space, stepY (step, staffIndex, box) + 0.5 * box.space, 1.8 * box.space);
