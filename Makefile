@@ -1,5 +1,6 @@
 # Orvana Suite: set-up, build, tests and demo on Debian 12.
-#   make demo   build, then start the host simulator with the demo score and the suite beside it
+#   make demo   build, then start the host simulator with a demo score and the suite beside it
+#               (SCORE=data/scores/lead-sheet.json picks another score; default the orchestral one)
 #   make test   build, then run every test
 #   make check  the checks that need no build: include layering and formatting
 #   make build  build only
@@ -7,6 +8,7 @@
 #   make tsan   build with ThreadSanitizer in build-tsan/ and run the communication tests
 
 BUILD_DIR ?= build
+SCORE ?= data/scores/orchestral.json
 BUILD_TYPE ?= Release
 JOBS ?= $(shell nproc)
 GENERATOR := $(shell command -v ninja >/dev/null 2>&1 && echo Ninja || echo "Unix Makefiles")
@@ -34,7 +36,7 @@ check: deps
 	bash tools/run-checks.sh
 
 demo: build
-	bash tools/run-demo.sh $(BUILD_DIR)
+	bash tools/run-demo.sh $(BUILD_DIR) $(SCORE)
 
 asan: deps
 	cmake -S . -B build-asan -G "$(GENERATOR)" -DCMAKE_BUILD_TYPE=Debug -DORVANA_SANITIZE=address,undefined -DORVANA_BUILD_BENCH=OFF

@@ -1,27 +1,37 @@
 #!/usr/bin/env bash
-# Starts the host simulator with the orchestral demo score and its window, and
-# the suite beside it (host-sim launches it). Without a screen, a virtual one
-# (Xvfb) is started. Type host-sim commands here (help lists them); quit or
-# closing the window ends the simulator, and the suite follows within a second.
+# Starts the host simulator with a demo score (default the orchestral one) and
+# its window, and the suite beside it (host-sim launches it):
+#   tools/run-demo.sh [BUILD_DIR] [SCORE]        (make demo SCORE=data/scores/lead-sheet.json)
+# Without a screen, a virtual one (Xvfb with openbox) is started on a free
+# display (DEMO_DISPLAY=:N picks one) and stopped at the end. Type host-sim
+# commands here (help lists them); quit or closing the window ends the
+# simulator, and the suite follows within a second.
 set -euo pipefail
 build_dir=${1:-build}
+score=${2:-data/scores/orchestral.json}
 suite="$build_dir/suite/App/OrvanaSuite"
 sim="$build_dir/bin/host-sim"
+source "$(dirname "$0")/virtual-screen.sh"
+
+if [ ! -f "$score" ]; then
+    echo "No score $score (the demo scores are in data/scores/)." >&2
+    exit 2
+fi
 
 if [ -z "${DISPLAY:-}" ]; then
-    echo "No DISPLAY: starting a virtual screen (Xvfb :77). Screenshot with: DISPLAY=:77 import -window root shot.png"
-    Xvfb :77 -screen 0 1600x1000x24 -nolisten tcp >/dev/null 2>&1 &
-    sleep 1
-    export DISPLAY=:77
-    openbox >/dev/null 2>&1 &
+    display=${DEMO_DISPLAY:-:$(free_display_number 77)}
+    echo "No DISPLAY: starting a virtual screen (Xvfb $display). Screenshot with: DISPLAY=$display import -window root shot.png"
+    trap stop_virtual_screen EXIT
+    start_virtual_screen "$display"
+    export DISPLAY=$display
 fi
 
 if [ ! -x "$sim" ]; then
     echo "The host simulator ($sim) is not built yet."
     echo "Starting the suite alone: it waits for a running host and, finding none, greets you and quits."
-    exec "$suite"
+    "$suite"
+    exit $?
 fi
 
 echo "Event log: $build_dir/host-sim-demo.jsonl"
-exec "$sim" --suite "$build_dir/suite" --score data/scores/orchestral.json --launch-suite \
-    --log "$build_dir/host-sim-demo.jsonl"
+"$sim" --suite "$build_dir/suite" --score "$score" --launch-suite --log "$build_dir/host-sim-demo.jsonl"

@@ -9,6 +9,7 @@ packages=(
     fonts-dejavu-core fonts-dejavu-extra fonts-liberation2 fonts-inconsolata fonts-dosis
     xvfb xauth x11-utils imagemagick xdotool openbox
     python3 python3-websockets python3-mido
+    libcairo2-dev libx11-dev sox poppler-utils qpdf
 )
 
 # tools/run-fuzz.sh also needs clang and its libFuzzer runtime.

@@ -14,7 +14,7 @@ TEST (Engine, DispatchesToPluginMethodsOnTheScore)
     auto* arg = new juce::DynamicObject();
     const juce::var argument (arg);
     arg->setProperty ("dataStr", "3,M");
-    arg->setProperty ("list", juce::Array<juce::var> { 1, "two", 3.5 });
+    arg->setProperty ("list", juce::Array<juce::var>{1, "two", 3.5});
 
     const auto echo = engine.call (testPluginName, "echo", argument);
     EXPECT_TRUE (echo.known);
@@ -27,7 +27,7 @@ TEST (Engine, DispatchesToPluginMethodsOnTheScore)
 
     EXPECT_EQ (engine.call (testPluginName, "delay", juce::JSON::parse ("{\"ms\": 250}")).replyDelayMs, 250);
 
-    for (const auto& [plugin, method] : { std::pair<const char*, const char*> { "ORV_Test", "nope" }, { "ORV_Nobody", "echo" }, { "ORX", "echo" } })
+    for (const auto& [plugin, method] : {std::pair<const char*, const char*>{"ORV_Test", "nope"}, {"ORV_Nobody", "echo"}, {"ORX", "echo"}})
     {
         const auto unknown = engine.call (plugin, method, argument);
         EXPECT_FALSE (unknown.known);
@@ -45,12 +45,13 @@ TEST (Engine, DispatchesToPluginMethodsOnTheScore)
 TEST (Engine, HandlerFailuresStayInTheHandler)
 {
     test::SimHarness sim ({}, false);
-    sim.registry.addMethod ("ORV_Broken", "boom", [] (MethodCall&) -> juce::var { throw std::runtime_error ("kaput"); });
-    sim.registry.addMethod ("ORV_Editor", "rename", [] (MethodCall& call) {
-        call.state.score.title = call.argument.toString();
-        call.messages.postHostMessage ("ORV", "REFRESH", "{}");
-        return juce::var (true);
-    });
+    sim.registry.addMethod ("ORV_Broken", "boom", [] (MethodCall&) -> juce::var
+                            { throw std::runtime_error ("kaput"); });
+    sim.registry.addMethod ("ORV_Editor", "rename", [] (MethodCall& call)
+                            {
+        call.host.editScore().title = call.argument.toString();
+        call.host.postHostMessage ("ORV", "REFRESH", "{}");
+        return juce::var (true); });
 
     const auto broken = sim.engine.call ("ORV_Broken", "boom", {});
     EXPECT_TRUE (broken.known);
@@ -59,7 +60,8 @@ TEST (Engine, HandlerFailuresStayInTheHandler)
     EXPECT_EQ (sim.events ("methodFailed")[0]["error"].toString(), "kaput");
 
     int changes = 0;
-    sim.host.setChangeCallback ([&changes] { ++changes; });
+    sim.host.setChangeCallback ([&changes]
+                                { ++changes; });
     EXPECT_EQ (sim.engine.call ("ORV_Editor", "rename", "Renamed").result, juce::var (true));
     EXPECT_EQ (sim.host.getScore().title, "Renamed");
     EXPECT_EQ (changes, 1);
@@ -70,7 +72,8 @@ TEST (Engine, GuestRequestStoresScoreStatesAndRoutesMessages)
 {
     test::SimHarness sim ({}, false);
     juce::StringArray applied;
-    sim.registry.addGuestMessageHandler ("KV.Apply", [&applied] (const channel::GuestMessage& m, HostState&) { applied.add (m.data); });
+    sim.registry.addGuestMessageHandler ("KV.Apply", [&applied] (const channel::GuestMessage& m, HostAccess&)
+                                         { applied.add (m.data); });
 
     const auto outbox = sim.stateFile (channel::guestOutboxFileName);
     outbox.getParentDirectory().createDirectory();
@@ -99,8 +102,10 @@ TEST (Engine, GuestRequestStoresScoreStatesAndRoutesMessages)
 TEST (Engine, RunningAProductPluginPostsItsTrigger)
 {
     test::SimHarness sim ({}, false);
-    sim.registry.setTriggerData ("LY", [] (const HostState& state) { return "{\"name\": \"" + state.score.title + "\", \"isMajor\": true}"; });
-    sim.host.withState ([] (HostState& s) { s.score.title = "Eb"; });
+    sim.registry.setTriggerData ("LY", [] (const HostState& state)
+                                 { return "{\"name\": \"" + state.score.title + "\", \"isMajor\": true}"; });
+    sim.host.withState ([] (HostState& s)
+                        { s.score.title = "Eb"; });
 
     ASSERT_TRUE (sim.engine.runProductPlugin ("LY").wasOk());
     ASSERT_TRUE (sim.engine.runProductPlugin ("ORV", juce::String ("given data")).wasOk());

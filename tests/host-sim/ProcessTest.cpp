@@ -29,7 +29,7 @@ Run runToEnd (juce::StringArray args, bool withErrors = false)
     juce::ChildProcess process;
     Run run;
 
-    if (! process.start (args, juce::ChildProcess::wantStdOut | (withErrors ? juce::ChildProcess::wantStdErr : 0)))
+    if (!process.start (args, juce::ChildProcess::wantStdOut | (withErrors ? juce::ChildProcess::wantStdErr : 0)))
         return run;
 
     run.output = process.readAllProcessOutput();
@@ -44,7 +44,7 @@ class RunningSim final
 public:
     explicit RunningSim (std::vector<std::string> extraArgs)
     {
-        std::vector<std::string> args { executable.getFullPathName().toStdString(), "--headless", "--port", "0" };
+        std::vector<std::string> args{executable.getFullPathName().toStdString(), "--headless", "--port", "0"};
         args.insert (args.end(), extraArgs.begin(), extraArgs.end());
         std::vector<char*> argv;
 
@@ -98,7 +98,7 @@ public:
     pid_t pid = -1;
 
 private:
-    int input[2] = { -1, -1 };
+    int input[2] = {-1, -1};
 };
 } // namespace
 
@@ -116,8 +116,8 @@ TEST (Process, HeadlessScriptDrivesASession)
                             "note done\n"
                             "quit\n");
 
-    const auto run = runToEnd ({ "--headless", "--no-presence", "--port", "0", "--suite", folder.get().getFullPathName(),
-                                 "--no-launch", "--log", log.getFullPathName(), "--script", script.getFullPathName() });
+    const auto run = runToEnd ({"--headless", "--no-presence", "--port", "0", "--suite", folder.get().getFullPathName(),
+                                "--no-launch", "--log", log.getFullPathName(), "--script", script.getFullPathName()});
     ASSERT_EQ (run.exitCode, 0) << run.output;
 
     const auto lines = juce::StringArray::fromLines (run.output.trim());
@@ -135,15 +135,35 @@ TEST (Process, HeadlessScriptDrivesASession)
     for (const auto& line : juce::StringArray::fromLines (log.loadFileAsString().trim()))
         kinds.add (juce::JSON::parse (line)["event"].toString());
 
-    for (const auto* kind : { "listening", "started", "selection", "runPlugin", "hostOutbox", "launchSkipped", "faults", "play", "stop", "note", "stopped" })
+    for (const auto* kind : {"listening", "started", "selection", "runPlugin", "hostOutbox", "launchSkipped", "faults", "play", "stop", "note", "stopped"})
         EXPECT_TRUE (kinds.contains (kind)) << kind;
 
     EXPECT_EQ (kinds[kinds.size() - 1], "stopped");
 }
 
+TEST (Process, TheBuiltInScoreLivesInAFolderOfItsOwnWhileTheSimulatorRuns)
+{
+    test::TempFolder folder;
+    const auto script = folder.get().getChildFile ("session.txt");
+    script.replaceWithText ("status\nsave\nquit\n");
+    const auto run = runToEnd ({"--headless", "--no-presence", "--port", "0", "--script", script.getFullPathName()});
+    ASSERT_EQ (run.exitCode, 0) << run.output;
+
+    const auto status = juce::StringArray::fromLines (run.output)[1];
+    const auto path = status.fromFirstOccurrenceOf ("; file ", false, false).upToFirstOccurrenceOf (";", false, false);
+    EXPECT_TRUE (path.endsWith ("/Untitled.json")) << status;
+    EXPECT_TRUE (run.output.contains ("ok: saved " + path));
+    EXPECT_FALSE (juce::File (path).getParentDirectory().exists()) << "the scratch folder goes with the simulator";
+
+    const auto help = runToEnd ({"--help"});
+    EXPECT_EQ (help.exitCode, 0);
+    EXPECT_TRUE (help.output.contains ("export-audio FILE"));
+    EXPECT_TRUE (help.output.contains ("fail-method M TEXT"));
+}
+
 TEST (Process, GeneratorWritesScoresOfTheAskedSize)
 {
-    const auto run = runToEnd ({ "--generate", "3", "5", "4" });
+    const auto run = runToEnd ({"--generate", "3", "5", "4"});
     ASSERT_EQ (run.exitCode, 0);
     ScoreDocument score;
     ASSERT_TRUE (scorejson::parse (run.output, score).wasOk());
@@ -153,32 +173,32 @@ TEST (Process, GeneratorWritesScoresOfTheAskedSize)
 
     test::TempFolder folder;
     const auto file = folder.get().getChildFile ("big.json");
-    ASSERT_EQ (runToEnd ({ "--out", file.getFullPathName(), "--generate", "2", "3", "1" }).exitCode, 0);
+    ASSERT_EQ (runToEnd ({"--out", file.getFullPathName(), "--generate", "2", "3", "1"}).exitCode, 0);
     ASSERT_TRUE (scorejson::load (file, score).wasOk());
     EXPECT_EQ (score.countNotes(), 6u);
 }
 
 TEST (Process, BadArgumentsAndScoresAreRefusedClearly)
 {
-    auto run = runToEnd ({ "--port", "http" }, true);
+    auto run = runToEnd ({"--port", "http"}, true);
     EXPECT_EQ (run.exitCode, 2);
     EXPECT_TRUE (run.output.contains ("--port needs a number")) << run.output;
 
-    run = runToEnd ({ "--generate", "0", "5", "4" }, true);
+    run = runToEnd ({"--generate", "0", "5", "4"}, true);
     EXPECT_EQ (run.exitCode, 2);
 
-    run = runToEnd ({ "--launch-suite" }, true);
+    run = runToEnd ({"--launch-suite"}, true);
     EXPECT_EQ (run.exitCode, 2);
     EXPECT_TRUE (run.output.contains ("--launch-suite needs --suite"));
 
     test::TempFolder folder;
     const auto bad = folder.get().getChildFile ("bad.json");
     bad.replaceWithText ("{\"bars\": [{\"number\": 2, \"length\": 1024}]}");
-    run = runToEnd ({ "--headless", "--no-presence", "--port", "0", "--score", bad.getFullPathName() }, true);
+    run = runToEnd ({"--headless", "--no-presence", "--port", "0", "--score", bad.getFullPathName()}, true);
     EXPECT_EQ (run.exitCode, 2);
     EXPECT_TRUE (run.output.contains ("bars[0].number")) << run.output;
 
-    run = runToEnd ({ "--headless", "--no-presence", "--port", "0", "--fault", "explode" }, true);
+    run = runToEnd ({"--headless", "--no-presence", "--port", "0", "--fault", "explode"}, true);
     EXPECT_EQ (run.exitCode, 2);
     EXPECT_TRUE (run.output.contains ("unknown fault")) << run.output;
 }
@@ -189,10 +209,10 @@ TEST (Process, PresentsItselfAsTheHost)
     ASSERT_GT (current.pid, 0);
     EXPECT_EQ (current.waitForName ("Sibelius"), "Sibelius");
 
-    const RunningSim older ({ "--host75" });
+    const RunningSim older ({"--host75"});
     EXPECT_EQ (older.waitForName ("Sibelius75"), "Sibelius75");
 
-    const RunningSim hidden ({ "--no-presence" });
+    const RunningSim hidden ({"--no-presence"});
     juce::Thread::sleep (200);
     EXPECT_EQ (hidden.waitForName ("host-sim"), "host-sim");
 }

@@ -9,16 +9,6 @@ using test::TestClient;
 
 namespace
 {
-/** Connects and introduces itself; returns the token the host granted. */
-juce::String introduce (TestClient& client, int port, const juce::String& token = {})
-{
-    if (! client.connect (port) || ! client.send (TestClient::introduction (token)))
-        return {};
-
-    const auto reply = client.receiveJson();
-    return reply["result"] == juce::var (true) ? reply["sessionToken"].toString() : juce::String();
-}
-
 juce::var msObject (int ms)
 {
     auto* object = new juce::DynamicObject();
@@ -47,9 +37,9 @@ TEST (ServerProtocol, IntroductionGrantsAndResumesSessions)
 
     // The same token is welcomed back; a token the host never granted gets a new session.
     TestClient second;
-    EXPECT_EQ (introduce (second, sim.getPort(), token), token);
+    EXPECT_EQ (second.introduce (sim.getPort(), token), token);
     TestClient third;
-    const auto fresh = introduce (third, sim.getPort(), "{00000000-0000-0000-0000-000000000000}");
+    const auto fresh = third.introduce (sim.getPort(), "{00000000-0000-0000-0000-000000000000}");
     EXPECT_TRUE (fresh.isNotEmpty());
     EXPECT_NE (fresh, token);
 
@@ -96,7 +86,7 @@ TEST (ServerProtocol, CallMethodRepliesWithIdAndResult)
 {
     test::SimHarness sim;
     TestClient client;
-    ASSERT_TRUE (introduce (client, sim.getPort()).isNotEmpty());
+    ASSERT_TRUE (client.introduce (sim.getPort()).isNotEmpty());
 
     auto* arg = new juce::DynamicObject();
     const juce::var argument (arg);
@@ -141,7 +131,7 @@ TEST (ServerProtocol, RepliesGoOutInTheOrderRequestsComplete)
 {
     test::SimHarness sim;
     TestClient client;
-    ASSERT_TRUE (introduce (client, sim.getPort()).isNotEmpty());
+    ASSERT_TRUE (client.introduce (sim.getPort()).isNotEmpty());
 
     ASSERT_TRUE (client.send (TestClient::callMethod (1, "ORV_Test", "delay", msObject (300))));
     ASSERT_TRUE (client.send (TestClient::callMethod (2, "ORV_Test", "echo", 2)));
@@ -163,7 +153,7 @@ TEST (ServerProtocol, ClientsMayComeOneAfterAnother)
     for (int i = 0; i < 3; ++i)
     {
         TestClient client;
-        ASSERT_TRUE (introduce (client, sim.getPort()).isNotEmpty());
+        ASSERT_TRUE (client.introduce (sim.getPort()).isNotEmpty());
         ASSERT_TRUE (client.send (TestClient::callMethod (1, "ORV_Test", "echo", i)));
         EXPECT_EQ (client.receiveJson()["returnValue"]["methodRes"], juce::var (i));
         client.close();
@@ -187,7 +177,7 @@ TEST (ServerFaults, RefuseAndListenAgain)
     ASSERT_TRUE (sim.faults.apply ("refuse off").wasOk());
     ASSERT_TRUE (sim.waitForEvents ("listening", 2));
     TestClient welcome;
-    EXPECT_TRUE (introduce (welcome, port).isNotEmpty());
+    EXPECT_TRUE (welcome.introduce (port).isNotEmpty());
 
     // Refusing from the start: not even the first connection gets through.
     test::SimHarness closed (test::makeRichScore(), false);
@@ -204,7 +194,7 @@ TEST (ServerFaults, CloseAfterMessages)
     ASSERT_TRUE (sim.faults.apply ("close-after 3").wasOk());
 
     TestClient client;
-    ASSERT_TRUE (introduce (client, sim.getPort()).isNotEmpty());
+    ASSERT_TRUE (client.introduce (sim.getPort()).isNotEmpty());
     ASSERT_TRUE (client.send (TestClient::callMethod (1, "ORV_Test", "echo", 1)));
     EXPECT_TRUE (client.receive().has_value());
     ASSERT_TRUE (client.send (TestClient::callMethod (2, "ORV_Test", "echo", 2)));
@@ -213,7 +203,7 @@ TEST (ServerFaults, CloseAfterMessages)
 
     ASSERT_TRUE (sim.faults.apply ("close-after 2 clean").wasOk());
     TestClient polite;
-    ASSERT_TRUE (introduce (polite, sim.getPort()).isNotEmpty());
+    ASSERT_TRUE (polite.introduce (sim.getPort()).isNotEmpty());
     ASSERT_TRUE (polite.send (TestClient::callMethod (1, "ORV_Test", "echo", 1)));
     EXPECT_FALSE (polite.receive().has_value());
     EXPECT_EQ (polite.getEnding(), TestClient::Ending::closeFrame) << polite.getError();
@@ -236,7 +226,7 @@ TEST (ServerFaults, DelayDropMalformedAndUnknownIds)
 
     // Replies are counted per connection: a fresh client starts at 1.
     TestClient second;
-    ASSERT_TRUE (introduce (second, sim.getPort()).isNotEmpty());
+    ASSERT_TRUE (second.introduce (sim.getPort()).isNotEmpty());
     ASSERT_TRUE (sim.faults.apply ("drop 2").wasOk());
 
     for (int id = 1; id <= 4; ++id)
@@ -248,7 +238,7 @@ TEST (ServerFaults, DelayDropMalformedAndUnknownIds)
     ASSERT_TRUE (sim.faults.apply ("clear").wasOk());
 
     TestClient third;
-    ASSERT_TRUE (introduce (third, sim.getPort()).isNotEmpty());
+    ASSERT_TRUE (third.introduce (sim.getPort()).isNotEmpty());
     ASSERT_TRUE (sim.faults.apply ("unknown-id 1").wasOk());
     ASSERT_TRUE (third.send (TestClient::callMethod (5, "ORV_Test", "echo", 5)));
     const auto unknown = third.receiveJson();
@@ -273,7 +263,7 @@ TEST (ServerFaults, DenyNoTokenReplyAndForgetTokens)
 {
     test::SimHarness sim;
     TestClient first;
-    const auto token = introduce (first, sim.getPort());
+    const auto token = first.introduce (sim.getPort());
     ASSERT_TRUE (token.isNotEmpty());
 
     ASSERT_TRUE (sim.faults.apply ("deny").wasOk());
@@ -297,14 +287,14 @@ TEST (ServerFaults, DenyNoTokenReplyAndForgetTokens)
 
     // Without a token the introduction is still answered.
     TestClient plain;
-    EXPECT_TRUE (introduce (plain, sim.getPort()).isNotEmpty());
+    EXPECT_TRUE (plain.introduce (sim.getPort()).isNotEmpty());
     ASSERT_TRUE (sim.faults.apply ("no-token-reply off").wasOk());
 
     // After a host restart the old token is unknown: the client gets a new session.
     ASSERT_TRUE (sim.faults.apply ("forget-tokens").wasOk());
     EXPECT_EQ (sim.tokens.size(), 0);
     TestClient afterRestart;
-    const auto renewed = introduce (afterRestart, sim.getPort(), token);
+    const auto renewed = afterRestart.introduce (sim.getPort(), token);
     EXPECT_TRUE (renewed.isNotEmpty());
     EXPECT_NE (renewed, token);
 }

@@ -14,14 +14,17 @@ using tcp = asio::ip::tcp;
 struct TestClient::Impl
 {
     asio::io_context ioc;
-    websocket::stream<tcp::socket> ws { ioc };
+    websocket::stream<tcp::socket> ws{ioc};
     beast::flat_buffer buffer;
     bool readPending = false;
     bool readDone = false;
     beast::error_code readError;
 };
 
-TestClient::TestClient() : impl (std::make_unique<Impl>()) {}
+TestClient::TestClient()
+    : impl (std::make_unique<Impl>())
+{
+}
 
 TestClient::~TestClient()
 {
@@ -62,7 +65,7 @@ bool TestClient::send (const juce::String& text)
     if (ec)
         error = ec.message();
 
-    return ! ec;
+    return !ec;
 }
 
 std::optional<juce::String> TestClient::receive (int timeoutMs)
@@ -70,23 +73,23 @@ std::optional<juce::String> TestClient::receive (int timeoutMs)
     if (ending != Ending::open)
         return std::nullopt;
 
-    if (! impl->readPending)
+    if (!impl->readPending)
     {
         impl->readPending = true;
         impl->readDone = false;
-        impl->ws.async_read (impl->buffer, [this] (beast::error_code ec, std::size_t) {
+        impl->ws.async_read (impl->buffer, [this] (beast::error_code ec, std::size_t)
+                             {
             impl->readDone = true;
-            impl->readError = ec;
-        });
+            impl->readError = ec; });
     }
 
     impl->ioc.restart();
     const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds (timeoutMs);
 
-    while (! impl->readDone && std::chrono::steady_clock::now() < deadline)
+    while (!impl->readDone && std::chrono::steady_clock::now() < deadline)
         impl->ioc.run_one_until (deadline);
 
-    if (! impl->readDone)
+    if (!impl->readDone)
         return std::nullopt;
 
     impl->readPending = false;
@@ -131,13 +134,22 @@ void TestClient::close()
     ending = Ending::closeFrame;
 }
 
+juce::String TestClient::introduce (int port, const juce::String& token)
+{
+    if (!connect (port) || !send (introduction (token)))
+        return {};
+
+    const auto reply = receiveJson();
+    return reply["result"] == juce::var (true) ? reply["sessionToken"].toString() : juce::String();
+}
+
 juce::String TestClient::introduction (const juce::String& token)
 {
     // The suite's own layout: each key on its own line; the token verbatim.
     if (token.isNotEmpty())
         return "{\n          \"message\": \"connect\",\n          \"clientName\": \"OrvanaSuite\",\n"
                "          \"handshakeVersion\": \"1.0\",\n          \"sessionToken\": \""
-             + token + "\"}";
+               + token + "\"}";
 
     return "{\n          \"message\": \"connect\",\n          \"clientName\": \"OrvanaSuite\",\n"
            "          \"handshakeVersion\": \"1.0\",\n          \"plugins\": [\"ORX\"]\n        }";
@@ -145,7 +157,7 @@ juce::String TestClient::introduction (const juce::String& token)
 
 juce::String TestClient::callMethod (int msgId, const juce::String& plugin, const juce::String& method, const juce::var& argument)
 {
-    juce::Array<juce::var> args { msgId, plugin, method, argument };
+    juce::Array<juce::var> args{msgId, plugin, method, argument};
     auto* object = new juce::DynamicObject();
     const juce::var message (object);
     object->setProperty ("message", "invokePlugin");

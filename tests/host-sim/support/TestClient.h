@@ -44,6 +44,9 @@ public:
     /** Sends a close frame and waits briefly for the server's answer. */
     void close();
 
+    /** Connects and introduces itself; returns the token the host granted (empty when it did not). */
+    juce::String introduce (int port, const juce::String& token = {});
+
     /** The suite's introduction: with a token, or with "plugins": ["ORX"]. */
     static juce::String introduction (const juce::String& token = {});
 

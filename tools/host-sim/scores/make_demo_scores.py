@@ -17,12 +17,22 @@ def bar_objects(meters):
             for i, m in enumerate(meters)]
 
 
+def page(first, count, systems):
+    """A page whose bars are split evenly over its systems, earlier systems taking the extra bars."""
+    split, bar = [], first
+    for i in range(systems):
+        bars = count // systems + (1 if i < count % systems else 0)
+        split.append({"firstBar": bar, "barCount": bars})
+        bar += bars
+    return {"firstBar": first, "barCount": count, "systemCount": systems, "systems": split}
+
+
 def write(name, score):
     lines = ["{"]
     top = []
     for key, value in score.items():
         if isinstance(value, list) and key in ("bars", "chordSymbols", "keySignatures", "tempoMarks", "tempoPoints",
-                                                "hitPoints", "parts", "pages"):
+                                                "hitPoints", "parts", "pages", "items"):
             inner = ",\n".join("    " + json.dumps(v, ensure_ascii=True) for v in value)
             top.append(f'  "{key}": [\n{inner}\n  ]' if value else f'  "{key}": []')
         elif key == "staves":
@@ -42,8 +52,9 @@ def write(name, score):
 
 def lead_sheet():
     meters = ["4/4"] * 16
-    chords = ["Bbmaj7", "G7", "Cm7", "F7", "Dm7", "G7", "Cm7", "F7",
-              "Ebmaj7", "Ebm6", "Dm7", "G7(b9)", "Cm7", "F7", "Bb6", "F7sus4"]
+    # B-flat for eight bars, E-flat for four, back to B-flat: alterations and slash basses on the way.
+    chords = ["Bbmaj7", "G7(b9)", "Cm7", "F7", "Bb/D", "G7(#5)", "Cm7/Bb", "F7sus4",
+              "Ebmaj7", "Ab7(#11)", "Fm7", "Bb7(b9)", "Bbmaj7/F", "G7", "Cm7", "F7(b13)"]
     melody = [[(0, 384, 70), (384, 128, 72), (512, 512, 74)], [(0, 256, 74), (256, 256, 71), (512, 512, 67)],
               [(0, 768, 72), (768, 256, 70)], [(0, 256, 69), (256, 256, 70), (512, 256, 72), (768, 256, 69)],
               [(0, 512, 65), (512, 512, 69)], [(0, 256, 71), (256, 256, 74), (512, 512, 77)],
@@ -60,7 +71,8 @@ def lead_sheet():
     for b, c in enumerate(chords, start=1):
         for staff in (1, 2):
             chord_symbols.append({"staff": staff, "bar": b, "position": 0, "name": c})
-    chord_symbols += [{"staff": s, "bar": 12, "position": 512, "name": "G7(#5)"} for s in (1, 2)]
+    chord_symbols += [{"staff": s, "bar": 8, "position": 512, "name": "F7(b9)"} for s in (1, 2)]
+    chord_symbols += [{"staff": s, "bar": 16, "position": 512, "name": "F7alt"} for s in (1, 2)]
     chord_symbols.sort(key=lambda c: (c["staff"], c["bar"], c["position"]))
     return {
         "format": "host-sim score", "version": 1,
@@ -73,14 +85,19 @@ def lead_sheet():
              "mute": "notMuted", "solo": False, "bars": []},
         ],
         "chordSymbols": chord_symbols,
-        "keySignatures": [{"bar": 1, "position": 0, "fifths": -2, "major": True}],
+        "keySignatures": [{"bar": 1, "position": 0, "fifths": -2, "major": True},
+                          {"bar": 9, "position": 0, "fifths": -3, "major": True},
+                          {"bar": 13, "position": 0, "fifths": -2, "major": True}],
         "tempoMarks": [{"bar": 1, "position": 0, "bpm": 132, "label": "Medium Swing", "motion": "", "spanDuration": 0, "muted": False}],
         "tempoPoints": [],
         "hitPoints": [],
         "parts": [{"name": "Alto Saxophone", "staves": [1]}, {"name": "Double Bass", "staves": [2]}],
-        "pages": [{"firstBar": 1, "barCount": 8, "systemCount": 2}, {"firstBar": 9, "barCount": 8, "systemCount": 2}],
+        "pages": [page(1, 8, 2), page(9, 8, 2)],
+        "items": [{"id": 1, "kind": "text", "staff": 1, "bar": 9, "position": 0, "duration": 0, "text": "to E-flat"},
+                  {"id": 2, "kind": "text", "staff": 1, "bar": 13, "position": 0, "duration": 0, "text": "back home"}],
         "selection": {"firstBar": 1, "lastBar": 4, "staves": [2]},
         "productStates": {},
+        "pluginData": {},
     }
 
 
@@ -225,10 +242,11 @@ def orchestral():
         ],
         "parts": [{"name": full, "staves": [i]} for i, (full, *_rest) in enumerate(INSTRUMENTS, start=1)
                   if full not in ("Synth Pad",)] + [{"name": "Strings (score)", "staves": [15, 16, 17, 18, 19]}],
-        "pages": [{"firstBar": 1, "barCount": 6, "systemCount": 1}, {"firstBar": 7, "barCount": 6, "systemCount": 1},
-                  {"firstBar": 13, "barCount": 6, "systemCount": 1}, {"firstBar": 19, "barCount": 6, "systemCount": 1}],
+        "pages": [page(1, 6, 1), page(7, 6, 1), page(13, 6, 1), page(19, 6, 1)],
+        "items": [],
         "selection": {"firstBar": 5, "lastBar": 8, "staves": [15, 16, 17, 18, 19]},
         "productStates": {},
+        "pluginData": {},
     }
 
 

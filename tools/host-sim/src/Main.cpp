@@ -1,5 +1,6 @@
 #include "app/Options.h"
 #include "app/Presence.h"
+#include "app/XErrors.h"
 #include "control/CommandChannel.h"
 #include "gui/HostWindow.h"
 #include "net/WsServer.h"
@@ -15,7 +16,7 @@ using namespace hostsim;
 
 namespace
 {
-std::atomic<bool> quitSignalled { false };
+std::atomic<bool> quitSignalled{false};
 
 extern "C" void onQuitSignal (int)
 {
@@ -24,14 +25,18 @@ extern "C" void onQuitSignal (int)
 
 void installSignalHandlers()
 {
-    struct sigaction action {};
+    struct sigaction action
+    {
+    };
     action.sa_handler = onQuitSignal;
     sigemptyset (&action.sa_mask);
     sigaction (SIGINT, &action, nullptr);
     sigaction (SIGTERM, &action, nullptr);
 
     // A reader of our standard output that goes away must not end the host.
-    struct sigaction ignore {};
+    struct sigaction ignore
+    {
+    };
     ignore.sa_handler = SIG_IGN;
     sigemptyset (&ignore.sa_mask);
     sigaction (SIGPIPE, &ignore, nullptr);
@@ -83,12 +88,45 @@ ScoreDocument builtInScore()
     score.staves[1].fullName = "Piano";
     score.staves[1].shortName = "Pno.";
     score.staves[1].styleId = "instrument.keyboard.piano";
-    score.parts = { { "Flute", { 1 } }, { "Piano", { 2 } } };
-    score.pages = { { 1, 8, 2 } };
+    score.parts = {{"Flute", {1}}, {"Piano", {2}}};
+    score.pages = {Page::withEvenSystems (1, 8, 2)};
     return score;
 }
 
-int run (const Options& options)
+/** A folder of our own under the system's temporary folder for a score
+    that has no file yet; removed when the simulator ends. */
+class ScratchFolder final
+{
+public:
+    ~ScratchFolder()
+    {
+        if (folder != juce::File())
+            folder.deleteRecursively();
+    }
+
+    juce::File get()
+    {
+        if (folder == juce::File())
+        {
+            folder = juce::File::getSpecialLocation (juce::File::tempDirectory)
+                         .getChildFile ("host-sim-" + juce::String (static_cast<int> (getpid())) + "-" + juce::Uuid().toString().substring (0, 8));
+            folder.createDirectory();
+        }
+
+        return folder;
+    }
+
+private:
+    juce::File folder;
+};
+
+void reportXErrorsOnStandardError()
+{
+    installXErrorHandler ([] (const juce::String& text)
+                          { std::cerr << "host-sim: X error: " << text.toStdString() << std::endl; });
+}
+
+int run (const Options& options, const PluginRegistry& registry)
 {
     std::unique_ptr<EventLog> log;
 
@@ -96,7 +134,7 @@ int run (const Options& options)
     {
         log = std::make_unique<EventLog> (options.logFile);
 
-        if (! log->isFileOpen())
+        if (!log->isFileOpen())
             return fail ("cannot write the log file " + options.logFile.getFullPathName());
     }
     else
@@ -106,7 +144,14 @@ int run (const Options& options)
 
     log->setEcho (options.verbose);
 
+    // A failed X request is logged; the simulator goes on.
+    installXErrorHandler ([&log] (const juce::String& text)
+                          {
+        std::cerr << "host-sim: X error: " << text.toStdString() << std::endl;
+        log->add ("xError", { { "error", text } }); });
+
     ScoreDocument score;
+    ScratchFolder scratch;
 
     if (options.scoreFile != juce::File())
     {
@@ -118,6 +163,11 @@ int run (const Options& options)
     else
     {
         score = builtInScore();
+        score.file = scratch.get().getChildFile (score.title + ".json");
+        const auto saved = scorejson::save (score, score.file);
+
+        if (saved.failed())
+            return fail ("cannot write the built-in score: " + saved.getErrorMessage());
     }
 
     Host host (std::move (score), *log);
@@ -130,8 +180,6 @@ int run (const Options& options)
         channel->setLaunchEnabled (options.launchEnabled);
     }
 
-    PluginRegistry registry;
-    registerAllPlugins (registry);
     Engine engine (host, registry, *log, channel.get(), options.hostVersion);
 
     TokenStore tokens;
@@ -146,11 +194,12 @@ int run (const Options& options)
     }
 
     WsServer server (engine, tokens, faults, *log);
-    faults.setRefuseCallback ([&server] (bool refuse) { server.setRefusing (refuse); });
-    faults.setForgetTokensCallback ([&tokens, &log] {
+    faults.setRefuseCallback ([&server] (bool refuse)
+                              { server.setRefusing (refuse); });
+    faults.setForgetTokensCallback ([&tokens, &log]
+                                    {
         tokens.forgetAll();
-        log->add ("tokensForgotten");
-    });
+        log->add ("tokensForgotten"); });
 
     const auto started = server.start (options.port);
 
@@ -158,9 +207,9 @@ int run (const Options& options)
         return fail (started.getErrorMessage());
 
     CommandChannel::printLine ("host-sim: listening on 127.0.0.1:" + juce::String (server.getPort()));
-    log->add ("started", { { "pid", static_cast<int> (getpid()) },
-                           { "processName", options.presence ? (options.host75 ? host75ProcessName : hostProcessName) : "" },
-                           { "faults", faults.get().describe() } });
+    log->add ("started", {{"pid", static_cast<int> (getpid())},
+                          {"processName", options.presence ? (options.host75 ? host75ProcessName : hostProcessName) : ""},
+                          {"faults", faults.get().describe()}});
 
     if (channel != nullptr)
     {
@@ -171,16 +220,18 @@ int run (const Options& options)
     }
 
     CommandInterpreter commands (host, engine, faults, *log);
-    const auto serverStatus = [&server] {
+    const auto serverStatus = [&server]
+    {
         return "listening on 127.0.0.1:" + juce::String (server.getPort()) + ", "
-             + juce::String (server.getOpenConnectionCount()) + " connection(s)";
+               + juce::String (server.getOpenConnectionCount()) + " connection(s)";
     };
     commands.setServerStatus (serverStatus);
 
-    const auto quit = [] { juce::MessageManager::getInstance()->stopDispatchLoop(); };
+    const auto quit = []
+    { juce::MessageManager::getInstance()->stopDispatchLoop(); };
     std::unique_ptr<HostWindow> window;
 
-    if (! options.headless)
+    if (!options.headless)
     {
         if (juce::Desktop::getInstance().getDisplays().getPrimaryDisplay() == nullptr)
         {
@@ -191,7 +242,7 @@ int run (const Options& options)
             auto panel = std::make_unique<HostPanel> (host, commands);
             panel->statusSource = serverStatus;
             const auto title = juce::String (options.host75 ? "Sibelius 7.5" : "Sibelius") + " (host-sim) - "
-                             + host.getScore().title;
+                               + host.getScore().title;
             window = std::make_unique<HostWindow> (title, std::move (panel), quit);
         }
     }
@@ -205,8 +256,10 @@ int run (const Options& options)
     channelOfCommands.stop();
     window.reset();
     server.stop();
+    engine.getDeferredWork().stop();
     host.setChangeCallback ({});
     log->add ("stopped");
+    reportXErrorsOnStandardError();
     return 0;
 }
 } // namespace
@@ -218,34 +271,49 @@ int main (int argc, char* argv[])
     for (int i = 1; i < argc; ++i)
         args.add (juce::String::fromUTF8 (argv[i]));
 
+    PluginRegistry registry;
+    registerAllPlugins (registry);
+
+    for (const auto& problem : registry.getProblems())
+        std::cerr << "host-sim: plug-in set-up: " << problem.toStdString() << std::endl;
+
     Options options;
-    const auto parsed = Options::parse (args, options);
+    const auto parsed = Options::parse (args, options, &registry);
 
     if (parsed.failed())
     {
         std::cerr << "host-sim: " << parsed.getErrorMessage().toStdString() << "\n\n"
-                  << Options::getUsage().toStdString() << std::endl;
+                  << Options::getUsage (&registry).toStdString() << std::endl;
         return 2;
     }
 
     if (options.showHelp)
     {
-        std::cout << Options::getUsage().toStdString() << "\n\n"
-                  << CommandInterpreter::getHelpText().toStdString() << std::endl;
+        std::cout << Options::getUsage (&registry).toStdString() << "\n\n"
+                  << CommandInterpreter::getHelpText (registry).toStdString() << std::endl;
         return 0;
+    }
+
+    for (const auto& [name, value] : options.pluginOptions)
+    {
+        const auto applied = registry.findOption (name)->handler (value);
+
+        if (applied.failed())
+            return fail (name + ": " + applied.getErrorMessage());
     }
 
     if (options.generate)
         return runGenerator (*options.generate);
 
     // The suite recognises the host by the main thread's name: set it first.
-    if (options.presence && ! presentAsHost (options.host75))
+    if (options.presence && !presentAsHost (options.host75))
         std::cerr << "host-sim: could not take the host's process name" << std::endl;
 
     if (options.exitWithParent)
         exitWithParent();
 
     installSignalHandlers();
+    reportXErrorsOnStandardError();
     const juce::ScopedJuceInitialiser_GUI juceInitialiser;
-    return run (options);
+    return run (options, registry);
 }

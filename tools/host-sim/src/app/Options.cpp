@@ -1,4 +1,5 @@
 #include "app/Options.h"
+#include "engine/PluginRegistry.h"
 
 namespace hostsim
 {
@@ -6,7 +7,7 @@ namespace
 {
 bool parseInt (const juce::String& text, int min, int max, int& out)
 {
-    if (text.isEmpty() || text.length() > 9 || ! text.containsOnly ("0123456789"))
+    if (text.isEmpty() || text.length() > 9 || !text.containsOnly ("0123456789"))
         return false;
 
     const auto value = text.getIntValue();
@@ -24,8 +25,19 @@ juce::File fileArgument (const juce::String& path)
 }
 } // namespace
 
-juce::String Options::getUsage()
+juce::String Options::getUsage (const PluginRegistry* registry)
 {
+    juce::String pluginText;
+
+    if (registry != nullptr && !registry->getOptions().empty())
+    {
+        pluginText << "\n\nplug-in options:";
+
+        for (const auto& option : registry->getOptions())
+            pluginText << "\n  " << (option.name + (option.valueName.isNotEmpty() ? " " + option.valueName : juce::String())).paddedRight (' ', 18)
+                       << "  " << option.help << " (" << option.plugin << ")";
+    }
+
     return "usage: host-sim [options]\n"
            "       host-sim --generate STAVES BARS NOTES_PER_BAR [--out FILE]\n"
            "\n"
@@ -45,10 +57,11 @@ juce::String Options::getUsage()
            "  --verbose           copy every log event to standard error\n"
            "  --help              this text\n"
            "\n"
-           "On start-up the simulator prints one line: host-sim: listening on 127.0.0.1:PORT";
+           "On start-up the simulator prints one line: host-sim: listening on 127.0.0.1:PORT"
+           + pluginText;
 }
 
-juce::Result Options::parse (const juce::StringArray& args, Options& out)
+juce::Result Options::parse (const juce::StringArray& args, Options& out, const PluginRegistry* registry)
 {
     Options o;
     juce::File outFile;
@@ -58,18 +71,19 @@ juce::Result Options::parse (const juce::StringArray& args, Options& out)
         const auto& arg = args[i];
         const auto hasValue = i + 1 < args.size();
         const auto value = hasValue ? args[i + 1] : juce::String();
-        const auto needValue = [&] { return juce::Result::fail (arg + " needs a value"); };
+        const auto needValue = [&]
+        { return juce::Result::fail (arg + " needs a value"); };
 
         if (arg == "--port")
         {
-            if (! hasValue || ! parseInt (value, 0, 65535, o.port))
+            if (!hasValue || !parseInt (value, 0, 65535, o.port))
                 return juce::Result::fail ("--port needs a number from 0 to 65535");
 
             ++i;
         }
         else if (arg == "--suite" || arg == "--score" || arg == "--log" || arg == "--script" || arg == "--out")
         {
-            if (! hasValue || value.isEmpty())
+            if (!hasValue || value.isEmpty())
                 return needValue();
 
             const auto file = fileArgument (value);
@@ -89,14 +103,14 @@ juce::Result Options::parse (const juce::StringArray& args, Options& out)
         }
         else if (arg == "--host-version")
         {
-            if (! hasValue || ! parseInt (value, 1, 999999999, o.hostVersion))
+            if (!hasValue || !parseInt (value, 1, 999999999, o.hostVersion))
                 return juce::Result::fail ("--host-version needs a positive number");
 
             ++i;
         }
         else if (arg == "--fault")
         {
-            if (! hasValue || value.isEmpty())
+            if (!hasValue || value.isEmpty())
                 return needValue();
 
             o.faults.add (value);
@@ -109,8 +123,8 @@ juce::Result Options::parse (const juce::StringArray& args, Options& out)
             if (i + 3 >= args.size())
                 return juce::Result::fail ("--generate needs STAVES BARS NOTES_PER_BAR");
 
-            if (! parseInt (args[i + 1], 1, 1000, g.staves) || ! parseInt (args[i + 2], 1, 100000, g.bars)
-                || ! parseInt (args[i + 3], 0, 256, g.notesPerBar))
+            if (!parseInt (args[i + 1], 1, 1000, g.staves) || !parseInt (args[i + 2], 1, 100000, g.bars)
+                || !parseInt (args[i + 3], 0, 256, g.notesPerBar))
                 return juce::Result::fail ("--generate needs STAVES (1-1000) BARS (1-100000) NOTES_PER_BAR (0-256)");
 
             o.generate = g;
@@ -132,13 +146,28 @@ juce::Result Options::parse (const juce::StringArray& args, Options& out)
             o.verbose = true;
         else if (arg == "--help" || arg == "-h")
             o.showHelp = true;
+        else if (const auto* option = registry != nullptr ? registry->findOption (arg) : nullptr)
+        {
+            if (option->valueName.isEmpty())
+            {
+                o.pluginOptions.emplace_back (arg, juce::String());
+            }
+            else
+            {
+                if (!hasValue)
+                    return needValue();
+
+                o.pluginOptions.emplace_back (arg, value);
+                ++i;
+            }
+        }
         else
             return juce::Result::fail ("unknown option: " + arg);
     }
 
     if (outFile != juce::File())
     {
-        if (! o.generate)
+        if (!o.generate)
             return juce::Result::fail ("--out only goes with --generate");
 
         o.generate->outFile = outFile;

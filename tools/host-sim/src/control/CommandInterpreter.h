@@ -21,9 +21,10 @@ struct CommandResult
 };
 
 /** The control channel's commands, the same from standard input, a script
-    file and the window: select, trigger, message, play, stop, fault, log,
-    note, wait, status, open, save, help and quit (see `getHelpText`). May be
-    called from any thread. */
+    file and the window: select, trigger, message, play, stop, undo, redo,
+    fault, log, note, wait, status, open, save, export-audio, export-pdf,
+    help and quit (see `getHelpText`), and the commands the plug-ins add.
+    May be called from any thread. */
 class CommandInterpreter final
 {
 public:
@@ -35,7 +36,14 @@ public:
     /** Runs one command line. Empty lines and lines starting with "#" do nothing. */
     CommandResult execute (const juce::String& line);
 
+    /** The built-in commands. */
     static juce::String getHelpText();
+
+    /** The built-in commands and those of the plug-ins. */
+    static juce::String getHelpText (const PluginRegistry& registry);
+
+    /** The names of the built-in commands (a plug-in may not take them). */
+    static juce::StringArray getBuiltInCommandNames();
 
     /** Ends a running "wait" early and makes later ones return at once (shutdown). */
     void cancelWaits() { waitsCancelled = true; }
@@ -51,12 +59,16 @@ private:
     CommandResult status();
     CommandResult open (const juce::String& path);
     CommandResult save (const juce::String& path);
+    CommandResult history (bool undo);
+    CommandResult exportAudio (const juce::StringArray& words);
+    CommandResult exportPdf (const juce::StringArray& words, const juce::String& rest);
+    CommandResult help (const juce::StringArray& words);
 
     Host& host;
     Engine& engine;
     FaultState& faults;
     EventLog& log;
     std::function<juce::String()> serverStatus;
-    std::atomic<bool> waitsCancelled { false };
+    std::atomic<bool> waitsCancelled{false};
 };
 } // namespace hostsim

@@ -4,8 +4,21 @@
 namespace hostsim
 {
 Engine::Engine (Host& h, const PluginRegistry& r, EventLog& l, FileChannel* c, int version)
-    : host (h), registry (r), log (l), channel (c), hostVersion (version)
+    : host (h)
+    , registry (r)
+    , log (l)
+    , channel (c)
+    , hostVersion (version)
+    , deferredWork (h, *this, l)
 {
+    host.setSelectionCallback ([this]
+                               { selectionChanged(); });
+}
+
+Engine::~Engine()
+{
+    host.setSelectionCallback ({});
+    deferredWork.stop();
 }
 
 CallOutcome Engine::call (const juce::String& plugin, const juce::String& method, const juce::var& argument)
@@ -30,36 +43,36 @@ CallOutcome Engine::call (const juce::String& plugin, const juce::String& method
     else if (const auto* handler = registry.findMethod (plugin, method))
     {
         outcome.known = true;
+        const auto* entry = registry.findPlugin (plugin);
+        const auto label = plugin + "." + method;
 
-        // A handler is the product's code: whatever it throws stays here.
-        try
+        auto edit = host.edit (label, *this, [&] (HostAccess& access)
+                               {
+            MethodCall methodCall { plugin, method, argument, access, entry != nullptr ? entry->productCode : juce::String() };
+            outcome.result = (*handler) (methodCall);
+            outcome.replyDelayMs = juce::jmax (0, methodCall.replyDelayMs); });
+
+        if (!edit.ok)
         {
-            host.withState ([&] (HostState& state) {
-                MethodCall methodCall { plugin, method, argument, state, *this };
-                outcome.result = (*handler) (methodCall);
-                outcome.replyDelayMs = juce::jmax (0, methodCall.replyDelayMs);
-            });
-        }
-        catch (const std::exception& e)
-        {
-            log.add ("methodFailed", { { "plugin", plugin }, { "method", method }, { "error", juce::String (e.what()) } });
+            log.add ("methodFailed", {{"plugin", plugin}, {"method", method}, {"error", edit.error}});
             outcome.result = juce::var();
-        }
-        catch (...)
-        {
-            log.add ("methodFailed", { { "plugin", plugin }, { "method", method }, { "error", "unknown exception" } });
-            outcome.result = juce::var();
+            outcome.replyDelayMs = 0;
         }
 
-        host.notifyChanged();
+        outcome.afterReply = std::make_shared<PendingJobs> (deferredWork, label, std::move (edit.deferred));
     }
 
     if (outcome.known)
-        log.add ("call", { { "plugin", plugin }, { "method", method } });
+        log.add ("call", {{"plugin", plugin}, {"method", method}});
     else
-        log.add ("unknownMethod", { { "plugin", plugin }, { "method", method } });
+        log.add ("unknownMethod", {{"plugin", plugin}, {"method", method}});
 
     return outcome;
+}
+
+juce::var Engine::failureReply (const juce::String& plugin, const juce::String& text) const
+{
+    return registry.makeFailureReply (plugin, text);
 }
 
 juce::var Engine::connectRequest() const
@@ -74,7 +87,7 @@ int Engine::handleGuestRequest()
 {
     if (channel == nullptr)
     {
-        log.add ("guestOutboxUnavailable", { { "reason", "no suite folder" } });
+        log.add ("guestOutboxUnavailable", {{"reason", "no suite folder"}});
         return 0;
     }
 
@@ -83,44 +96,81 @@ int Engine::handleGuestRequest()
     for (const auto& message : messages)
         handleGuestMessage (message);
 
-    if (! messages.empty())
+    if (!messages.empty())
         host.notifyChanged();
 
     return static_cast<int> (messages.size());
 }
 
+bool Engine::runStep (const juce::String& label, const std::function<void (HostAccess&)>& fn)
+{
+    auto edit = host.edit (label, *this, fn);
+
+    if (!edit.ok)
+        return false;
+
+    deferredWork.schedule (label, std::move (edit.deferred));
+    return true;
+}
+
 void Engine::handleGuestMessage (const channel::GuestMessage& message)
 {
-    log.add ("guestMessage", { { "id", message.id }, { "type", message.type }, { "data", message.data } });
+    log.add ("guestMessage", {{"id", message.id}, {"type", message.type}, {"data", message.data}});
 
     if (message.type == storeScoreStateType)
     {
         // "code|state": the product's snapshot, kept in the score per product.
         const auto code = message.data.upToFirstOccurrenceOf ("|", false, false);
 
-        if (code.isEmpty() || ! message.data.containsChar ('|'))
+        if (code.isEmpty() || !message.data.containsChar ('|'))
         {
-            log.add ("guestMessageIgnored", { { "id", message.id }, { "reason", "no product code" } });
+            log.add ("guestMessageIgnored", {{"id", message.id}, {"reason", "no product code"}});
             return;
         }
 
         const auto snapshot = message.data.fromFirstOccurrenceOf ("|", false, false);
-        host.withState ([&] (HostState& state) { state.score.productStates[code] = snapshot; });
-        log.add ("scoreStateStored", { { "code", code }, { "length", snapshot.length() } });
+        host.withState ([&] (HostState& state)
+                        { state.score.productStates[code] = snapshot; });
+        log.add ("scoreStateStored", {{"code", code}, {"length", snapshot.length()}});
         return;
     }
 
     if (const auto* handler = registry.findGuestMessageHandler (message.type))
+        if (!runStep ("message " + message.type, [&] (HostAccess& access)
+                      { (*handler) (message, access); }))
+            log.add ("guestMessageFailed", {{"id", message.id}, {"type", message.type}});
+}
+
+CommandAnswer Engine::runCommand (const juce::String& name, const juce::StringArray& args, const juce::String& rest)
+{
+    CommandAnswer answer;
+    const auto* command = registry.findCommand (name.toLowerCase());
+
+    if (command == nullptr)
+        return answer;
+
+    answer.known = true;
+    const auto ran = runStep (command->name, [&] (HostAccess& access)
+                              {
+        PluginCommandCall commandCall { args, rest, access, {} };
+        answer.ok = command->handler (commandCall);
+        answer.text = commandCall.answer; });
+
+    if (!ran)
     {
-        try
-        {
-            host.withState ([&] (HostState& state) { (*handler) (message, state); });
-        }
-        catch (...)
-        {
-            log.add ("guestMessageFailed", { { "id", message.id }, { "type", message.type } });
-        }
+        answer.ok = false;
+        answer.text = command->name + " failed; nothing was changed";
     }
+
+    return answer;
+}
+
+void Engine::selectionChanged()
+{
+    for (const auto* plugin : registry.getPlugins())
+        for (const auto& hook : plugin->selectionHooks)
+            if (!runStep (plugin->name + " selection", hook))
+                log.add ("selectionHookFailed", {{"plugin", plugin->name}});
 }
 
 juce::Result Engine::runProductPlugin (const juce::String& code, std::optional<juce::String> data)
@@ -130,10 +180,11 @@ juce::Result Engine::runProductPlugin (const juce::String& code, std::optional<j
     if (product == nullptr)
         return juce::Result::fail ("no product plug-in for the code " + code);
 
-    if (! data)
-        data = host.withState ([&] (const HostState& state) { return registry.getTriggerData (code, state); });
+    if (!data)
+        data = host.withState ([&] (const HostState& state)
+                               { return registry.getTriggerData (code, state); });
 
-    log.add ("runPlugin", { { "plugin", product->getPluginName() } });
+    log.add ("runPlugin", {{"plugin", product->getPluginName()}});
     return postMessage (code, "USER_TRIGGER", *data);
 }
 

@@ -2,7 +2,9 @@
 
 namespace hostsim
 {
-HostPanel::HostPanel (Host& h, CommandInterpreter& c) : host (h), commands (c)
+HostPanel::HostPanel (Host& h, CommandInterpreter& c)
+    : host (h)
+    , commands (c)
 {
     viewport.setViewedComponent (&grid, false);
     viewport.setScrollBarsShown (true, true);
@@ -10,6 +12,8 @@ HostPanel::HostPanel (Host& h, CommandInterpreter& c) : host (h), commands (c)
     addAndMakeVisible (productButtons);
     addAndMakeVisible (playButton);
     addAndMakeVisible (stopButton);
+    addAndMakeVisible (undoButton);
+    addAndMakeVisible (redoButton);
     addAndMakeVisible (positionLabel);
     addAndMakeVisible (statusLabel);
     addAndMakeVisible (resultLabel);
@@ -18,15 +22,24 @@ HostPanel::HostPanel (Host& h, CommandInterpreter& c) : host (h), commands (c)
     statusLabel.setFont (juce::Font (12.0f));
     resultLabel.setFont (juce::Font (12.0f));
 
-    grid.onSelect = [this] (const Selection& selection) {
+    grid.onSelect = [this] (const Selection& selection)
+    {
         const auto result = host.select (selection);
-        showResult ({ result.wasOk(), result.wasOk() ? "selected " + selection.describe() : result.getErrorMessage(), false });
+        showResult ({result.wasOk(), result.wasOk() ? "selected " + selection.describe() : result.getErrorMessage(), false});
     };
-    productButtons.onRun = [this] (const juce::String& code) { showResult (commands.execute ("trigger " + code)); };
-    playButton.onClick = [this] { showResult (commands.execute ("play")); };
-    stopButton.onClick = [this] { showResult (commands.execute ("stop")); };
+    productButtons.onRun = [this] (const juce::String& code)
+    { showResult (commands.execute ("trigger " + code)); };
+    playButton.onClick = [this]
+    { showResult (commands.execute ("play")); };
+    stopButton.onClick = [this]
+    { showResult (commands.execute ("stop")); };
+    undoButton.onClick = [this]
+    { showResult (commands.execute ("undo")); };
+    redoButton.onClick = [this]
+    { showResult (commands.execute ("redo")); };
 
-    host.setChangeCallback ([this] { triggerAsyncUpdate(); });
+    host.setChangeCallback ([this]
+                            { triggerAsyncUpdate(); });
     handleAsyncUpdate();
     startTimer (500);
     setSize (1200, 760);
@@ -57,6 +70,10 @@ void HostPanel::resized()
     transport.removeFromLeft (4);
     stopButton.setBounds (transport.removeFromLeft (80));
     transport.removeFromLeft (12);
+    redoButton.setBounds (transport.removeFromRight (80));
+    transport.removeFromRight (4);
+    undoButton.setBounds (transport.removeFromRight (80));
+    transport.removeFromRight (12);
     positionLabel.setBounds (transport);
     area.removeFromBottom (4);
     viewport.setBounds (area);
@@ -103,8 +120,8 @@ void HostPanel::showResult (const CommandResult& result)
 }
 
 HostWindow::HostWindow (const juce::String& title, std::unique_ptr<HostPanel> panel, std::function<void()> onClose)
-    : juce::DocumentWindow (title, juce::Colour (0xff16191d), juce::DocumentWindow::allButtons),
-      onCloseRequested (std::move (onClose))
+    : juce::DocumentWindow (title, juce::Colour (0xff16191d), juce::DocumentWindow::allButtons)
+    , onCloseRequested (std::move (onClose))
 {
     setUsingNativeTitleBar (true);
     setContentOwned (panel.release(), true);

@@ -8,8 +8,8 @@
 
 namespace hostsim
 {
-/** The simulator's window content: the score grid, the transport, a button
-    per product plug-in and a status line. It follows the host through its
+/** The simulator's window content: the score grid, the transport, undo and
+    redo, a button per product plug-in and a status line. It follows the host through its
     change callback and polls the play line while playback runs. */
 class HostPanel final : public juce::Component,
                         private juce::AsyncUpdater,
@@ -47,8 +47,10 @@ private:
     ScoreGrid grid;
     GridViewport viewport;
     ProductButtons productButtons;
-    juce::TextButton playButton { "Play" };
-    juce::TextButton stopButton { "Stop" };
+    juce::TextButton playButton{"Play"};
+    juce::TextButton stopButton{"Stop"};
+    juce::TextButton undoButton{"Undo"};
+    juce::TextButton redoButton{"Redo"};
     juce::Label positionLabel;
     juce::Label statusLabel;
     juce::Label resultLabel;

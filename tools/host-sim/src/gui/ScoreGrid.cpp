@@ -15,6 +15,21 @@ const juce::Colour textColour (0xffc9d1d9);
 const juce::Colour selectionColour (0x553b82f6);
 const juce::Colour playLineColour (0xffef4444);
 const juce::Colour markColour (0xffa3be8c);
+const juce::Colour keyColour (0xffb48ead);
+const juce::Colour itemColour (0xff88c0d0);
+const juce::Colour layoutColour (0xff5e81ac);
+
+/** A short tag for an item's kind: "chordDiagram" gives "CD", "text" "T". */
+juce::String kindTag (const juce::String& kind)
+{
+    juce::String tag;
+
+    for (int i = 0; i < kind.length(); ++i)
+        if (i == 0 || juce::CharacterFunctions::isUpperCase (kind[i]))
+            tag << juce::String::charToString (juce::CharacterFunctions::toUpperCase (kind[i]));
+
+    return tag;
+}
 
 /** Row position of a pitch: low pitches at the bottom of the staff row. */
 float pitchToY (int pitch, float top, float height)
@@ -140,12 +155,49 @@ void ScoreGrid::paintCells (juce::Graphics& g, juce::Rectangle<int> clip) const
     for (const auto& chord : score.chordSymbols)
     {
         const auto staffIndex = static_cast<int> (std::find_if (score.staves.begin(), score.staves.end(),
-                                                                [&] (const Staff& st) { return st.number == chord.staff; })
+                                                                [&] (const Staff& st)
+                                                                { return st.number == chord.staff; })
                                                   - score.staves.begin());
         const auto x = geometry.tickToX (score.barStartTick (chord.bar) + chord.position);
 
         if (staffIndex < static_cast<int> (score.staves.size()) && x + 40 >= clip.getX() && x <= clip.getRight())
             g.drawText (chord.name, x + 2, geometry.staffTop (staffIndex), 60, 11, juce::Justification::topLeft, false);
+    }
+
+    paintItems (g, clip);
+}
+
+void ScoreGrid::paintItems (juce::Graphics& g, juce::Rectangle<int> clip) const
+{
+    g.setFont (9.0f);
+
+    for (const auto& item : score.items)
+    {
+        const auto staffIndex = item.staff == 0 ? 0
+                                                : static_cast<int> (std::find_if (score.staves.begin(), score.staves.end(),
+                                                                                  [&] (const Staff& st)
+                                                                                  { return st.number == item.staff; })
+                                                                    - score.staves.begin());
+        const auto start = score.barStartTick (item.bar);
+
+        if (start < 0 || staffIndex >= static_cast<int> (score.staves.size()))
+            continue;
+
+        const auto x = geometry.tickToX (start + item.position);
+        const auto endX = item.duration > 0 ? geometry.tickToX (start + item.position + item.duration) : x;
+
+        if (endX + 60 < clip.getX() || x > clip.getRight())
+            continue;
+
+        const auto top = geometry.staffTop (staffIndex);
+        g.setColour (itemColour);
+
+        if (item.duration > 0)
+            g.drawLine (static_cast<float> (x), static_cast<float> (top + GridGeometry::rowHeight - 8),
+                        static_cast<float> (endX), static_cast<float> (top + 12), 1.2f);
+
+        g.drawText (kindTag (item.kind) + (item.text.isNotEmpty() ? " " + item.text : juce::String()), x + 2,
+                    top + GridGeometry::rowHeight - 11, 80, 10, juce::Justification::topLeft, true);
     }
 }
 
@@ -170,6 +222,32 @@ void ScoreGrid::paintHeader (juce::Graphics& g, juce::Rectangle<int> clip, int t
 
         if (b == 0 || bar.meter != score.bars[static_cast<size_t> (b - 1)].meter)
             g.drawText (bar.meter, left + 3, top + 17, width - 4, 14, juce::Justification::left, true);
+    }
+
+    // Pages and systems of the layout: a long mark where a page starts, a short one for a system.
+    for (size_t p = 0; p < score.pages.size(); ++p)
+    {
+        for (size_t s = 0; s < score.pages[p].systems.size(); ++s)
+        {
+            const auto x = geometry.barLeft (score.pages[p].systems[s].firstBar - 1);
+            g.setColour (layoutColour);
+            g.fillRect (x, top + (s == 0 ? 0 : GridGeometry::headerHeight - 6), s == 0 ? 3 : 2, s == 0 ? GridGeometry::headerHeight : 6);
+
+            // The page's number at the right end of its first bar's number row.
+            const auto barRight = geometry.barLeft (score.pages[p].systems[s].firstBar);
+
+            if (s == 0)
+                g.drawText ("p" + juce::String (static_cast<int> (p) + 1), barRight - 20, top + 2, 18, 12, juce::Justification::right, false);
+        }
+    }
+
+    g.setColour (keyColour);
+    g.setFont (10.0f);
+
+    for (const auto& key : score.keySignatures)
+    {
+        const auto x = geometry.tickToX (score.barStartTick (key.bar) + key.position);
+        g.drawText (key.getKeyName() + (key.major ? "" : "m"), x + 18, top + 2, 22, 12, juce::Justification::left, false);
     }
 
     g.setColour (markColour);
@@ -209,7 +287,7 @@ void ScoreGrid::paintNames (juce::Graphics& g, juce::Rectangle<int> clip, int le
         const auto& staff = score.staves[static_cast<size_t> (s)];
         const auto top = geometry.staffTop (s);
         const auto selected = std::binary_search (score.selection.staves.begin(), score.selection.staves.end(), staff.number);
-        g.setColour (selected && ! score.selection.isEmpty() ? juce::Colour (0xff60a5fa) : textColour);
+        g.setColour (selected && !score.selection.isEmpty() ? juce::Colour (0xff60a5fa) : textColour);
         auto name = staff.fullName.isNotEmpty() ? staff.fullName : "Staff " + juce::String (staff.number);
 
         if (staff.mute == MuteMode::muted)
@@ -265,7 +343,7 @@ void ScoreGrid::mouseDown (const juce::MouseEvent& e)
     const auto bar = geometry.barIndexAt (e.x);
     const auto staff = geometry.staffIndexAt (e.y);
 
-    if (! bar || ! staff)
+    if (!bar || !staff)
         return;
 
     const auto scroll = getScrollOffset();
@@ -282,7 +360,7 @@ void ScoreGrid::mouseDown (const juce::MouseEvent& e)
         return;
     }
 
-    if (! e.mods.isShiftDown() || score.selection.isEmpty())
+    if (!e.mods.isShiftDown() || score.selection.isEmpty())
     {
         anchorBar = *bar;
         anchorStaff = *staff;
@@ -313,7 +391,7 @@ void ScoreGrid::mouseDrag (const juce::MouseEvent& e)
     const auto bar = geometry.barIndexAt (e.x);
     const auto staff = geometry.staffIndexAt (e.y);
 
-    if (! bar || ! staff)
+    if (!bar || !staff)
         return;
 
     switch (dragKind)

@@ -9,8 +9,8 @@
 namespace hostsim
 {
 /** Draws the score's staves (rows) and bars (columns) with their notes,
-    MIDI messages, chord symbols and tempo marks, the selection and the play
-    line, and turns mouse gestures into selections: drag over cells for a
+    MIDI messages, chord symbols, items, key signatures, tempo marks, pages
+    and systems, the selection and the play line, and turns mouse gestures into selections: drag over cells for a
     passage, click or drag bar numbers for whole bars, staff names for whole
     staves, shift-click to extend, Escape to clear. The names and the bar
     numbers stay in view while the grid scrolls. */
@@ -40,6 +40,7 @@ private:
     };
 
     void paintCells (juce::Graphics& g, juce::Rectangle<int> clip) const;
+    void paintItems (juce::Graphics& g, juce::Rectangle<int> clip) const;
     void paintHeader (juce::Graphics& g, juce::Rectangle<int> clip, int top) const;
     void paintNames (juce::Graphics& g, juce::Rectangle<int> clip, int left) const;
     void paintSelection (juce::Graphics& g) const;

@@ -5,24 +5,81 @@
 namespace hostsim
 {
 Host::Host (ScoreDocument score, EventLog& eventLog, Playback::Clock clock)
-    : state { std::move (score), Playback (std::move (clock)) }, log (eventLog)
+    : state{std::move (score), Playback (std::move (clock)), UndoHistory()}
+    , log (eventLog)
 {
+}
+
+Host::EditOutcome Host::edit (const juce::String& label, HostMessageSink& messages, const std::function<void (HostAccess&)>& fn)
+{
+    EditOutcome outcome;
+
+    {
+        std::lock_guard<std::mutex> lock (mutex);
+        HostAccess access (state, messages, label);
+
+        // Plug-in code is not ours to trust: what it throws stays here.
+        try
+        {
+            fn (access);
+            outcome.changed = access.commit();
+            outcome.deferred = access.takeDeferred();
+        }
+        catch (const std::exception& e)
+        {
+            access.rollBack();
+            outcome.ok = false;
+            outcome.error = juce::String (e.what());
+        }
+        catch (...)
+        {
+            access.rollBack();
+            outcome.ok = false;
+            outcome.error = "unknown exception";
+        }
+    }
+
+    notifyChanged();
+    return outcome;
+}
+
+std::optional<juce::String> Host::undo()
+{
+    return moveInHistory (true);
+}
+
+std::optional<juce::String> Host::redo()
+{
+    return moveInHistory (false);
+}
+
+std::optional<juce::String> Host::moveInHistory (bool back)
+{
+    const auto label = withState ([back] (HostState& s)
+                                  { return back ? s.history.undo (s.score) : s.history.redo (s.score); });
+
+    if (label)
+        notifyChanged();
+
+    return label;
 }
 
 ScoreDocument Host::getScore() const
 {
-    return withState ([] (const HostState& s) { return s.score; });
+    return withState ([] (const HostState& s)
+                      { return s.score; });
 }
 
 void Host::replaceScore (ScoreDocument score)
 {
     const auto title = score.title;
-    withState ([&] (HostState& s) {
+    withState ([&] (HostState& s)
+               {
         s.playback.stop (s.score);
         s.score = std::move (score);
-        s.playback.locate (s.score, 0);
-    });
-    log.add ("scoreLoaded", { { "title", title } });
+        s.history.clear();
+        s.playback.locate (s.score, 0); });
+    log.add ("scoreLoaded", {{"title", title}});
     notifyChanged();
 }
 
@@ -32,7 +89,8 @@ juce::Result Host::select (const Selection& wanted)
     std::sort (selection.staves.begin(), selection.staves.end());
     selection.staves.erase (std::unique (selection.staves.begin(), selection.staves.end()), selection.staves.end());
 
-    const auto result = withState ([&] (HostState& s) {
+    const auto result = withState ([&] (HostState& s)
+                                   {
         if (! selection.isEmpty())
         {
             if (selection.lastBar < selection.firstBar)
@@ -52,13 +110,21 @@ juce::Result Host::select (const Selection& wanted)
         }
 
         s.score.selection = selection;
-        return juce::Result::ok();
-    });
+        return juce::Result::ok(); });
 
     if (result.wasOk())
     {
-        log.add ("selection", { { "selection", selection.describe() } });
+        log.add ("selection", {{"selection", selection.describe()}});
         notifyChanged();
+
+        std::function<void()> selectionCallback;
+        {
+            std::lock_guard<std::mutex> lock (callbackMutex);
+            selectionCallback = onSelection;
+        }
+
+        if (selectionCallback)
+            selectionCallback();
     }
 
     return result;
@@ -66,12 +132,14 @@ juce::Result Host::select (const Selection& wanted)
 
 Selection Host::getSelection() const
 {
-    return withState ([] (const HostState& s) { return s.score.selection; });
+    return withState ([] (const HostState& s)
+                      { return s.score.selection; });
 }
 
 void Host::play (std::optional<juce::int64> fromTick)
 {
-    const auto started = withState ([&] (HostState& s) {
+    const auto started = withState ([&] (HostState& s)
+                                    {
         auto tick = fromTick;
 
         if (! tick && ! s.score.selection.isEmpty())
@@ -86,33 +154,39 @@ void Host::play (std::optional<juce::int64> fromTick)
         }
 
         s.playback.start (s.score, *tick);
-        return s.getPlaybackState();
-    });
+        return s.getPlaybackState(); });
 
-    log.add ("play", { { "bar", started.bar }, { "position", started.position }, { "playing", started.playing } });
+    log.add ("play", {{"bar", started.bar}, {"position", started.position}, {"playing", started.playing}});
     notifyChanged();
 }
 
 void Host::stop()
 {
-    const auto stopped = withState ([] (HostState& s) {
+    const auto stopped = withState ([] (HostState& s)
+                                    {
         s.playback.stop (s.score);
-        return s.getPlaybackState();
-    });
+        return s.getPlaybackState(); });
 
-    log.add ("stop", { { "bar", stopped.bar }, { "position", stopped.position } });
+    log.add ("stop", {{"bar", stopped.bar}, {"position", stopped.position}});
     notifyChanged();
 }
 
 PlaybackState Host::getPlaybackState() const
 {
-    return withState ([] (const HostState& s) { return s.getPlaybackState(); });
+    return withState ([] (const HostState& s)
+                      { return s.getPlaybackState(); });
 }
 
 void Host::setChangeCallback (std::function<void()> callback)
 {
     std::lock_guard<std::mutex> lock (callbackMutex);
     onChange = std::move (callback);
+}
+
+void Host::setSelectionCallback (std::function<void()> callback)
+{
+    std::lock_guard<std::mutex> lock (callbackMutex);
+    onSelection = std::move (callback);
 }
 
 void Host::notifyChanged()

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "host/HostState.h"
+#include "host/HostAccess.h"
 #include "log/EventLog.h"
 
 #include <functional>
@@ -33,8 +33,29 @@ public:
         return fn (static_cast<const HostState&> (state));
     }
 
+    /** What a step did (see `edit`). */
+    struct EditOutcome
+    {
+        bool ok = true;
+        juce::String error;                  ///< what the failed step threw
+        bool changed = false;                ///< it made an undo step
+        std::vector<DeferredEntry> deferred; ///< the work it left for later
+    };
+
+    /** Runs plug-in code as one step under the lock: `fn (HostAccess&)`.
+        A change of the score's content becomes one undo step named `label`.
+        Whatever the code throws is caught: its changes are rolled back and
+        the outcome says why. Announces the change (outside the lock). */
+    EditOutcome edit (const juce::String& label, HostMessageSink& messages, const std::function<void (HostAccess&)>& fn);
+
     ScoreDocument getScore() const;
+
+    /** Opens another score: playback stops and the undo history starts afresh. */
     void replaceScore (ScoreDocument score);
+
+    /** Undoes or redoes the last step; returns its label, nullopt when there is none. */
+    std::optional<juce::String> undo();
+    std::optional<juce::String> redo();
 
     /** Selects bars and staves of the score; fails for bars or staves it does not have. */
     juce::Result select (const Selection& selection);
@@ -49,17 +70,23 @@ public:
     /** Called after every change made through this class, on the changing thread. */
     void setChangeCallback (std::function<void()> callback);
 
+    /** Called (outside the lock) after every selection made through `select`. */
+    void setSelectionCallback (std::function<void()> callback);
+
     /** Announces a change made through withState. */
     void notifyChanged();
 
     EventLog& getLog() { return log; }
 
 private:
+    std::optional<juce::String> moveInHistory (bool back);
+
     mutable std::mutex mutex;
     HostState state;
     EventLog& log;
     std::mutex callbackMutex;
     std::function<void()> onChange;
+    std::function<void()> onSelection;
 
     JUCE_DECLARE_NON_COPYABLE_WITH_LEAK_DETECTOR (Host)
 };

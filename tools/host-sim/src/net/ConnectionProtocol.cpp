@@ -27,7 +27,11 @@ bool namesEngine (const juce::var& plugins)
 } // namespace
 
 ConnectionProtocol::ConnectionProtocol (int id, Engine& e, TokenStore& t, const FaultState& f, EventLog& l)
-    : connectionId (id), engine (e), tokens (t), faultState (f), log (l)
+    : connectionId (id)
+    , engine (e)
+    , tokens (t)
+    , faultState (f)
+    , log (l)
 {
 }
 
@@ -60,7 +64,7 @@ juce::String ConnectionProtocol::callMethodReply (const juce::var& msgId, const 
 ConnectionProtocol::Reaction ConnectionProtocol::onMessage (const juce::String& text)
 {
     ++messagesReceived;
-    log.add ("received", { { "conn", connectionId }, { "text", text } });
+    log.add ("received", {{"conn", connectionId}, {"text", text}});
 
     const auto faults = faultState.get();
 
@@ -72,9 +76,9 @@ ConnectionProtocol::Reaction ConnectionProtocol::onMessage (const juce::String& 
 
     if (faults.closeAfterMessages > 0 && messagesReceived >= faults.closeAfterMessages)
     {
-        log.add ("fault", { { "conn", connectionId }, { "fault", "close-after" }, { "messages", messagesReceived } });
+        log.add ("fault", {{"conn", connectionId}, {"fault", "close-after"}, {"messages", messagesReceived}});
         stage = Stage::closed;
-        return { {}, faults.closeCleanly ? Close::clean : Close::reset };
+        return {{}, faults.closeCleanly ? Close::clean : Close::reset};
     }
 
     switch (stage)
@@ -95,42 +99,42 @@ ConnectionProtocol::Reaction ConnectionProtocol::onMessage (const juce::String& 
 
 void ConnectionProtocol::ignore (const juce::String& reason)
 {
-    log.add ("ignored", { { "conn", connectionId }, { "reason", reason } });
+    log.add ("ignored", {{"conn", connectionId}, {"reason", reason}});
 }
 
 ConnectionProtocol::Reaction ConnectionProtocol::deny (const juce::String& reason, const FaultSettings& faults)
 {
-    log.add ("introduction", { { "conn", connectionId }, { "outcome", "denied" }, { "reason", reason } });
+    log.add ("introduction", {{"conn", connectionId}, {"outcome", "denied"}, {"reason", reason}});
     stage = Stage::closed;
-    return { { { introductionReply (false, {}), faults.delayMs } }, Close::clean };
+    return {{{introductionReply (false, {}), faults.delayMs, {}}}, Close::clean};
 }
 
 ConnectionProtocol::Reaction ConnectionProtocol::introduce (const juce::String& text, const FaultSettings& faults)
 {
     juce::var message;
 
-    if (json::parse (text, message).failed() || ! message.isObject())
+    if (json::parse (text, message).failed() || !message.isObject())
         return deny ("the introduction is not a JSON object", faults);
 
-    if (message.getProperty ("message", {}).toString() != "connect" || ! message.getProperty ("message", {}).isString())
+    if (message.getProperty ("message", {}).toString() != "connect" || !message.getProperty ("message", {}).isString())
         return deny ("the first message must be \"connect\"", faults);
 
-    if (! isNonEmptyString (message.getProperty ("clientName", {})))
+    if (!isNonEmptyString (message.getProperty ("clientName", {})))
         return deny ("no clientName", faults);
 
-    if (! isNonEmptyString (message.getProperty ("handshakeVersion", {})))
+    if (!isNonEmptyString (message.getProperty ("handshakeVersion", {})))
         return deny ("no handshakeVersion", faults);
 
     const auto tokenVar = message.getProperty ("sessionToken", {});
     const bool hasToken = isNonEmptyString (tokenVar);
     const bool hasPlugins = namesEngine (message.getProperty ("plugins", {}));
 
-    if (! hasToken && ! hasPlugins)
+    if (!hasToken && !hasPlugins)
         return deny ("neither a sessionToken nor plugins naming \"ORX\"", faults);
 
     if (hasToken && faults.silentOnToken)
     {
-        log.add ("introduction", { { "conn", connectionId }, { "outcome", "silent" }, { "token", tokenVar } });
+        log.add ("introduction", {{"conn", connectionId}, {"outcome", "silent"}, {"token", tokenVar}});
         stage = Stage::silent;
         return {};
     }
@@ -154,15 +158,15 @@ ConnectionProtocol::Reaction ConnectionProtocol::introduce (const juce::String& 
     }
 
     stage = Stage::open;
-    log.add ("introduction", { { "conn", connectionId }, { "outcome", outcome }, { "token", sessionToken } });
-    return { { { introductionReply (true, sessionToken), faults.delayMs } }, Close::none };
+    log.add ("introduction", {{"conn", connectionId}, {"outcome", outcome}, {"token", sessionToken}});
+    return {{{introductionReply (true, sessionToken), faults.delayMs, {}}}, Close::none};
 }
 
 ConnectionProtocol::Reaction ConnectionProtocol::invoke (const juce::String& text, const FaultSettings& faults)
 {
     juce::var message;
 
-    if (json::parse (text, message).failed() || ! message.isObject())
+    if (json::parse (text, message).failed() || !message.isObject())
     {
         ignore ("not a JSON object");
         return {};
@@ -192,11 +196,11 @@ ConnectionProtocol::Reaction ConnectionProtocol::invoke (const juce::String& tex
     if (method != Engine::callMethodName)
     {
         // The engine's other methods called directly: their result comes back bare.
-        const auto outcome = engine.call (enginePluginName, method, args->isEmpty() ? juce::var() : args->getFirst());
+        auto outcome = engine.call (enginePluginName, method, args->isEmpty() ? juce::var() : args->getFirst());
         auto* reply = new juce::DynamicObject();
         const juce::var holder (reply);
         reply->setProperty ("returnValue", outcome.result);
-        return { { { json::toCompactString (holder), faults.delayMs + outcome.replyDelayMs } }, Close::none };
+        return {{{json::toCompactString (holder), faults.delayMs + outcome.replyDelayMs, std::move (outcome.afterReply)}}, Close::none};
     }
 
     if (args->isEmpty())
@@ -209,20 +213,47 @@ ConnectionProtocol::Reaction ConnectionProtocol::invoke (const juce::String& tex
     const auto pluginVar = (*args)[1];
     const auto methodVar = (*args)[2];
     const auto argument = (*args)[3];
+    const auto names = pluginVar.isString() && methodVar.isString();
+    const auto* methodFault = names ? faults.findMethodFault (pluginVar.toString(), methodVar.toString()) : nullptr;
     CallOutcome outcome;
 
-    if (pluginVar.isString() && methodVar.isString())
+    if (methodFault != nullptr && methodFault->failure)
+    {
+        // The method fails before it does anything: the plug-in's failure answer.
+        outcome.result = engine.failureReply (pluginVar.toString(), *methodFault->failure);
+        log.add ("fault", {{"conn", connectionId}, {"fault", "fail-method"}, {"msgId", msgId}, {"method", methodVar}});
+    }
+    else if (names)
+    {
         outcome = engine.call (pluginVar.toString(), methodVar.toString(), argument);
+    }
     else
-        log.add ("unknownMethod", { { "conn", connectionId }, { "reason", "plug-in or method name is not a text" } });
+    {
+        log.add ("unknownMethod", {{"conn", connectionId}, {"reason", "plug-in or method name is not a text"}});
+    }
 
     ++pluginReplies;
-    const auto every = [this] (int n) { return n > 0 && pluginReplies % n == 0; };
+    const auto every = [this] (int n)
+    { return n > 0 && pluginReplies % n == 0; };
 
     if (every (faults.dropEvery))
     {
-        log.add ("fault", { { "conn", connectionId }, { "fault", "drop" }, { "msgId", msgId } });
+        log.add ("fault", {{"conn", connectionId}, {"fault", "drop"}, {"msgId", msgId}});
         return {};
+    }
+
+    if (methodFault != nullptr && methodFault->drop)
+    {
+        log.add ("fault", {{"conn", connectionId}, {"fault", "drop-method"}, {"msgId", msgId}, {"method", methodVar}});
+        return {};
+    }
+
+    auto delayMs = faults.delayMs + outcome.replyDelayMs;
+
+    if (methodFault != nullptr && methodFault->delayMs > 0)
+    {
+        delayMs += methodFault->delayMs;
+        log.add ("fault", {{"conn", connectionId}, {"fault", "delay-method"}, {"msgId", msgId}, {"method", methodVar}});
     }
 
     auto replyId = msgId;
@@ -231,8 +262,8 @@ ConnectionProtocol::Reaction ConnectionProtocol::invoke (const juce::String& tex
     {
         int id = 0;
         replyId = json::getInt (msgId, id) && id < std::numeric_limits<int>::max() - unknownIdOffset ? id + unknownIdOffset
-                                                                                                       : unknownIdOffset;
-        log.add ("fault", { { "conn", connectionId }, { "fault", "unknown-id" }, { "msgId", msgId }, { "sentId", replyId } });
+                                                                                                     : unknownIdOffset;
+        log.add ("fault", {{"conn", connectionId}, {"fault", "unknown-id"}, {"msgId", msgId}, {"sentId", replyId}});
     }
 
     auto replyText = callMethodReply (replyId, outcome.result);
@@ -241,9 +272,9 @@ ConnectionProtocol::Reaction ConnectionProtocol::invoke (const juce::String& tex
     {
         // Cut in the middle: no JSON parser accepts what is left.
         replyText = replyText.substring (0, replyText.length() / 2);
-        log.add ("fault", { { "conn", connectionId }, { "fault", "malformed" }, { "msgId", msgId } });
+        log.add ("fault", {{"conn", connectionId}, {"fault", "malformed"}, {"msgId", msgId}});
     }
 
-    return { { { replyText, faults.delayMs + outcome.replyDelayMs } }, Close::none };
+    return {{{replyText, delayMs, std::move (outcome.afterReply)}}, Close::none};
 }
 } // namespace hostsim

@@ -27,6 +27,9 @@ public:
     {
         juce::String text;
         int delayMs = 0;
+
+        /** The method's deferred work: released once the reply has been sent (or dropped). */
+        std::shared_ptr<PendingJobs> afterSent;
     };
 
     struct Reaction

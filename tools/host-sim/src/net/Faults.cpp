@@ -4,12 +4,26 @@
 
 namespace hostsim
 {
+bool MethodFault::operator== (const MethodFault& o) const
+{
+    return std::tie (drop, delayMs, failure) == std::tie (o.drop, o.delayMs, o.failure);
+}
+
 bool FaultSettings::operator== (const FaultSettings& o) const
 {
     return std::tie (refuseConnections, closeAfterMessages, closeCleanly, delayMs, dropEvery, malformedEvery,
-                     unknownIdEvery, denyIntroduction, silentOnToken)
-        == std::tie (o.refuseConnections, o.closeAfterMessages, o.closeCleanly, o.delayMs, o.dropEvery,
-                     o.malformedEvery, o.unknownIdEvery, o.denyIntroduction, o.silentOnToken);
+                     unknownIdEvery, denyIntroduction, silentOnToken, methodFaults)
+           == std::tie (o.refuseConnections, o.closeAfterMessages, o.closeCleanly, o.delayMs, o.dropEvery,
+                        o.malformedEvery, o.unknownIdEvery, o.denyIntroduction, o.silentOnToken, o.methodFaults);
+}
+
+const MethodFault* FaultSettings::findMethodFault (const juce::String& plugin, const juce::String& method) const
+{
+    for (const auto& key : {plugin + "." + method, method})
+        if (const auto it = methodFaults.find (key); it != methodFaults.end())
+            return &it->second;
+
+    return nullptr;
 }
 
 juce::String FaultSettings::describe() const
@@ -40,6 +54,18 @@ juce::String FaultSettings::describe() const
     if (silentOnToken)
         parts.add ("no-token-reply");
 
+    for (const auto& [name, fault] : methodFaults)
+    {
+        if (fault.drop)
+            parts.add ("drop-method " + name);
+
+        if (fault.delayMs > 0)
+            parts.add ("delay-method " + name + " " + juce::String (fault.delayMs));
+
+        if (fault.failure)
+            parts.add ("fail-method " + name + " " + *fault.failure);
+    }
+
     return parts.isEmpty() ? juce::String ("none") : parts.joinIntoString (", ");
 }
 
@@ -66,7 +92,7 @@ bool parseCount (const juce::String& word, int defaultWhenMissing, int& out)
         return true;
     }
 
-    if (! word.containsOnly ("0123456789") || word.length() > 7)
+    if (!word.containsOnly ("0123456789") || word.length() > 7)
         return false;
 
     out = word.getIntValue();
@@ -92,19 +118,78 @@ FaultSettings FaultState::get() const
     return settings;
 }
 
-juce::Result FaultState::apply (const juce::String& command)
+juce::Result FaultState::applyMethodFault (const juce::String& command, const juce::StringArray& words)
+{
+    const auto name = words[0].toLowerCase();
+    const auto method = words[1];
+    const auto bad = [&]
+    { return juce::Result::fail ("bad fault command: " + command.trim() + " (" + name + " NAME " + (name == "delay-method" ? "MS" : name == "fail-method" ? "TEXT"
+                                                                                                                                                          : "")
+                                 + ", or NAME off)"); };
+
+    if (method.isEmpty() || method.equalsIgnoreCase ("off"))
+        return bad();
+
+    // The failure text is the rest of the line as typed.
+    auto rest = command.trim().fromFirstOccurrenceOf (words[0], false, false).trimStart();
+    rest = rest.fromFirstOccurrenceOf (method, false, false).trim();
+    const auto off = rest == "off";
+
+    std::lock_guard<std::mutex> lock (mutex);
+    const auto existing = settings.methodFaults.find (method);
+    auto next = existing != settings.methodFaults.end() ? existing->second : MethodFault{};
+
+    if (name == "drop-method")
+    {
+        if (rest.isNotEmpty() && !off)
+            return bad();
+
+        next.drop = !off;
+    }
+    else if (name == "delay-method")
+    {
+        int ms = 0;
+
+        if (!parseCount (rest.toLowerCase(), -1, ms))
+            return bad();
+
+        next.delayMs = ms;
+    }
+    else
+    {
+        if (rest.isEmpty())
+            return bad();
+
+        next.failure = off ? std::nullopt : std::optional<juce::String> (rest);
+    }
+
+    if (next.isEmpty())
+        settings.methodFaults.erase (method);
+    else
+        settings.methodFaults[method] = next;
+
+    return juce::Result::ok();
+}
+
+juce::Result FaultState::apply (const juce::String& rawCommand)
 {
     // "delay=200" on the command line means "delay 200".
-    auto words = juce::StringArray::fromTokens (command.replaceCharacter ('=', ' '), " \t", "");
+    const auto command = rawCommand.replaceCharacter ('=', ' ');
+    auto words = juce::StringArray::fromTokens (command, " \t", "");
     words.removeEmptyStrings();
 
+    if (const auto first = words[0].toLowerCase(); first == "drop-method" || first == "delay-method" || first == "fail-method")
+        return applyMethodFault (command, words);
+
     if (words.isEmpty())
-        return juce::Result::fail ("which fault? " + juce::String ("(refuse, close-after N [clean], delay MS, drop N, malformed N, unknown-id N, deny, no-token-reply, forget-tokens, clear)"));
+        return juce::Result::fail ("which fault? (refuse, close-after N [clean], delay MS, drop N, malformed N, unknown-id N, deny, "
+                                   "no-token-reply, forget-tokens, drop-method NAME, delay-method NAME MS, fail-method NAME TEXT, clear)");
 
     const auto name = words[0].toLowerCase();
     const auto arg = words[1].toLowerCase();
     const auto extra = words[2].toLowerCase();
-    const auto bad = [&] { return juce::Result::fail ("bad fault command: " + command.trim()); };
+    const auto bad = [&]
+    { return juce::Result::fail ("bad fault command: " + command.trim()); };
 
     if (words.size() > (name == "close-after" ? 3 : 2))
         return bad();
@@ -158,7 +243,7 @@ juce::Result FaultState::apply (const juce::String& command)
         else
             return juce::Result::fail ("unknown fault: " + words[0]);
 
-        if (! ok || ((name == "clear" || name == "none") && arg.isNotEmpty()))
+        if (!ok || ((name == "clear" || name == "none") && arg.isNotEmpty()))
             return bad();
 
         if (next.refuseConnections != settings.refuseConnections)

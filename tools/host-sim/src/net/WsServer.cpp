@@ -40,7 +40,13 @@ class Connection;
 /** Everything the network thread shares between the listener and the connections. */
 struct ServerState
 {
-    ServerState (Engine& e, TokenStore& t, FaultState& f, EventLog& l) : engine (e), tokens (t), faults (f), log (l) {}
+    ServerState (Engine& e, TokenStore& t, FaultState& f, EventLog& l)
+        : engine (e)
+        , tokens (t)
+        , faults (f)
+        , log (l)
+    {
+    }
 
     juce::Result listen();
     void accept();
@@ -53,12 +59,12 @@ struct ServerState
 
     // Declared before the I/O context: connections still held by its
     // handlers are destroyed with it and count themselves out here.
-    std::atomic<int> port { 0 };
-    std::atomic<int> openConnections { 0 };
+    std::atomic<int> port{0};
+    std::atomic<int> openConnections{0};
 
-    asio::io_context ioc { 1 };
+    asio::io_context ioc{1};
     std::optional<asio::executor_work_guard<asio::io_context::executor_type>> work;
-    tcp::acceptor acceptor { ioc };
+    tcp::acceptor acceptor{ioc};
     std::thread thread;
     int nextConnectionId = 1;
     bool refusing = false;
@@ -71,11 +77,11 @@ class Connection final : public std::enable_shared_from_this<Connection>
 {
 public:
     Connection (tcp::socket socket, int connectionId, ServerState& server)
-        : ws (std::move (socket)),
-          id (connectionId),
-          owner (server),
-          protocol (connectionId, server.engine, server.tokens, server.faults, server.log),
-          timer (ws.get_executor())
+        : ws (std::move (socket))
+        , id (connectionId)
+        , owner (server)
+        , protocol (connectionId, server.engine, server.tokens, server.faults, server.log)
+        , timer (ws.get_executor())
     {
         ++owner.openConnections;
     }
@@ -84,13 +90,14 @@ public:
 
     void start()
     {
-        websocket::stream_base::timeout timeouts {};
+        websocket::stream_base::timeout timeouts{};
         timeouts.handshake_timeout = std::chrono::seconds (30);
         timeouts.idle_timeout = websocket::stream_base::none();
         timeouts.keep_alive_pings = false;
         ws.set_option (timeouts);
         ws.read_message_max (maxMessageBytes);
-        ws.async_accept ([self = shared_from_this()] (beast::error_code ec) { self->onAccepted (ec); });
+        ws.async_accept ([self = shared_from_this()] (beast::error_code ec)
+                         { self->onAccepted (ec); });
     }
 
     /** Ends the connection at once (server shutdown). */
@@ -107,13 +114,14 @@ private:
     {
         std::string text;
         ConnectionProtocol::Close close = ConnectionProtocol::Close::none;
+        std::shared_ptr<PendingJobs> afterSent; ///< released once the text is written (or dropped with the item)
     };
 
     void onAccepted (beast::error_code ec)
     {
         if (ec)
         {
-            owner.log.add ("handshakeFailed", { { "conn", id }, { "error", toJuce (ec.message()) } });
+            owner.log.add ("handshakeFailed", {{"conn", id}, {"error", toJuce (ec.message())}});
             finished = true;
             return;
         }
@@ -123,7 +131,8 @@ private:
 
     void read()
     {
-        ws.async_read (buffer, [self = shared_from_this()] (beast::error_code ec, std::size_t) { self->onRead (ec); });
+        ws.async_read (buffer, [self = shared_from_this()] (beast::error_code ec, std::size_t)
+                       { self->onRead (ec); });
     }
 
     void onRead (beast::error_code ec)
@@ -138,25 +147,25 @@ private:
         buffer.consume (buffer.size());
         schedule (protocol.onMessage (toJuce (text)));
 
-        if (! finished)
+        if (!finished)
             read();
     }
 
-    void schedule (const ConnectionProtocol::Reaction& reaction)
+    void schedule (ConnectionProtocol::Reaction reaction)
     {
         const auto now = Clock::now();
         auto last = now;
 
         // Equal due times keep their order: a multimap inserts after equal keys.
-        for (const auto& reply : reaction.replies)
+        for (auto& reply : reaction.replies)
         {
             const auto due = now + std::chrono::milliseconds (reply.delayMs);
             last = std::max (last, due);
-            pending.emplace (due, Item { reply.text.toStdString(), ConnectionProtocol::Close::none });
+            pending.emplace (due, Item{reply.text.toStdString(), ConnectionProtocol::Close::none, std::move (reply.afterSent)});
         }
 
         if (reaction.close != ConnectionProtocol::Close::none)
-            pending.emplace (last, Item { {}, reaction.close });
+            pending.emplace (last, Item{{}, reaction.close, {}});
 
         pump();
     }
@@ -168,19 +177,19 @@ private:
 
         const auto now = Clock::now();
 
-        while (! pending.empty() && pending.begin()->first <= now)
+        while (!pending.empty() && pending.begin()->first <= now)
         {
             queue.push_back (std::move (pending.begin()->second));
             pending.erase (pending.begin());
         }
 
-        if (! pending.empty())
+        if (!pending.empty())
         {
             timer.expires_at (pending.begin()->first);
-            timer.async_wait ([self = shared_from_this()] (beast::error_code ec) {
+            timer.async_wait ([self = shared_from_this()] (beast::error_code ec)
+                              {
                 if (! ec)
-                    self->pump();
-            });
+                    self->pump(); });
         }
 
         writeNext();
@@ -198,14 +207,14 @@ private:
         {
             case ConnectionProtocol::Close::clean:
                 closing = true;
-                owner.log.add ("closing", { { "conn", id }, { "mode", "clean" } });
+                owner.log.add ("closing", {{"conn", id}, {"mode", "clean"}});
                 ws.async_close (websocket::close_code::normal, [self = shared_from_this()] (beast::error_code) {});
                 return;
 
             case ConnectionProtocol::Close::reset:
             {
                 closing = true;
-                owner.log.add ("closing", { { "conn", id }, { "mode", "reset" } });
+                owner.log.add ("closing", {{"conn", id}, {"mode", "reset"}});
                 auto& socket = beast::get_lowest_layer (ws).socket();
                 beast::error_code ignored;
                 socket.set_option (asio::socket_base::linger (true, 0), ignored);
@@ -219,10 +228,16 @@ private:
 
         writing = true;
         outgoing = std::move (item.text);
-        owner.log.add ("sent", { { "conn", id }, { "text", toJuce (outgoing) } });
+        outgoingJobs = std::move (item.afterSent);
+        owner.log.add ("sent", {{"conn", id}, {"text", toJuce (outgoing)}});
         ws.text (true);
-        ws.async_write (asio::buffer (outgoing), [self = shared_from_this()] (beast::error_code ec, std::size_t) {
+        ws.async_write (asio::buffer (outgoing), [self = shared_from_this()] (beast::error_code ec, std::size_t)
+                        {
             self->writing = false;
+
+            // The reply is out: the method's deferred work may start.
+            if (auto jobs = std::exchange (self->outgoingJobs, {}))
+                jobs->release();
 
             if (ec)
             {
@@ -230,16 +245,15 @@ private:
                 return;
             }
 
-            self->writeNext();
-        });
+            self->writeNext(); });
     }
 
     void finish (beast::error_code ec)
     {
-        if (! finished || ec != asio::error::operation_aborted)
+        if (!finished || ec != asio::error::operation_aborted)
         {
             const auto reason = ec == websocket::error::closed ? juce::String ("closed") : toJuce (ec.message());
-            owner.log.add ("disconnected", { { "conn", id }, { "reason", reason } });
+            owner.log.add ("disconnected", {{"conn", id}, {"reason", reason}});
         }
 
         finished = true;
@@ -257,6 +271,7 @@ private:
     std::multimap<Clock::time_point, Item> pending;
     std::deque<Item> queue;
     std::string outgoing;
+    std::shared_ptr<PendingJobs> outgoingJobs;
     bool writing = false;
     bool closing = false;
     bool finished = false;
@@ -275,13 +290,13 @@ juce::Result ServerState::listen()
 
     acceptor.open (endpoint.protocol(), ec);
 
-    if (! ec)
+    if (!ec)
         acceptor.set_option (asio::socket_base::reuse_address (true), ec);
 
-    if (! ec)
+    if (!ec)
         acceptor.bind (endpoint, ec);
 
-    if (! ec)
+    if (!ec)
         acceptor.listen (asio::socket_base::max_listen_connections, ec);
 
     if (ec)
@@ -298,7 +313,8 @@ juce::Result ServerState::listen()
 
 void ServerState::accept()
 {
-    acceptor.async_accept ([this] (beast::error_code ec, tcp::socket socket) {
+    acceptor.async_accept ([this] (beast::error_code ec, tcp::socket socket)
+                           {
         if (ec)
             return; // the acceptor was closed: refusing or stopping
 
@@ -314,8 +330,7 @@ void ServerState::accept()
         for (auto it = connections.begin(); it != connections.end();)
             it = it->second.expired() ? connections.erase (it) : std::next (it);
 
-        accept();
-    });
+        accept(); });
 }
 
 void ServerState::closeAll()
@@ -351,7 +366,7 @@ juce::Result WsServer::start (int wantedPort)
     if (result.failed())
         return result;
 
-    impl->log.add ("listening", { { "port", impl->port.load() } });
+    impl->log.add ("listening", {{"port", impl->port.load()}});
 
     // Refusing from the start: close before anyone can hear of the port.
     if (impl->faults.get().refuseConnections)
@@ -359,11 +374,12 @@ juce::Result WsServer::start (int wantedPort)
         impl->refusing = true;
         beast::error_code ignored;
         impl->acceptor.close (ignored);
-        impl->log.add ("refusing", { { "port", impl->port.load() } });
+        impl->log.add ("refusing", {{"port", impl->port.load()}});
     }
 
     impl->work.emplace (impl->ioc.get_executor());
-    impl->thread = std::thread ([this] { impl->ioc.run(); });
+    impl->thread = std::thread ([this]
+                                { impl->ioc.run(); });
     return juce::Result::ok();
 }
 
@@ -374,21 +390,22 @@ int WsServer::getPort() const
 
 void WsServer::stop()
 {
-    if (! impl->thread.joinable())
+    if (!impl->thread.joinable())
         return;
 
-    postToIo (impl->ioc, [this] {
+    postToIo (impl->ioc, [this]
+              {
         impl->closeAll();
         impl->work.reset();
-        impl->ioc.stop();
-    });
+        impl->ioc.stop(); });
 
     impl->thread.join();
 }
 
 void WsServer::setRefusing (bool shouldRefuse)
 {
-    postToIo (impl->ioc, [this, shouldRefuse] {
+    postToIo (impl->ioc, [this, shouldRefuse]
+              {
         if (shouldRefuse == impl->refusing)
             return;
 
@@ -407,8 +424,7 @@ void WsServer::setRefusing (bool shouldRefuse)
         if (result.wasOk())
             impl->log.add ("listening", { { "port", impl->port.load() } });
         else
-            impl->log.add ("listenFailed", { { "error", result.getErrorMessage() } });
-    });
+            impl->log.add ("listenFailed", { { "error", result.getErrorMessage() } }); });
 }
 
 int WsServer::getOpenConnectionCount() const

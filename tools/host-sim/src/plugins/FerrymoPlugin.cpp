@@ -1,4 +1,5 @@
 #include "plugins/FerrymoPlugin.h"
+#include "plugins/AllPlugins.h"
 
 #include <algorithm>
 
@@ -130,22 +131,26 @@ juce::var makeFerrymoPayload (const ScoreDocument& score, int firstBar, int last
     return result;
 }
 
-void registerFerrymoPlugin (PluginRegistry& registry)
+} // namespace hostsim
+
+HOST_SIM_PLUGIN (Ferrymo)
 {
-    registry.addMethod (ferrymoPluginName, "fetchMidi", [] (MethodCall& call) {
-        const auto& score = call.state.score;
+    using namespace hostsim;
+    setup.describe ("MIDI clip transfer: the selection or the whole score as a score payload");
+
+    setup.method ("fetchMidi", [] (MethodCall& call)
+                  {
+        const auto& score = call.host.score();
         const auto& selection = score.selection;
 
         if (selection.isEmpty())
             return failure (ferrymoNoSelectionText);
 
-        return makeFerrymoPayload (score, selection.firstBar, selection.lastBar, selection.staves, wantsAutomation (call.argument));
-    });
+        return makeFerrymoPayload (score, selection.firstBar, selection.lastBar, selection.staves, wantsAutomation (call.argument)); });
 
-    registry.addMethod (ferrymoPluginName, "fetchFullScoreMidi", [] (MethodCall& call) {
-        const auto& score = call.state.score;
+    setup.method ("fetchFullScoreMidi", [] (MethodCall& call)
+                  {
+        const auto& score = call.host.score();
         const auto lastBar = score.bars.empty() ? 0 : score.bars.back().number;
-        return makeFerrymoPayload (score, 1, lastBar, score.staffNumbers(), wantsAutomation (call.argument));
-    });
+        return makeFerrymoPayload (score, 1, lastBar, score.staffNumbers(), wantsAutomation (call.argument)); });
 }
-} // namespace hostsim

@@ -1,4 +1,5 @@
 #include "plugins/TestPlugin.h"
+#include "plugins/AllPlugins.h"
 #include "util/JsonText.h"
 
 namespace hostsim
@@ -25,33 +26,36 @@ juce::var selectionToVar (const Selection& selection)
     return result;
 }
 } // namespace
+} // namespace hostsim
 
-void registerTestPlugin (PluginRegistry& registry)
+HOST_SIM_PLUGIN (Test)
 {
-    registry.addMethod (testPluginName, "echo", [] (MethodCall& call) { return call.argument; });
+    using namespace hostsim;
+    setup.describe ("for end-to-end tests of the suite: echo, slow replies, selection and score facts");
 
-    registry.addMethod (testPluginName, "delay", [] (MethodCall& call) {
+    setup.method ("echo", [] (MethodCall& call)
+                  { return call.argument; });
+
+    setup.method ("delay", [] (MethodCall& call)
+                  {
         int ms = 0;
 
         if (json::getInt (call.argument.getProperty ("ms", 0), ms))
             call.replyDelayMs = juce::jlimit (0, maxDelayMs, ms);
 
-        return call.argument;
-    });
+        return call.argument; });
 
-    registry.addMethod (testPluginName, "selection", [] (MethodCall& call) {
-        return selectionToVar (call.state.score.selection);
-    });
+    setup.method ("selection", [] (MethodCall& call)
+                  { return selectionToVar (call.host.score().selection); });
 
-    registry.addMethod (testPluginName, "scoreInfo", [] (MethodCall& call) {
-        const auto& score = call.state.score;
+    setup.method ("scoreInfo", [] (MethodCall& call)
+                  {
+        const auto& score = call.host.score();
         auto* object = new juce::DynamicObject();
         const juce::var result (object);
         object->setProperty ("title", score.title);
         object->setProperty ("bars", static_cast<int> (score.bars.size()));
         object->setProperty ("staves", static_cast<int> (score.staves.size()));
         object->setProperty ("notes", static_cast<juce::int64> (score.countNotes()));
-        return result;
-    });
+        return result; });
 }
-} // namespace hostsim

@@ -175,14 +175,67 @@ struct Part
     bool operator== (const Part& other) const { return name == other.name && staves == other.staves; }
 };
 
+/** A line of music on a page: the bars it holds. */
+struct System
+{
+    int firstBar = 1;
+    int barCount = 1;
+
+    int lastBar() const { return firstBar + barCount - 1; }
+    bool operator== (const System& other) const { return firstBar == other.firstBar && barCount == other.barCount; }
+};
+
+/** A page of the layout and the systems it holds, in bar order: the first
+    system starts at the page's first bar and each further one right after
+    the one before, the last ending with the page. */
 struct Page
 {
     int firstBar = 1;
     int barCount = 1;
-    int systemCount = 1;
+    std::vector<System> systems;
+
+    int lastBar() const { return firstBar + barCount - 1; }
+    int systemCount() const { return static_cast<int> (systems.size()); }
+
+    /** A page whose bars are split over `systemCount` systems as evenly as
+        bar counts allow (earlier systems take the extra bars). */
+    static Page withEvenSystems (int firstBar, int barCount, int systemCount);
+
+    /** Why the systems do not fit the page, or an empty text when they do. */
+    juce::String checkSystems() const;
 
     bool operator== (const Page& other) const;
 };
+
+/** Something written into the score beside the notes: a chord diagram, a
+    glissando line, a harp pedal diagram, a text, a fingering diagram, ...
+    `kind` names it (free text; the plug-ins agree on the names), `staff` 0
+    attaches it to the system rather than to one staff, `duration` > 0 makes
+    it a line that ends that many ticks later, and `properties` (a JSON
+    object) carries whatever else its plug-in keeps with it. */
+struct ScoreItem
+{
+    int id = 0; ///< unique in the score, from 1
+    juce::String kind;
+    int staff = 1;
+    int bar = 1;
+    int position = 0;
+    int duration = 0;
+    juce::String text;
+    juce::var properties; ///< an object, or void when there are none
+
+    bool operator== (const ScoreItem& other) const;
+};
+
+/** Common item kinds. */
+namespace itemkind
+{
+inline constexpr const char* chordDiagram = "chordDiagram";
+inline constexpr const char* glissando = "glissando";
+inline constexpr const char* harpPedalDiagram = "harpPedalDiagram";
+inline constexpr const char* text = "text";
+inline constexpr const char* fingeringDiagram = "fingeringDiagram";
+} // namespace itemkind
 
 /** The current selection: a bar range over a set of staves, or nothing. */
 struct Selection
@@ -201,6 +254,11 @@ struct Selection
 /** A whole score as the host keeps it. */
 struct ScoreDocument
 {
+    /** Where the document lives: the file it was opened from (a built-in or
+        generated score gets one in a temporary folder). Not part of the
+        document's content: equality and the JSON text leave it out. */
+    juce::File file;
+
     juce::String title;
     juce::String soundSet = "default";
     std::vector<Bar> bars;
@@ -213,8 +271,10 @@ struct ScoreDocument
     std::vector<HitPoint> hitPoints;
     std::vector<Part> parts;
     std::vector<Page> pages;
+    std::vector<ScoreItem> items; ///< in id order
     Selection selection;
-    std::map<juce::String, juce::String> productStates; ///< product code to stored state text
+    std::map<juce::String, juce::String> productStates; ///< product code to the state text the suite stored
+    std::map<juce::String, juce::var> pluginData;       ///< product code to what its plug-in keeps with the score (JSON)
 
     const Bar* findBar (int number) const;
     const Staff* findStaff (int number) const;
@@ -233,10 +293,34 @@ struct ScoreDocument
     /** The key signature in force at a bar and position, if any. */
     const KeySignature* keyAt (int bar, int position) const;
 
+    /** Adds an item with the next free id (its own id is ignored) and keeps
+        the list in id order; returns the id. */
+    int addItem (ScoreItem item);
+    const ScoreItem* findItem (int id) const;
+    ScoreItem* findItem (int id);
+    bool removeItem (int id);
+
+    /** The items of a kind (every kind when empty) on a staff (every staff
+        when 0) that start within the bars, in score order. */
+    std::vector<const ScoreItem*> itemsIn (const juce::String& kind, int staff, int firstBar, int lastBar) const;
+
+    /** The page and system holding a bar: indexes into `pages` and its
+        `systems`; nullopt when the layout does not cover the bar. */
+    std::optional<std::pair<int, int>> systemOfBar (int bar) const;
+
+    /** The layout's pages, or, for a score without one, pages of four-bar
+        systems, `systemsPerPage` to a page. */
+    std::vector<Page> layoutOrDefault (int systemsPerPage) const;
+
     size_t countNotes() const;
 
+    /** Equal in everything but the file. */
     bool operator== (const ScoreDocument& other) const;
-    bool operator!= (const ScoreDocument& other) const { return ! (*this == other); }
+    bool operator!= (const ScoreDocument& other) const { return !(*this == other); }
+
+    /** Equal in the music and everything written with it, leaving out the
+        selection and the states the suite stored (what an undo step restores). */
+    bool sameContent (const ScoreDocument& other) const;
 };
 
 /** Numerator and denominator of a meter text such as "6/8"; nullopt when malformed. */

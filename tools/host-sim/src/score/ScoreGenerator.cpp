@@ -10,7 +10,10 @@ namespace
 class Lcg final
 {
 public:
-    explicit Lcg (juce::uint32 seed) : state (seed == 0 ? 1u : seed) {}
+    explicit Lcg (juce::uint32 seed)
+        : state (seed == 0 ? 1u : seed)
+    {
+    }
 
     int next (int range)
     {
@@ -22,7 +25,7 @@ private:
     juce::uint32 state;
 };
 
-const char* const chordNames[] = { "C", "Am7", "Dm7", "G7", "Fmaj7", "Em7", "A7", "Bb7" };
+const char* const chordNames[] = {"C", "Am7", "Dm7", "G7", "Fmaj7", "Em7", "A7", "Bb7"};
 } // namespace
 
 ScoreDocument ScoreGenerator::generate (int staves, int bars, int notesPerBar, juce::uint32 seed)
@@ -40,7 +43,7 @@ ScoreDocument ScoreGenerator::generate (int staves, int bars, int notesPerBar, j
     score.bars.reserve (static_cast<size_t> (bars));
 
     for (int b = 1; b <= bars; ++b)
-        score.bars.push_back ({ b, b, barLength, "4/4" });
+        score.bars.push_back ({b, b, barLength, "4/4"});
 
     score.staves.reserve (static_cast<size_t> (staves));
 
@@ -71,12 +74,12 @@ ScoreDocument ScoreGenerator::generate (int staves, int bars, int notesPerBar, j
                 sb.noteGroups.push_back (std::move (group));
             }
 
-            sb.midiMessages.push_back ({ 0, "~C7," + juce::String (64 + random.next (64)) });
+            sb.midiMessages.push_back ({0, "~C7," + juce::String (64 + random.next (64))});
 
             if (b % 4 == 0)
             {
-                sb.midiMessages.push_back ({ 0, "~-B0," + juce::String (32 + random.next (64)) });
-                sb.midiMessages.push_back ({ barLength / 2, "~B0,64" });
+                sb.midiMessages.push_back ({0, "~-B0," + juce::String (32 + random.next (64))});
+                sb.midiMessages.push_back ({barLength / 2, "~B0,64"});
             }
 
             staff.bars.push_back (std::move (sb));
@@ -86,10 +89,10 @@ ScoreDocument ScoreGenerator::generate (int staves, int bars, int notesPerBar, j
     }
 
     for (int b = 1; b <= bars; ++b)
-        score.chordSymbols.push_back ({ 1, b, 0, chordNames[random.next (8)] });
+        score.chordSymbols.push_back ({1, b, 0, chordNames[random.next (8)]});
 
-    score.keySignatures.push_back ({ 1, 0, 0, true });
-    score.tempoMarks.push_back ({ 1, 0, 120.0, "Moderato", "", 0, false });
+    score.keySignatures.push_back ({1, 0, 0, true});
+    score.tempoMarks.push_back ({1, 0, 120.0, "Moderato", "", 0, false});
 
     Part full;
     full.name = "Full";
@@ -97,7 +100,7 @@ ScoreDocument ScoreGenerator::generate (int staves, int bars, int notesPerBar, j
     score.parts.push_back (full);
 
     for (int first = 1; first <= bars; first += 16)
-        score.pages.push_back ({ first, std::min (16, bars - first + 1), 4 });
+        score.pages.push_back (Page::withEvenSystems (first, std::min (16, bars - first + 1), 4));
 
     return score;
 }

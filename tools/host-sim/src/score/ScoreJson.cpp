@@ -17,7 +17,9 @@ class FieldReader final
 {
 public:
     FieldReader (const juce::var& value, juce::String objectPath, juce::String& errorOut)
-        : object (value.getDynamicObject()), path (std::move (objectPath)), error (errorOut)
+        : object (value.getDynamicObject())
+        , path (std::move (objectPath))
+        , error (errorOut)
     {
         if (object == nullptr)
             fail (path, "expected an object");
@@ -29,12 +31,12 @@ public:
 
     bool integer (const char* key, int& out, int min, int max, bool required)
     {
-        if (! prepare (key, required))
+        if (!prepare (key, required))
             return ok();
 
         int v = 0;
 
-        if (! json::getInt (get (key), v) || v < min || v > max)
+        if (!json::getInt (get (key), v) || v < min || v > max)
             return fail (fieldPath (key), "expected an integer from " + juce::String (min) + " to " + juce::String (max));
 
         out = v;
@@ -43,12 +45,12 @@ public:
 
     bool optionalInteger (const char* key, std::optional<int>& out, int min, int max)
     {
-        if (! has (key) || get (key).isVoid())
+        if (!has (key) || get (key).isVoid())
             return ok();
 
         int v = 0;
 
-        if (! integer (key, v, min, max, true))
+        if (!integer (key, v, min, max, true))
             return false;
 
         out = v;
@@ -57,12 +59,12 @@ public:
 
     bool number (const char* key, double& out, double min, double max, bool required)
     {
-        if (! prepare (key, required))
+        if (!prepare (key, required))
             return ok();
 
         const auto& v = get (key);
 
-        if (! (v.isInt() || v.isInt64() || v.isDouble()) || static_cast<double> (v) < min
+        if (!(v.isInt() || v.isInt64() || v.isDouble()) || static_cast<double> (v) < min
             || static_cast<double> (v) > max)
             return fail (fieldPath (key), "expected a number from " + juce::String (min) + " to " + juce::String (max));
 
@@ -72,10 +74,10 @@ public:
 
     bool text (const char* key, juce::String& out, bool required)
     {
-        if (! prepare (key, required))
+        if (!prepare (key, required))
             return ok();
 
-        if (! get (key).isString())
+        if (!get (key).isString())
             return fail (fieldPath (key), "expected a text");
 
         out = get (key).toString();
@@ -84,10 +86,10 @@ public:
 
     bool boolean (const char* key, bool& out)
     {
-        if (! prepare (key, false))
+        if (!prepare (key, false))
             return ok();
 
-        if (! get (key).isBool())
+        if (!get (key).isBool())
             return fail (fieldPath (key), "expected true or false");
 
         out = static_cast<bool> (get (key));
@@ -97,10 +99,10 @@ public:
     /** The array under the key: nullptr when it is absent (or after an error). */
     const juce::Array<juce::var>* array (const char* key, bool required)
     {
-        if (! prepare (key, required))
+        if (!prepare (key, required))
             return nullptr;
 
-        if (! get (key).isArray())
+        if (!get (key).isArray())
         {
             fail (fieldPath (key), "expected an array");
             return nullptr;
@@ -126,7 +128,7 @@ private:
     /** True when the field is there to be read; a missing required field is an error. */
     bool prepare (const char* key, bool required)
     {
-        if (object == nullptr || ! ok())
+        if (object == nullptr || !ok())
             return false;
 
         if (has (key))
@@ -163,15 +165,25 @@ public:
         r.number ("tempoStart", score.tempoStart, 1.0, 10000.0, false);
         readBars (r, score);
         readStaves (r, score);
-        readList (r, "chordSymbols", score.chordSymbols, [&] (FieldReader& e, ChordSymbol& c) { readChord (e, c, score); });
-        readList (r, "keySignatures", score.keySignatures, [&] (FieldReader& e, KeySignature& k) { readKey (e, k, score); });
-        readList (r, "tempoMarks", score.tempoMarks, [&] (FieldReader& e, TempoMark& m) { readMark (e, m, score); });
-        readList (r, "tempoPoints", score.tempoPoints, [&] (FieldReader& e, TempoPoint& p) { readPoint (e, p, score); });
-        readList (r, "hitPoints", score.hitPoints, [&] (FieldReader& e, HitPoint& h) { readHitPoint (e, h, score); });
-        readList (r, "parts", score.parts, [&] (FieldReader& e, Part& p) { readPart (e, p, score); });
-        readList (r, "pages", score.pages, [&] (FieldReader& e, Page& p) { readPage (e, p, score); });
+        readList (r, "chordSymbols", score.chordSymbols, [&] (FieldReader& e, ChordSymbol& c)
+                  { readChord (e, c, score); });
+        readList (r, "keySignatures", score.keySignatures, [&] (FieldReader& e, KeySignature& k)
+                  { readKey (e, k, score); });
+        readList (r, "tempoMarks", score.tempoMarks, [&] (FieldReader& e, TempoMark& m)
+                  { readMark (e, m, score); });
+        readList (r, "tempoPoints", score.tempoPoints, [&] (FieldReader& e, TempoPoint& p)
+                  { readPoint (e, p, score); });
+        readList (r, "hitPoints", score.hitPoints, [&] (FieldReader& e, HitPoint& h)
+                  { readHitPoint (e, h, score); });
+        readList (r, "parts", score.parts, [&] (FieldReader& e, Part& p)
+                  { readPart (e, p, score); });
+        readList (r, "pages", score.pages, [&] (FieldReader& e, Page& p)
+                  { readPage (e, p, score); });
+        readList (r, "items", score.items, [&] (FieldReader& e, ScoreItem& i)
+                  { readItem (e, i, score); });
         readSelection (r, score);
-        readProductStates (r, score);
+        readTextMap (r, "productStates", score.productStates);
+        readPluginData (r, score);
 
         return error.isEmpty() ? juce::Result::ok() : juce::Result::fail (error);
     }
@@ -212,7 +224,8 @@ private:
 
     void readBars (FieldReader& r, ScoreDocument& score)
     {
-        readList (r, "bars", score.bars, [&] (FieldReader& e, Bar& b) {
+        readList (r, "bars", score.bars, [&] (FieldReader& e, Bar& b)
+                  {
             e.integer ("number", b.number, 1, maxTicks, true);
             b.externalNumber = b.number;
             e.integer ("externalNumber", b.externalNumber, -maxTicks, maxTicks, false);
@@ -223,16 +236,16 @@ private:
                 e.fail (e.fieldPath ("meter"), "expected a meter such as 3/4");
 
             if (e.ok() && b.number != static_cast<int> (score.bars.size()) + 1)
-                e.fail (e.fieldPath ("number"), "bars must be numbered 1, 2, 3, ... in order");
-        });
+                e.fail (e.fieldPath ("number"), "bars must be numbered 1, 2, 3, ... in order"); });
 
-        if (r.ok() && ! r.has ("bars"))
+        if (r.ok() && !r.has ("bars"))
             r.fail ("bars", "missing");
     }
 
     void readStaves (FieldReader& r, ScoreDocument& score)
     {
-        readList (r, "staves", score.staves, [&] (FieldReader& e, Staff& s) {
+        readList (r, "staves", score.staves, [&] (FieldReader& e, Staff& s)
+                  {
             e.integer ("number", s.number, 1, 100000, true);
 
             if (e.ok() && score.findStaff (s.number) != nullptr)
@@ -255,15 +268,14 @@ private:
 
             if (const auto* bars = e.array ("bars", false))
                 for (int i = 0; i < bars->size() && e.ok(); ++i)
-                    readStaffBar (FieldReader (bars->getReference (i), e.elementPath ("bars", i), error), s, score);
-        });
+                    readStaffBar (FieldReader (bars->getReference (i), e.elementPath ("bars", i), error), s, score); });
     }
 
     void readStaffBar (FieldReader e, Staff& staff, const ScoreDocument& score)
     {
         int barNumber = 0;
 
-        if (! e.integer ("bar", barNumber, 1, maxTicks, true) || ! checkBar (e, "bar", barNumber, score))
+        if (!e.integer ("bar", barNumber, 1, maxTicks, true) || !checkBar (e, "bar", barNumber, score))
             return;
 
         if (staff.findBar (barNumber) != nullptr)
@@ -313,7 +325,7 @@ private:
         n.optionalInteger ("playedDuration", note.playedDuration, 0, maxTicks);
         n.optionalInteger ("playedOffset", note.playedOffset, -maxTicks, maxTicks);
 
-        if (n.ok() && n.has ("tuplet") && ! n.get ("tuplet").isVoid())
+        if (n.ok() && n.has ("tuplet") && !n.get ("tuplet").isVoid())
         {
             FieldReader t (n.get ("tuplet"), n.fieldPath ("tuplet"), error);
             Tuplet tuplet;
@@ -397,7 +409,7 @@ private:
             {
                 int staff = 0;
 
-                if (! json::getInt (staves->getReference (i), staff) || score.findStaff (staff) == nullptr)
+                if (!json::getInt (staves->getReference (i), staff) || score.findStaff (staff) == nullptr)
                     e.fail (e.elementPath ("staves", i), "expected the number of a staff of the score");
                 else
                     p.staves.push_back (staff);
@@ -410,12 +422,72 @@ private:
         e.integer ("firstBar", p.firstBar, 1, maxTicks, true);
         checkBar (e, "firstBar", p.firstBar, score);
         e.integer ("barCount", p.barCount, 1, maxTicks, true);
-        e.integer ("systemCount", p.systemCount, 1, 1000, true);
+        checkBar (e, "barCount", p.lastBar(), score);
+
+        if (e.ok() && !score.pages.empty() && p.firstBar <= score.pages.back().lastBar())
+            e.fail (e.fieldPath ("firstBar"), "pages must follow each other without sharing bars");
+
+        int systemCount = 0;
+        e.integer ("systemCount", systemCount, 1, 1000, !e.has ("systems"));
+
+        if (const auto* systems = e.array ("systems", false))
+        {
+            for (int i = 0; i < systems->size() && e.ok(); ++i)
+            {
+                FieldReader s (systems->getReference (i), e.elementPath ("systems", i), error);
+                System system;
+                s.integer ("firstBar", system.firstBar, 1, maxTicks, true);
+                s.integer ("barCount", system.barCount, 1, maxTicks, true);
+                p.systems.push_back (system);
+            }
+
+            if (e.ok() && systemCount != 0 && systemCount != p.systemCount())
+                e.fail (e.fieldPath ("systemCount"), "differs from the number of systems");
+
+            if (e.ok() && p.checkSystems().isNotEmpty())
+                e.fail (e.fieldPath ("systems"), p.checkSystems());
+        }
+        else if (e.ok())
+        {
+            p = Page::withEvenSystems (p.firstBar, p.barCount, systemCount);
+        }
+    }
+
+    void readItem (FieldReader& e, ScoreItem& item, const ScoreDocument& score)
+    {
+        e.integer ("id", item.id, 1, 1 << 30, true);
+
+        if (e.ok() && !score.items.empty() && item.id <= score.items.back().id)
+            e.fail (e.fieldPath ("id"), "ids must be unique and in ascending order");
+
+        e.text ("kind", item.kind, true);
+
+        if (e.ok() && item.kind.isEmpty())
+            e.fail (e.fieldPath ("kind"), "must not be empty");
+
+        e.integer ("staff", item.staff, 0, 100000, true);
+
+        if (item.staff != 0)
+            checkStaff (e, "staff", item.staff, score);
+
+        e.integer ("bar", item.bar, 1, maxTicks, true);
+        checkBar (e, "bar", item.bar, score);
+        e.integer ("position", item.position, 0, maxTicks, false);
+        e.integer ("duration", item.duration, 0, maxTicks, false);
+        e.text ("text", item.text, false);
+
+        if (e.ok() && e.has ("properties") && !e.get ("properties").isVoid())
+        {
+            if (e.get ("properties").getDynamicObject() == nullptr || e.get ("properties").isArray())
+                e.fail (e.fieldPath ("properties"), "expected an object");
+            else
+                item.properties = e.get ("properties");
+        }
     }
 
     void readSelection (FieldReader& r, ScoreDocument& score)
     {
-        if (! r.ok() || ! r.has ("selection") || r.get ("selection").isVoid())
+        if (!r.ok() || !r.has ("selection") || r.get ("selection").isVoid())
             return;
 
         FieldReader s (r.get ("selection"), "selection", error);
@@ -436,7 +508,7 @@ private:
             {
                 int staff = 0;
 
-                if (! json::getInt (staves->getReference (i), staff) || score.findStaff (staff) == nullptr)
+                if (!json::getInt (staves->getReference (i), staff) || score.findStaff (staff) == nullptr)
                     s.fail (s.elementPath ("staves", i), "expected the number of a staff of the score");
                 else
                     unique.insert (staff);
@@ -449,29 +521,45 @@ private:
             score.selection = selection;
     }
 
-    void readProductStates (FieldReader& r, ScoreDocument& score)
+    /** The properties of the object under the key; nullptr when it is absent (or not an object: an error). */
+    const juce::NamedValueSet* objectFields (FieldReader& r, const char* key)
     {
-        if (! r.ok() || ! r.has ("productStates"))
-            return;
+        if (!r.ok() || !r.has (key))
+            return nullptr;
 
-        auto* object = r.get ("productStates").getDynamicObject();
+        auto* object = r.get (key).getDynamicObject();
 
         if (object == nullptr)
         {
-            r.fail ("productStates", "expected an object");
-            return;
+            r.fail (key, "expected an object");
+            return nullptr;
         }
 
-        for (const auto& property : object->getProperties())
+        return &object->getProperties();
+    }
+
+    void readTextMap (FieldReader& r, const char* key, std::map<juce::String, juce::String>& out)
+    {
+        if (const auto* fields = objectFields (r, key))
         {
-            if (! property.value.isString())
+            for (const auto& property : *fields)
             {
-                r.fail ("productStates." + property.name.toString(), "expected a text");
-                return;
-            }
+                if (!property.value.isString())
+                {
+                    r.fail (juce::String (key) + "." + property.name.toString(), "expected a text");
+                    return;
+                }
 
-            score.productStates[property.name.toString()] = property.value.toString();
+                out[property.name.toString()] = property.value.toString();
+            }
         }
+    }
+
+    void readPluginData (FieldReader& r, ScoreDocument& score)
+    {
+        if (const auto* fields = objectFields (r, "pluginData"))
+            for (const auto& property : *fields)
+                score.pluginData[property.name.toString()] = property.value;
     }
 
     juce::String error;
@@ -513,7 +601,7 @@ void writeStaffBar (JsonWriter& w, const StaffBar& sb)
     w.beginObject (inlined);
     w.key ("bar").value (sb.bar);
 
-    if (! sb.noteGroups.empty())
+    if (!sb.noteGroups.empty())
     {
         w.key ("noteGroups").beginArray();
 
@@ -534,7 +622,7 @@ void writeStaffBar (JsonWriter& w, const StaffBar& sb)
         w.endArray();
     }
 
-    if (! sb.midiMessages.empty())
+    if (!sb.midiMessages.empty())
     {
         w.key ("midi").beginArray();
 
@@ -607,11 +695,16 @@ juce::Result parse (const juce::String& text, ScoreDocument& out)
 
 juce::Result load (const juce::File& file, ScoreDocument& out)
 {
-    if (! file.existsAsFile())
+    if (!file.existsAsFile())
         return juce::Result::fail (file.getFullPathName() + ": no such file");
 
     const auto result = parse (file.loadFileAsString(), out);
-    return result.wasOk() ? result : juce::Result::fail (file.getFileName() + ": " + result.getErrorMessage());
+
+    if (result.failed())
+        return juce::Result::fail (file.getFileName() + ": " + result.getErrorMessage());
+
+    out.file = file;
+    return result;
 }
 
 void write (const ScoreDocument& score, juce::OutputStream& out)
@@ -624,12 +717,12 @@ void write (const ScoreDocument& score, juce::OutputStream& out)
     w.key ("soundSet").value (score.soundSet);
     w.key ("tempoStart").value (score.tempoStart);
 
-    writeList (w, "bars", score.bars, [&] (const Bar& b) {
+    writeList (w, "bars", score.bars, [&] (const Bar& b)
+               {
         w.key ("number").value (b.number);
         w.key ("externalNumber").value (b.externalNumber);
         w.key ("length").value (b.length);
-        w.key ("meter").value (b.meter);
-    });
+        w.key ("meter").value (b.meter); });
 
     w.key ("staves").beginArray();
 
@@ -638,54 +731,77 @@ void write (const ScoreDocument& score, juce::OutputStream& out)
 
     w.endArray();
 
-    writeList (w, "chordSymbols", score.chordSymbols, [&] (const ChordSymbol& c) {
+    writeList (w, "chordSymbols", score.chordSymbols, [&] (const ChordSymbol& c)
+               {
         w.key ("staff").value (c.staff);
         w.key ("bar").value (c.bar);
         w.key ("position").value (c.position);
-        w.key ("name").value (c.name);
-    });
-    writeList (w, "keySignatures", score.keySignatures, [&] (const KeySignature& k) {
+        w.key ("name").value (c.name); });
+    writeList (w, "keySignatures", score.keySignatures, [&] (const KeySignature& k)
+               {
         w.key ("bar").value (k.bar);
         w.key ("position").value (k.position);
         w.key ("fifths").value (k.fifths);
-        w.key ("major").value (k.major);
-    });
-    writeList (w, "tempoMarks", score.tempoMarks, [&] (const TempoMark& m) {
+        w.key ("major").value (k.major); });
+    writeList (w, "tempoMarks", score.tempoMarks, [&] (const TempoMark& m)
+               {
         w.key ("bar").value (m.bar);
         w.key ("position").value (m.position);
         w.key ("bpm").value (m.bpm);
         w.key ("label").value (m.label);
         w.key ("motion").value (m.motion);
         w.key ("spanDuration").value (m.spanDuration);
-        w.key ("muted").value (m.muted);
-    });
-    writeList (w, "tempoPoints", score.tempoPoints, [&] (const TempoPoint& p) {
+        w.key ("muted").value (m.muted); });
+    writeList (w, "tempoPoints", score.tempoPoints, [&] (const TempoPoint& p)
+               {
         w.key ("bar").value (p.bar);
         w.key ("position").value (p.position);
         w.key ("bpm").value (p.bpm);
-        w.key ("shape").value (p.shape == ReachShape::ramp ? "ramp" : "jump");
-    });
-    writeList (w, "hitPoints", score.hitPoints, [&] (const HitPoint& h) {
+        w.key ("shape").value (p.shape == ReachShape::ramp ? "ramp" : "jump"); });
+    writeList (w, "hitPoints", score.hitPoints, [&] (const HitPoint& h)
+               {
         w.key ("id").value (h.id);
         w.key ("bar").value (h.bar);
         w.key ("position").value (h.position);
         w.key ("timeMillis").value (h.timeMillis);
-        w.key ("label").value (h.label);
-    });
-    writeList (w, "parts", score.parts, [&] (const Part& p) {
+        w.key ("label").value (h.label); });
+    writeList (w, "parts", score.parts, [&] (const Part& p)
+               {
         w.key ("name").value (p.name);
         w.key ("staves").beginArray();
 
         for (const auto staff : p.staves)
             w.value (staff);
 
-        w.endArray();
-    });
-    writeList (w, "pages", score.pages, [&] (const Page& p) {
+        w.endArray(); });
+    writeList (w, "pages", score.pages, [&] (const Page& p)
+               {
         w.key ("firstBar").value (p.firstBar);
         w.key ("barCount").value (p.barCount);
-        w.key ("systemCount").value (p.systemCount);
-    });
+        w.key ("systemCount").value (p.systemCount());
+        w.key ("systems").beginArray (inlined);
+
+        for (const auto& system : p.systems)
+        {
+            w.beginObject (inlined);
+            w.key ("firstBar").value (system.firstBar);
+            w.key ("barCount").value (system.barCount);
+            w.endObject();
+        }
+
+        w.endArray(); });
+    writeList (w, "items", score.items, [&] (const ScoreItem& i)
+               {
+        w.key ("id").value (i.id);
+        w.key ("kind").value (i.kind);
+        w.key ("staff").value (i.staff);
+        w.key ("bar").value (i.bar);
+        w.key ("position").value (i.position);
+        w.key ("duration").value (i.duration);
+        w.key ("text").value (i.text);
+
+        if (i.properties.getDynamicObject() != nullptr)
+            w.key ("properties").value (i.properties); });
 
     w.key ("selection");
 
@@ -711,6 +827,12 @@ void write (const ScoreDocument& score, juce::OutputStream& out)
 
     for (const auto& [code, state] : score.productStates)
         w.key (code.toRawUTF8()).value (state);
+
+    w.endObject();
+    w.key ("pluginData").beginObject();
+
+    for (const auto& [code, data] : score.pluginData)
+        w.key (code.toRawUTF8()).value (data);
 
     w.endObject();
     w.endObject();
@@ -740,7 +862,7 @@ juce::Result save (const ScoreDocument& score, const juce::File& file)
             return juce::Result::fail ("cannot write " + file.getFullPathName() + ": " + stream->getStatus().getErrorMessage());
     }
 
-    if (! temp.overwriteTargetFileWithTemporary())
+    if (!temp.overwriteTargetFileWithTemporary())
         return juce::Result::fail ("cannot replace " + file.getFullPathName());
 
     return juce::Result::ok();

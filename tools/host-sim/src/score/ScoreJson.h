@@ -9,6 +9,7 @@ namespace hostsim::scorejson
     `out` is left unchanged. */
 juce::Result parse (const juce::String& text, ScoreDocument& out);
 
+/** Reads a score document from a file; the document remembers the file. */
 juce::Result load (const juce::File& file, ScoreDocument& out);
 
 /** The score as JSON text: one line per bar, staff bar, mark and so on. */
