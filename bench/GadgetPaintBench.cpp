@@ -9,7 +9,7 @@
 // under a 60 Hz frame (16 ms).
 static void BM_PaintGadgetWindow (benchmark::State& state)
 {
-    Gadget2 gadget { GadgetState() };
+    Gadget2 gadget{GadgetState()};
     gadget.setHeadVisible (true);
     gadget.setBodyWidth (560);
     gadget.setBodyHeight (360);

@@ -1,6 +1,6 @@
 #include "ScorePayloadGenerator.h"
-#include "orv/score/io/TestOrvana.h"
 #include "orv/score/io/ScoreLoader.h"
+#include "orv/score/io/TestOrvana.h"
 #include "utils/JsonParser.h"
 
 #include <benchmark/benchmark.h>

@@ -3,11 +3,11 @@
 // message thread) beside a bare Beast client against the same server, and
 // the pending-reply bound of pressure-limited polls against a slow host.
 
-#include "products/IActionSender.h"
 #include "engine/comm/WebSocketAction.h"
 #include "engine/comm/web-socket/HostProtocol.h"
 #include "engine/comm/web-socket/WebSocketManager.h"
 #include "engine/comm/web-socket/WebSocketSession.h"
+#include "products/IActionSender.h"
 #include "products/Product.h"
 #include "state/AppState.h"
 #include "support/RecordingUiServices.h"
@@ -58,7 +58,10 @@ testsupport::ScriptedHostServer& echoServer()
 class ManagerSender final : public IActionSender
 {
 public:
-    explicit ManagerSender (WebSocketManager& m) : manager (m) {}
+    explicit ManagerSender (WebSocketManager& m)
+        : manager (m)
+    {
+    }
 
     void sendAction (juce::StringRef productInternalName, WebSocketAction& action, bool withPressureLimit) override
     {
@@ -127,8 +130,9 @@ LatencySummary summarise (std::vector<double> micros)
         total += m;
 
     std::sort (micros.begin(), micros.end());
-    const auto at = [&] (double q) { return micros[static_cast<size_t> (q * static_cast<double> (micros.size() - 1))]; };
-    return { at (0.5), at (0.99), 1.0e6 * static_cast<double> (micros.size()) / total };
+    const auto at = [&] (double q)
+    { return micros[static_cast<size_t> (q * static_cast<double> (micros.size() - 1))]; };
+    return {at (0.5), at (0.99), 1.0e6 * static_cast<double> (micros.size()) / total};
 }
 
 double elapsedMicros (juce::int64 startTicks)
@@ -141,10 +145,12 @@ class FullPathClient
 {
 public:
     explicit FullPathClient (int port)
-        : manager (appState, port), sender (manager)
+        : manager (appState, port)
+        , sender (manager)
     {
         request.setArg (makeArgument());
-        request.setOnResponse ([this] (juce::var) { answered = true; });
+        request.setOnResponse ([this] (juce::var)
+                               { answered = true; });
     }
 
     void roundTrip()
@@ -152,17 +158,17 @@ public:
         answered = false;
         product.sendAction (request, false);
 
-        while (! answered)
+        while (!answered)
             juce::dispatchNextMessageOnSystemQueue (false);
     }
 
 private:
-    juce::ValueTree appState { AppState::type };
+    juce::ValueTree appState{AppState::type};
     WebSocketManager manager;
     ManagerSender sender;
     testsupport::TempSuite suite;
     testsupport::RecordingUiServices ui;
-    BenchProduct product { ProductContext { suite.getPaths(), ui, &sender } };
+    BenchProduct product{ProductContext{suite.getPaths(), ui, &sender}};
     ApplyRequest request;
     bool answered = false;
 };
@@ -200,7 +206,7 @@ public:
 
 private:
     net::io_context io;
-    websocket::stream<tcp::socket> ws { io };
+    websocket::stream<tcp::socket> ws{io};
     beast::flat_buffer buffer;
     juce::var argument = makeArgument();
     int msgId = 0;
@@ -268,8 +274,10 @@ void BM_PressureLimitedPollsAgainstSlowHost (benchmark::State& state)
         int sent = 0;
         std::function<void()> pollOnce = [&]
         {
-            session->sendInvokePluginMsg (++sent, "ORV_Orvana", "updatePlaybackState", {}, [answered] (juce::var) { ++*answered; },
-                                          WebSocketManager::pressureLimit, WebSocketManager::pressureTimeoutMs, true);
+            session->sendInvokePluginMsg (
+                ++sent, "ORV_Orvana", "updatePlaybackState", {}, [answered] (juce::var)
+                { ++*answered; },
+                WebSocketManager::pressureLimit, WebSocketManager::pressureTimeoutMs, true);
             maxPending = std::max (maxPending, session->getNumPendingResponses());
 
             if (sent == polls)
@@ -282,8 +290,7 @@ void BM_PressureLimitedPollsAgainstSlowHost (benchmark::State& state)
             timer.async_wait ([&] (beast::error_code ec)
                               {
                                   if (! ec)
-                                      pollOnce();
-                              });
+                                      pollOnce(); });
         };
 
         pollOnce();

@@ -1,10 +1,10 @@
 #include "platform/HostProcess.h"
 
 #if JUCE_LINUX || JUCE_BSD
- #include <dirent.h>
- #include <fcntl.h>
- #include <sys/stat.h>
- #include <unistd.h>
+#include <dirent.h>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 #endif
 
 namespace platform
@@ -46,7 +46,7 @@ juce::String readSmallFile (const std::string& path)
 
     ::close (fd);
 
-    if (! juce::CharPointer_UTF8::isValidString (buffer, static_cast<int> (used)))
+    if (!juce::CharPointer_UTF8::isValidString (buffer, static_cast<int> (used)))
         return {};
 
     return juce::String::fromUTF8 (buffer, static_cast<int> (used));
@@ -84,7 +84,9 @@ int countRunningApplications (const juce::String& bundleIdentifier)
             continue;
 
         const auto procDir = "/proc/" + name;
-        struct stat info {};
+        struct stat info
+        {
+        };
 
         if (stat (procDir.c_str(), &info) != 0 || info.st_uid != uid)
             continue;
@@ -92,7 +94,7 @@ int countRunningApplications (const juce::String& bundleIdentifier)
         if (readSmallFile (procDir + "/comm").trimEnd() != wanted)
             continue;
 
-        if (! isZombie (procDir))
+        if (!isZombie (procDir))
             ++count;
     }
 

@@ -6,10 +6,10 @@ namespace platform
 {
 namespace
 {
-std::atomic<bool> uiElementApplication { false };
+std::atomic<bool> uiElementApplication{false};
 }
 
-#if ! JUCE_MAC
+#if !JUCE_MAC
 void makeUiElementApplication()
 {
     uiElementApplication = true;

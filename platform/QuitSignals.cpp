@@ -7,7 +7,7 @@ namespace platform
 {
 namespace
 {
-std::atomic<bool> quitRequested { false };
+std::atomic<bool> quitRequested{false};
 static_assert (std::atomic<bool>::is_always_lock_free);
 
 void onQuitSignal (int)
@@ -18,7 +18,9 @@ void onQuitSignal (int)
 
 void installQuitSignalHandlers()
 {
-    struct sigaction action {};
+    struct sigaction action
+    {
+    };
     action.sa_handler = onQuitSignal;
     sigemptyset (&action.sa_mask);
     action.sa_flags = SA_RESTART;

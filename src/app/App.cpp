@@ -1,6 +1,7 @@
 #include "app/App.h"
 #include "app/AppInfo.h"
 #include "app/CrashHandler.h"
+#include "app/RegisterAllProducts.h"
 #include "app/StartupDecision.h"
 #include "engine/comm/HostConnectionAlerts.h"
 #include "engine/comm/WebSocketAction.h"
@@ -9,7 +10,6 @@
 #include "platform/ProcessControl.h"
 #include "platform/QuitSignals.h"
 #include "platform/SingleInstance.h"
-#include "app/RegisterAllProducts.h"
 #include "platform/XErrors.h"
 #include "state/UiStateManager.h"
 
@@ -32,10 +32,11 @@ App::App (SuitePaths suitePaths, int webSocketPort)
     appState.replaceTreeFromFile();
 
     productRegistry = std::make_unique<ProductRegistry>();
-    productMgr = std::make_unique<ProductMgr> (ProductContext { paths, uiServices, this }, *productRegistry);
+    productMgr = std::make_unique<ProductMgr> (ProductContext{paths, uiServices, this}, *productRegistry);
 
     comm = std::make_unique<comm::Comm> (appState, *productMgr, paths, webSocketPort,
-                                         [this] (comm::HostConnectionProblem problem) { uiServices.alert (comm::getAlertText (problem), nullptr); });
+                                         [this] (comm::HostConnectionProblem problem)
+                                         { uiServices.alert (comm::getAlertText (problem), nullptr); });
     productMgr->setComm (*comm);
 
     hostAliveTimer = std::make_unique<HostAliveTimer> (*this, *comm);

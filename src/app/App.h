@@ -1,10 +1,10 @@
 #pragma once
 
-#include "products/IActionSender.h"
 #include "app/IApp.h"
 #include "engine/comm/Comm.h"
 #include "gfx/ZelLookAndFeel.h"
 #include "gui/DesktopUiServices.h"
+#include "products/IActionSender.h"
 #include "products/ProductMgr.h"
 #include "products/ProductRegistry.h"
 #include "state/AppState.h"

@@ -10,8 +10,8 @@ bool hasSetupFlag (const juce::String& commandLine)
 StartupDecision decideStartup (const juce::String& commandLine, const std::function<bool()>& isHostRunning)
 {
     if (hasSetupFlag (commandLine))
-        return { true, false };
+        return {true, false};
 
-    return { ! isHostRunning(), true };
+    return {!isHostRunning(), true};
 }
 } // namespace app

@@ -5,7 +5,7 @@ namespace engine
 {
 PlgFileContents EnginePlgContents()
 {
-    return { PlgData::ORX_plg_gz, static_cast<size_t> (PlgData::ORX_plg_gzSize) };
+    return {PlgData::ORX_plg_gz, static_cast<size_t> (PlgData::ORX_plg_gzSize)};
 }
 
 bool installEnginePlgFile (const SuitePaths& paths)

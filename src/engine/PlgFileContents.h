@@ -8,7 +8,11 @@ class PlgFileContents final
 public:
     /** No plug-in: the text is empty. */
     PlgFileContents() = default;
-    PlgFileContents (const void* gzipData, size_t numBytes) : data (gzipData), size (numBytes) {}
+    PlgFileContents (const void* gzipData, size_t numBytes)
+        : data (gzipData)
+        , size (numBytes)
+    {
+    }
 
     /** The decompressed text; empty when there is no data or it is not gzip. */
     juce::String get() const;

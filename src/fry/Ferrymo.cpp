@@ -24,8 +24,7 @@ Ferrymo::Ferrymo (const ProductContext& context, FryWindowFactory windowFactory)
                       made->onFetchFullScore = [this] { fetchFullScore(); };
                   }
 
-                  return made;
-              })
+                  return made; })
     , clipFolder (juce::File::getSpecialLocation (juce::File::tempDirectory))
 {
     trees.add (state.getTree(), State::fileName);
@@ -94,7 +93,8 @@ void Ferrymo::fetch()
 
     FetchAction action;
     action.setArgObj (argument);
-    fetches.send (action, [this] (const juce::var& reply) { fetchMidiHandleReply (reply); });
+    fetches.send (action, [this] (const juce::var& reply)
+                  { fetchMidiHandleReply (reply); });
 }
 
 void Ferrymo::fetchMidiHandleReply (const juce::var& reply)
@@ -107,7 +107,7 @@ void Ferrymo::fetchMidiHandleReply (const juce::var& reply)
 
     const HostReply envelope (reply);
 
-    if (! envelope.succeeded())
+    if (!envelope.succeeded())
     {
         getUi().alert (envelope.failureText (errors::couldNotFetch), shown);
         return;

@@ -2,7 +2,6 @@
 
 #include <juce_core/juce_core.h>
 
-
 namespace fry
 {
 /** The names of the score payload that the host's plug-in sends back. */

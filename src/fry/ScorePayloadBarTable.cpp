@@ -1,6 +1,6 @@
 #include "fry/ScorePayloadBarTable.h"
-#include "fry/PayloadErrors.h"
 #include "engine/comm/HostPayload.h"
+#include "fry/PayloadErrors.h"
 #include "fry/PayloadIds.h"
 #include "utils/TextToInt.h"
 #include "utils/VarNumbers.h"

@@ -5,9 +5,9 @@
 #include "gadget/GadgetDrawerHost.h"
 #include "gadget/GadgetHead.h"
 #include "gadget/GadgetPlacement.h"
-#include "state/GadgetState.h"
 #include "gadget/IGadget.h"
 #include "gfx/Palette.h"
+#include "state/GadgetState.h"
 
 #include <functional>
 #include <optional>

@@ -1,7 +1,7 @@
 #include "products/Product.h"
 #include "BinaryData.h"
-#include "products/IActionSender.h"
 #include "engine/comm/Comm.h"
+#include "products/IActionSender.h"
 #include "state/TreeFile.h"
 #include "utils/AtomicFile.h"
 
@@ -64,7 +64,7 @@ juce::String Product::getPlgFileContents()
 
 Product::ImageData Product::getCoverImageData() const
 {
-    return { BinaryData::default_cover_png, static_cast<size_t> (BinaryData::default_cover_pngSize) };
+    return {BinaryData::default_cover_png, static_cast<size_t> (BinaryData::default_cover_pngSize)};
 }
 
 void Product::processHostMessageStr (juce::StringRef, juce::StringRef)
@@ -92,14 +92,13 @@ void Product::startUpOnce (std::function<void()> onStarted)
                                 {
                                     self->starting = false;
                                     self->started = true;
-                                }
-                            });
+                                } });
 }
 
 shared::ProductMetadata Product::getMetadata() const
 {
     const auto cover = getCoverImageData();
-    return { getCode(), getInternalName(), getDisplayName(), cover.data, cover.size };
+    return {getCode(), getInternalName(), getDisplayName(), cover.data, cover.size};
 }
 
 juce::File Product::getStateDir() const

@@ -16,7 +16,8 @@ public:
     }
 
     ProductRegistrar (ProductRegistry& registry, PlgFileContents plgFile)
-        : ProductRegistrar (registry, plgFile, [] (const ProductContext& context) { return std::make_unique<T> (context); })
+        : ProductRegistrar (registry, plgFile, [] (const ProductContext& context)
+                            { return std::make_unique<T> (context); })
     {
     }
 };

@@ -4,7 +4,7 @@
 
 void ProductRegistry::addEntry (juce::String code, PlgFileContents plgFile, Factory factory)
 {
-    entries.push_back ({ std::move (code), plgFile, std::move (factory) });
+    entries.push_back ({std::move (code), plgFile, std::move (factory)});
 }
 
 std::unique_ptr<Product> ProductRegistry::createByCode (const juce::String& code, const ProductContext& context) const
@@ -14,7 +14,7 @@ std::unique_ptr<Product> ProductRegistry::createByCode (const juce::String& code
         if (entry.code != code)
             continue;
 
-        if (! entry.factory)
+        if (!entry.factory)
             return nullptr;
 
         auto withPlugin = context;

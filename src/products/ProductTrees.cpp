@@ -18,7 +18,7 @@ ProductTrees::~ProductTrees()
 
 bool ProductTrees::add (juce::ValueTree tree, const juce::String& fileName, Place place)
 {
-    auto& kept = *trees.emplace_back (std::make_unique<Kept> (Kept { tree, fileName, place }));
+    auto& kept = *trees.emplace_back (std::make_unique<Kept> (Kept{tree, fileName, place}));
     const auto loaded = treefile::loadInto (kept.tree, fileOf (kept));
     kept.tree.addListener (this);
     return loaded;
@@ -31,7 +31,7 @@ bool ProductTrees::store()
     for (const auto& kept : trees)
         allWritten = treefile::store (kept->tree, fileOf (*kept)) && allWritten;
 
-    changed = ! allWritten;
+    changed = !allWritten;
     return allWritten;
 }
 

@@ -9,9 +9,9 @@
 class AppState final
 {
 public:
-    static inline const juce::Identifier type { "APP_STATE" };
-    static inline const juce::Identifier hostVersion { "hostVersion" };
-    static inline const juce::Identifier webSocketSessionToken { "webSocketSessionToken" };
+    static inline const juce::Identifier type{"APP_STATE"};
+    static inline const juce::Identifier hostVersion{"hostVersion"};
+    static inline const juce::Identifier webSocketSessionToken{"webSocketSessionToken"};
     static constexpr const char* fileName = "AppState.xml";
 
     explicit AppState (const SuitePaths& paths);
@@ -36,5 +36,5 @@ public:
 
 private:
     juce::File stateFolder;
-    juce::ValueTree tree { type };
+    juce::ValueTree tree{type};
 };

@@ -12,7 +12,10 @@ class ChordPitchList final
 {
 public:
     ChordPitchList() = default;
-    explicit ChordPitchList (std::vector<int> pitches) : values (std::move (pitches)) {}
+    explicit ChordPitchList (std::vector<int> pitches)
+        : values (std::move (pitches))
+    {
+    }
 
     static ChordPitchList fromString (const juce::String& text);
     juce::String toString() const;

@@ -8,16 +8,19 @@
 class CommState final
 {
 public:
-    static inline const juce::Identifier type { "COMM_STATE" };
-    static inline const juce::Identifier webSocketPort { "webSocketPort" };
+    static inline const juce::Identifier type{"COMM_STATE"};
+    static inline const juce::Identifier webSocketPort{"webSocketPort"};
     static constexpr const char* fileName = "Comm";
 
     CommState() = default;
-    explicit CommState (juce::ValueTree existing) : tree (std::move (existing)) {}
+    explicit CommState (juce::ValueTree existing)
+        : tree (std::move (existing))
+    {
+    }
 
     juce::ValueTree& getTree() { return tree; }
     const juce::ValueTree& getTree() const { return tree; }
 
 private:
-    juce::ValueTree tree { type };
+    juce::ValueTree tree{type};
 };

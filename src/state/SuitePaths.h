@@ -20,7 +20,10 @@ public:
     juce::File getPreferencesFolder() const { return getSuiteFolder().getChildFile ("Preferences"); }
 
 private:
-    explicit SuitePaths (juce::File folder) : appFolder (std::move (folder)) {}
+    explicit SuitePaths (juce::File folder)
+        : appFolder (std::move (folder))
+    {
+    }
 
     juce::File appFolder;
 };

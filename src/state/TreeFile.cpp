@@ -21,7 +21,7 @@ bool store (const juce::ValueTree& tree, const juce::File& file)
 
 bool replaceFromFile (juce::ValueTree& tree, const juce::File& file)
 {
-    if (! file.existsAsFile())
+    if (!file.existsAsFile())
         return false;
 
     // JUCE's parser quietly closes an unterminated root element; a file that
@@ -35,12 +35,12 @@ bool replaceFromFile (juce::ValueTree& tree, const juce::File& file)
 
     const auto ending = text.trimEnd();
 
-    if (! ending.endsWith ("/>") && ! ending.endsWith ("</" + xml->getTagName() + ">"))
+    if (!ending.endsWith ("/>") && !ending.endsWith ("</" + xml->getTagName() + ">"))
         return false;
 
     auto parsed = juce::ValueTree::fromXml (*xml);
 
-    if (! parsed.isValid())
+    if (!parsed.isValid())
         return false;
 
     tree = parsed;
@@ -54,7 +54,7 @@ bool loadInto (juce::ValueTree& tree, const juce::File& file)
 {
     juce::ValueTree loaded;
 
-    if (! tree.isValid() || ! replaceFromFile (loaded, file) || ! loaded.hasType (tree.getType()))
+    if (!tree.isValid() || !replaceFromFile (loaded, file) || !loaded.hasType (tree.getType()))
         return false;
 
     tree.copyPropertiesAndChildrenFrom (loaded, nullptr);

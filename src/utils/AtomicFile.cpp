@@ -4,7 +4,7 @@ namespace utils::files
 {
 bool replaceFileAtomically (const juce::File& target, const void* data, size_t numBytes)
 {
-    if (! target.getParentDirectory().createDirectory().wasOk())
+    if (!target.getParentDirectory().createDirectory().wasOk())
         return false;
 
     juce::TemporaryFile temp (target, juce::TemporaryFile::useHiddenFile);
@@ -14,12 +14,12 @@ bool replaceFileAtomically (const juce::File& target, const void* data, size_t n
         if (out.failedToOpen())
             return false;
 
-        if (numBytes > 0 && ! out.write (data, numBytes))
+        if (numBytes > 0 && !out.write (data, numBytes))
             return false;
 
         out.flush();
 
-        if (! out.getStatus().wasOk())
+        if (!out.getStatus().wasOk())
             return false;
     }
 

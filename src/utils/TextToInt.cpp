@@ -52,7 +52,7 @@ std::optional<int> leadingInt (juce::StringRef text) noexcept
     if (*digits == '+' || *digits == '-')
         ++digits;
 
-    if (! digits.isDigit())
+    if (!digits.isDigit())
         return std::nullopt;
 
     // textToInt reads the "-" itself but not a "+".

@@ -1,5 +1,5 @@
-#include "app/AppInfo.h"
 #include "app/StartupDecision.h"
+#include "app/AppInfo.h"
 
 #include <gtest/gtest.h>
 
@@ -9,13 +9,14 @@ int hostQueries = 0;
 
 std::function<bool()> host (bool running)
 {
-    return [running] { ++hostQueries; return running; };
+    return [running]
+    { ++hostQueries; return running; };
 }
 } // namespace
 
 TEST (StartupDecision, SetupFlagsInAnyCaseAnywhereGiveAQuietSetupRun)
 {
-    for (const auto* line : { "--from-installer", "--FROM-INSTALLER", "-psn_0 --From-Setup", "x--from-setupy", "a b --fRoM-iNsTaLlEr" })
+    for (const auto* line : {"--from-installer", "--FROM-INSTALLER", "-psn_0 --From-Setup", "x--from-setupy", "a b --fRoM-iNsTaLlEr"})
     {
         hostQueries = 0;
         const auto d = app::decideStartup (line, host (true));
@@ -38,7 +39,7 @@ TEST (StartupDecision, PlainLaunchDependsOnTheHost)
 
 TEST (AppInfo, VersionAndNames)
 {
-    EXPECT_EQ (AppInfo::getVersionComponents(), (std::array<int, 3> { 2026, 6, 6 }));
+    EXPECT_EQ (AppInfo::getVersionComponents(), (std::array<int, 3>{2026, 6, 6}));
     EXPECT_EQ (AppInfo::getAppVersionStringShort(), "2026.6.6");
     EXPECT_EQ (appInfo::getAppNameWithVersion(), "Velmora - Orvana Suite 2026.06.06");
     EXPECT_EQ (appInfo::getAppShortName(), "ORV");

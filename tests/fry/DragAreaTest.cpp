@@ -1,8 +1,8 @@
 // The drag area: when a press becomes a drag of the clip file, the file's
 // address for the desktop, and the preview of the clip's notes.
 #include "fry/ui/DragArea.h"
-#include "fry/ui/ExternalFileDrag.h"
 #include "fry/PayloadSupport.h"
+#include "fry/ui/ExternalFileDrag.h"
 #include "gadget/TestMouse.h"
 
 #include <gtest/gtest.h>

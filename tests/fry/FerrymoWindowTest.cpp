@@ -5,9 +5,9 @@
 // notes, and a press-and-move on the clip starts an X11 drag of the file.
 // Every step waits for what the suite shows (a window, a file, pixels on the
 // screen, X selections and messages), never for a fixed time.
+#include "fry/XdndDropTarget.h"
 #include "fry/ui/FryGadget.h"
 #include "fry/ui/FryLayout.h"
-#include "fry/XdndDropTarget.h"
 #include "gadget/TestMouse.h"
 #include "support/ProductWindowDriver.h"
 #include "support/Subprocess.h"

@@ -1,7 +1,7 @@
+#include "gadget/GadgetPlacement.h"
 #include "gadget/Gadget.h"
 #include "gadget/Gadget2.h"
 #include "gadget/GadgetDesktop.h"
-#include "gadget/GadgetPlacement.h"
 
 #include <gtest/gtest.h>
 

@@ -61,8 +61,8 @@ TEST (DesktopUiServices, ShowsOneBoxWithOneButtonOnAScreen)
 
         const auto self = juce::File::getSpecialLocation (juce::File::currentExecutableFile);
         juce::ChildProcess child;
-        ASSERT_TRUE (child.start (juce::StringArray { "/usr/bin/env", "DISPLAY=" + display, self.getFullPathName(),
-                                                      "--gtest_filter=DesktopUiServices.ShowsOneBoxWithOneButtonOnAScreen" }));
+        ASSERT_TRUE (child.start (juce::StringArray{"/usr/bin/env", "DISPLAY=" + display, self.getFullPathName(),
+                                                    "--gtest_filter=DesktopUiServices.ShowsOneBoxWithOneButtonOnAScreen"}));
         const auto output = child.readAllProcessOutput();
         EXPECT_EQ (child.getExitCode(), 0u) << output;
         EXPECT_TRUE (output.contains ("[  PASSED  ] 1 test")) << output;
@@ -85,7 +85,9 @@ TEST (DesktopUiServices, ShowsOneBoxWithOneButtonOnAScreen)
     ui.alert (text, nullptr);
     ui.alert (text, nullptr);
 
-    ASSERT_TRUE (testsupport::pumpUntil ([&] { return findBoxes().size() >= 1; }, 3000));
+    ASSERT_TRUE (testsupport::pumpUntil ([&]
+                                         { return findBoxes().size() >= 1; },
+                                         3000));
 
     const auto boxes = findBoxes();
     ASSERT_EQ (boxes.size(), 1);
@@ -93,11 +95,17 @@ TEST (DesktopUiServices, ShowsOneBoxWithOneButtonOnAScreen)
     EXPECT_EQ (boxes[0]->getNumButtons(), 1);
 
     boxes[0]->exitModalState (0);
-    ASSERT_TRUE (testsupport::pumpUntil ([&] { return findBoxes().isEmpty(); }, 3000));
+    ASSERT_TRUE (testsupport::pumpUntil ([&]
+                                         { return findBoxes().isEmpty(); },
+                                         3000));
 
     // Once closed, the same text may be shown again.
     ui.alert (text, nullptr);
-    ASSERT_TRUE (testsupport::pumpUntil ([&] { return findBoxes().size() == 1; }, 3000));
+    ASSERT_TRUE (testsupport::pumpUntil ([&]
+                                         { return findBoxes().size() == 1; },
+                                         3000));
     findBoxes()[0]->exitModalState (0);
-    testsupport::pumpUntil ([&] { return findBoxes().isEmpty(); }, 3000);
+    testsupport::pumpUntil ([&]
+                            { return findBoxes().isEmpty(); },
+                            3000);
 }

@@ -19,15 +19,15 @@ TEST (GuestOutbox, SplitsMessagesAndJoinsContinuationLines)
 
     const auto messages = channel::parseGuestOutbox (text);
     ASSERT_EQ (messages.size(), 4u);
-    EXPECT_EQ (messages[0], (GuestMessage { 1, "ORX.StoreScoreState", "FK|<FK_SCORE_STATE a=\"1\">\n  <STEM id=\"1\"/>\n</FK_SCORE_STATE>" }));
-    EXPECT_EQ (messages[1], (GuestMessage { 2, "KV.Apply", "subAction:0|interval:P5\n!continued text" }));
-    EXPECT_EQ (messages[2], (GuestMessage { 3, "NoData", "" }));
-    EXPECT_EQ (messages[3], (GuestMessage { 4, "lower", "x|y" }));
+    EXPECT_EQ (messages[0], (GuestMessage{1, "ORX.StoreScoreState", "FK|<FK_SCORE_STATE a=\"1\">\n  <STEM id=\"1\"/>\n</FK_SCORE_STATE>"}));
+    EXPECT_EQ (messages[1], (GuestMessage{2, "KV.Apply", "subAction:0|interval:P5\n!continued text"}));
+    EXPECT_EQ (messages[2], (GuestMessage{3, "NoData", ""}));
+    EXPECT_EQ (messages[3], (GuestMessage{4, "lower", "x|y"}));
 
     // Nothing to continue, or an id that does not fit: dropped, and not glued to a neighbour.
     const auto odd = channel::parseGuestOutbox ("orphan line\nG99999999999:Too|big\nstill too big\nG5:Ok|1\n");
     ASSERT_EQ (odd.size(), 1u);
-    EXPECT_EQ (odd[0], (GuestMessage { 5, "Ok", "1" }));
+    EXPECT_EQ (odd[0], (GuestMessage{5, "Ok", "1"}));
 }
 
 TEST (GuestOutbox, ParsersSurviveRandomText)

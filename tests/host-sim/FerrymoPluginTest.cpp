@@ -49,10 +49,10 @@ TEST (FerrymoPlugin, SelectionBringsItsBarsAndStavesWithNotes)
 TEST (FerrymoPlugin, AutomationIsIncludedOnlyWhenAskedFor)
 {
     auto score = test::makeRichScore();
-    score.selection = { 1, 1, { 1 } };
+    score.selection = {1, 1, {1}};
     test::SimHarness sim (score, false);
 
-    for (const auto& yes : { juce::var (true), juce::var ("1"), juce::var ("true"), juce::var (1) })
+    for (const auto& yes : {juce::var (true), juce::var ("1"), juce::var ("true"), juce::var (1)})
     {
         const auto payload = sim.engine.call (ferrymoPluginName, "fetchMidi", automationArgument (yes)).result;
         const auto bar = payload["staffList"][0]["staffBarList"][0];
@@ -63,7 +63,7 @@ TEST (FerrymoPlugin, AutomationIsIncludedOnlyWhenAskedFor)
         EXPECT_EQ (compact (bar["potList"][0]["noteList"]), R"([{"pitch": 67}, {"pitch": 71}])");
     }
 
-    for (const auto& no : { juce::var (false), juce::var ("0"), juce::var(), juce::var ("maybe") })
+    for (const auto& no : {juce::var (false), juce::var ("0"), juce::var(), juce::var ("maybe")})
     {
         const auto payload = sim.engine.call (ferrymoPluginName, "fetchMidi", automationArgument (no)).result;
         EXPECT_EQ (payload["staffList"][0]["staffBarList"][0]["commandList"].size(), 0) << compact (no);

@@ -31,7 +31,7 @@ TEST (GridGeometry, HitTestingFollowsBarLengths)
     EXPECT_EQ (grid.tickToX (2048 + 384), grid.barLeft (2) + (grid.barLeft (3) - grid.barLeft (2)) / 2);
     EXPECT_EQ (grid.tickToX (1 << 30), grid.barLeft (4));
 
-    const GridGeometry empty { ScoreDocument() };
+    const GridGeometry empty{ScoreDocument()};
     EXPECT_FALSE (empty.barIndexAt (200).has_value());
     EXPECT_FALSE (empty.staffIndexAt (200).has_value());
 }

@@ -1,8 +1,8 @@
+#include "app/RegisterAllProducts.h"
 #include "engine/EnginePlg.h"
 #include "engine/PlgFileContents.h"
 #include "products/ProductMgr.h"
 #include "products/ProductRegistrar.h"
-#include "app/RegisterAllProducts.h"
 #include "support/RecordingUiServices.h"
 #include "support/TempSuite.h"
 
@@ -13,7 +13,11 @@ namespace
 class TextProduct final : public Product
 {
 public:
-    explicit TextProduct (const ProductContext& context, juce::String name) : Product (context), internalName (std::move (name)) {}
+    explicit TextProduct (const ProductContext& context, juce::String name)
+        : Product (context)
+        , internalName (std::move (name))
+    {
+    }
     juce::String getCode() const override { return internalName.substring (0, 2).toUpperCase(); }
     juce::String getInternalName() const override { return internalName; }
     juce::String getDisplayName() const override { return internalName; }
@@ -64,9 +68,11 @@ TEST (PlgFiles, ProductFilesComeFromTheRegistrationAreWrittenEvenEmptyAndUnknown
     testsupport::RecordingUiServices ui;
     ProductRegistry registry;
     const auto text = gzip ("line one\nline two\n");
-    registry.addEntry ("LY", { text.getData(), text.getSize() }, [] (const ProductContext& c) { return std::make_unique<TextProduct> (c, "Lyrel"); });
-    registry.addEntry ("KV", {}, [] (const ProductContext& c) { return std::make_unique<TextProduct> (c, "Keyvane"); });
-    ProductMgr mgr ({ suite.getPaths(), ui }, registry);
+    registry.addEntry ("LY", {text.getData(), text.getSize()}, [] (const ProductContext& c)
+                       { return std::make_unique<TextProduct> (c, "Lyrel"); });
+    registry.addEntry ("KV", {}, [] (const ProductContext& c)
+                       { return std::make_unique<TextProduct> (c, "Keyvane"); });
+    ProductMgr mgr ({suite.getPaths(), ui}, registry);
 
     EXPECT_TRUE (mgr.installPlgFileForProduct ("LY"));
     EXPECT_EQ (suite.getSuiteFolder().getChildFile ("ORV_Lyrel.plg").loadFileAsString(), "line one\r\nline two\r\n");
@@ -97,7 +103,7 @@ TEST (PlgFiles, EngineKnowsThePlugInOfEveryProduct)
     testsupport::RecordingUiServices ui;
     ProductRegistry registry;
     zel_registerAllProducts (registry);
-    ProductMgr mgr ({ suite.getPaths(), ui }, registry);
+    ProductMgr mgr ({suite.getPaths(), ui}, registry);
     const auto engineText = engine::EnginePlgContents().get();
 
     ASSERT_FALSE (registry.getCodes().empty());

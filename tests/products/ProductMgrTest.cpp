@@ -1,5 +1,5 @@
-#include "engine/comm/WebSocketAction.h"
 #include "products/ProductMgr.h"
+#include "engine/comm/WebSocketAction.h"
 #include "products/ProductRegistrar.h"
 #include "support/RecordingActionSender.h"
 #include "support/RecordingUiServices.h"
@@ -20,7 +20,12 @@ class SlowStartProduct final : public Product
 public:
     static constexpr const char* productCode = "ORV";
 
-    SlowStartProduct (const ProductContext& context, Log& l) : Product (context), log (l) { log.lines.push_back ("constructed"); }
+    SlowStartProduct (const ProductContext& context, Log& l)
+        : Product (context)
+        , log (l)
+    {
+        log.lines.push_back ("constructed");
+    }
 
     juce::String getCode() const override { return productCode; }
     juce::String getInternalName() const override { return "Orvana"; }
@@ -44,7 +49,11 @@ class PlainProduct final : public Product
 public:
     static constexpr const char* productCode = "LY";
 
-    PlainProduct (const ProductContext& context, Log& l) : Product (context), log (l) {}
+    PlainProduct (const ProductContext& context, Log& l)
+        : Product (context)
+        , log (l)
+    {
+    }
 
     juce::String getCode() const override { return productCode; }
     juce::String getInternalName() const override { return "Lyrel"; }
@@ -68,8 +77,10 @@ class ProductMgrTest : public ::testing::Test
 protected:
     ProductMgrTest()
     {
-        ProductRegistrar<SlowStartProduct> (registry, {}, [this] (const ProductContext& c) { return std::make_unique<SlowStartProduct> (c, log); });
-        ProductRegistrar<PlainProduct> (registry, {}, [this] (const ProductContext& c) { return std::make_unique<PlainProduct> (c, log); });
+        ProductRegistrar<SlowStartProduct> (registry, {}, [this] (const ProductContext& c)
+                                            { return std::make_unique<SlowStartProduct> (c, log); });
+        ProductRegistrar<PlainProduct> (registry, {}, [this] (const ProductContext& c)
+                                        { return std::make_unique<PlainProduct> (c, log); });
     }
 
     SlowStartProduct* orv() { return dynamic_cast<SlowStartProduct*> (mgr.findProductByCode ("ORV")); }
@@ -79,7 +90,7 @@ protected:
     testsupport::RecordingActionSender sender;
     testsupport::RecordingUiServices ui;
     ProductRegistry registry;
-    ProductMgr mgr { ProductContext { suite.getPaths(), ui, &sender }, registry };
+    ProductMgr mgr{ProductContext{suite.getPaths(), ui, &sender}, registry};
 };
 } // namespace
 
@@ -101,17 +112,17 @@ TEST_F (ProductMgrTest, MessageArrivingWhileStartingIsDroppedAndTheFirstIsDelive
 
     ASSERT_NE (orv(), nullptr);
     EXPECT_TRUE (orv()->isStarting());
-    EXPECT_EQ (log.lines, (std::vector<juce::String> { "constructed" })) << "nothing is delivered before start-up completes";
+    EXPECT_EQ (log.lines, (std::vector<juce::String>{"constructed"})) << "nothing is delivered before start-up completes";
 
     orv()->finishStartUp();
 
     EXPECT_TRUE (orv()->isStarted());
     EXPECT_FALSE (orv()->isStarting());
-    EXPECT_EQ (log.lines, (std::vector<juce::String> { "constructed", "USER_TRIGGER|first" }));
+    EXPECT_EQ (log.lines, (std::vector<juce::String>{"constructed", "USER_TRIGGER|first"}));
 
     mgr.processHostMessageStr ("ORV", "REFRESH", "a|b");
     mgr.processHostMessageStr ("ORV", "OPEN", "");
-    EXPECT_EQ (log.lines, (std::vector<juce::String> { "constructed", "USER_TRIGGER|first", "REFRESH|a|b", "OPEN|" }))
+    EXPECT_EQ (log.lines, (std::vector<juce::String>{"constructed", "USER_TRIGGER|first", "REFRESH|a|b", "OPEN|"}))
         << "a started product gets its messages at once, in arrival order";
 }
 
@@ -124,7 +135,7 @@ TEST_F (ProductMgrTest, ProductShutDownDuringStartUpNeverSeesItsMessage)
     continuation();
 
     EXPECT_EQ (mgr.findProductByCode ("ORV"), nullptr);
-    EXPECT_EQ (log.lines, (std::vector<juce::String> { "constructed" }));
+    EXPECT_EQ (log.lines, (std::vector<juce::String>{"constructed"}));
 }
 
 TEST_F (ProductMgrTest, ProductsAreCreatedOnceWithTheirContext)
@@ -156,10 +167,11 @@ TEST (ProductWithoutSender, DropsActions)
     Log log;
     testsupport::TempSuite suite;
     testsupport::RecordingUiServices ui;
-    PlainProduct product ({ suite.getPaths(), ui }, log);
+    PlainProduct product ({suite.getPaths(), ui}, log);
     ApplyAction action;
     bool called = false;
-    action.setOnResponse ([&] (juce::var) { called = true; });
+    action.setOnResponse ([&] (juce::var)
+                          { called = true; });
     product.sendAction (action, false);
     product.sendActionWithPressureLimit (action);
     product.purgePlaybackPendingResponses();
@@ -171,18 +183,21 @@ TEST (ProductRegistry, FirstEntryOfAnExactCodeWins)
     Log log;
     testsupport::TempSuite suite;
     testsupport::RecordingUiServices ui;
-    const ProductContext context { suite.getPaths(), ui };
+    const ProductContext context{suite.getPaths(), ui};
     ProductRegistry registry;
     int made = 0;
-    registry.addEntry ("LY", {}, [&] (const ProductContext& c) { ++made; return std::make_unique<PlainProduct> (c, log); });
-    registry.addEntry ("LY", {}, [&] (const ProductContext&) { made += 100; return nullptr; });
-    registry.addEntry ("KV", {}, [] (const ProductContext&) { return nullptr; });
+    registry.addEntry ("LY", {}, [&] (const ProductContext& c)
+                       { ++made; return std::make_unique<PlainProduct> (c, log); });
+    registry.addEntry ("LY", {}, [&] (const ProductContext&)
+                       { made += 100; return nullptr; });
+    registry.addEntry ("KV", {}, [] (const ProductContext&)
+                       { return nullptr; });
 
     EXPECT_NE (registry.createByCode ("LY", context), nullptr);
     EXPECT_EQ (made, 1);
     EXPECT_EQ (registry.createByCode ("ly", context), nullptr);
     EXPECT_EQ (registry.createByCode ("KV", context), nullptr) << "a factory returning null is an unknown code";
-    EXPECT_EQ (registry.getCodes(), (std::vector<juce::String> { "LY", "LY", "KV" }));
+    EXPECT_EQ (registry.getCodes(), (std::vector<juce::String>{"LY", "LY", "KV"}));
 }
 
 TEST (ProductMetadata, CoverImageDecodes)
@@ -190,7 +205,7 @@ TEST (ProductMetadata, CoverImageDecodes)
     Log log;
     testsupport::TempSuite suite;
     testsupport::RecordingUiServices ui;
-    PlainProduct product ({ suite.getPaths(), ui }, log);
+    PlainProduct product ({suite.getPaths(), ui}, log);
     const auto metadata = product.getMetadata();
     EXPECT_EQ (metadata.code, "LY");
     EXPECT_EQ (metadata.coverImageSize, 3151u);

@@ -6,16 +6,16 @@
 
 TEST (ChordPitchList, TextFormRoundTripsAndSkipsWhatIsNoNumber)
 {
-    EXPECT_EQ (ChordPitchList ({ 60, 64, 67, 70 }).toString(), "60,64,67,70");
+    EXPECT_EQ (ChordPitchList ({60, 64, 67, 70}).toString(), "60,64,67,70");
     EXPECT_EQ (ChordPitchList().toString(), "");
 
     const std::pair<const char*, std::vector<int>> cases[] = {
-        { "60,64,67", { 60, 64, 67 } },
-        { " 48 , 52,55 ", { 48, 52, 55 } },
-        { "", {} },
-        { "60,,67", { 60, 67 } },
-        { "60,x,67,7b", { 60, 67 } },
-        { "-1,128", { -1, 128 } },
+        {"60,64,67", {60, 64, 67}},
+        {" 48 , 52,55 ", {48, 52, 55}},
+        {"", {}},
+        {"60,,67", {60, 67}},
+        {"60,x,67,7b", {60, 67}},
+        {"-1,128", {-1, 128}},
     };
 
     for (const auto& [text, pitches] : cases)
@@ -29,7 +29,7 @@ TEST (ChordTree, ReadsBackWhatItWroteAlsoAfterAFileRoundTrip)
     chord.setPlace (12, 512);
     chord.setRoot (60, 35);
     chord.setBass (55, 39);
-    chord.setPitchList (ChordPitchList ({ 60, 64, 67, 70 }));
+    chord.setPitchList (ChordPitchList ({60, 64, 67, 70}));
     chord.setSuffixListText ("6");
 
     const auto xml = chord.getTree().createXml();
@@ -44,7 +44,7 @@ TEST (ChordTree, ReadsBackWhatItWroteAlsoAfterAFileRoundTrip)
     EXPECT_EQ (read.getDiatonicRoot(), 35);
     EXPECT_EQ (read.getChromaticBass(), 55);
     EXPECT_EQ (read.getDiatonicBass(), 39);
-    EXPECT_EQ (read.getPitchList(), ChordPitchList ({ 60, 64, 67, 70 }));
+    EXPECT_EQ (read.getPitchList(), ChordPitchList ({60, 64, 67, 70}));
     EXPECT_EQ (read.getSuffixListText(), "6");
     EXPECT_TRUE (read.getTree().isEquivalentTo (chord.getTree()));
 }

@@ -4,8 +4,8 @@
 #include "support/ProductStandIns.h"
 #include "utils/AtomicFile.h"
 
-#include <gtest/gtest.h>
 #include <csignal>
+#include <gtest/gtest.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -64,7 +64,7 @@ TEST (AppStateFile, MissingOrMalformedFileKeepsTheTree)
 
     EXPECT_FALSE (state.replaceTreeFromFile()) << "no file yet";
 
-    for (const auto* garbage : { "", "<APP_STATE hostVersion=\"1\"", "\x01\x02 not xml", "<?xml version=\"1.0\"?>" })
+    for (const auto* garbage : {"", "<APP_STATE hostVersion=\"1\"", "\x01\x02 not xml", "<?xml version=\"1.0\"?>"})
     {
         ASSERT_TRUE (utils::files::replaceFileAtomically (state.getFile(), juce::String (garbage)));
         EXPECT_FALSE (state.replaceTreeFromFile()) << garbage;
@@ -140,7 +140,7 @@ TEST (AtomicFile, FullDiskLeavesTheOldContentAndNoTemporaryFile)
     // A file-size limit makes writes fail part-way, as a full disk does.
     const juce::String big = juce::String::repeatedString ("x", 1 << 20);
     const auto previousHandler = ::signal (SIGXFSZ, SIG_IGN);
-    rlimit previous {};
+    rlimit previous{};
     ::getrlimit (RLIMIT_FSIZE, &previous);
     rlimit limited = previous;
     limited.rlim_cur = 64 * 1024;

@@ -12,7 +12,7 @@ inline bool pumpUntil (const std::function<bool()>& condition, int timeoutMs = 5
 {
     const auto end = juce::Time::getMillisecondCounterHiRes() + timeoutMs;
 
-    while (! condition())
+    while (!condition())
     {
         if (juce::Time::getMillisecondCounterHiRes() > end)
             return false;

@@ -25,12 +25,16 @@ ProductWindowDriver::~ProductWindowDriver()
     for (const auto pid : processIdsOf (exe))
         ::kill (pid, SIGTERM);
 
-    if (! waitUntil ([&] { return countProcessesOf (exe) == 0; }, XDisplay::patienceMs))
+    if (!waitUntil ([&]
+                    { return countProcessesOf (exe) == 0; },
+                    XDisplay::patienceMs))
     {
         for (const auto pid : processIdsOf (exe))
             ::kill (pid, SIGKILL);
 
-        waitUntil ([&] { return countProcessesOf (exe) == 0; }, XDisplay::patienceMs);
+        waitUntil ([&]
+                   { return countProcessesOf (exe) == 0; },
+                   XDisplay::patienceMs);
     }
 }
 
@@ -38,7 +42,7 @@ bool ProductWindowDriver::start (const juce::String& scoreJson, const juce::Stri
 {
     const auto score = suite.getSuiteFolder().getSiblingFile ("score.json");
 
-    if (! display.isAvailable() || ! score.replaceWithText (scoreJson))
+    if (!display.isAvailable() || !score.replaceWithText (scoreJson))
         return false;
 
     auto environment = extraEnvironment;
@@ -52,8 +56,7 @@ bool ProductWindowDriver::start (const juce::String& scoreJson, const juce::Stri
                    sim = std::make_unique<HostSimProcess> (juce::StringArray { "--port", "1898", "--suite", suite.getSuiteFolder().getFullPathName(),
                                                                                "--score", score.getFullPathName() },
                                                            environment);
-                   return sim->isRunning();
-               },
+                   return sim->isRunning(); },
                60000,
                1000);
 
@@ -67,7 +70,7 @@ bool ProductWindowDriver::command (const juce::String& line)
 
 juce::String ProductWindowDriver::openProductWindow (const juce::String& productCode, const juce::String& windowName)
 {
-    if (! command ("trigger " + productCode))
+    if (!command ("trigger " + productCode))
         return {};
 
     const auto window = waitForWindow (windowName);
@@ -79,8 +82,7 @@ juce::String ProductWindowDriver::waitForWindow (const juce::String& windowName)
     return display.waitForWindow (windowName, [this]
                                   {
                                       const auto pids = processIdsOf (suite.getExecutable());
-                                      return pids.empty() ? juce::StringArray() : juce::StringArray { "--onlyvisible", "--pid", juce::String (pids.front()) };
-                                  });
+                                      return pids.empty() ? juce::StringArray() : juce::StringArray { "--onlyvisible", "--pid", juce::String (pids.front()) }; });
 }
 
 bool ProductWindowDriver::waitUntilDrawn (const juce::String& windowId) const
@@ -108,8 +110,7 @@ bool ProductWindowDriver::waitUntilDrawn (const juce::String& windowId) const
                               for (int x = after.x; x < after.x + after.width; x += 3)
                                   colours.insert (shot.getPixelAt (x, y).getARGB());
 
-                          return colours.size() > 150;
-                      },
+                          return colours.size() > 150; },
                       XDisplay::patienceMs,
                       100);
 }
@@ -117,25 +118,25 @@ bool ProductWindowDriver::waitUntilDrawn (const juce::String& windowId) const
 void ProductWindowDriver::clickAt (const juce::String& windowId, juce::Point<int> inWindow) const
 {
     const auto window = display.geometryOf (windowId);
-    display.run ({ "xdotool", "mousemove", juce::String (window.x + inWindow.x), juce::String (window.y + inWindow.y), "click", "1" });
+    display.run ({"xdotool", "mousemove", juce::String (window.x + inWindow.x), juce::String (window.y + inWindow.y), "click", "1"});
 }
 
 void ProductWindowDriver::typeText (const juce::String& text) const
 {
-    display.run ({ "xdotool", "type", "--delay", "20", text });
+    display.run ({"xdotool", "type", "--delay", "20", text});
 }
 
 void ProductWindowDriver::drag (juce::Point<int> from, juce::Point<int> to, int steps) const
 {
-    display.run ({ "xdotool", "mousemove", juce::String (from.x), juce::String (from.y), "mousedown", "1" });
+    display.run ({"xdotool", "mousemove", juce::String (from.x), juce::String (from.y), "mousedown", "1"});
 
     for (int step = 1; step <= juce::jmax (1, steps); ++step)
     {
         const auto p = from + (to - from) * step / juce::jmax (1, steps);
-        display.run ({ "xdotool", "mousemove", juce::String (p.x), juce::String (p.y) });
+        display.run ({"xdotool", "mousemove", juce::String (p.x), juce::String (p.y)});
     }
 
-    display.run ({ "xdotool", "mouseup", "1" });
+    display.run ({"xdotool", "mouseup", "1"});
 }
 
 juce::File ProductWindowDriver::artifact (const juce::String& name)
@@ -159,7 +160,7 @@ juce::var ProductWindowDriver::readSavedScore()
 {
     const auto file = suite.getSuiteFolder().getSiblingFile ("saved-" + juce::String (++saves) + ".json");
 
-    if (! command ("save " + file.getFullPathName()))
+    if (!command ("save " + file.getFullPathName()))
         return {};
 
     juce::var score;
@@ -170,8 +171,7 @@ juce::var ProductWindowDriver::readSavedScore()
 
                    // Read only once it parses whole: the simulator may still be writing.
                    const auto result = juce::JSON::parse (file.loadFileAsString(), score);
-                   return result.wasOk() && score.isObject();
-               },
+                   return result.wasOk() && score.isObject(); },
                XDisplay::patienceMs,
                20);
     return score;

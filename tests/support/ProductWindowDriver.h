@@ -70,7 +70,7 @@ public:
 
 private:
     const XDisplay& display;
-    TempSuite suite { true };
+    TempSuite suite{true};
     juce::File tempFolder;
     std::unique_ptr<HostSimProcess> sim;
     int saves = 0;

@@ -1,6 +1,6 @@
 // The one rule for numbers from outside: every form the host may send them in.
-#include "utils/TextToInt.h"
 #include "utils/VarNumbers.h"
+#include "utils/TextToInt.h"
 
 #include <gtest/gtest.h>
 

@@ -3,7 +3,8 @@
 namespace core::db
 {
 TextDirDatabase::TextDirDatabase (juce::String dir, juce::File suite)
-    : directory (std::move (dir)), suiteFolder (std::move (suite))
+    : directory (std::move (dir))
+    , suiteFolder (std::move (suite))
 {
 }
 

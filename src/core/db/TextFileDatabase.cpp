@@ -8,7 +8,9 @@ bool isTrueText (const juce::String& value)
 }
 
 TextFileDatabase::TextFileDatabase (juce::String dir, juce::String fileName, juce::File suite)
-    : directory (std::move (dir)), name (std::move (fileName)), suiteFolder (std::move (suite))
+    : directory (std::move (dir))
+    , name (std::move (fileName))
+    , suiteFolder (std::move (suite))
 {
 }
 

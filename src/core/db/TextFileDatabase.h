@@ -40,7 +40,7 @@ public:
     const Content& getContent() const { return content; }
 
 private:
-    juce::String directory, name, extension { "txt" };
+    juce::String directory, name, extension{"txt"};
     juce::File suiteFolder;
     Content content;
 };

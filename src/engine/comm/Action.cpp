@@ -1,7 +1,7 @@
 #include "engine/comm/Action.h"
 #include "engine/comm/Comm.h"
-#include "engine/comm/WebSocketAction.h"
 #include "engine/comm/IProductActionSender.h"
+#include "engine/comm/WebSocketAction.h"
 
 juce::var Action::buildWebSocketArg()
 {
@@ -19,12 +19,12 @@ bool Action::prepareCommit()
 {
     commitStopped = false;
     onBeforeCommit();
-    return ! commitStopped;
+    return !commitStopped;
 }
 
 void Action::commit (comm::Comm& channel)
 {
-    if (! prepareCommit())
+    if (!prepareCommit())
         return;
 
     channel.sendMessage (toMessageString());
@@ -33,7 +33,7 @@ void Action::commit (comm::Comm& channel)
 
 void Action::commitAsWebSocket (IProductActionSender& sender, WebSocketAction& request, bool withPressureLimit)
 {
-    if (! prepareCommit())
+    if (!prepareCommit())
         return;
 
     request.setArg (buildWebSocketArg());

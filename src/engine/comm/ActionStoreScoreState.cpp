@@ -1,7 +1,8 @@
 #include "engine/comm/ActionStoreScoreState.h"
 
 ActionStoreScoreState::ActionStoreScoreState (juce::String productCode, juce::ValueTree stateTree)
-    : code (std::move (productCode)), tree (std::move (stateTree))
+    : code (std::move (productCode))
+    , tree (std::move (stateTree))
 {
 }
 

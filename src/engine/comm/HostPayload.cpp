@@ -1,8 +1,8 @@
 #include "engine/comm/HostPayload.h"
 
-#include <typeinfo>
 #include "utils/TextToInt.h"
 #include "utils/VarNumbers.h"
+#include <typeinfo>
 
 namespace comm::payload
 {

@@ -1,7 +1,7 @@
 #include "orv/model/Score.h"
 #include "orv/model/ScoreIds.h"
-#include "state/TreeProps.h"
 #include "orv/pref/TrackStyleList.h"
+#include "state/TreeProps.h"
 
 namespace orv
 {

@@ -1,6 +1,6 @@
 #include "orv/pref/AutomationTab.h"
-#include "state/TreeProps.h"
 #include "orv/pref/PrefIds.h"
+#include "state/TreeProps.h"
 
 namespace orv::preferences
 {

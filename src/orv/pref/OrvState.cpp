@@ -1,7 +1,7 @@
 #include "orv/pref/OrvState.h"
-#include "state/TreeProps.h"
 #include "orv/pref/OrvStateDefaults.h"
 #include "orv/pref/PrefIds.h"
+#include "state/TreeProps.h"
 
 namespace orv
 {

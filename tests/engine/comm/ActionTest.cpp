@@ -1,7 +1,7 @@
 #include "engine/comm/Action.h"
 #include "engine/comm/ActionStoreScoreState.h"
-#include "engine/comm/WebSocketAction.h"
 #include "engine/comm/IProductActionSender.h"
+#include "engine/comm/WebSocketAction.h"
 
 #include <gtest/gtest.h>
 

@@ -14,8 +14,8 @@ TEST (ChannelLines, HostLines)
     EXPECT_EQ (noData->id, 12);
     EXPECT_EQ (noData->data, "");
 
-    for (const auto* bad : { "", "H", "H:ORV.OPEN|x", "HORV.OPEN|x", "Hx1:ORV.OPEN|x", "H-1:ORV.OPEN|x", "H 1:ORV|x",
-                             "H1234567890:ORV.OPEN|x", "H99999999999999999999:ORV.OPEN|x", "H1|x:ORV.OPEN" })
+    for (const auto* bad : {"", "H", "H:ORV.OPEN|x", "HORV.OPEN|x", "Hx1:ORV.OPEN|x", "H-1:ORV.OPEN|x", "H 1:ORV|x",
+                            "H1234567890:ORV.OPEN|x", "H99999999999999999999:ORV.OPEN|x", "H1|x:ORV.OPEN"})
         EXPECT_FALSE (parseHostLine (bad).has_value()) << bad;
 
     EXPECT_EQ (parseHostLine ("H999999999:A.B|")->id, maxMessageId);
@@ -34,7 +34,7 @@ TEST (ChannelLines, AddressedTypes)
 
 TEST (ChannelLines, GuestState)
 {
-    GuestState state { 5, 9 };
+    GuestState state{5, 9};
     parseGuestState ("currentMessageId=G12\r\nlastReceived=H40\r\n", state);
     EXPECT_EQ (state.currentMessageId, 12);
     EXPECT_EQ (state.lastReceived, 40);
@@ -43,7 +43,7 @@ TEST (ChannelLines, GuestState)
     EXPECT_EQ (state.currentMessageId, 12) << "malformed values leave the old ones";
     EXPECT_EQ (state.lastReceived, 40);
 
-    EXPECT_EQ (formatGuestState ({ 3, 7 }), "currentMessageId=G3\r\nlastReceived=H7");
+    EXPECT_EQ (formatGuestState ({3, 7}), "currentMessageId=G3\r\nlastReceived=H7");
     EXPECT_EQ (parseHostLastReceived ("lastReceived=G17\r\n"), 17);
     EXPECT_EQ (parseHostLastReceived (""), -1);
     EXPECT_EQ (parseHostLastReceived ("other=G3\nlastReceived=17\n"), -1);

@@ -206,7 +206,7 @@ TEST_F (CommTest, RandomAndMutatedLinesNeverCrashOrGoBackwards)
             ASSERT_TRUE (state.currentMessageId >= 0 && state.lastReceived <= maxMessageId) << line;
             ASSERT_LE (parseHostLastReceived (line), maxMessageId) << line;
             const auto version = parseHostVersion (line);
-            ASSERT_TRUE (! version.has_value() || (*version >= 0 && *version <= maxMessageId)) << line;
+            ASSERT_TRUE (!version.has_value() || (*version >= 0 && *version <= maxMessageId)) << line;
             const auto tidied = tidyGuestOutbox (line + "\n" + line, random.nextInt ({-1, 20}));
             ASSERT_TRUE (tidied.isEmpty() || tidied.endsWith ("\r\n")) << line;
 

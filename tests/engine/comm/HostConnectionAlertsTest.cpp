@@ -1,7 +1,7 @@
 // The WebSocket session only reports connection problems; the channel hands
 // them to the side that owns the user interface, with the words to show.
-#include "engine/comm/Comm.h"
 #include "engine/comm/HostConnectionAlerts.h"
+#include "engine/comm/Comm.h"
 #include "engine/comm/IProductMessageHandler.h"
 #include "support/MessagePump.h"
 #include "support/ScriptedHostServer.h"
@@ -26,7 +26,8 @@ TEST (HostConnectionAlerts, TheChannelShowsARefusedAndALostConnectionWithTheirTe
     AppState appState (suite.getPaths());
     NoProducts products;
     auto shown = std::make_shared<juce::StringArray>();
-    const auto show = [shown] (comm::HostConnectionProblem problem) { shown->add (comm::getAlertText (problem)); };
+    const auto show = [shown] (comm::HostConnectionProblem problem)
+    { shown->add (comm::getAlertText (problem)); };
 
     {
         comm::Comm channel (appState, products, suite.getPaths(), ScriptedHostServer::findRefusingPort(), show);

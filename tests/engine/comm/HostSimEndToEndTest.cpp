@@ -4,8 +4,8 @@
 // suite is launched, triggered and ended by the simulator.
 #include "engine/comm/Action.h"
 #include "engine/comm/Comm.h"
-#include "engine/comm/WebSocketAction.h"
 #include "engine/comm/IProductMessageHandler.h"
+#include "engine/comm/WebSocketAction.h"
 #include "support/HostSimProcess.h"
 #include "support/MessagePump.h"
 #include "support/Subprocess.h"
@@ -41,27 +41,31 @@ juce::String stateText (const testsupport::TempSuite& suite, const char* name)
 
 TEST (HostSimEndToEnd, ProductCallReachesItsPluginAndTheReplyTheCallback)
 {
-    HostSimProcess sim ({ "--no-presence" });
+    HostSimProcess sim ({"--no-presence"});
     ASSERT_TRUE (sim.isRunning());
 
     testsupport::TempSuite suite;
     AppState appState (suite.getPaths());
     NoProducts products;
     comm::Comm channel (appState, products, suite.getPaths(), sim.getPort(),
-                        [] (comm::HostConnectionProblem problem) { ADD_FAILURE() << "connection problem " << static_cast<int> (problem); });
+                        [] (comm::HostConnectionProblem problem)
+                        { ADD_FAILURE() << "connection problem " << static_cast<int> (problem); });
 
     juce::var reply;
     int calls = 0;
     Echo echo;
     auto* argument = new juce::DynamicObject();
     argument->setProperty ("text", "hello");
-    argument->setProperty ("bars", juce::Array<juce::var> { 1, 2, 3 });
+    argument->setProperty ("bars", juce::Array<juce::var>{1, 2, 3});
     echo.setArg (juce::var (argument));
-    echo.setOnResponse ([&] (juce::var result) { reply = result; ++calls; });
+    echo.setOnResponse ([&] (juce::var result)
+                        { reply = result; ++calls; });
 
     channel.invokeProductAction ("Test", echo, false);
 
-    ASSERT_TRUE (pumpUntil ([&] { return calls > 0; }, 10000));
+    ASSERT_TRUE (pumpUntil ([&]
+                            { return calls > 0; },
+                            10000));
     EXPECT_EQ (calls, 1);
     EXPECT_EQ (reply["text"].toString(), "hello");
     EXPECT_EQ (reply["bars"].size(), 3);
@@ -71,7 +75,7 @@ TEST (HostSimEndToEnd, ProductCallReachesItsPluginAndTheReplyTheCallback)
 TEST (HostSimEndToEnd, CommittedActionReachesTheHostThroughTheGuestOutbox)
 {
     testsupport::TempSuite suite;
-    HostSimProcess sim ({ "--no-presence", "--no-launch", "--suite", suite.getSuiteFolder().getFullPathName() });
+    HostSimProcess sim ({"--no-presence", "--no-launch", "--suite", suite.getSuiteFolder().getFullPathName()});
     ASSERT_TRUE (sim.isRunning());
 
     AppState appState (suite.getPaths());
@@ -80,10 +84,14 @@ TEST (HostSimEndToEnd, CommittedActionReachesTheHostThroughTheGuestOutbox)
 
     Apply first, second;
     first.commit (channel);
-    ASSERT_TRUE (pumpUntil ([&] { return stateText (suite, "hostCommState.txt").contains ("lastReceived=G1"); }, 10000));
+    ASSERT_TRUE (pumpUntil ([&]
+                            { return stateText (suite, "hostCommState.txt").contains ("lastReceived=G1"); },
+                            10000));
 
     second.commit (channel);
-    ASSERT_TRUE (pumpUntil ([&] { return stateText (suite, "hostCommState.txt").contains ("lastReceived=G2"); }, 10000));
+    ASSERT_TRUE (pumpUntil ([&]
+                            { return stateText (suite, "hostCommState.txt").contains ("lastReceived=G2"); },
+                            10000));
     EXPECT_EQ (channel.getCurrentMessageId(), 2);
     EXPECT_TRUE (sim.sendCommand ("log 50"));
     EXPECT_TRUE (sim.waitForOutput ("KV.Apply"));
@@ -96,19 +104,25 @@ TEST (HostSimEndToEnd, CommittedActionReachesTheHostThroughTheGuestOutbox)
 TEST (HostSimEndToEnd, SimulatorLaunchesTriggersAndOutlivesNoSuite)
 {
     testsupport::TempSuite suite (true);
-    HostSimProcess sim ({ "--suite", suite.getSuiteFolder().getFullPathName() });
+    HostSimProcess sim ({"--suite", suite.getSuiteFolder().getFullPathName()});
     ASSERT_TRUE (sim.isRunning());
     const auto exe = suite.getExecutable();
 
     ASSERT_TRUE (sim.sendCommand ("trigger ORV"));
-    ASSERT_TRUE (testsupport::waitUntil ([&] { return stateText (suite, "guestCommState.txt").contains ("lastReceived=H1"); }, 10000))
+    ASSERT_TRUE (testsupport::waitUntil ([&]
+                                         { return stateText (suite, "guestCommState.txt").contains ("lastReceived=H1"); },
+                                         10000))
         << "the launched suite handles the trigger";
     EXPECT_EQ (testsupport::countProcessesOf (exe), 1);
 
     ASSERT_TRUE (sim.sendCommand ("trigger FRY"));
-    ASSERT_TRUE (testsupport::waitUntil ([&] { return stateText (suite, "guestCommState.txt").contains ("lastReceived=H2"); }, 10000))
+    ASSERT_TRUE (testsupport::waitUntil ([&]
+                                         { return stateText (suite, "guestCommState.txt").contains ("lastReceived=H2"); },
+                                         10000))
         << "a second trigger reaches the running suite";
-    EXPECT_TRUE (testsupport::waitUntil ([&] { return testsupport::countProcessesOf (exe) == 1; }, 10000))
+    EXPECT_TRUE (testsupport::waitUntil ([&]
+                                         { return testsupport::countProcessesOf (exe) == 1; },
+                                         10000))
         << "no second suite stays up";
 
     EXPECT_TRUE (suite.getSuiteFolder().getChildFile ("ORX.plg").existsAsFile()) << "plug-in files are written at start-up";
@@ -118,7 +132,9 @@ TEST (HostSimEndToEnd, SimulatorLaunchesTriggersAndOutlivesNoSuite)
     // benchmark's business, not this test's).
     sim.stop();
     const auto stoppedAt = juce::Time::getMillisecondCounterHiRes();
-    ASSERT_TRUE (testsupport::waitUntil ([&] { return testsupport::countProcessesOf (exe) == 0; }, 15000));
+    ASSERT_TRUE (testsupport::waitUntil ([&]
+                                         { return testsupport::countProcessesOf (exe) == 0; },
+                                         15000));
     RecordProperty ("quitAfterMs", juce::String (juce::Time::getMillisecondCounterHiRes() - stoppedAt, 0).toStdString());
 
     EXPECT_TRUE (suite.getStateFolder().getChildFile ("AppState.xml").existsAsFile());

@@ -32,10 +32,10 @@ TEST (Poser, Ordering)
     // A clear poser is unordered against anything, itself included.
     const Poser clear, some (1, 0);
 
-    for (const auto& [a, b] : { std::pair { clear, some }, { some, clear }, { clear, clear } })
+    for (const auto& [a, b] : {std::pair{clear, some}, {some, clear}, {clear, clear}})
         EXPECT_FALSE (a < b || a <= b || a > b || a >= b) << a.toString() << " vs " << b.toString();
 
-    EXPECT_TRUE (clear == Poser() && ! (clear == some));
+    EXPECT_TRUE (clear == Poser() && !(clear == some));
     EXPECT_FALSE (clear == some);
 }
 

@@ -58,7 +58,7 @@ TEST (OrvState, BpmViewRange)
 {
     EXPECT_EQ (TempoBpmViewRange (130, 140), TempoBpmViewRange (130, 150));
     EXPECT_EQ (TempoBpmViewRange (-5, 100).getMin(), 0.0);
-    for (const char* bad : { "abc", "a,b", "1,2,3" })
+    for (const char* bad : {"abc", "a,b", "1,2,3"})
         EXPECT_EQ (TempoBpmViewRange::fromString (bad), TempoBpmViewRange (0, 20)) << bad;
 
     EXPECT_EQ (TempoBpmViewRange::fromString ("60.5, 120"), TempoBpmViewRange (60.5, 120));

@@ -15,9 +15,9 @@ namespace
 {
 juce::var randomValue (juce::Random& rng)
 {
-    static const char* texts[] = { "", "true", "false", "{\"controlId\":\"7\"}", "showTempo", "R", "-5,9", "abc", "ff00ff00", "{\"show\":\"false\",\"x" };
-    const juce::var values[] = { rng.nextInt(), rng.nextInt (5) - 2, rng.nextBool(), rng.nextDouble() * 1e6 - 5e5,
-                                 "instrument." + juce::String (rng.nextInt (4)), texts[rng.nextInt (10)] };
+    static const char* texts[] = {"", "true", "false", "{\"controlId\":\"7\"}", "showTempo", "R", "-5,9", "abc", "ff00ff00", "{\"show\":\"false\",\"x"};
+    const juce::var values[] = {rng.nextInt(), rng.nextInt (5) - 2, rng.nextBool(), rng.nextDouble() * 1e6 - 5e5,
+                                "instrument." + juce::String (rng.nextInt (4)), texts[rng.nextInt (10)]};
     return values[rng.nextInt (6)];
 }
 

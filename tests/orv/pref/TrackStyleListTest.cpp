@@ -52,5 +52,4 @@ TEST (TrackStyleList, DefaultStyleIsCreatedWhenMissing)
     TrackStyleList empty (juce::ValueTree (orv::prefids::TRACKSTYLES));
     EXPECT_EQ (colourFor (empty, "instrument.wind"), juce::Colour (0xffdd240b));
     EXPECT_EQ (empty.size(), 1) << "looking up created the default style";
-
 }

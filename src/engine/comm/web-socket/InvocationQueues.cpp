@@ -12,7 +12,7 @@ const juce::Identifier transportActionKey ("transportAction");
 /** The "transportAction" text of object arguments; nothing for other arguments. */
 std::optional<juce::String> transportActionOf (const juce::var& args)
 {
-    if (! args.isObject())
+    if (!args.isObject())
         return std::nullopt;
 
     return args.getProperty (transportActionKey, {}).toString();
@@ -20,7 +20,8 @@ std::optional<juce::String> transportActionOf (const juce::var& args)
 } // namespace
 
 InvocationQueues::InvocationQueues (Clock clockToUse)
-    : clock (clockToUse ? std::move (clockToUse) : Clock ([] { return juce::Time::getMillisecondCounterHiRes(); }))
+    : clock (clockToUse ? std::move (clockToUse) : Clock ([]
+                                                          { return juce::Time::getMillisecondCounterHiRes(); }))
 {
 }
 
@@ -32,7 +33,7 @@ bool InvocationQueues::admit (int msgId, juce::String plugin, juce::String metho
     // A transport reply that is late is useless: the playback has moved on.
     if (method == transportMethod && onResponse)
     {
-        if (! timeoutMs.has_value())
+        if (!timeoutMs.has_value())
             timeoutMs = defaultTransportTimeoutMs;
 
         expires = true;
@@ -63,9 +64,9 @@ void InvocationQueues::queue (int msgId, juce::String plugin, juce::String metho
         removeInvocationsOf (playbackQueue, updatePlaybackStateMethod, std::nullopt);
     }
 
-    if (! isPlayback)
+    if (!isPlayback)
     {
-        requestQueue.push_back ({ msgId, std::move (plugin), std::move (method), std::move (args), timeoutMs, true });
+        requestQueue.push_back ({msgId, std::move (plugin), std::move (method), std::move (args), timeoutMs, true});
     }
     else
     {
@@ -79,7 +80,7 @@ void InvocationQueues::queue (int msgId, juce::String plugin, juce::String metho
             removeInvocationsOf (playbackQueue, updatePlaybackStateMethod, std::nullopt);
         }
 
-        playbackQueue.push_back ({ msgId, std::move (plugin), std::move (method), std::move (args), timeoutMs, false });
+        playbackQueue.push_back ({msgId, std::move (plugin), std::move (method), std::move (args), timeoutMs, false});
     }
 
     if (onResponse)
@@ -89,7 +90,7 @@ void InvocationQueues::queue (int msgId, juce::String plugin, juce::String metho
         if (timeoutMs.has_value())
             deadline = now() + *timeoutMs;
 
-        pendingResponses.insert_or_assign (msgId, PendingResponseEntry { std::move (onResponse), deadline, expires, pressureLimited });
+        pendingResponses.insert_or_assign (msgId, PendingResponseEntry{std::move (onResponse), deadline, expires, pressureLimited});
     }
 }
 
@@ -102,7 +103,7 @@ void InvocationQueues::removeInvocationsOf (std::deque<PendingInvoke>& queue, co
                                      if (invoke.method != method)
                                          return false;
 
-                                     if (! transportAction.has_value())
+                                     if (!transportAction.has_value())
                                          return true;
 
                                      const auto action = transportActionOf (invoke.args);
@@ -116,7 +117,7 @@ std::optional<InvocationQueues::Write> InvocationQueues::beginNextWrite()
     if (isWriting())
         return std::nullopt;
 
-    const bool fromPlayback = ! playbackQueue.empty();
+    const bool fromPlayback = !playbackQueue.empty();
     auto& queue = fromPlayback ? playbackQueue : requestQueue;
 
     if (queue.empty())
@@ -129,9 +130,9 @@ std::optional<InvocationQueues::Write> InvocationQueues::beginNextWrite()
     (fromPlayback ? playbackWriting : requestWriting) = true;
     (fromPlayback ? playbackInFlight : requestInFlight) = invoke.msgId;
 
-    return Write { invoke.msgId,
-                   comm::buildInvokeMessage (invoke.msgId, invoke.plugin, invoke.method, invoke.args).toStdString(),
-                   fromPlayback };
+    return Write{invoke.msgId,
+                 comm::buildInvokeMessage (invoke.msgId, invoke.plugin, invoke.method, invoke.args).toStdString(),
+                 fromPlayback};
 }
 
 void InvocationQueues::endWrite (bool written)
@@ -142,12 +143,13 @@ void InvocationQueues::endWrite (bool written)
     playbackInFlight.reset();
     requestInFlight.reset();
 
-    if (! written || ! inFlight.has_value())
+    if (!written || !inFlight.has_value())
         return;
 
     auto removeById = [id = *inFlight] (std::deque<PendingInvoke>& queue)
     {
-        const auto it = std::find_if (queue.begin(), queue.end(), [id] (const PendingInvoke& i) { return i.msgId == id; });
+        const auto it = std::find_if (queue.begin(), queue.end(), [id] (const PendingInvoke& i)
+                                      { return i.msgId == id; });
 
         if (it == queue.end())
             return false;
@@ -157,7 +159,7 @@ void InvocationQueues::endWrite (bool written)
     };
 
     // A newer coalescing invocation may already have removed it.
-    if (! removeById (playbackQueue))
+    if (!removeById (playbackQueue))
         removeById (requestQueue);
 
     purgeExpiredPendingResponses();
@@ -215,5 +217,6 @@ void InvocationQueues::purgePollPendingResponses()
 size_t InvocationQueues::getNumPressureLimitedResponses() const
 {
     return static_cast<size_t> (std::count_if (pendingResponses.begin(), pendingResponses.end(),
-                                               [] (const auto& entry) { return entry.second.pressureLimited; }));
+                                               [] (const auto& entry)
+                                               { return entry.second.pressureLimited; }));
 }

@@ -1,6 +1,6 @@
 #include "orv/score/io/TempoCurveLoader.h"
-#include "orv/score/io/PayloadIds.h"
 #include "engine/comm/HostPayload.h"
+#include "orv/score/io/PayloadIds.h"
 #include "orv/score/io/ScoreLoader.h"
 
 #include <algorithm>

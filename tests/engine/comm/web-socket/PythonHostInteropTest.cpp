@@ -29,7 +29,7 @@ TEST (PythonHostInteropTest, HandshakeTextFramesBothWaysAndNormalClose)
     const juce::TemporaryFile log (".json");
 
     juce::ChildProcess child;
-    ASSERT_TRUE (child.start (juce::StringArray { python.getFullPathName(), script.getFullPathName(), log.getFile().getFullPathName() },
+    ASSERT_TRUE (child.start (juce::StringArray{python.getFullPathName(), script.getFullPathName(), log.getFile().getFullPathName()},
                               juce::ChildProcess::wantStdOut));
 
     const auto port = readLine (child).trim().getIntValue();
@@ -40,19 +40,26 @@ TEST (PythonHostInteropTest, HandshakeTextFramesBothWaysAndNormalClose)
 
     auto results = std::make_shared<juce::Array<juce::var>>();
     auto* arg = new juce::DynamicObject();
-    arg->setProperty ("notes", juce::Array<juce::var> { 60, 64, 67 });
+    arg->setProperty ("notes", juce::Array<juce::var>{60, 64, 67});
     arg->setProperty ("name", juce::String::fromUTF8 ("Fl\xc3\xb6te"));
     const juce::var argument (arg);
 
-    manager->sendInvokePluginMsg ("ORV_Orvana", "echo", argument, [results] (juce::var v) { results->add (v); },
-                                  std::nullopt, std::nullopt, false);
-    manager->sendInvokePluginMsg ("ORV_Orvana", "echo", "second", [results] (juce::var v) { results->add (v); },
-                                  std::nullopt, std::nullopt, false);
+    manager->sendInvokePluginMsg (
+        "ORV_Orvana", "echo", argument, [results] (juce::var v)
+        { results->add (v); },
+        std::nullopt, std::nullopt, false);
+    manager->sendInvokePluginMsg (
+        "ORV_Orvana", "echo", "second", [results] (juce::var v)
+        { results->add (v); },
+        std::nullopt, std::nullopt, false);
 
-    ASSERT_TRUE (testsupport::pumpUntil ([&] { return results->size() == 2; }, 10000));
+    ASSERT_TRUE (testsupport::pumpUntil ([&]
+                                         { return results->size() == 2; },
+                                         10000));
     EXPECT_EQ (juce::JSON::toString ((*results)[0]), juce::JSON::toString (argument));
     EXPECT_EQ ((*results)[1].toString(), "second");
-    EXPECT_TRUE (testsupport::pumpUntil ([&] { return appState.getProperty (AppState::webSocketSessionToken).toString() == "py-token"; }));
+    EXPECT_TRUE (testsupport::pumpUntil ([&]
+                                         { return appState.getProperty (AppState::webSocketSessionToken).toString() == "py-token"; }));
 
     manager.reset();
     ASSERT_TRUE (child.waitForProcessToFinish (10000));

@@ -14,7 +14,7 @@ bool isAsciiLetter (juce::juce_wchar c)
 /** The digits as an int, or nullopt when empty, not all digits or too large. */
 std::optional<int> parseId (const juce::String& digits)
 {
-    if (digits.isEmpty() || digits.length() > 9 || ! digits.containsOnly ("0123456789"))
+    if (digits.isEmpty() || digits.length() > 9 || !digits.containsOnly ("0123456789"))
         return std::nullopt;
 
     return digits.getIntValue();
@@ -27,7 +27,7 @@ juce::StringArray splitLines (const juce::String& text)
     lines.addLines (text);
 
     // addLines leaves a final empty entry for text that ends with a line break.
-    if (! lines.isEmpty() && lines[lines.size() - 1].isEmpty())
+    if (!lines.isEmpty() && lines[lines.size() - 1].isEmpty())
         lines.remove (lines.size() - 1);
 
     return lines;
@@ -35,7 +35,7 @@ juce::StringArray splitLines (const juce::String& text)
 
 std::optional<int> lineMessageId (const juce::String& line)
 {
-    if (line.isEmpty() || ! isAsciiLetter (line[0]))
+    if (line.isEmpty() || !isAsciiLetter (line[0]))
         return std::nullopt;
 
     const auto colon = line.indexOfChar (':');
@@ -78,7 +78,8 @@ std::vector<GuestMessage> parseGuestOutbox (const juce::String& text)
         }
 
         if (continuing)
-            messages.back().data << "\n" << line;
+            messages.back().data << "\n"
+                                 << line;
     }
 
     return messages;
@@ -88,7 +89,7 @@ std::optional<int> readStateNumber (const juce::String& text, const juce::String
 {
     for (const auto& line : splitLines (text))
     {
-        if (! line.startsWith (key + "="))
+        if (!line.startsWith (key + "="))
             continue;
 
         auto value = line.fromFirstOccurrenceOf ("=", false, false).trim();

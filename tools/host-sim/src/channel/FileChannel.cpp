@@ -8,11 +8,11 @@ namespace hostsim
 using namespace channel;
 
 FileChannel::FileChannel (const juce::File& suiteFolder, int version, SuiteLauncher& suiteLauncher, EventLog& eventLog)
-    : stateFolder (suiteFolder.getChildFile ("App").getChildFile ("temp")),
-      executable (suiteFolder.getChildFile ("App").getChildFile ("OrvanaSuite")),
-      hostVersion (version),
-      launcher (suiteLauncher),
-      log (eventLog)
+    : stateFolder (suiteFolder.getChildFile ("App").getChildFile ("temp"))
+    , executable (suiteFolder.getChildFile ("App").getChildFile ("OrvanaSuite"))
+    , hostVersion (version)
+    , launcher (suiteLauncher)
+    , log (eventLog)
 {
 }
 
@@ -21,9 +21,9 @@ bool FileChannel::writeFile (const juce::String& name, const juce::String& text)
     const auto file = stateFolder.getChildFile (name);
 
     // replaceWithText writes a temporary file and renames it over the old one.
-    if (stateFolder.createDirectory().failed() || ! file.replaceWithText (text, false, false, nullptr))
+    if (stateFolder.createDirectory().failed() || !file.replaceWithText (text, false, false, nullptr))
     {
-        log.add ("fileError", { { "file", file.getFullPathName() } });
+        log.add ("fileError", {{"file", file.getFullPathName()}});
         return false;
     }
 
@@ -36,7 +36,7 @@ bool FileChannel::writeHostVersion()
     const auto ok = writeFile (hostVersionFileName, juce::String (hostVersion) + "\r\n");
 
     if (ok)
-        log.add ("hostVersion", { { "version", hostVersion } });
+        log.add ("hostVersion", {{"version", hostVersion}});
 
     return ok;
 }
@@ -63,7 +63,7 @@ int FileChannel::postHostMessage (const juce::String& code, const juce::String& 
         if (id)
             highest = std::max (highest, *id);
 
-        if (! id || ! consumed || *id > *consumed)
+        if (!id || !consumed || *id > *consumed)
             kept.add (line);
     }
 
@@ -74,11 +74,11 @@ int FileChannel::postHostMessage (const juce::String& code, const juce::String& 
     const auto line = "H" + juce::String (id) + ":" + code + "." + type + "|" + toSingleLine (data);
     kept.add (line);
 
-    if (! writeFile (hostOutboxFileName, kept.joinIntoString ("\r\n") + "\r\n"))
+    if (!writeFile (hostOutboxFileName, kept.joinIntoString ("\r\n") + "\r\n"))
         return 0;
 
     lastHostId = id;
-    log.add ("hostOutbox", { { "id", id }, { "line", line } });
+    log.add ("hostOutbox", {{"id", id}, {"line", line}});
     lock.unlock();
 
     if (launch)
@@ -89,9 +89,9 @@ int FileChannel::postHostMessage (const juce::String& code, const juce::String& 
 
 bool FileChannel::launchSuite()
 {
-    if (! launchEnabled)
+    if (!launchEnabled)
     {
-        log.add ("launchSkipped", { { "executable", executable.getFullPathName() } });
+        log.add ("launchSkipped", {{"executable", executable.getFullPathName()}});
         return false;
     }
 
@@ -99,11 +99,11 @@ bool FileChannel::launchSuite()
 
     if (result.failed())
     {
-        log.add ("launchFailed", { { "executable", executable.getFullPathName() }, { "error", result.getErrorMessage() } });
+        log.add ("launchFailed", {{"executable", executable.getFullPathName()}, {"error", result.getErrorMessage()}});
         return false;
     }
 
-    log.add ("launch", { { "executable", executable.getFullPathName() } });
+    log.add ("launch", {{"executable", executable.getFullPathName()}});
     return true;
 }
 
@@ -127,11 +127,11 @@ std::vector<GuestMessage> FileChannel::takeGuestMessages()
         fresh.push_back (message);
     }
 
-    log.add ("guestOutboxRead", { { "messages", static_cast<int> (fresh.size()) }, { "lastReceived", newest } });
+    log.add ("guestOutboxRead", {{"messages", static_cast<int> (fresh.size())}, {"lastReceived", newest}});
 
-    if (newest != lastConsumed || ! commStateFile.existsAsFile())
+    if (newest != lastConsumed || !commStateFile.existsAsFile())
         if (writeFile (hostCommStateFileName, "lastReceived=G" + juce::String (newest) + "\r\n"))
-            log.add ("hostCommState", { { "lastReceived", "G" + juce::String (newest) } });
+            log.add ("hostCommState", {{"lastReceived", "G" + juce::String (newest)}});
 
     return fresh;
 }

@@ -16,13 +16,13 @@ namespace
 /** Closes every descriptor from 3 up except `keep`; async-signal-safe. */
 void closeInheritedDescriptors (int keep)
 {
-   #ifdef SYS_close_range
+#ifdef SYS_close_range
     const auto k = static_cast<unsigned int> (keep);
 
     if ((k <= 3U || syscall (SYS_close_range, 3U, k - 1U, 0U) == 0)
         && syscall (SYS_close_range, k + 1U, ~0U, 0U) == 0)
         return;
-   #endif
+#endif
 
     const auto maxFd = sysconf (_SC_OPEN_MAX);
 
@@ -34,7 +34,7 @@ void closeInheritedDescriptors (int keep)
 
 juce::Result DetachedSuiteLauncher::launch (const juce::File& executable)
 {
-    if (! executable.existsAsFile())
+    if (!executable.existsAsFile())
         return juce::Result::fail ("no suite executable at " + executable.getFullPathName());
 
     const auto path = executable.getFullPathName().toStdString();
@@ -44,7 +44,7 @@ juce::Result DetachedSuiteLauncher::launch (const juce::File& executable)
 
     // Everything the child needs is prepared before fork: between fork and
     // exec only async-signal-safe calls are allowed in a threaded process.
-    char* const argv[] = { const_cast<char*> (path.c_str()), nullptr };
+    char* const argv[] = {const_cast<char*> (path.c_str()), nullptr};
     int statusPipe[2];
 
     if (pipe2 (statusPipe, O_CLOEXEC) != 0)
@@ -94,7 +94,7 @@ juce::Result DetachedSuiteLauncher::launch (const juce::File& executable)
     const auto got = read (statusPipe[0], &execError, sizeof (execError));
     close (statusPipe[0]);
 
-    if (! WIFEXITED (status) || WEXITSTATUS (status) != 0)
+    if (!WIFEXITED (status) || WEXITSTATUS (status) != 0)
         return juce::Result::fail ("cannot launch: the helper process failed");
 
     if (got == static_cast<ssize_t> (sizeof (execError)))

@@ -13,7 +13,11 @@ namespace
 std::mutex outputMutex;
 }
 
-CommandChannel::CommandChannel (CommandInterpreter& i, std::function<void()> quit) : interpreter (i), onQuit (std::move (quit)) {}
+CommandChannel::CommandChannel (CommandInterpreter& i, std::function<void()> quit)
+    : interpreter (i)
+    , onQuit (std::move (quit))
+{
+}
 
 CommandChannel::~CommandChannel()
 {
@@ -28,7 +32,8 @@ void CommandChannel::printLine (const juce::String& line)
 
 void CommandChannel::start (const juce::File& script, bool readStandardInput)
 {
-    thread = std::thread ([this, script, readStandardInput] { run (script, readStandardInput); });
+    thread = std::thread ([this, script, readStandardInput]
+                          { run (script, readStandardInput); });
 }
 
 void CommandChannel::stop()
@@ -44,7 +49,7 @@ bool CommandChannel::handle (const juce::String& line)
 {
     const auto result = interpreter.execute (line);
 
-    if (result.message.isNotEmpty() || ! result.ok)
+    if (result.message.isNotEmpty() || !result.ok)
         printLine (result.toOutputText());
 
     if (result.quit)
@@ -62,7 +67,7 @@ void CommandChannel::run (juce::File script, bool readStandardInput)
 {
     if (script != juce::File())
     {
-        if (! script.existsAsFile())
+        if (!script.existsAsFile())
         {
             printLine ("error: no script file " + script.getFullPathName());
         }
@@ -72,20 +77,20 @@ void CommandChannel::run (juce::File script, bool readStandardInput)
             script.readLines (lines);
 
             for (const auto& line : lines)
-                if (stopping || ! handle (line))
+                if (stopping || !handle (line))
                     return;
         }
     }
 
-    if (! readStandardInput)
+    if (!readStandardInput)
         return;
 
     std::string pending;
     char buffer[4096];
 
-    while (! stopping)
+    while (!stopping)
     {
-        pollfd fd { STDIN_FILENO, POLLIN, 0 };
+        pollfd fd{STDIN_FILENO, POLLIN, 0};
         const auto ready = poll (&fd, 1, 100);
 
         if (ready < 0 && errno != EINTR)
@@ -99,7 +104,7 @@ void CommandChannel::run (juce::File script, bool readStandardInput)
         if (n <= 0)
         {
             // End of input: what was typed without a final line break still counts.
-            if (! pending.empty())
+            if (!pending.empty())
                 handle (juce::String::fromUTF8 (pending.data(), static_cast<int> (pending.size())));
 
             return;
@@ -112,7 +117,7 @@ void CommandChannel::run (juce::File script, bool readStandardInput)
             const auto line = juce::String::fromUTF8 (pending.data(), static_cast<int> (newline));
             pending.erase (0, newline + 1);
 
-            if (! handle (line))
+            if (!handle (line))
                 return;
         }
     }

@@ -33,7 +33,7 @@ private:
 
     CommandInterpreter& interpreter;
     std::function<void()> onQuit;
-    std::atomic<bool> stopping { false };
+    std::atomic<bool> stopping{false};
     std::thread thread;
 };
 } // namespace hostsim

@@ -8,7 +8,7 @@ namespace
 {
 bool parseNumber (const juce::String& text, int& out)
 {
-    if (text.isEmpty() || text.length() > 9 || ! text.containsOnly ("0123456789"))
+    if (text.isEmpty() || text.length() > 9 || !text.containsOnly ("0123456789"))
         return false;
 
     out = text.getIntValue();
@@ -20,9 +20,9 @@ bool parseRange (const juce::String& text, int& first, int& last)
 {
     if (text.containsChar ('-'))
         return parseNumber (text.upToFirstOccurrenceOf ("-", false, false), first)
-            && parseNumber (text.fromFirstOccurrenceOf ("-", false, false), last) && first <= last;
+               && parseNumber (text.fromFirstOccurrenceOf ("-", false, false), last) && first <= last;
 
-    if (! parseNumber (text, first))
+    if (!parseNumber (text, first))
         return false;
 
     last = first;
@@ -51,12 +51,12 @@ juce::Result parseSelection (const juce::StringArray& words, const ScoreDocument
         selection.firstBar = score.bars.front().number;
         selection.lastBar = score.bars.back().number;
     }
-    else if (! parseRange (words[0], selection.firstBar, selection.lastBar))
+    else if (!parseRange (words[0], selection.firstBar, selection.lastBar))
     {
         return juce::Result::fail ("bad bar range: " + words[0] + " (write 5 or 3-8)");
     }
 
-    for (const auto bar : { selection.firstBar, selection.lastBar })
+    for (const auto bar : {selection.firstBar, selection.lastBar})
         if (score.findBar (bar) == nullptr)
             return juce::Result::fail ("the score has no bar " + juce::String (bar));
 
@@ -71,7 +71,7 @@ juce::Result parseSelection (const juce::StringArray& words, const ScoreDocument
             int first = 0;
             int last = 0;
 
-            if (! parseRange (item.trim(), first, last) || last - first > 100000)
+            if (!parseRange (item.trim(), first, last) || last - first > 100000)
                 return juce::Result::fail ("bad staff list: " + words[1] + " (write 2 or 1,3-5)");
 
             for (int staff = first; staff <= last; ++staff)

@@ -4,18 +4,18 @@ namespace hostsim
 {
 const std::array<ProductInfo, 10>& getProducts()
 {
-    static const std::array<ProductInfo, 10> products { {
-        { "ORV", "Orvana", "Orvana Suite" },
-        { "LY", "Lyrel", "Lyrel" },
-        { "PNT", "Pennat", "Pennat Tool" },
-        { "SD", "Stridel", "Stridel" },
-        { "FK", "Forkel", "Forkel" },
-        { "KV", "Keyvane", "Keyvane" },
-        { "LV", "Layvo", "Layvo" },
-        { "TSL", "Tessel", "Tessel" },
-        { "FRT", "Frettle", "Frettle" },
-        { "FRY", "Ferrymo", "Ferrymo" },
-    } };
+    static const std::array<ProductInfo, 10> products{{
+        {"ORV", "Orvana", "Orvana Suite"},
+        {"LY", "Lyrel", "Lyrel"},
+        {"PNT", "Pennat", "Pennat Tool"},
+        {"SD", "Stridel", "Stridel"},
+        {"FK", "Forkel", "Forkel"},
+        {"KV", "Keyvane", "Keyvane"},
+        {"LV", "Layvo", "Layvo"},
+        {"TSL", "Tessel", "Tessel"},
+        {"FRT", "Frettle", "Frettle"},
+        {"FRY", "Ferrymo", "Ferrymo"},
+    }};
     return products;
 }
 

@@ -5,7 +5,8 @@
 
 namespace hostsim
 {
-GridGeometry::GridGeometry (const ScoreDocument& score) : staffCount (static_cast<int> (score.staves.size()))
+GridGeometry::GridGeometry (const ScoreDocument& score)
+    : staffCount (static_cast<int> (score.staves.size()))
 {
     barX.reserve (score.bars.size() + 1);
     barTick.reserve (score.bars.size() + 1);

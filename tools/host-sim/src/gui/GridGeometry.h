@@ -44,7 +44,7 @@ public:
     bool isInNames (int x) const { return x < nameWidth; }
 
 private:
-    std::vector<int> barX; ///< left edge of each bar, plus the right edge of the last
+    std::vector<int> barX;            ///< left edge of each bar, plus the right edge of the last
     std::vector<juce::int64> barTick; ///< first tick of each bar, plus the end of the score
     int staffCount = 0;
 };

@@ -10,7 +10,8 @@ ProductButtons::ProductButtons()
         auto button = std::make_unique<juce::TextButton> (product.displayName);
         button->setTooltip ("Run the plug-in " + product.getPluginName());
         const juce::String code (product.code);
-        button->onClick = [this, code] {
+        button->onClick = [this, code]
+        {
             if (onRun)
                 onRun (code);
         };

@@ -5,10 +5,12 @@
 
 namespace hostsim
 {
-Playback::Playback (Clock c) : clock (std::move (c))
+Playback::Playback (Clock c)
+    : clock (std::move (c))
 {
-    if (! clock)
-        clock = [] { return juce::Time::getMillisecondCounterHiRes(); };
+    if (!clock)
+        clock = []
+        { return juce::Time::getMillisecondCounterHiRes(); };
 }
 
 void Playback::start (const ScoreDocument& score, juce::int64 fromTick)
@@ -42,7 +44,7 @@ juce::int64 Playback::currentTick (const ScoreDocument& score, bool& reachedEnd)
 {
     reachedEnd = false;
 
-    if (! running)
+    if (!running)
         return startTick;
 
     const auto elapsed = std::max (0.0, clock() - startClock);
@@ -63,7 +65,7 @@ PlaybackState Playback::getState (const ScoreDocument& score) const
     bool reachedEnd = false;
     PlaybackState state;
     state.tick = currentTick (score, reachedEnd);
-    state.playing = running && ! reachedEnd;
+    state.playing = running && !reachedEnd;
     const auto [bar, position] = score.tickToBarPosition (state.tick);
     state.bar = bar;
     state.position = position;

@@ -41,7 +41,7 @@ private:
     juce::int64 currentTick (const ScoreDocument& score, bool& reachedEnd) const;
 
     Clock clock;
-    TempoMap tempoMap { ScoreDocument() };
+    TempoMap tempoMap{ScoreDocument()};
     bool running = false;
     juce::int64 startTick = 0;
     double startScoreMillis = 0.0;

@@ -23,14 +23,15 @@ TempoMap::TempoMap (const ScoreDocument& score)
     std::vector<Change> changes;
 
     for (const auto& m : score.tempoMarks)
-        if (! m.muted && score.barStartTick (m.bar) >= 0)
-            changes.push_back ({ score.barStartTick (m.bar) + m.position, m.bpm, false });
+        if (!m.muted && score.barStartTick (m.bar) >= 0)
+            changes.push_back ({score.barStartTick (m.bar) + m.position, m.bpm, false});
 
     for (const auto& p : score.tempoPoints)
         if (score.barStartTick (p.bar) >= 0)
-            changes.push_back ({ score.barStartTick (p.bar) + p.position, p.bpm, p.shape == ReachShape::ramp });
+            changes.push_back ({score.barStartTick (p.bar) + p.position, p.bpm, p.shape == ReachShape::ramp});
 
-    std::stable_sort (changes.begin(), changes.end(), [] (const Change& a, const Change& b) { return a.tick < b.tick; });
+    std::stable_sort (changes.begin(), changes.end(), [] (const Change& a, const Change& b)
+                      { return a.tick < b.tick; });
 
     juce::int64 tick = 0;
     double level = std::max (minBpm, score.tempoStart);
@@ -42,7 +43,7 @@ TempoMap::TempoMap (const ScoreDocument& score)
 
         if (c.tick > tick)
         {
-            Segment s { tick, c.tick - tick, level, c.ramp ? target : level, millis };
+            Segment s{tick, c.tick - tick, level, c.ramp ? target : level, millis};
             millis += segmentMillis (s, static_cast<double> (s.length));
             segments.push_back (s);
             tick = c.tick;
@@ -51,7 +52,7 @@ TempoMap::TempoMap (const ScoreDocument& score)
         level = target;
     }
 
-    segments.push_back ({ tick, 0, level, level, millis });
+    segments.push_back ({tick, 0, level, level, millis});
 }
 
 double TempoMap::segmentMillis (const Segment& s, double ticks)
@@ -71,7 +72,8 @@ double TempoMap::segmentMillis (const Segment& s, double ticks)
 const TempoMap::Segment& TempoMap::segmentForTick (juce::int64 tick) const
 {
     auto it = std::upper_bound (segments.begin(), segments.end(), tick,
-                                [] (juce::int64 t, const Segment& s) { return t < s.startTick; });
+                                [] (juce::int64 t, const Segment& s)
+                                { return t < s.startTick; });
     return it == segments.begin() ? segments.front() : *(it - 1);
 }
 
@@ -86,7 +88,8 @@ juce::int64 TempoMap::millisToTick (double millis) const
 {
     millis = std::max (0.0, millis);
     auto it = std::upper_bound (segments.begin(), segments.end(), millis,
-                                [] (double m, const Segment& s) { return m < s.startMillis; });
+                                [] (double m, const Segment& s)
+                                { return m < s.startMillis; });
     const auto& s = it == segments.begin() ? segments.front() : *(it - 1);
     const auto into = millis - s.startMillis;
     const auto a = s.startBpm;

@@ -9,7 +9,7 @@ EventLog::EventLog() = default;
 EventLog::EventLog (const juce::File& file)
 {
     // The framework's output stream appends; a run's log starts empty.
-    if (file.getParentDirectory().createDirectory().wasOk() && (! file.exists() || file.deleteFile()))
+    if (file.getParentDirectory().createDirectory().wasOk() && (!file.exists() || file.deleteFile()))
     {
         stream = std::make_unique<juce::FileOutputStream> (file);
 

@@ -18,7 +18,7 @@ juce::Result checkShape (const juce::String& text)
     int depth = 0;
     int digits = 0;
 
-    for (auto p = text.getCharPointer(); ! p.isEmpty();)
+    for (auto p = text.getCharPointer(); !p.isEmpty();)
     {
         const auto c = p.getAndAdvance();
 
@@ -103,7 +103,7 @@ bool getInt (const juce::var& value, int& result)
     {
         const auto d = static_cast<double> (value);
 
-        if (! std::isfinite (d) || d != std::floor (d)
+        if (!std::isfinite (d) || d != std::floor (d)
             || d < std::numeric_limits<int>::min() || d > std::numeric_limits<int>::max())
             return false;
 

@@ -4,7 +4,10 @@
 
 namespace hostsim::json
 {
-JsonWriter::JsonWriter (juce::OutputStream& stream) : out (stream) {}
+JsonWriter::JsonWriter (juce::OutputStream& stream)
+    : out (stream)
+{
+}
 
 void JsonWriter::newlineAndIndent (size_t depth)
 {
@@ -25,10 +28,10 @@ void JsonWriter::beforeValue()
 
     auto& frame = frames.back();
 
-    if (! frame.isEmpty)
+    if (!frame.isEmpty)
         out << (frame.isInline ? ", " : ",");
 
-    if (! frame.isInline)
+    if (!frame.isInline)
         newlineAndIndent (frames.size());
 
     frame.isEmpty = false;
@@ -38,17 +41,17 @@ void JsonWriter::open (char bracket, bool isObject, Layout layout)
 {
     beforeValue();
     out << bracket;
-    const bool parentInline = ! frames.empty() && frames.back().isInline;
-    frames.push_back ({ isObject, parentInline || layout == Layout::inlined });
+    const bool parentInline = !frames.empty() && frames.back().isInline;
+    frames.push_back ({isObject, parentInline || layout == Layout::inlined});
 }
 
 void JsonWriter::close (char bracket)
 {
-    jassert (! frames.empty());
+    jassert (!frames.empty());
     const auto frame = frames.back();
     frames.pop_back();
 
-    if (! frame.isInline && ! frame.isEmpty)
+    if (!frame.isInline && !frame.isEmpty)
         newlineAndIndent (frames.size());
 
     out << bracket;
@@ -57,14 +60,26 @@ void JsonWriter::close (char bracket)
         out << "\n";
 }
 
-void JsonWriter::beginObject (Layout layout) { open ('{', true, layout); }
-void JsonWriter::endObject() { close ('}'); }
-void JsonWriter::beginArray (Layout layout) { open ('[', false, layout); }
-void JsonWriter::endArray() { close (']'); }
+void JsonWriter::beginObject (Layout layout)
+{
+    open ('{', true, layout);
+}
+void JsonWriter::endObject()
+{
+    close ('}');
+}
+void JsonWriter::beginArray (Layout layout)
+{
+    open ('[', false, layout);
+}
+void JsonWriter::endArray()
+{
+    close (']');
+}
 
 JsonWriter& JsonWriter::key (const char* name)
 {
-    jassert (! frames.empty() && frames.back().isObject && ! keyPending);
+    jassert (!frames.empty() && frames.back().isObject && !keyPending);
     beforeValue();
     out << juce::JSON::toString (juce::String::fromUTF8 (name)) << ": ";
     keyPending = true;
@@ -109,7 +124,7 @@ void JsonWriter::value (const juce::var& v)
 
 juce::String JsonWriter::formatDouble (double v)
 {
-    if (! std::isfinite (v))
+    if (!std::isfinite (v))
         return "null";
 
     if (v == std::floor (v) && std::abs (v) < 1.0e15)
