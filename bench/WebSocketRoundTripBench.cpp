@@ -10,7 +10,7 @@
 #include "products/IActionSender.h"
 #include "products/Product.h"
 #include "state/AppState.h"
-#include "support/RecordingUiServices.h"
+#include "support/ProductStandIns.h"
 #include "support/ScriptedHostServer.h"
 #include "support/TempSuite.h"
 
@@ -88,15 +88,6 @@ private:
     WebSocketManager& manager;
 };
 
-class BenchProduct final : public Product
-{
-public:
-    using Product::Product;
-    juce::String getCode() const override { return "LY"; }
-    juce::String getInternalName() const override { return "Lyrel"; }
-    juce::String getDisplayName() const override { return "Lyrel"; }
-};
-
 class ApplyRequest final : public WebSocketAction
 {
 public:
@@ -168,7 +159,7 @@ private:
     ManagerSender sender;
     testsupport::TempSuite suite;
     testsupport::RecordingUiServices ui;
-    BenchProduct product{ProductContext{suite.getPaths(), ui, &sender}};
+    testsupport::PlainProduct product{ProductContext{suite.getPaths(), ui, &sender}};
     ApplyRequest request;
     bool answered = false;
 };

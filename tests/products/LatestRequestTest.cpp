@@ -8,14 +8,6 @@
 
 namespace
 {
-class PlainProduct final : public Product
-{
-public:
-    using Product::Product;
-    juce::String getCode() const override { return "LY"; }
-    juce::String getInternalName() const override { return "Lyrel"; }
-    juce::String getDisplayName() const override { return "Lyrel"; }
-};
 
 struct ApplyAction final : public WebSocketAction
 {
@@ -39,7 +31,7 @@ protected:
     }
 
     testsupport::ProductStandIns standIns;
-    PlainProduct product{standIns.context()};
+    testsupport::PlainProduct product{standIns.context()};
     std::unique_ptr<LatestRequest> requests = std::make_unique<LatestRequest> (product);
     std::vector<bool> busyChanges;
     juce::StringArray handled;

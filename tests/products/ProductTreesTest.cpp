@@ -8,14 +8,6 @@
 
 namespace
 {
-class TreeProduct final : public Product
-{
-public:
-    using Product::Product;
-    juce::String getCode() const override { return "PNT"; }
-    juce::String getInternalName() const override { return "Pennat"; }
-    juce::String getDisplayName() const override { return "Pennat Tool"; }
-};
 
 struct Listener final : public juce::ValueTree::Listener
 {
@@ -32,7 +24,7 @@ TEST (ProductTrees, LoadInPlaceFromTheirOwnTypeOnlyAndStoreWhenTheProductGoes)
 
     {
         // Made and gone without a change (as at every start): nothing is written.
-        TreeProduct product (standIns.context());
+        testsupport::PlainProduct product (standIns.context(), "PNT", "Pennat");
         ProductTrees trees (product);
         trees.add (juce::ValueTree ("PNT_STATE"), "state.xml");
     }
@@ -40,7 +32,7 @@ TEST (ProductTrees, LoadInPlaceFromTheirOwnTypeOnlyAndStoreWhenTheProductGoes)
     EXPECT_FALSE (stateFile.exists()) << "a product that changed nothing writes nothing";
 
     {
-        TreeProduct product (standIns.context());
+        testsupport::PlainProduct product (standIns.context(), "PNT", "Pennat");
         ProductTrees trees (product);
         juce::ValueTree state ("PNT_STATE");
         juce::ValueTree prefs ("PNT_PREFERENCES");
@@ -55,7 +47,7 @@ TEST (ProductTrees, LoadInPlaceFromTheirOwnTypeOnlyAndStoreWhenTheProductGoes)
     ASSERT_TRUE (stateFile.existsAsFile()) << "stored when the trees went";
     ASSERT_TRUE (prefsFile.existsAsFile());
 
-    TreeProduct product (standIns.context());
+    testsupport::PlainProduct product (standIns.context(), "PNT", "Pennat");
     ProductTrees trees (product);
     juce::ValueTree state ("PNT_STATE");
     Listener listener;

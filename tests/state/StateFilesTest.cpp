@@ -12,14 +12,6 @@
 
 namespace
 {
-class FileProduct final : public Product
-{
-public:
-    using Product::Product;
-    juce::String getCode() const override { return "LY"; }
-    juce::String getInternalName() const override { return "Lyrel"; }
-    juce::String getDisplayName() const override { return "Lyrel"; }
-};
 
 juce::ValueTree sampleTree()
 {
@@ -76,7 +68,7 @@ TEST (ProductStateFiles, RoundTripAndForeignRootReplacesTheTree)
 {
     testsupport::ProductStandIns standIns;
     const auto& suite = standIns.suite;
-    FileProduct product (standIns.context());
+    testsupport::PlainProduct product (standIns.context());
 
     ASSERT_TRUE (product.storeStateFile (sampleTree(), "state.xml"));
     EXPECT_TRUE (suite.getStateFolder().getChildFile ("Lyrel/state.xml").existsAsFile());
@@ -98,7 +90,7 @@ TEST (ProductStateFiles, PreferencesLiveInTheSuiteFolder)
 {
     testsupport::ProductStandIns standIns;
     const auto& suite = standIns.suite;
-    FileProduct product (standIns.context());
+    testsupport::PlainProduct product (standIns.context());
 
     EXPECT_FALSE (product.getPreferencesDir().exists());
     ASSERT_TRUE (product.storePreferencesFile (sampleTree(), "prefs.xml"));

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "products/Product.h"
 #include "products/ProductContext.h"
 #include "support/RecordingActionSender.h"
 #include "support/RecordingUiServices.h"
@@ -7,6 +8,25 @@
 
 namespace testsupport
 {
+/** A product with nothing of its own, for tests of what every product has. */
+class PlainProduct final : public Product
+{
+public:
+    explicit PlainProduct (const ProductContext& context, juce::String productCode = "LY", juce::String productName = "Lyrel")
+        : Product (context)
+        , code (std::move (productCode))
+        , name (std::move (productName))
+    {
+    }
+
+    juce::String getCode() const override { return code; }
+    juce::String getInternalName() const override { return name; }
+    juce::String getDisplayName() const override { return name; }
+
+private:
+    juce::String code, name;
+};
+
 /** A temporary suite with stand-ins for the host and the desktop, and the
     context a product is made with over them. */
 struct ProductStandIns

@@ -11,25 +11,17 @@ using orv::preferences::OrvPreferences;
 
 namespace
 {
-class FileTestProduct final : public Product
-{
-public:
-    using Product::Product;
-    juce::String getCode() const override { return "ORV"; }
-    juce::String getInternalName() const override { return "Orvana"; }
-    juce::String getDisplayName() const override { return "Orvana Suite"; }
-};
 
 // A throw-away suite folder and a product living in it.
 class OrvFiles : public testing::Test
 {
 protected:
-    std::unique_ptr<FileTestProduct> makeProduct() { return std::make_unique<FileTestProduct> (standIns.context()); }
+    std::unique_ptr<testsupport::PlainProduct> makeProduct() { return std::make_unique<testsupport::PlainProduct> (standIns.context(), "ORV", "Orvana"); }
 
     testsupport::ProductStandIns standIns;
     testsupport::TempSuite& temp = standIns.suite;
     const juce::File suite = temp.getSuiteFolder();
-    std::unique_ptr<FileTestProduct> product = makeProduct();
+    std::unique_ptr<testsupport::PlainProduct> product = makeProduct();
 
     juce::File preferencesFile() const { return suite.getChildFile ("Preferences/Orvana/orv-preferences.xml"); }
     juce::File legacyFile() const { return suite.getChildFile ("Preferences/Orvana/Preferences.txt"); }
