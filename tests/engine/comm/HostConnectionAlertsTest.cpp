@@ -1,6 +1,5 @@
 // The WebSocket session only reports connection problems; the channel hands
-// them to the side that owns the user interface, with the words to show.
-#include "engine/comm/HostConnectionAlerts.h"
+// them to the side that owns the user interface.
 #include "engine/comm/Comm.h"
 #include "engine/comm/IProductMessageHandler.h"
 #include "support/MessagePump.h"
@@ -9,6 +8,7 @@
 
 #include <gtest/gtest.h>
 
+using comm::HostConnectionProblem;
 using testsupport::pumpUntil;
 using testsupport::ScriptedHostServer;
 
@@ -20,33 +20,28 @@ struct NoProducts final : public IProductMessageHandler
 };
 } // namespace
 
-TEST (HostConnectionAlerts, TheChannelShowsARefusedAndALostConnectionWithTheirTexts)
+TEST (HostConnectionAlerts, TheChannelReportsARefusedAndALostConnection)
 {
     testsupport::TempSuite suite;
     AppState appState (suite.getPaths());
     NoProducts products;
-    auto shown = std::make_shared<juce::StringArray>();
-    const auto show = [shown] (comm::HostConnectionProblem problem)
-    { shown->add (comm::getAlertText (problem)); };
+    auto reported = std::make_shared<std::vector<HostConnectionProblem>>();
+    const auto report = [reported] (HostConnectionProblem problem)
+    { reported->push_back (problem); };
 
     {
-        comm::Comm channel (appState, products, suite.getPaths(), ScriptedHostServer::findRefusingPort(), show);
+        comm::Comm channel (appState, products, suite.getPaths(), ScriptedHostServer::findRefusingPort(), report);
         channel.invokeHostScriptConnectionRequest ([] (juce::var) {});
         ASSERT_TRUE (pumpUntil ([&]
-                                { return shown->size() == 1; },
+                                { return reported->size() == 1; },
                                 10000));
     }
-
-    EXPECT_EQ (shown->getReference (0), "Could not establish connection with Sibelius.\n\n"
-                                        "Please make sure that the Sibelius Connect feature is enabled:\n\n"
-                                        "1. Go to File > Preferences > Input Devices\n"
-                                        "2. Under 'Sibelius Connect', tick the checkbox and set the Network port to 1898.");
 
     // A host that grants no token, then resets the connection.
     ScriptedHostServer host;
     host.setIntroReply (ScriptedHostServer::Reply{"{}"});
     host.setResponder (ScriptedHostServer::echoResponder());
-    comm::Comm channel (appState, products, suite.getPaths(), host.getPort(), show);
+    comm::Comm channel (appState, products, suite.getPaths(), host.getPort(), report);
 
     auto answered = std::make_shared<bool> (false);
     channel.invokeHostScriptPluginViaWebSocket (
@@ -59,7 +54,7 @@ TEST (HostConnectionAlerts, TheChannelShowsARefusedAndALostConnectionWithTheirTe
 
     host.resetConnections();
     ASSERT_TRUE (pumpUntil ([&]
-                            { return shown->size() == 2; },
+                            { return reported->size() == 2; },
                             10000));
-    EXPECT_EQ (shown->getReference (1), "Could not stablish connection with Sibelius. Please retry.");
+    EXPECT_EQ (*reported, (std::vector<HostConnectionProblem>{HostConnectionProblem::refused, HostConnectionProblem::lost}));
 }
