@@ -126,13 +126,3 @@ TEST_F (CrashAlertOnScreenDeathTest, FaultOnAnotherThreadWhileTheAlertIsUpIsRepo
     },
                  ::testing::KilledBySignal (SIGFPE), "signal 11\\)(.|\n)*signal 8\\)");
 }
-
-TEST (CrashHandler, MessageNamesTheSupportAddressAndTheSteps)
-{
-    const auto message = CrashHandler::getAlertMessage();
-    EXPECT_TRUE (message.contains ("TIP: For a super-fast solution, you can send us the Crash Report."));
-    EXPECT_TRUE (message.contains ("Cmd + Spacebar"));
-    EXPECT_TRUE (message.contains ("'Crash Reports'"));
-    EXPECT_TRUE (message.endsWith ("Thanks for your help!"));
-    EXPECT_TRUE (message.contains ("@"));
-}

@@ -1,5 +1,4 @@
 #include "app/StartupDecision.h"
-#include "app/AppInfo.h"
 
 #include <gtest/gtest.h>
 
@@ -35,12 +34,4 @@ TEST (StartupDecision, PlainLaunchDependsOnTheHost)
     const auto withoutHost = app::decideStartup ("--from-install", host (false));
     EXPECT_TRUE (withoutHost.isSetupRun) << "an incomplete flag is no flag";
     EXPECT_TRUE (withoutHost.showWelcomeOnSetup);
-}
-
-TEST (AppInfo, VersionAndNames)
-{
-    EXPECT_EQ (AppInfo::getVersionComponents(), (std::array<int, 3>{2026, 6, 6}));
-    EXPECT_EQ (AppInfo::getAppVersionStringShort(), "2026.6.6");
-    EXPECT_EQ (appInfo::getAppNameWithVersion(), "Velmora - Orvana Suite 2026.06.06");
-    EXPECT_EQ (appInfo::getAppShortName(), "ORV");
 }
