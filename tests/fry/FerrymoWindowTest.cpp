@@ -1,7 +1,7 @@
 // End to end on the test X display (testsupport::ProductWindowDriver): the
 // host simulator launches the real suite from a temporary suite folder, the
-// user's trigger opens Ferrymo's gadget, clicks on its buttons (xdotool) fetch the selection or the whole
-// score over the host's WebSocket interface, the clip file holds the score's
+// user's trigger opens Ferrymo's gadget, clicks (xdotool) tick the automation
+// option and fetch the whole score over the host's WebSocket interface, the clip file holds the score's
 // notes, and a press-and-move on the clip starts an X11 drag of the file.
 // Every step waits for what the suite shows (a window, a file, pixels on the
 // screen, X selections and messages), never for a fixed time.
@@ -176,29 +176,14 @@ protected:
 };
 } // namespace
 
-TEST_F (FerrymoWindow, MainButtonFetchesTheSelectionIntoTheClipFile)
+// One run through the gadget: the options drawer's check box, the full-score
+// button, the clip file and its drag into another application. (The main
+// button's request is checked without a window in FerrymoProductTest.)
+TEST_F (FerrymoWindow, FullScoreWithAutomationBecomesAClipThatDragsIntoAnotherApplication)
 {
-    EXPECT_EQ (gadget.width, layout::bodyWidth + 10);
     EXPECT_EQ (gadget.height, layout::bodyHeight + 10 + layout::bodyTopInWindow);
     ASSERT_TRUE (scratchShot().copyFileTo (artifact ("ferrymo-gadget")));
 
-    clickAt (layout::mainButtonCentreX, layout::mainButtonCentreY);
-    const auto midi = waitForClip();
-    ASSERT_TRUE (midi.has_value()) << "no clip was written to " << clipFolder.getFullPathName() << "\n"
-                                   << driver.getSim()->getOutput();
-
-    ASSERT_EQ (midi->getNumTracks(), 2) << "the conductor and the selected staff";
-    EXPECT_EQ (midi->getTimeFormat(), 960);
-    const auto& clarinet = *midi->getTrack (1);
-    EXPECT_EQ (clarinet.getEventPointer (0)->message.getTextFromTextMetaEvent(), "Clarinet in Bb");
-    EXPECT_EQ (notesOf (clarinet), "62@0-1920 65@1920-3840 69@1920-3840 67@3840-7680");
-    EXPECT_EQ (countControllers (clarinet), 0) << "automation is off by default";
-
-    expectClipShown ("ferrymo-gadget-with-clip");
-}
-
-TEST_F (FerrymoWindow, FullScoreWithAutomationFromTheOptionsDrawer)
-{
     clickAt (layout::optionsButtonCentreX, layout::buttonRowCentreY);
     const auto drawer = driver.waitForWindow ("Gadget Drawer");
     ASSERT_TRUE (drawer.isNotEmpty());
@@ -226,19 +211,18 @@ TEST_F (FerrymoWindow, FullScoreWithAutomationFromTheOptionsDrawer)
 
     clickAt (layout::fullScoreButtonCentreX, layout::buttonRowCentreY);
     const auto midi = waitForClip();
-    ASSERT_TRUE (midi.has_value()) << driver.getSim()->getOutput();
+    ASSERT_TRUE (midi.has_value()) << "no clip was written to " << clipFolder.getFullPathName() << "\n"
+                                   << driver.getSim()->getOutput();
 
-    ASSERT_EQ (midi->getNumTracks(), 3);
-    EXPECT_EQ (countControllers (*midi->getTrack (1)), 1) << "the clarinet's controller came along";
+    ASSERT_EQ (midi->getNumTracks(), 3) << "the conductor and both staves";
+    EXPECT_EQ (midi->getTimeFormat(), 960);
+    const auto& clarinet = *midi->getTrack (1);
+    EXPECT_EQ (clarinet.getEventPointer (0)->message.getTextFromTextMetaEvent(), "Clarinet in Bb");
+    EXPECT_EQ (notesOf (clarinet), "62@0-1920 65@1920-3840 69@1920-3840 67@3840-7680");
+    EXPECT_EQ (countControllers (clarinet), 1) << "the clarinet's controller came along";
     EXPECT_EQ (midi->getTrack (2)->getEventPointer (0)->message.getTextFromTextMetaEvent(), "Bassoon");
     EXPECT_EQ (notesOf (*midi->getTrack (2)), "43@7680-10560");
-}
-
-TEST_F (FerrymoWindow, TheClipCanBeDraggedIntoAnotherApplication)
-{
-    clickAt (layout::mainButtonCentreX, layout::mainButtonCentreY);
-    ASSERT_TRUE (waitForClip().has_value());
-    expectClipShown ("ferrymo-before-drag");
+    expectClipShown ("ferrymo-gadget-with-clip");
 
     // Another application's window beside the gadget, as a file manager would be.
     frytest::XdndDropTarget target (display.getName(), gadget.x + gadget.width + 60, gadget.y, 300, 240);
