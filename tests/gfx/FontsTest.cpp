@@ -5,9 +5,6 @@
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
-#include <vector>
-
 TEST (FontSet, EveryStyleUsesAnEmbeddedFaceAtItsPointHeight)
 {
     for (int style = -1; style <= 27; ++style)
@@ -26,10 +23,6 @@ TEST (FontSet, EveryStyleUsesAnEmbeddedFaceAtItsPointHeight)
     EXPECT_EQ (gfx::getFontEntry (-1).pointHeight, 12.0f);
     EXPECT_FALSE (gfx::getFontEntry (1000).bold);
 
-    EXPECT_EQ (gfx::Fonts::getTypeface (gfx::FontFamily::tahoma, false)->getName(), "DejaVu Sans");
-    EXPECT_EQ (gfx::Fonts::getRoundsBlack()->getName(), "Dosis");
-    EXPECT_EQ (gfx::Fonts::getTypeface (gfx::FontFamily::helveticaNeue, true)->getName(), "Liberation Sans");
-    EXPECT_EQ (gfx::Fonts::getTypeface (gfx::FontFamily::consolas, false)->getName(), "Inconsolata");
     EXPECT_GT (gfx::getFont (gfx::font::heading).getStringWidthFloat ("Weight"), gfx::getFont (gfx::font::text).getStringWidthFloat ("Weight")) << "bold is wider";
 }
 
@@ -129,37 +122,4 @@ TEST (Drawing, RoundedCornersImageFillsAndTriangles)
     EXPECT_EQ (right.getPixelAt (18, 2).getAlpha(), 0);
     EXPECT_EQ (down.getPixelAt (10, 1).getAlpha(), 255);
     EXPECT_EQ (down.getPixelAt (2, 18).getAlpha(), 0);
-}
-
-TEST (FontSet, EveryFontOfTheTableHasAName)
-{
-    namespace font = gfx::font;
-    const std::vector<gfx::FontStyle> named{font::text, font::small, font::tiny, font::heading, font::headingLarge,
-                                            font::displayLarge, font::display, font::labelBoldLarge, font::label,
-                                            font::labelMedium, font::labelBold, font::caption, font::buttonLabel,
-                                            font::title, font::micro, font::huge, font::alertTitle, font::body,
-                                            font::bodyBold, font::mono, font::labelBoldMedium, font::smallBold};
-
-    const auto sameFont = [] (gfx::FontStyle a, gfx::FontStyle b)
-    {
-        const auto x = gfx::getFontEntry (a);
-        const auto y = gfx::getFontEntry (b);
-        return x.family == y.family && x.bold == y.bold && x.pointHeight == y.pointHeight;
-    };
-
-    // Each name is its own row of the table.
-    for (size_t i = 0; i < named.size(); ++i)
-    {
-        EXPECT_GE (named[i], 0);
-        EXPECT_LT (named[i], font::count);
-
-        for (size_t j = i + 1; j < named.size(); ++j)
-            EXPECT_NE (named[i], named[j]) << i << " and " << j;
-    }
-
-    // Every font the table gives can be had by name.
-    for (gfx::FontStyle row = 0; row < font::count; ++row)
-        EXPECT_TRUE (std::any_of (named.begin(), named.end(), [&] (gfx::FontStyle s)
-                                  { return sameFont (s, row); }))
-            << "row " << row;
 }

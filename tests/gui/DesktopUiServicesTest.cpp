@@ -40,12 +40,6 @@ TEST (DesktopUiServices, NothingIsOpenedThatDoesNotExist)
     EXPECT_FALSE (ui.openWebAddress (juce::URL ("not an address")));
 }
 
-TEST (DesktopUiServices, TitleIsMessageWithoutAnApplicationObject)
-{
-    ASSERT_EQ (juce::JUCEApplicationBase::getInstance(), nullptr);
-    EXPECT_EQ (gui::DesktopUiServices::getAlertTitle(), "Message");
-}
-
 // On a screen the alert is a box with the title, the text and one button;
 // an identical text is not stacked while its box is open.
 TEST (DesktopUiServices, ShowsOneBoxWithOneButtonOnAScreen)

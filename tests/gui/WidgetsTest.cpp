@@ -1,7 +1,6 @@
 #include "gadget/TestMouse.h"
 #include "gui/Animation.h"
 #include "gui/BubbleMessage.h"
-#include "gui/Combo.h"
 #include "gui/MessageSender.h"
 #include "gui/MessageThrough.h"
 #include "gui/NumberEditor.h"
@@ -87,28 +86,6 @@ TEST (ComboWidgets, PopUpLaysOutOneRowPerItemAndPicksThroughTheOwner)
     popUp->mouseUp (makeMouseEvent (*popUp, {5.0f, 30.0f}));
     EXPECT_EQ (requested, 2);
     EXPECT_FALSE (popUp->isOnDesktop());
-}
-
-TEST (ComboWidgets, OlderComboSelectsKnownOptions)
-{
-    gui::Combo combo;
-    EXPECT_EQ (combo.getSelectedOption(), nullptr);
-    combo.addOption (4, "Four");
-    combo.addOption (5, "Five");
-    combo.setSelectedId (9);
-    EXPECT_EQ (combo.getSelectedOption(), nullptr);
-    combo.setSelectedId (5);
-    ASSERT_NE (combo.getSelectedOption(), nullptr);
-    EXPECT_EQ (combo.getSelectedOption()->label, "Five");
-
-    int changed = 0;
-    combo.onChange = [&changed] (int id)
-    { changed = id; };
-    combo.setSize (100, 20);
-    combo.showMenu();
-    combo.getMenu()->pick (0);
-    EXPECT_EQ (changed, 4);
-    EXPECT_EQ (combo.getSelectedOption()->id, 4);
 }
 
 namespace
