@@ -3,27 +3,12 @@
 #include "engine/PlgFileContents.h"
 #include "products/ProductMgr.h"
 #include "products/ProductRegistrar.h"
-#include "support/RecordingUiServices.h"
-#include "support/TempSuite.h"
+#include "support/ProductStandIns.h"
 
 #include <gtest/gtest.h>
 
 namespace
 {
-class TextProduct final : public Product
-{
-public:
-    explicit TextProduct (const ProductContext& context, juce::String name)
-        : Product (context)
-        , internalName (std::move (name))
-    {
-    }
-    juce::String getCode() const override { return internalName.substring (0, 2).toUpperCase(); }
-    juce::String getInternalName() const override { return internalName; }
-    juce::String getDisplayName() const override { return internalName; }
-    juce::String internalName;
-};
-
 juce::MemoryBlock gzip (const juce::String& text)
 {
     juce::MemoryOutputStream compressed;
@@ -69,9 +54,9 @@ TEST (PlgFiles, ProductFilesComeFromTheRegistrationAreWrittenEvenEmptyAndUnknown
     ProductRegistry registry;
     const auto text = gzip ("line one\nline two\n");
     registry.addEntry ("LY", {text.getData(), text.getSize()}, [] (const ProductContext& c)
-                       { return std::make_unique<TextProduct> (c, "Lyrel"); });
+                       { return std::make_unique<testsupport::PlainProduct> (c, "LY", "Lyrel"); });
     registry.addEntry ("KV", {}, [] (const ProductContext& c)
-                       { return std::make_unique<TextProduct> (c, "Keyvane"); });
+                       { return std::make_unique<testsupport::PlainProduct> (c, "KE", "Keyvane"); });
     ProductMgr mgr ({suite.getPaths(), ui}, registry);
 
     EXPECT_TRUE (mgr.installPlgFileForProduct ("LY"));

