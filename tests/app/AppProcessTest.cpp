@@ -32,7 +32,7 @@ juce::StringArray stateFiles (const TempSuite& suite)
 }
 } // namespace
 
-TEST (AppProcess, WithoutHostGreetsAndQuitsWritingNothing)
+TEST (AppProcess, SetupRunsGreetOrNotAndWriteNoState)
 {
     TempSuite suite (true);
     auto app = suite.launch();
@@ -43,17 +43,13 @@ TEST (AppProcess, WithoutHostGreetsAndQuitsWritingNothing)
     EXPECT_TRUE (suite.getSuiteFolder().getChildFile ("ORX.plg").existsAsFile()) << "a setup run installs the plug-in files";
     EXPECT_TRUE (suite.getSuiteFolder().getChildFile ("ORV_Ferrymo.plg").existsAsFile());
     EXPECT_TRUE (stateFiles (suite).isEmpty()) << stateFiles (suite).joinIntoString (", ");
-}
 
-TEST (AppProcess, InstallerFlagIsAQuietSetupRunEvenBesideTheHost)
-{
-    TempSuite suite (true);
+    // The installer's flag makes a quiet setup run even beside the host.
     HostStandIn host;
-    auto app = suite.launch ("--FROM-INSTALLER");
-
-    ASSERT_EQ (app->waitForExit (deadlineMs), 0);
-    EXPECT_FALSE (app->getStderr().contains ("Welcome!"));
-    EXPECT_TRUE (stateFiles (suite).isEmpty()) << "a setup run stores no state";
+    auto fromInstaller = suite.launch ("--FROM-INSTALLER");
+    ASSERT_EQ (fromInstaller->waitForExit (deadlineMs), 0);
+    EXPECT_FALSE (fromInstaller->getStderr().contains ("Welcome!"));
+    EXPECT_TRUE (stateFiles (suite).isEmpty()) << stateFiles (suite).joinIntoString (", ");
 }
 
 TEST (AppProcess, RunsWhileTheHostRunsAndQuitsAfterItWithState)
@@ -82,19 +78,7 @@ TEST (AppProcess, RunsWhileTheHostRunsAndQuitsAfterItWithState)
         << "a section no view touched survives the run";
 }
 
-TEST (AppProcess, TerminationSignalStoresStateOnTheWayOut)
-{
-    TempSuite suite (true);
-    HostStandIn host;
-    auto app = suite.launch();
-    ASSERT_TRUE (suite.waitUntilServing (deadlineMs));
-
-    app->sendSignal (SIGTERM);
-    ASSERT_EQ (app->waitForExit (deadlineMs), 0);
-    EXPECT_TRUE (suite.getStateFolder().getChildFile ("AppState.xml").existsAsFile());
-}
-
-TEST (AppProcess, EightLaunchesAtOnceElectOneAndAKilledInstanceFreesTheName)
+TEST (AppProcess, EightLaunchesElectOneAKilledInstanceFreesTheNameAndTermStoresState)
 {
     TempSuite suite (true);
     HostStandIn host;
@@ -128,8 +112,14 @@ TEST (AppProcess, EightLaunchesAtOnceElectOneAndAKilledInstanceFreesTheName)
     // A new launch wins the name again: it writes its plug-in files and serves.
     suite.getSuiteFolder().getChildFile ("ORX.plg").deleteFile();
     auto next = suite.launch();
-    EXPECT_TRUE (suite.waitUntilServing (deadlineMs)) << "the name of a killed instance is free again";
+    ASSERT_TRUE (suite.waitUntilServing (deadlineMs)) << "the name of a killed instance is free again";
     EXPECT_TRUE (next->isRunning());
+
+    // A termination signal stores the state on the way out.
+    suite.getStateFolder().getChildFile ("AppState.xml").deleteFile();
+    next->sendSignal (SIGTERM);
+    ASSERT_EQ (next->waitForExit (deadlineMs), 0);
+    EXPECT_TRUE (suite.getStateFolder().getChildFile ("AppState.xml").existsAsFile());
 }
 
 // A setup run on the test display shows the welcome message, which sends the

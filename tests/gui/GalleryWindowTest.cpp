@@ -108,7 +108,7 @@ protected:
 };
 } // namespace
 
-TEST_F (GalleryWindow, AppearsBorderlessOnTopDrawnAndWhereItsStateSays)
+TEST_F (GalleryWindow, AppearsBorderlessOnTopMovesWhenDraggedAndSlidesOutItsDrawer)
 {
     const auto props = display.run ({"xprop", "-id", window, "_NET_WM_STATE", "_NET_FRAME_EXTENTS", "_MOTIF_WM_HINTS"});
     EXPECT_TRUE (props.contains ("_NET_WM_STATE_ABOVE")) << props;
@@ -150,28 +150,23 @@ TEST_F (GalleryWindow, AppearsBorderlessOnTopDrawnAndWhereItsStateSays)
     ASSERT_TRUE (shot.isValid());
     EXPECT_TRUE (testing_support::coloursClose (lipOf (shot), galleryMainColour.darker (0.7f), 6)) << lipOf (shot).toDisplayString (true);
     EXPECT_GT (coloursIn (shot), 200u);
-}
 
-TEST_F (GalleryWindow, DraggingTheBodyMovesTheWindowAndWritesItsPosition)
-{
+    // Dragging the body moves the window and writes where it went.
     const auto before = placed;
     dragBy (before, 60, 40);
 
-    const auto state = readGadgetState ([&before] (const juce::ValueTree& s)
-                                        { return static_cast<int> (s["x"]) == before.x + 60 && static_cast<int> (s["y"]) == before.y + 40; });
+    const auto movedState = readGadgetState ([&before] (const juce::ValueTree& s)
+                                             { return static_cast<int> (s["x"]) == before.x + 60 && static_cast<int> (s["y"]) == before.y + 40; });
     const auto after = display.geometryOf (window);
     EXPECT_EQ (after.x, before.x + 60);
     EXPECT_EQ (after.y, before.y + 40);
-    EXPECT_EQ (static_cast<int> (state["x"]), before.x + 60);
-    EXPECT_EQ (static_cast<int> (state["y"]), before.y + 40);
-    EXPECT_FALSE (static_cast<bool> (state["maximized"]));
-}
+    EXPECT_EQ (static_cast<int> (movedState["x"]), before.x + 60);
+    EXPECT_EQ (static_cast<int> (movedState["y"]), before.y + 40);
+    EXPECT_FALSE (static_cast<bool> (movedState["maximized"]));
 
-TEST_F (GalleryWindow, DrawerSlidesOutOnTheRight)
-{
-    const auto g = placed;
-    display.run ({"xdotool", "mousemove", juce::String (g.x + layout::drawerButtonX + layout::drawerButtonWidth / 2),
-                  juce::String (g.y + layout::drawerButtonY + layout::drawerButtonHeight / 2), "click", "1"});
+    // The drawer slides out on the right of the moved window.
+    display.run ({"xdotool", "mousemove", juce::String (after.x + layout::drawerButtonX + layout::drawerButtonWidth / 2),
+                  juce::String (after.y + layout::drawerButtonY + layout::drawerButtonHeight / 2), "click", "1"});
 
     const auto drawer = display.waitForWindow (layout::drawerWindowName);
     ASSERT_TRUE (drawer.isNotEmpty());
@@ -179,18 +174,18 @@ TEST_F (GalleryWindow, DrawerSlidesOutOnTheRight)
     // Once out (the slide takes 200 ms, longer on a busy machine), the
     // drawer's lip, in the gadget's main colour, is on its far right edge.
     testsupport::WindowGeometry d;
-    const auto lipOf = [&d] (const juce::Image& shot)
-    { return shot.getPixelAt (d.x + d.width - 5, d.y + d.height / 2); };
-    const auto shot = display.waitForScreen ([&] (const juce::Image& image)
-                                             {
+    const auto drawerLipOf = [&d] (const juce::Image& image)
+    { return image.getPixelAt (d.x + d.width - 5, d.y + d.height / 2); };
+    const auto drawerShot = display.waitForScreen ([&] (const juce::Image& image)
+                                                   {
                                                  d = display.geometryOf (drawer);
-                                                 return testing_support::coloursClose (lipOf (image), galleryMainColour, 6); },
-                                             screenFile());
-    ASSERT_TRUE (shot.isValid());
-    EXPECT_TRUE (testing_support::coloursClose (lipOf (shot), galleryMainColour, 6)) << lipOf (shot).toDisplayString (true);
+                                                 return testing_support::coloursClose (drawerLipOf (image), galleryMainColour, 6); },
+                                                   screenFile());
+    ASSERT_TRUE (drawerShot.isValid());
+    EXPECT_TRUE (testing_support::coloursClose (drawerLipOf (drawerShot), galleryMainColour, 6)) << drawerLipOf (drawerShot).toDisplayString (true);
 
-    EXPECT_EQ (d.x, g.x + layout::bodyWidth);
-    EXPECT_EQ (d.y, g.y + 70 + 5);
+    EXPECT_EQ (d.x, after.x + layout::bodyWidth);
+    EXPECT_EQ (d.y, after.y + 70 + 5);
     EXPECT_EQ (d.width, 10 + layout::drawerClientAreaSize);
     EXPECT_EQ (d.height, layout::bodyHeight - 10);
 }
