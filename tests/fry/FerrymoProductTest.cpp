@@ -262,12 +262,3 @@ TEST_F (FerrymoProduct, CloseButtonStoresTheStateAndANewProductReadsIt)
     EXPECT_EQ (again->getState().getGadgetState().getX(), 123);
     EXPECT_EQ (again->getState().getGadgetState().getY(), 45);
 }
-
-TEST_F (FerrymoProduct, AStateFileOfAnotherKindIsIgnored)
-{
-    ASSERT_TRUE (stateFile().getParentDirectory().createDirectory().wasOk());
-    ASSERT_TRUE (stateFile().replaceWithText (R"(<OTHER_STATE includeAutomation="1"/>)"));
-    const auto fresh = makeProduct();
-    EXPECT_TRUE (fresh->getState().getTree().hasType ("FRY_STATE"));
-    EXPECT_FALSE (fresh->getState().getIncludeAutomation());
-}

@@ -141,9 +141,6 @@ TEST_F (ProductMgrTest, ProductsAreCreatedOnceWithTheirContext)
     auto* first = mgr.getOrCreateProduct ("LY");
     ASSERT_NE (first, nullptr);
     EXPECT_EQ (mgr.getOrCreateProduct ("LY"), first);
-    EXPECT_EQ (first->getStateDir(), suite.getStateFolder().getChildFile ("Lyrel"));
-    EXPECT_EQ (first->getPreferencesDir(), suite.getSuiteFolder().getChildFile ("Preferences/Lyrel"));
-    EXPECT_EQ (first->getPlgFile(), suite.getSuiteFolder().getChildFile ("ORV_Lyrel.plg"));
 
     ApplyAction action;
     first->sendAction (action, false);

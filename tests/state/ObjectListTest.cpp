@@ -78,18 +78,13 @@ TEST_F (ObjectListFixture, OneObjectPerChildOfTheTypeInTheChildrensOrder)
     list->onReordered = [&events]
     { events.add ("order"); };
 
-    // Added in the middle, at the front and at the end.
+    // Added in the middle, at the front and at the end, one removed, one
+    // moved (the order after each step of random edits: the next test).
     parent.addChild (makeStem ("m"), 2, nullptr);
     parent.addChild (makeStem ("first"), 0, nullptr);
     parent.appendChild (makeStem ("last"), nullptr);
     parent.appendChild (juce::ValueTree (otherType), nullptr);
-    EXPECT_EQ (namesOf (*list), "first,a,m,b,last");
-    EXPECT_EQ (living, 5);
-
     parent.removeChild (parent.getChildWithProperty (nameId, "m"), nullptr);
-    EXPECT_EQ (namesOf (*list), "first,a,b,last");
-    EXPECT_EQ (living, 4);
-
     parent.moveChild (0, parent.getNumChildren() - 1, nullptr);
     EXPECT_EQ (namesOf (*list), "a,b,last,first");
     EXPECT_EQ (events.joinIntoString (" "), "+m +first +last -m order");

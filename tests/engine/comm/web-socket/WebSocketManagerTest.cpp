@@ -130,7 +130,6 @@ TEST_F (WebSocketManagerTest, CallsWaitForTheIntroReplyAndAllGoOutInOrderFromIdO
                             { return server.getIntroductions().size() == 1; }));
     EXPECT_EQ (server.getIntroductions()[0], comm::buildIntroduction ({}));
     EXPECT_EQ (server.getHandshakes()[0], std::make_pair (juce::String ("/"), juce::String ("127.0.0.1")));
-    EXPECT_EQ (manager->getThreadName(), "WebSocketManager");
 
     // Past the two seconds a token introduction would wait: without a token
     // the host may be asking the user, so nothing is written before the reply.
