@@ -16,8 +16,6 @@
 #include <juce_audio_basics/juce_audio_basics.h>
 #include <juce_gui_basics/juce_gui_basics.h>
 
-#include <set>
-
 namespace
 {
 namespace layout = fry::layout;
@@ -87,18 +85,6 @@ protected:
     {
         const auto topLeft = onScreen (layout::rightColumnX, layout::bodyTopInWindow + layout::dragAreaY);
         return {topLeft.x, topLeft.y, layout::rightColumnWidth, layout::dragAreaHeight};
-    }
-
-    /** The gadget's body, gradient, controls and text, fill its window. */
-    bool isDrawn (const juce::Image& shot) const
-    {
-        std::set<juce::uint32> colours;
-
-        for (int y = gadget.y; y < gadget.y + gadget.height; y += 3)
-            for (int x = gadget.x; x < gadget.x + gadget.width; x += 3)
-                colours.insert (shot.getPixelAt (x, y).getARGB());
-
-        return colours.size() > 150;
     }
 
     /** The gadget shows a clip: its lamp is off again as before the fetch,
