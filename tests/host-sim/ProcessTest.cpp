@@ -180,27 +180,24 @@ TEST (Process, GeneratorWritesScoresOfTheAskedSize)
 
 TEST (Process, BadArgumentsAndScoresAreRefusedClearly)
 {
-    auto run = runToEnd ({"--port", "http"}, true);
-    EXPECT_EQ (run.exitCode, 2);
-    EXPECT_TRUE (run.output.contains ("--port needs a number")) << run.output;
-
-    run = runToEnd ({"--generate", "0", "5", "4"}, true);
-    EXPECT_EQ (run.exitCode, 2);
-
-    run = runToEnd ({"--launch-suite"}, true);
-    EXPECT_EQ (run.exitCode, 2);
-    EXPECT_TRUE (run.output.contains ("--launch-suite needs --suite"));
-
     test::TempFolder folder;
     const auto bad = folder.get().getChildFile ("bad.json");
     bad.replaceWithText ("{\"bars\": [{\"number\": 2, \"length\": 1024}]}");
-    run = runToEnd ({"--headless", "--no-presence", "--port", "0", "--score", bad.getFullPathName()}, true);
-    EXPECT_EQ (run.exitCode, 2);
-    EXPECT_TRUE (run.output.contains ("bars[0].number")) << run.output;
 
-    run = runToEnd ({"--headless", "--no-presence", "--port", "0", "--fault", "explode"}, true);
-    EXPECT_EQ (run.exitCode, 2);
-    EXPECT_TRUE (run.output.contains ("unknown fault")) << run.output;
+    const std::pair<juce::StringArray, const char*> cases[] = {
+        {{"--port", "http"}, "--port needs a number"},
+        {{"--generate", "0", "5", "4"}, ""},
+        {{"--launch-suite"}, "--launch-suite needs --suite"},
+        {{"--headless", "--no-presence", "--port", "0", "--score", bad.getFullPathName()}, "bars[0].number"},
+        {{"--headless", "--no-presence", "--port", "0", "--fault", "explode"}, "unknown fault"},
+    };
+
+    for (const auto& [args, message] : cases)
+    {
+        const auto run = runToEnd (args, true);
+        EXPECT_EQ (run.exitCode, 2) << args.joinIntoString (" ");
+        EXPECT_TRUE (run.output.contains (message)) << run.output;
+    }
 }
 
 TEST (Process, PresentsItselfAsTheHost)

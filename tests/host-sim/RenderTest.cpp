@@ -127,28 +127,20 @@ TEST (Render, AudioFilesHaveTheAskedRateDepthChannelsAndLength)
     EXPECT_EQ (soxi ("-b", floating.file), "32");
     EXPECT_TRUE (soxi ("-e", floating.file).containsIgnoreCase ("floating point"));
 
-    for (const auto& change : std::vector<std::function<void (render::AudioRequest&)>>{[] (render::AudioRequest& r)
-                                                                                       { r.sampleRate = 1000; },
-                                                                                       [] (render::AudioRequest& r)
-                                                                                       {
-                                                                                           r.format = "aiff";
-                                                                                           r.bitDepth = 32;
-                                                                                       },
-                                                                                       [] (render::AudioRequest& r)
-                                                                                       { r.bitDepth = 12; },
-                                                                                       [] (render::AudioRequest& r)
-                                                                                       { r.staves = {7}; },
-                                                                                       [] (render::AudioRequest& r)
-                                                                                       {
-                                                                                           r.firstBar = 4;
-                                                                                           r.lastBar = 2;
-                                                                                       },
-                                                                                       [] (render::AudioRequest& r)
-                                                                                       { r.format = "mp3"; }})
+    // Requests that cannot be met fail and leave no file.
+    std::vector<render::AudioRequest> refused (6, wav);
+    refused[0].sampleRate = 1000;
+    refused[1].format = "aiff";
+    refused[1].bitDepth = 32;
+    refused[2].bitDepth = 12;
+    refused[3].staves = {7};
+    refused[4].firstBar = 4;
+    refused[4].lastBar = 2;
+    refused[5].format = "mp3";
+
+    for (auto& bad : refused)
     {
-        auto bad = wav;
         bad.file = folder.get().getChildFile ("bad.wav");
-        change (bad);
         EXPECT_TRUE (render::renderAudio (score, bad).result.failed());
         EXPECT_FALSE (bad.file.exists());
     }
