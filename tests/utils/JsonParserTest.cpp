@@ -180,15 +180,6 @@ TEST (JsonParser, SameNumbersAsJuce)
     }
 }
 
-TEST (JsonParser, SameTreesAsJuceOnAGeneratedPayload)
-{
-    orvbench::PayloadShape shape;
-    shape.staves = 3;
-    shape.bars = 12;
-    shape.notePerformer = true;
-    expectSameAsJuce (orvbench::makeScorePayload (shape));
-}
-
 TEST (JsonParser, DeparturesOnTextJuceHandlesBadly)
 {
     // Integers beyond 64 bits become doubles instead of overflowing.
