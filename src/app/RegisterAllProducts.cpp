@@ -2,6 +2,8 @@
 #include "PlgData.h"
 #include "fry/Ferrymo.h"
 #include "fry/ui/FryGadget.h"
+#include "lv/Layvo.h"
+#include "lv/ui/LvGadget.h"
 #include "products/ProductRegistrar.h"
 
 namespace
@@ -16,6 +18,9 @@ void zel_registerAllProducts (ProductRegistry& registry)
 {
     // One registrar per product, in table order:
     // "ORV", "LY", "PNT", "SD", "FK", "KV", "LV", "TSL", "FRT", "FRY".
+    const ProductRegistrar<lv::Layvo> layvo (registry, plugin (PlgData::ORV_Layvo_plg_gz, PlgData::ORV_Layvo_plg_gzSize),
+                                             [] (const ProductContext& context)
+                                             { return std::make_unique<lv::Layvo> (context, &lv::LvGadget::makeWindow); });
     const ProductRegistrar<fry::Ferrymo> ferrymo (registry, plugin (PlgData::ORV_Ferrymo_plg_gz, PlgData::ORV_Ferrymo_plg_gzSize),
                                                   [] (const ProductContext& context)
                                                   { return std::make_unique<fry::Ferrymo> (context, &fry::FryGadget::makeWindow); });
