@@ -82,6 +82,16 @@ void HostPanel::resized()
 void HostPanel::handleAsyncUpdate()
 {
     grid.setScore (host.getScore());
+
+    // A plug-in's message box shows in the result line until the next answer.
+    const auto [count, message] = host.getLastMessage();
+
+    if (count != messagesSeen)
+    {
+        messagesSeen = count;
+        showResult ({!message.isError, message.text});
+    }
+
     timerCallback();
 }
 

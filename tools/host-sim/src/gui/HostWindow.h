@@ -54,6 +54,8 @@ private:
     juce::Label positionLabel;
     juce::Label statusLabel;
     juce::Label resultLabel;
+    /** How many plug-in messages the result line has caught up with. */
+    int messagesSeen = 0;
 
     JUCE_DECLARE_NON_COPYABLE_WITH_LEAK_DETECTOR (HostPanel)
 };

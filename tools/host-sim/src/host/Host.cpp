@@ -13,6 +13,7 @@ Host::Host (ScoreDocument score, EventLog& eventLog, Playback::Clock clock)
 Host::EditOutcome Host::edit (const juce::String& label, HostMessageSink& messages, const std::function<void (HostAccess&)>& fn)
 {
     EditOutcome outcome;
+    std::vector<PluginMessage> shown;
 
     {
         std::lock_guard<std::mutex> lock (mutex);
@@ -24,6 +25,7 @@ Host::EditOutcome Host::edit (const juce::String& label, HostMessageSink& messag
             fn (access);
             outcome.changed = access.commit();
             outcome.deferred = access.takeDeferred();
+            shown = access.takeMessages();
         }
         catch (const std::exception& e)
         {
@@ -39,8 +41,22 @@ Host::EditOutcome Host::edit (const juce::String& label, HostMessageSink& messag
         }
     }
 
+    for (const auto& message : shown)
+    {
+        log.add ("pluginMessage", {{"step", label}, {"text", message.text}, {"error", message.isError}});
+        std::lock_guard<std::mutex> lock (messageMutex);
+        lastMessage = message;
+        ++messagesShown;
+    }
+
     notifyChanged();
     return outcome;
+}
+
+std::pair<int, PluginMessage> Host::getLastMessage() const
+{
+    std::lock_guard<std::mutex> lock (messageMutex);
+    return {messagesShown, lastMessage};
 }
 
 std::optional<juce::String> Host::undo()

@@ -78,6 +78,9 @@ public:
 
     EventLog& getLog() { return log; }
 
+    /** The last text plug-in code showed, and how many were shown so far. */
+    std::pair<int, PluginMessage> getLastMessage() const;
+
 private:
     std::optional<juce::String> moveInHistory (bool back);
 
@@ -87,6 +90,9 @@ private:
     std::mutex callbackMutex;
     std::function<void()> onChange;
     std::function<void()> onSelection;
+    mutable std::mutex messageMutex;
+    PluginMessage lastMessage;
+    int messagesShown = 0;
 
     JUCE_DECLARE_NON_COPYABLE_WITH_LEAK_DETECTOR (Host)
 };

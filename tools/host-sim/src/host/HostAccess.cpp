@@ -40,6 +40,11 @@ void HostAccess::defer (int delayMs, DeferredJob job)
         deferred.push_back ({juce::jmax (0, delayMs), std::move (job)});
 }
 
+void HostAccess::showMessage (const juce::String& text, bool isError)
+{
+    shown.push_back ({text, isError});
+}
+
 bool HostAccess::commit()
 {
     if (!before)

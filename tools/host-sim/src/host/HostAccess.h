@@ -25,6 +25,14 @@ class HostAccess;
     code that deferred it. */
 using DeferredJob = std::function<void (HostAccess&)>;
 
+/** A text plug-in code shows the user (the host's message box): logged and
+    shown in the window's status line. */
+struct PluginMessage
+{
+    juce::String text;
+    bool isError = false;
+};
+
 /** A deferred job and how many milliseconds it waits. */
 struct DeferredEntry
 {
@@ -67,6 +75,9 @@ public:
         due time run in the order they were deferred. */
     void defer (int delayMs, DeferredJob job);
 
+    /** Shows the user a text, as a plug-in's message box does (see PluginMessage). */
+    void showMessage (const juce::String& text, bool isError);
+
     const juce::String& getLabel() const { return label; }
 
     /** Ends the step: records the undo step if the content changed; returns whether it did. */
@@ -76,6 +87,7 @@ public:
     void rollBack();
 
     std::vector<DeferredEntry> takeDeferred() { return std::move (deferred); }
+    std::vector<PluginMessage> takeMessages() { return std::move (shown); }
 
 private:
     HostState& state;
@@ -83,6 +95,7 @@ private:
     juce::String label;
     std::optional<ScoreDocument> before;
     std::vector<DeferredEntry> deferred;
+    std::vector<PluginMessage> shown;
 
     JUCE_DECLARE_NON_COPYABLE (HostAccess)
 };
