@@ -65,10 +65,13 @@ void Layvo::buildLayoutScriptFromState()
 
 void Layvo::applyLayoutScript (const juce::String& script)
 {
-    // A script with an error is sent too: the host shows the error.
+    // A script with an error is sent too: the host shows the error. A reply
+    // that carries the new layout keeps the page count true for "+" and "-";
+    // the script stays as the user wrote it.
     LvActions::ApplyLayoutScript action;
     action.setArg (LvActions::ApplyLayoutScript::layoutScriptToVar (script));
-    sendAction (action, false);
+    layoutChanges.send (action, [this] (const juce::var& reply)
+                        { loadStateFromVar (reply); });
 }
 
 template <typename Action>

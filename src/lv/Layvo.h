@@ -36,6 +36,8 @@ public:
     void processHostMessageStr (juce::StringRef type, juce::StringRef data) override;
 
     //==============================================================================
+    /** Sends the script's page list; a reply with the new layout updates the
+        pages and the page count, not the script. */
     void applyLayoutScript (const juce::String& script) override;
     /** Sends nothing for the first page or a page the state does not have. */
     void setPageFirstBar (int pageIndex, int newFirstBar) override;

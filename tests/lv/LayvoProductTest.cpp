@@ -102,7 +102,7 @@ TEST_F (LayvoProduct, TriggerLoadsTheLayoutBuildsTheScriptAndShowsANewWindowEach
     EXPECT_EQ (product.getState().getLayoutScript(), "6a1 - 12a1 - 18a2 - 24a1");
 }
 
-TEST_F (LayvoProduct, ApplyingSendsThePageListAndIgnoresTheReply)
+TEST_F (LayvoProduct, ApplyingSendsThePageListAndKeepsTheScriptButTheRepliedPageCount)
 {
     start();
     product.getWindow()->onApplyLayoutScript ("8a2 - 16");
@@ -112,9 +112,19 @@ TEST_F (LayvoProduct, ApplyingSendsThePageListAndIgnoresTheReply)
     EXPECT_EQ (lastArgument(), juce::JSON::toString (LvActions::ApplyLayoutScript::layoutScriptToVar ("8a2 - 16"), true));
     EXPECT_TRUE (host.sent[1].argument.hasProperty ("error")) << "a script with an error is sent for the host to show";
 
-    host.answerJson (1, R"({"pageCount": 1, "pageList": []})");
-    EXPECT_EQ (product.getState().getPageCount(), 4);
-    EXPECT_EQ (product.getState().getPageList().size(), 4);
+    // The host's new layout counts for "+" and "-"; the script stays as typed.
+    product.getState().setLayoutScript ("8a2 - 24a3");
+    product.getWindow()->onApplyLayoutScript ("8a2 - 24a3");
+    host.answerJson (2, R"({"pageCount": 2, "pageList": [{"index": 0, "firstBar": 1, "barCount": 8, "systemCount": 2},
+        {"index": 1, "firstBar": 9, "barCount": 16, "systemCount": 3}]})");
+    EXPECT_EQ (product.getState().getPageCount(), 2);
+    EXPECT_EQ (product.getState().getPageList().size(), 2);
+    EXPECT_EQ (product.getState().getLayoutScript(), "8a2 - 24a3");
+
+    // A reply without a layout (the plug-in's answer is not required) changes nothing.
+    product.getWindow()->onApplyLayoutScript ("8a2");
+    host.answer (3, juce::var());
+    EXPECT_EQ (product.getState().getPageCount(), 2);
 }
 
 TEST_F (LayvoProduct, PageOperationsSendTheirArgumentsOnlyWhenThePagesExist)
