@@ -1,6 +1,5 @@
 // Layvo's window without a display: the editor follows the state both ways,
-// Return applies and Shift+Return breaks the line, and the buttons ask the
-// product for what they are for.
+// Return applies and Shift+Return breaks the line, and so does "Apply".
 #include "lv/ui/LvGadget.h"
 #include "gadget/TestMouse.h"
 #include "lv/ui/LvLayout.h"
@@ -18,10 +17,6 @@ struct LvGadgetFixture : ::testing::Test
     {
         gadget.onApplyLayoutScript = [this] (const juce::String& script)
         { applied.add (script); };
-        gadget.onIncreasePageCount = [this]
-        { ++increases; };
-        gadget.onDecreasePageCount = [this]
-        { ++decreases; };
     }
 
     void click (juce::Component& c)
@@ -34,8 +29,6 @@ struct LvGadgetFixture : ::testing::Test
     LvState state;
     LvGadget gadget{state, GadgetState()};
     juce::StringArray applied;
-    int increases = 0;
-    int decreases = 0;
 };
 } // namespace
 
@@ -66,16 +59,4 @@ TEST_F (LvGadgetFixture, EditorFollowsTheScriptAndWritesTypingBack)
     click (gadget.getApplyButton());
     EXPECT_EQ (applied.size(), 2);
     EXPECT_EQ (applied[1], "6a1 - 12a1 - 18a2\n24a1");
-}
-
-TEST_F (LvGadgetFixture, PageButtonsAskForMoreOrFewerPagesAndTheCountShows)
-{
-    EXPECT_EQ (gadget.getPageCountText(), "");
-    state.setPageCount (3);
-    EXPECT_EQ (gadget.getPageCountText(), "3");
-
-    click (gadget.getIncreaseButton());
-    EXPECT_EQ (increases, 1);
-    click (gadget.getDecreaseButton());
-    EXPECT_EQ (decreases, 1);
 }
