@@ -2,6 +2,8 @@
 #include "PlgData.h"
 #include "fry/Ferrymo.h"
 #include "fry/ui/FryGadget.h"
+#include "ly/Lyrel.h"
+#include "ly/ui/LyGadget.h"
 #include "products/ProductRegistrar.h"
 
 namespace
@@ -16,6 +18,9 @@ void zel_registerAllProducts (ProductRegistry& registry)
 {
     // One registrar per product, in table order:
     // "ORV", "LY", "PNT", "SD", "FK", "KV", "LV", "TSL", "FRT", "FRY".
+    const ProductRegistrar<ly::Lyrel> lyrel (registry, plugin (PlgData::ORV_Lyrel_plg_gz, PlgData::ORV_Lyrel_plg_gzSize),
+                                             [] (const ProductContext& context)
+                                             { return std::make_unique<ly::Lyrel> (context, &ly::LyGadget::makeWindow); });
     const ProductRegistrar<fry::Ferrymo> ferrymo (registry, plugin (PlgData::ORV_Ferrymo_plg_gz, PlgData::ORV_Ferrymo_plg_gzSize),
                                                   [] (const ProductContext& context)
                                                   { return std::make_unique<fry::Ferrymo> (context, &fry::FryGadget::makeWindow); });
