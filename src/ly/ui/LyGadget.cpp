@@ -168,9 +168,9 @@ void LyGadget::afterResized()
 {
     pedalboard.setBounds (layout::margin, layout::pedalboardY, layout::pedalboardWidth, layout::pedalboardHeight);
     diagram.setBounds (layout::rightColumnX, layout::diagramY, layout::rightColumnWidth, layout::diagramHeight);
-    writtenOutButton.setBounds (layout::rightColumnX, layout::toggleRowY, layout::rightColumnWidth, layout::buttonHeight);
-    undoButton.setBounds (layout::undoButtonX, layout::toggleRowY, layout::historyButtonWidth, layout::buttonHeight);
-    redoButton.setBounds (layout::redoButtonX, layout::toggleRowY, layout::historyButtonWidth, layout::buttonHeight);
+    writtenOutButton.setBounds (layout::rightColumnX, layout::writtenOutY, layout::rightColumnWidth, layout::buttonHeight);
+    undoButton.setBounds (layout::undoButtonX, layout::historyRowY, layout::historyButtonWidth, layout::buttonHeight);
+    redoButton.setBounds (layout::redoButtonX, layout::historyRowY, layout::historyButtonWidth, layout::buttonHeight);
     applyButton.setBounds (layout::margin, layout::commandRowY, layout::applyWidth, layout::buttonHeight);
     insertDiagramButton.setBounds (layout::insertDiagramX, layout::commandRowY, layout::insertDiagramWidth, layout::buttonHeight);
     optionsButton.setBounds (layout::optionsX, layout::commandRowY, layout::optionsWidth, layout::buttonHeight);

@@ -5,8 +5,8 @@
 namespace ly::layout
 {
 constexpr int bodyWidth = 340;
-/** At least this tall; taller when the options drawer needs it. */
-constexpr int minBodyHeight = 230;
+/** Tall enough for the options drawer beside it; taller when it needs more. */
+constexpr int minBodyHeight = 336;
 constexpr int bodyTopInWindow = 20;
 constexpr int drawerClientAreaSize = 200;
 constexpr const char* windowName = "Lyrel";
@@ -17,9 +17,9 @@ constexpr const char* diagramCaption = "DIAGRAM";
 constexpr int margin = 12;
 constexpr int captionHeight = 16;
 constexpr int glissandoCaptionY = 18;
-constexpr int pedalboardY = 36;
+constexpr int pedalboardY = 38;
 constexpr int pedalboardWidth = 180;
-constexpr int pedalboardHeight = 110;
+constexpr int pedalboardHeight = 222;
 
 constexpr int rightColumnX = 206;
 constexpr int rightColumnWidth = 122;
@@ -29,19 +29,19 @@ constexpr int logoY = 22;
 constexpr float titlePointHeight = 17.0f;
 constexpr int diagramCaptionY = 56;
 constexpr int diagramY = 74;
-constexpr int diagramHeight = 72;
+constexpr int diagramHeight = 110;
 
 constexpr int buttonHeight = 24;
-constexpr int toggleRowY = 158;
-constexpr int writtenOutWidth = 110;
-constexpr int historyButtonWidth = 40;
 constexpr int buttonGap = 6;
-constexpr int commandRowY = 192;
+constexpr int writtenOutY = 200;
+constexpr int historyRowY = 236;
+constexpr int historyButtonWidth = (rightColumnWidth - buttonGap) / 2;
+constexpr int commandRowY = 286;
 constexpr int applyWidth = 90;
 constexpr int insertDiagramWidth = 122;
 
-constexpr int undoButtonX = margin + pedalboardWidth - 2 * historyButtonWidth - buttonGap;
-constexpr int redoButtonX = undoButtonX + historyButtonWidth + buttonGap;
+constexpr int undoButtonX = rightColumnX;
+constexpr int redoButtonX = rightColumnX + rightColumnWidth - historyButtonWidth;
 constexpr int insertDiagramX = margin + applyWidth + buttonGap;
 constexpr int optionsX = insertDiagramX + insertDiagramWidth + buttonGap;
 constexpr int optionsWidth = bodyWidth - margin - optionsX;
@@ -50,7 +50,7 @@ constexpr int optionsWidth = bodyWidth - margin - optionsX;
 constexpr int applyCentreX = margin + applyWidth / 2;
 constexpr int commandRowCentreY = bodyTopInWindow + commandRowY + buttonHeight / 2;
 constexpr int undoCentreX = undoButtonX + historyButtonWidth / 2;
-constexpr int toggleRowCentreY = bodyTopInWindow + toggleRowY + buttonHeight / 2;
+constexpr int historyRowCentreY = bodyTopInWindow + historyRowY + buttonHeight / 2;
 /** The close button's centre in window coordinates. */
 constexpr int closeCentreX = bodyWidth - 20;
 constexpr int closeCentreY = 10;

@@ -7,7 +7,6 @@ namespace ly
 namespace
 {
 constexpr int leftFootPedals = 3;
-constexpr float markLength = 14.0f;
 constexpr float namesHeight = 16.0f;
 } // namespace
 
@@ -53,6 +52,8 @@ void LyPedalDiagram::paint (juce::Graphics& g)
     area = area.reduced (8.0f, 4.0f);
 
     const auto lineY = area.getCentreY();
+    // A mark is as long as a third of the drawing is high, within reason.
+    const auto markLength = juce::jlimit (8.0f, 24.0f, area.getHeight() / 3.0f);
     const auto pedalCount = static_cast<int> (LyPedaling::kPedals.size());
     // Seven marks and the bar between the feet share the width.
     const auto step = area.getWidth() / static_cast<float> (pedalCount + 1);
