@@ -102,7 +102,8 @@ TEST (LyrelWindow, TriggerSetsTheKeysPedalsApplyWritesTheSpelledRunAndUndoTakesI
     ASSERT_TRUE (driver.start (scoreText)) << "port 1898 stayed busy";
     ASSERT_TRUE (driver.command ("select 13-14 13"));
     const auto window = driver.openProductWindow ("LY", layout::windowName);
-    ASSERT_TRUE (window.isNotEmpty()) << "Lyrel's window did not appear, or was not drawn\n" << driver.getSim()->getOutput();
+    ASSERT_TRUE (window.isNotEmpty()) << "Lyrel's window did not appear, or was not drawn\n"
+                                      << driver.getSim()->getOutput();
 
     // E flat major lowers B, E and A: the diagram shows three marks in the
     // accent colour (flat pedals), the rest in white.
