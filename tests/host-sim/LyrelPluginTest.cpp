@@ -157,6 +157,12 @@ TEST (LyrelPlugin, WrittenOutApplyReplacesTheNotesBetweenAndUndoBringsThemBack)
     EXPECT_EQ (sim.engine.call (lyrelPluginName, "redo", {}).result["success"], juce::var (true));
     EXPECT_TRUE (sim.host.getScore().sameContent (after));
     EXPECT_EQ (sim.engine.call (lyrelPluginName, "redo", {}).result["success"], juce::var (false));
+
+    // A second apply records its own arguments; undoing it brings back the first one's.
+    sim.engine.call (lyrelPluginName, "apply", applyArgument ("0", "#######"));
+    EXPECT_EQ (sim.host.getScore().pluginData.at ("LY")["apply"]["pedaling"], "#######");
+    sim.engine.call (lyrelPluginName, "undo", {});
+    EXPECT_EQ (sim.host.getScore().pluginData.at ("LY")["apply"]["pedaling"], "--bb--b");
 }
 
 TEST (LyrelPlugin, RunStopsAtTheLastGroupAndPlainGlissandiKeepTheNotes)

@@ -143,12 +143,12 @@ int writeRun (ScoreDocument& score, Staff& staff, const PlacedGroup& first, cons
 /** Keeps what the suite asked for with the score, so a test can read it back. */
 void recordArguments (ScoreDocument& score, const juce::String& method, const juce::var& argument)
 {
+    // A fresh object each time: the undo history's snapshot of the score
+    // shares the one there now, which must not change under it.
     auto& data = score.pluginData[productCode];
-
-    if (!data.isObject())
-        data = juce::var (new juce::DynamicObject());
-
-    data.getDynamicObject()->setProperty (method, argument);
+    auto updated = data.getDynamicObject() != nullptr ? data.clone() : juce::var (new juce::DynamicObject());
+    updated.getDynamicObject()->setProperty (method, argument.clone());
+    data = updated;
 }
 } // namespace
 
