@@ -4,6 +4,8 @@
 #include "fry/ui/FryGadget.h"
 #include "lv/Layvo.h"
 #include "lv/ui/LvGadget.h"
+#include "ly/Lyrel.h"
+#include "ly/ui/LyGadget.h"
 #include "products/ProductRegistrar.h"
 
 namespace
@@ -18,6 +20,9 @@ void zel_registerAllProducts (ProductRegistry& registry)
 {
     // One registrar per product, in table order:
     // "ORV", "LY", "PNT", "SD", "FK", "KV", "LV", "TSL", "FRT", "FRY".
+    const ProductRegistrar<ly::Lyrel> lyrel (registry, plugin (PlgData::ORV_Lyrel_plg_gz, PlgData::ORV_Lyrel_plg_gzSize),
+                                             [] (const ProductContext& context)
+                                             { return std::make_unique<ly::Lyrel> (context, &ly::LyGadget::makeWindow); });
     const ProductRegistrar<lv::Layvo> layvo (registry, plugin (PlgData::ORV_Layvo_plg_gz, PlgData::ORV_Layvo_plg_gzSize),
                                              [] (const ProductContext& context)
                                              { return std::make_unique<lv::Layvo> (context, &lv::LvGadget::makeWindow); });
