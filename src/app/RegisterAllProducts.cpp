@@ -2,6 +2,7 @@
 #include "PlgData.h"
 #include "fry/Ferrymo.h"
 #include "fry/ui/FryGadget.h"
+#include "orv/Orvana.h"
 #include "products/ProductRegistrar.h"
 
 namespace
@@ -16,6 +17,9 @@ void zel_registerAllProducts (ProductRegistry& registry)
 {
     // One registrar per product, in table order:
     // "ORV", "LY", "PNT", "SD", "FK", "KV", "LV", "TSL", "FRT", "FRY".
+    const ProductRegistrar<orv::Orvana> orvana (registry, plugin (PlgData::ORV_Orvana_plg_gz, PlgData::ORV_Orvana_plg_gzSize),
+                                                [] (const ProductContext& context)
+                                                { return std::make_unique<orv::Orvana> (context, orv::Orvana::Seams{}); });
     const ProductRegistrar<fry::Ferrymo> ferrymo (registry, plugin (PlgData::ORV_Ferrymo_plg_gz, PlgData::ORV_Ferrymo_plg_gzSize),
                                                   [] (const ProductContext& context)
                                                   { return std::make_unique<fry::Ferrymo> (context, &fry::FryGadget::makeWindow); });
