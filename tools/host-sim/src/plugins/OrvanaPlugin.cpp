@@ -154,12 +154,21 @@ juce::var staffBarEntry (const StaffBar& staffBar)
         pot->setProperty ("noteList", notes);
     }
 
+    // In the order the host meets them in the bar: by position.
+    std::vector<const MidiMessage*> messages;
+
     for (const auto& message : staffBar.midiMessages)
+        messages.push_back (&message);
+
+    std::stable_sort (messages.begin(), messages.end(), [] (const MidiMessage* a, const MidiMessage* b)
+                      { return a->position < b->position; });
+
+    for (const auto* message : messages)
     {
         juce::DynamicObject* command = nullptr;
         commands.add (newObject (command));
-        command->setProperty ("position", message.position);
-        command->setProperty ("text", message.text);
+        command->setProperty ("position", message->position);
+        command->setProperty ("text", message->text);
     }
 
     juce::DynamicObject* object = nullptr;
@@ -630,6 +639,33 @@ HOST_SIM_PLUGIN (Orvana)
                        const auto id = OrvanaSetup::refresh (call.host, *session);
                        call.answer = id > 0 ? "posted H" + juce::String (id) : "nothing loaded yet";
                        return id > 0; });
+
+    setup.command ("orv-transpose", "orv-transpose STAFF SEMITONES",
+                   "transposes a staff's written notes as an edit in the host would, then refreshes the suite",
+                   [session] (PluginCommandCall& call)
+                   {
+                       const auto staffNumber = call.args[0].getIntValue();
+                       const auto semitones = call.args[1].getIntValue();
+
+                       if (call.args.size() != 2 || call.host.score().findStaff (staffNumber) == nullptr || semitones == 0)
+                       {
+                           call.answer = "expected an existing staff and a number of semitones other than 0";
+                           return false;
+                       }
+
+                       int count = 0;
+
+                       for (auto& staffBar : call.host.editScore().findStaff (staffNumber)->bars)
+                           for (auto& group : staffBar.noteGroups)
+                               for (auto& note : group.notes)
+                               {
+                                   note.pitch = juce::jlimit (0, 127, note.pitch + semitones);
+                                   ++count;
+                               }
+
+                       OrvanaSetup::refresh (call.host, *session);
+                       call.answer = "transposed " + juce::String (count) + " notes";
+                       return true; });
 
     OrvanaSetup orvana (setup, session);
     installOrvanaParts (orvana);
