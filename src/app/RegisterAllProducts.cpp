@@ -3,6 +3,7 @@
 #include "fry/Ferrymo.h"
 #include "fry/ui/FryGadget.h"
 #include "orv/Orvana.h"
+#include "orv/ui/OverviewWindow.h"
 #include "products/ProductRegistrar.h"
 
 namespace
@@ -19,7 +20,10 @@ void zel_registerAllProducts (ProductRegistry& registry)
     // "ORV", "LY", "PNT", "SD", "FK", "KV", "LV", "TSL", "FRT", "FRY".
     const ProductRegistrar<orv::Orvana> orvana (registry, plugin (PlgData::ORV_Orvana_plg_gz, PlgData::ORV_Orvana_plg_gzSize),
                                                 [] (const ProductContext& context)
-                                                { return std::make_unique<orv::Orvana> (context, orv::Orvana::Seams{}); });
+                                                {
+                                                    orv::Orvana::Seams seams;
+                                                    seams.makeEditor = &orv::ui::OverviewWindow::makeWindow;
+                                                    return std::make_unique<orv::Orvana> (context, std::move (seams)); });
     const ProductRegistrar<fry::Ferrymo> ferrymo (registry, plugin (PlgData::ORV_Ferrymo_plg_gz, PlgData::ORV_Ferrymo_plg_gzSize),
                                                   [] (const ProductContext& context)
                                                   { return std::make_unique<fry::Ferrymo> (context, &fry::FryGadget::makeWindow); });
