@@ -196,8 +196,20 @@ bool Orvana::loadPayload (const juce::var& payload, score::io::ScoreLoader::Deco
 {
     const auto loadStart = juce::Time::getMillisecondCounterHiRes();
 
+    // The tracks being replaced are released on the message loop's next turn:
+    // after an edit the user waits for the new score, not for the old one's
+    // hundred thousand nodes to be freed.
+    auto retired = std::make_shared<std::vector<juce::ValueTree>>();
+
+    if (comm::payload::isObject (payload))
+        for (const auto& track : score.getTrackList())
+            retired->push_back (track);
+
     if (!score::io::ScoreLoader (score, *this).load (payload, mode))
         return false;
+
+    if (!retired->empty())
+        juce::MessageManager::callAsync ([retired] {});
 
     const auto elapsed = juce::Time::getMillisecondCounterHiRes() - loadStart;
     editorContext.clearSelection();
