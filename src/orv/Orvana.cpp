@@ -66,6 +66,10 @@ Orvana::~Orvana()
     editor.onClosed = nullptr;
     editor.close();
     editorContext.setEditor (nullptr);
+
+    // A product that was only made (to write its plug-in file) writes nothing.
+    if (isStarted())
+        storeOrvState (*this, orvState);
 }
 
 //==============================================================================

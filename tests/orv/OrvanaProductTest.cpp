@@ -346,11 +346,23 @@ TEST_F (OrvanaProduct, StartUpLoadsLanesHandsOnTheKeyAndShowsTheWizardWithoutHol
     Orvana::Seams seams;
     seams.makeWizard = [&] (IOrvana&)
     { return std::make_unique<RecordingWizard> (otherCalls); };
-    Orvana finished (otherStandIns.context(), std::move (seams));
-    finished.getOrvState().setWelcomeWizardFinished (true);
-    finished.startUpOnce ([] {});
-    EXPECT_TRUE (finished.isStarted());
+    auto finished = std::make_unique<Orvana> (otherStandIns.context(), std::move (seams));
+    finished->getOrvState().setWelcomeWizardFinished (true);
+    finished->startUpOnce ([] {});
+    EXPECT_TRUE (finished->isStarted());
     EXPECT_TRUE (otherCalls.isEmpty());
+
+    // A started product stores its state when it goes; one only made writes nothing.
+    const auto stateFile = finished->getStateDir().getChildFile (OrvState::fileName);
+    finished.reset();
+    EXPECT_TRUE (stateFile.loadFileAsString().contains ("welcomeWizardFinished=\"1\""));
+
+    testsupport::ProductStandIns madeOnly;
+    auto unstarted = std::make_unique<Orvana> (madeOnly.context(), Orvana::Seams{});
+    const auto unstartedFile = unstarted->getStateDir().getChildFile (OrvState::fileName);
+    unstarted->getOrvState().setWelcomeWizardFinished (true);
+    unstarted.reset();
+    EXPECT_FALSE (unstartedFile.existsAsFile());
 }
 
 TEST_F (OrvanaProduct, EditorContextFollowsLoadsAndTheWindow)
