@@ -199,3 +199,32 @@ TEST (OrvanaPlugin, TriggerTextsFromAnywhereNameBarsOrNothing)
     const auto payload = sim.engine.call (pluginName, "init", argument ("3-900;1", false)).result;
     EXPECT_EQ (compact (payload["activeRegion"]), R"({"barFrom": 3, "barTo": 4})");
 }
+
+TEST (OrvanaPlugin, AnEditMethodOfAPartEndsWithTheRefreshAndUndoesAsOneStep)
+{
+    test::SimHarness sim (test::makeRichScore(), false);
+    sim.engine.call (pluginName, "init", argument ("2-2;2", false));
+
+    // A part registers an editing method the way later parts do.
+    auto session = std::make_shared<Session>();
+    session->activeFirst = 2;
+    session->activeLast = 2;
+    PluginSetup setup (sim.registry, "Orvana");
+    OrvanaSetup orvana (setup, session);
+    orvana.editMethod ("raiseCello", [] (MethodCall& call)
+                       {
+                           call.host.editScore().findStaff (2)->bars[0].noteGroups[0].notes[0].pitch += 12;
+                           return juce::var ("raised"); });
+
+    const auto outcome = sim.engine.call (pluginName, "raiseCello", {});
+    ASSERT_TRUE (outcome.known);
+    EXPECT_EQ (outcome.result.toString(), "raised");
+
+    const auto refreshed = lastRefresh (sim);
+    EXPECT_EQ (compact (refreshed["activeRegion"]), R"({"barFrom": 2, "barTo": 2})");
+    EXPECT_EQ (int (refreshed["staffList"][1]["staffBarList"][0]["potList"][0]["noteList"][0]["pitch"]), 48);
+
+    const auto undone = sim.engine.call (pluginName, "undo", argument ({}, false)).result;
+    EXPECT_EQ (int (undone["staffList"][1]["staffBarList"][0]["potList"][0]["noteList"][0]["pitch"]), 36);
+    EXPECT_FALSE (sim.host.undo().has_value()) << "the edit was one step, and the only one";
+}
