@@ -6,6 +6,8 @@
 #include "lv/ui/LvGadget.h"
 #include "ly/Lyrel.h"
 #include "ly/ui/LyGadget.h"
+#include "orv/Orvana.h"
+#include "orv/ui/OverviewWindow.h"
 #include "products/ProductRegistrar.h"
 
 namespace
@@ -20,6 +22,12 @@ void zel_registerAllProducts (ProductRegistry& registry)
 {
     // One registrar per product, in table order:
     // "ORV", "LY", "PNT", "SD", "FK", "KV", "LV", "TSL", "FRT", "FRY".
+    const ProductRegistrar<orv::Orvana> orvana (registry, plugin (PlgData::ORV_Orvana_plg_gz, PlgData::ORV_Orvana_plg_gzSize),
+                                                [] (const ProductContext& context)
+                                                {
+                                                    orv::Orvana::Seams seams;
+                                                    seams.makeEditor = &orv::ui::OverviewWindow::makeWindow;
+                                                    return std::make_unique<orv::Orvana> (context, std::move (seams)); });
     const ProductRegistrar<ly::Lyrel> lyrel (registry, plugin (PlgData::ORV_Lyrel_plg_gz, PlgData::ORV_Lyrel_plg_gzSize),
                                              [] (const ProductContext& context)
                                              { return std::make_unique<ly::Lyrel> (context, &ly::LyGadget::makeWindow); });

@@ -42,7 +42,7 @@ TEST (Commands, DriveTheHost)
     EXPECT_FALSE (commands.execute ("trigger XX").ok);
     EXPECT_FALSE (commands.execute ("message ORV").ok);
     EXPECT_EQ (sim.stateFile (channel::hostOutboxFileName).loadFileAsString(),
-               "H1:ORV.USER_TRIGGER|\r\nH2:FK.USER_TRIGGER|/tmp/stems|<FK_SCORE_STATE  a=\"1\"/>\r\nH3:ORV.OPEN|\r\n");
+               "H1:ORV.USER_TRIGGER|1-2;2\r\nH2:FK.USER_TRIGGER|/tmp/stems|<FK_SCORE_STATE  a=\"1\"/>\r\nH3:ORV.OPEN|\r\n");
 
     auto result = commands.execute ("play 2:256");
     EXPECT_TRUE (result.ok) << result.message;

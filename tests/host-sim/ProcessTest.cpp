@@ -127,7 +127,7 @@ TEST (Process, HeadlessScriptDrivesASession)
     EXPECT_EQ (lines[1], "ok: selected bars 2-3, staves 1");
     EXPECT_EQ (lines[lines.size() - 1], "ok: bye");
 
-    EXPECT_EQ (folder.get().getChildFile ("App/temp/hostOutbox.txt").loadFileAsString(), "H1:ORV.USER_TRIGGER|\r\n");
+    EXPECT_EQ (folder.get().getChildFile ("App/temp/hostOutbox.txt").loadFileAsString(), "H1:ORV.USER_TRIGGER|2-3;1\r\n") << "the trigger carries the selection";
     EXPECT_EQ (folder.get().getChildFile ("App/temp/hostVersion.txt").loadFileAsString(), "20240300\r\n");
 
     juce::StringArray kinds;

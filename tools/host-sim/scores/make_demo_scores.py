@@ -160,6 +160,12 @@ def orchestral():
                         p = nearest(centre + o, chord)
                         midi.append({"position": 0, "text": f"~N{p},{70 + b}"})
                         midi.append({"position": length - QUARTER, "text": f"~N{p},0"})
+                    # A bass note held over the bar line into the next bar.
+                    held = nearest(centre - 12, chord)
+                    midi.append({"position": 0, "text": f"~N{held},{60 + b}"})
+                elif b > 1:
+                    held = nearest(centre - 12, PROGRESSION[b - 2])
+                    midi.append({"position": QUARTER, "text": f"~N{held},0"})
                     midi.append({"position": 0, "text": "~B0,64"})
                     midi.append({"position": length // 2, "text": f"~-B0,{64 + (b % 5) * 8}"})
                     midi.append({"position": length - QUARTER, "text": "~B0,64"})

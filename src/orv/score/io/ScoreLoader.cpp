@@ -24,6 +24,29 @@ struct NoteEvent
     int bar, pos, pitch, vel;
 };
 
+/** The tick of a poser, also for bars outside the loaded range (the edges
+    of a phantom note that crosses the range): bars before the first loaded
+    bar count as long as that bar, bars after the last as long as the last
+    one. Exact unless the meter changes just outside the range. */
+int64_t ticksBeyondLoadedBars (const Score& score, int bar, int pos)
+{
+    const auto count = score.getNumBars();
+
+    if (count == 0 || score.getBar (bar).isValid())
+        return score.poserToTicks (bar, pos);
+
+    const auto first = score.getBarAt (0);
+    const auto last = score.getBarAt (count - 1);
+
+    if (bar < first.getId())
+        return first.getGlobalPos() - static_cast<int64_t> (first.getId() - bar) * first.getLength() + pos;
+
+    if (bar > last.getId())
+        return last.getGlobalPos() + static_cast<int64_t> (bar - last.getId()) * last.getLength() + pos;
+
+    return score.poserToTicks (bar, pos);
+}
+
 struct PendingNode
 {
     int bar, pos, value;
@@ -508,10 +531,26 @@ void ScoreLoader::loadStaff (const juce::var& staff, preferences::TrackStyleList
         }
     }
 
+    // The note events just outside the loaded bars: those before the first
+    // loaded bar open notes that the loaded bars close, so they go ahead of
+    // the staff's own events; pairing them in the order they arrive would
+    // drop every phantom note crossing the range's start.
     if (const auto* wingNotes = payload::getArray (staff, keys::commandNotesWings))
+    {
+        std::vector<NoteEvent> before;
+        const auto firstBar = score.getNumBars() > 0 ? score.getBarAt (0).getId() : 0;
+
         for (const auto& event : *wingNotes)
-            if (payload::isObject (event))
-                events.push_back ({payload::getInt (event, keys::bar), payload::getInt (event, keys::pos), payload::getInt (event, keys::pitch), payload::getInt (event, keys::vel)});
+        {
+            if (!payload::isObject (event))
+                continue;
+
+            const NoteEvent wing{payload::getInt (event, keys::bar), payload::getInt (event, keys::pos), payload::getInt (event, keys::pitch), payload::getInt (event, keys::vel)};
+            (wing.bar < firstBar ? before : events).push_back (wing);
+        }
+
+        events.insert (events.begin(), before.begin(), before.end());
+    }
 
     // Phantom notes: one open note per pitch; a second note on while one is
     // open and a note off without one are ignored; notes left open are dropped.
@@ -531,7 +570,7 @@ void ScoreLoader::loadStaff (const juce::var& staff, preferences::TrackStyleList
             continue;
 
         const auto& on = started->second;
-        const auto dur = score.poserToTicks (event.bar, event.pos) - score.poserToTicks (on.bar, on.pos);
+        const auto dur = ticksBeyondLoadedBars (score, event.bar, event.pos) - ticksBeyondLoadedBars (score, on.bar, on.pos);
         auto note = Note::create (on.bar, on.pos, on.pitch, utils::saturateToInt (dur), Note::phantom);
         note.setVel (on.vel);
         noteList.appendChild (note.getState(), nullptr);

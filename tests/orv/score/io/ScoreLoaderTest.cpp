@@ -202,6 +202,25 @@ TEST (ScoreLoader, PhantomNotePairing)
     EXPECT_EQ (closed[0].getDur(), 488);
 }
 
+TEST (ScoreLoader, PhantomNotesCrossingTheLoadedBarsKeepTheirEnds)
+{
+    // Bars 1-4 are loaded. A note opened half a bar before bar 1 closes in bar
+    // 1; a note opened in bar 4 closes at the start of bar 6. The wing events
+    // arrive after the staff's own ones, the opening one included.
+    TestOrvana orvana;
+    const auto bars = commandBar (1, command (256, "~N65,0")) + "," + commandBar (4, command (0, "~N67,80"));
+    ASSERT_TRUE (orvana.loadText (payloadWithStaffBars (bars, "Sibelius Player",
+                                                        R"(,"commandNotesWings":[{"bar":6,"pos":0,"pitch":67,"vel":0},{"bar":0,"pos":512,"pitch":65,"vel":90}])")));
+
+    const auto notes = phantomNotes (orvana.score.getTrack (1));
+    ASSERT_EQ (notes.size(), 2u);
+    EXPECT_EQ (notes[0].getPitch(), 65);
+    EXPECT_EQ (notes[0].getVel(), 90);
+    EXPECT_EQ (notes[0].getPhantomIdf(), orv::Note::PhantomIdf (0, 512, 768));
+    EXPECT_EQ (notes[1].getPitch(), 67);
+    EXPECT_EQ (notes[1].getPhantomIdf(), orv::Note::PhantomIdf (4, 0, 2048));
+}
+
 TEST (ScoreLoader, WrittenNotes)
 {
     const auto pots = R"({"barNumber":2,"potList":[

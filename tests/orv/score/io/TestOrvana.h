@@ -1,22 +1,39 @@
 #pragma once
 
+#include "engine/comm/IProductActionSender.h"
+#include "orv/EditorContext.h"
 #include "orv/IOrvana.h"
 #include "orv/model/ScoreIds.h"
 #include "orv/score/io/ScoreLoader.h"
 #include "utils/JsonParser.h"
 
-/** The product as the loader sees it: a score, its transport, default
-    state and preferences with the default track styles. */
-class TestOrvana final : public orv::IOrvana
+/** The product as the loader and the views see it: a score, its transport,
+    default state and preferences with the default track styles; actions are
+    dropped, and the requests to the host are counted. */
+class TestOrvana final : public orv::IOrvana,
+                         private IProductActionSender
 {
 public:
     TestOrvana() { preferences.getOrCreateTrackStyles().ensureDefaults(); }
 
     orv::Score& getScore() override { return score; }
+    orv::EditorContext& getEditorContext() override { return editorContext; }
     orv::Transport getTransport() override { return score.getOrCreateTransport(); }
+    orv::IAuMod* getAuMod() override { return nullptr; }
     orv::OrvState& getOrvState() override { return state; }
+    IProductActionSender& getProductActionSender() override { return *this; }
     orv::preferences::OrvPreferences& getPreferences() override { return preferences; }
     void savePreferences() override { ++savedPreferences; }
+    bool isTempoCurveLoadPending() const override { return false; }
+    void sendWsTransport (orv::TransportCmd) override { ++hostRequests; }
+    void sendWsPlayFrom (const orv::Poser&) override { ++hostRequests; }
+    void startPlaybackUpdates() override {}
+    void stopPlaybackUpdates() override {}
+    void requestPlaybackUpdate() override { ++hostRequests; }
+    void requestTempoCurveAfterTrayOpened() override { ++hostRequests; }
+    void sendUndo() override { ++hostRequests; }
+    void sendRedo() override { ++hostRequests; }
+    void toFront() override {}
 
     /** Parses the text with the suite's parser and loads it. */
     bool loadText (const juce::String& json, orv::score::io::ScoreLoader::DecodeMode mode = orv::score::io::ScoreLoader::DecodeMode::load)
@@ -25,7 +42,15 @@ public:
     }
 
     orv::Score score;
+    orv::EditorContext editorContext;
     orv::OrvState state;
     orv::preferences::OrvPreferences preferences;
     int savedPreferences = 0;
+    int hostRequests = 0;
+
+private:
+    void sendAction (WebSocketAction&, bool) override { ++hostRequests; }
+    void sendActionWithPressureLimit (WebSocketAction&) override { ++hostRequests; }
+    void sendActionConnectionRequest (std::function<void (juce::var)>) override {}
+    void purgePlaybackPendingResponses() override {}
 };

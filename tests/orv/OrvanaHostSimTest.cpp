@@ -1,0 +1,317 @@
+// The product against the host simulator as a real process: the payload of
+// the orchestral demo score loads to the counts the document itself gives,
+// and a trigger, a refresh, an edit in the host, undo and redo go the whole
+// way through the channel.
+#include "engine/comm/Comm.h"
+#include "orv/Orvana.h"
+#include "orv/model/ScoreIds.h"
+#include "products/ProductMgr.h"
+#include "products/ProductRegistry.h"
+#include "support/HostSimProcess.h"
+#include "support/LogCapture.h"
+#include "support/MessagePump.h"
+#include "support/ProductStandIns.h"
+
+#include <gtest/gtest.h>
+
+#include <map>
+#include <set>
+
+using testsupport::pumpUntil;
+
+namespace
+{
+juce::File orchestralScore()
+{
+    return juce::File (ORVANA_TEST_SOURCE_DIR).getChildFile ("data/scores/orchestral.json");
+}
+
+/** Forwards the products' requests to the channel, as the application does. */
+struct ThroughChannel final : public IActionSender
+{
+    void sendAction (juce::StringRef name, WebSocketAction& action, bool withPressureLimit) override
+    {
+        if (channel != nullptr)
+            channel->invokeProductAction (name, action, withPressureLimit);
+    }
+    void sendActionWithPressureLimit (juce::StringRef name, WebSocketAction& action) override { sendAction (name, action, true); }
+    void sendActionConnectionRequest (std::function<void (juce::var)>) override {}
+
+    comm::Comm* channel = nullptr;
+};
+
+struct OpenFlagEditor final : public orv::IOrvEditorWindow
+{
+    void present() override {}
+    void bringToFront() override {}
+    void centreContent() override {}
+    void scrollToActiveRegion() override {}
+    void restoreViewState() override {}
+};
+
+/** The suite's channel and product manager with Orvana alone, against
+    host-sim with the orchestral score, no launches of the suite. */
+class OrvanaWithHostSim : public ::testing::Test
+{
+protected:
+    OrvanaWithHostSim()
+    {
+        registry.addEntry ("ORV", {}, [] (const ProductContext& context)
+                           {
+                               orv::Orvana::Seams seams;
+                               seams.makeEditor = [] (orv::IOrvana&)
+                               { return std::make_unique<OpenFlagEditor>(); };
+                               return std::make_unique<orv::Orvana> (context, std::move (seams)); });
+        sender.channel = &channel;
+        products.setComm (channel);
+        product = dynamic_cast<orv::Orvana*> (products.getOrCreateProduct ("ORV"));
+    }
+
+    /** Reads the host outbox while the message loop runs, until the condition holds. */
+    bool readOutboxUntil (std::function<bool()> condition, int timeoutMs = 20000)
+    {
+        return pumpUntil ([&]
+                          {
+                              channel.processHostOutbox();
+                              return condition(); },
+                          timeoutMs);
+    }
+
+    bool lastLogLineContains (const juce::String& text) const
+    {
+        return log.lines.size() > 0 && log.lines[log.lines.size() - 1].contains (text);
+    }
+
+    testsupport::ScopedLogCapture log;
+    testsupport::TempSuite suite;
+    HostSimProcess sim{{"--no-presence", "--no-launch", "--suite", suite.getSuiteFolder().getFullPathName(), "--score",
+                        orchestralScore().getFullPathName()}};
+    testsupport::RecordingUiServices ui;
+    ThroughChannel sender;
+    ProductRegistry registry;
+    ProductMgr products{ProductContext{suite.getPaths(), ui, &sender}, registry};
+    AppState appState{suite.getPaths()};
+    comm::Comm channel{appState, products, suite.getPaths(), sim.getPort()};
+    orv::Orvana* product = nullptr;
+};
+
+//==============================================================================
+/** The elements of an array value; none for anything else. */
+const juce::Array<juce::var>& elements (const juce::var& value)
+{
+    static const juce::Array<juce::var> none;
+    const auto* array = value.getArray();
+    return array != nullptr ? *array : none;
+}
+
+/** What the document holds over a range of bars, counted from its own JSON. */
+struct DocumentCounts
+{
+    int writtenNotes = 0;
+    int hitPoints = 0;
+    int tempoPoints = 0;
+    std::map<int, int> phantomNotes, crossingPhantomNotes, controllerNodes, leftWings, rightWings;
+};
+
+DocumentCounts countDocument (const juce::var& document, int firstBar, int lastBar)
+{
+    DocumentCounts counts;
+    const auto inRange = [&] (int bar)
+    { return bar >= firstBar && bar <= lastBar; };
+
+    for (const auto& staff : elements (document["staves"]))
+    {
+        const int number = staff["number"];
+        // Messages as the host plays them: bar by bar, by position within the bar.
+        std::vector<std::tuple<int, int, juce::String>> messages;
+
+        for (const auto& bar : elements (staff["bars"]))
+        {
+            const int barNumber = bar["bar"];
+
+            if (inRange (barNumber))
+                for (const auto& group : elements (bar["noteGroups"]))
+                    counts.writtenNotes += group["notes"].size();
+
+            if (const auto* midi = bar["midi"].getArray())
+            {
+                std::vector<std::tuple<int, int, juce::String>> inBar;
+                for (const auto& message : *midi)
+                    inBar.emplace_back (barNumber, static_cast<int> (message["position"]), message["text"].toString());
+                std::stable_sort (inBar.begin(), inBar.end(), [] (const auto& a, const auto& b)
+                                  { return std::get<1> (a) < std::get<1> (b); });
+                messages.insert (messages.end(), inBar.begin(), inBar.end());
+            }
+        }
+
+        std::map<int, int> openNotes; // pitch to the bar it started in
+        std::set<std::tuple<juce::String, int, int>> nodes;
+        std::set<juce::String> before, after;
+
+        for (const auto& [bar, position, text] : messages)
+        {
+            const auto body = text.trimCharactersAtStart ("~-");
+            const auto letter = body[0];
+            const auto number1 = body.substring (1).upToFirstOccurrenceOf (",", false, false).getIntValue();
+            const auto value = body.fromFirstOccurrenceOf (",", false, false).getIntValue();
+
+            if (letter == 'N')
+            {
+                if (value >= 1)
+                {
+                    openNotes.try_emplace (number1, bar);
+                }
+                else if (const auto open = openNotes.find (number1); open != openNotes.end())
+                {
+                    if (open->second <= lastBar && bar >= firstBar)
+                    {
+                        ++counts.phantomNotes[number];
+                        if (open->second < firstBar || bar > lastBar)
+                            ++counts.crossingPhantomNotes[number];
+                    }
+                    openNotes.erase (open);
+                }
+                continue;
+            }
+
+            const auto controller = letter == 'B' ? juce::String ("B") : juce::String (number1);
+
+            if (inRange (bar))
+                nodes.emplace (controller, bar, position);
+            else
+                (bar < firstBar ? before : after).insert (controller);
+        }
+
+        counts.controllerNodes[number] = static_cast<int> (nodes.size());
+        counts.leftWings[number] = static_cast<int> (before.size());
+        counts.rightWings[number] = static_cast<int> (after.size());
+    }
+
+    for (const auto& hitPoint : elements (document["hitPoints"]))
+        counts.hitPoints += inRange (hitPoint["bar"]) ? 1 : 0;
+
+    counts.tempoPoints = document["tempoMarks"].size() + document["tempoPoints"].size();
+    return counts;
+}
+
+int childrenOfType (const juce::ValueTree& tree, const juce::Identifier& type)
+{
+    int count = 0;
+    for (const auto& child : tree)
+        count += child.hasType (type) ? 1 : 0;
+    return count;
+}
+
+int firstNotePitch (orv::Score& score, int staffNum, int bar)
+{
+    for (const auto& child : score.getTrack (staffNum).getNoteListSt())
+        if (orv::Note note (child); note.isWritten() && note.getBar() == bar && note.getPos() == 0)
+            return note.getPitch();
+    return -1;
+}
+} // namespace
+
+TEST_F (OrvanaWithHostSim, PayloadOfTheOrchestralScoreLoadsToTheDocumentsCounts)
+{
+    ASSERT_TRUE (sim.isRunning());
+    ASSERT_NE (product, nullptr);
+    ASSERT_TRUE (sim.sendCommand ("orv-padding 0"));
+    ASSERT_TRUE (sim.waitForOutput ("ok: padding 0"));
+    product->getOrvState().getOrCreateTempoState().setShow (orv::OrvTempoState::Show::shown);
+
+    // Bars 6-9: the synth pad holds notes over the bar lines 5|6 and 9|10.
+    products.processHostMessageStr ("ORV", "USER_TRIGGER", "6-9;14");
+    ASSERT_TRUE (pumpUntil ([&]
+                            { return product->isEditorOpen(); },
+                            20000));
+
+    const auto document = juce::JSON::parse (orchestralScore());
+    const auto expected = countDocument (document, 6, 9);
+    auto& score = product->getScore();
+    EXPECT_EQ (score.getNumBars(), 4);
+    EXPECT_EQ (score.getActiveRegion().toString(), "6,0|9,768");
+
+    int writtenNotes = 0;
+
+    for (auto track : score.getTracks())
+    {
+        const auto staff = track.getId();
+        int phantoms = 0;
+
+        for (const auto& child : track.getNoteListSt())
+        {
+            const orv::Note note (child);
+            writtenNotes += note.isWritten() ? 1 : 0;
+            phantoms += note.isPhantom() ? 1 : 0;
+            EXPECT_TRUE (!note.isPhantom() || note.getDur() > 0) << "staff " << staff;
+        }
+
+        EXPECT_EQ (phantoms, expected.phantomNotes.count (staff) > 0 ? expected.phantomNotes.at (staff) : 0) << "staff " << staff;
+
+        int nodes = 0;
+        for (const auto& curve : track.getCurves())
+            nodes += childrenOfType (curve.getState(), orv::ids::NODE);
+
+        EXPECT_EQ (nodes, expected.controllerNodes.at (staff)) << "staff " << staff;
+        EXPECT_EQ (childrenOfType (track.getState().getChildWithName (orv::ids::LEFTWINGNODELIST), orv::ids::NODE), expected.leftWings.at (staff))
+            << "staff " << staff;
+        EXPECT_EQ (childrenOfType (track.getState().getChildWithName (orv::ids::RIGHTWINGNODELIST), orv::ids::NODE), expected.rightWings.at (staff))
+            << "staff " << staff;
+    }
+
+    EXPECT_EQ (static_cast<int> (score.getTracks().size()), document["staves"].size());
+    EXPECT_EQ (writtenNotes, expected.writtenNotes);
+    EXPECT_EQ (expected.crossingPhantomNotes.at (14), 2) << "the range's edges are crossed, so the wings are exercised";
+    EXPECT_GT (expected.leftWings.at (15) + expected.rightWings.at (15), 0);
+    EXPECT_EQ (score.getOrCreateHitPointList().getState().getNumChildren(), expected.hitPoints);
+    EXPECT_EQ (score.getOrCreateTempoCurve().getNumPoints(), expected.tempoPoints);
+}
+
+TEST_F (OrvanaWithHostSim, TriggerRefreshEditUndoAndRedoEndToEnd)
+{
+    ASSERT_TRUE (sim.isRunning());
+    ASSERT_NE (product, nullptr);
+    auto& score = product->getScore();
+
+    // The user runs the plug-in: the trigger carries the selection (strings, bars 5-8).
+    ASSERT_TRUE (sim.sendCommand ("trigger ORV"));
+    ASSERT_TRUE (readOutboxUntil ([&]
+                                  { return product->isEditorOpen(); }));
+    EXPECT_TRUE (product->isStarted());
+    EXPECT_EQ (score.getNumBars(), 24) << "the whole score is loaded by default";
+    EXPECT_EQ (score.getActiveRegion().getFrom().toString(), "5,0");
+    EXPECT_EQ (product->getTransport().getPlayFromPoser().toString(), "5,0");
+    EXPECT_TRUE (lastLogLineContains ("(mode 0): 24 bars, 20 tracks"));
+    const auto pitch = firstNotePitch (score, 15, 5);
+    ASSERT_GT (pitch, 0);
+
+    // A refresh the host posts by hand replaces the model and keeps the region.
+    ASSERT_TRUE (sim.sendCommand (R"(message ORV REFRESH {"soundSet": "default", "title": "Tiny", "barList": [{"barNumber": 1, "length": 1024, "meter": "4/4"}], "staffList": []})"));
+    ASSERT_TRUE (readOutboxUntil ([&]
+                                  { return score.getNumBars() == 1; }));
+    EXPECT_EQ (score.getActiveRegion().getFrom().toString(), "5,0");
+    EXPECT_TRUE (lastLogLineContains ("(mode 1): 1 bars, 0 tracks"));
+
+    // An edit in the host ends with its refresh: the suite reloads the region.
+    ASSERT_TRUE (sim.sendCommand ("orv-transpose 15 2"));
+    ASSERT_TRUE (readOutboxUntil ([&]
+                                  { return score.getNumBars() == 24 && firstNotePitch (score, 15, 5) == pitch + 2; }));
+
+    product->sendUndo();
+    ASSERT_TRUE (pumpUntil ([&]
+                            { return !product->isUndoPending(); },
+                            20000));
+    EXPECT_EQ (firstNotePitch (score, 15, 5), pitch);
+
+    product->sendRedo();
+    ASSERT_TRUE (pumpUntil ([&]
+                            { return !product->isUndoPending(); },
+                            20000));
+    EXPECT_EQ (firstNotePitch (score, 15, 5), pitch + 2);
+
+    // Running the plug-in again closes the editor.
+    ASSERT_TRUE (sim.sendCommand ("trigger ORV"));
+    ASSERT_TRUE (readOutboxUntil ([&]
+                                  { return !product->isEditorOpen(); }));
+    EXPECT_TRUE (log.lines.contains ("Orvana: editor closed"));
+}
