@@ -38,13 +38,15 @@ ToolRun runTool (const juce::StringArray& args)
     return run;
 }
 
-/** Names of the files in a folder with an ending, oldest first as seen by the caller's polling. */
+/** Names of the finished files of a pattern in a folder. */
 juce::StringArray filesIn (const juce::File& folder, const juce::String& pattern)
 {
     juce::StringArray names;
 
+    // Files are written under a temporary name and renamed: only finished ones count.
     for (const auto& file : folder.findChildFiles (juce::File::findFiles, false, pattern))
-        names.add (file.getFileName());
+        if (!file.getFileName().contains ("_temp"))
+            names.add (file.getFileName());
 
     return names;
 }
@@ -83,7 +85,7 @@ protected:
         const auto bin = driver.getSuite().getSuiteFolder().getSiblingFile ("bin");
         ASSERT_TRUE (bin.createDirectory().wasOk());
         const auto opener = bin.getChildFile ("xdg-open");
-        ASSERT_TRUE (opener.replaceWithText ("#!/bin/sh\nprintf '%s\\n' \"$1\" >> \"" + openedLog().getFullPathName() + "\"\n"));
+        ASSERT_TRUE (opener.replaceWithText ("#!/bin/sh\nprintf '%s\\n' \"$1\" >> \"" + openedLog().getFullPathName() + "\"\n", false, false, "\n"));
         ASSERT_TRUE (opener.setExecutePermission (true));
 
         const auto score = juce::File (ORVANA_TEST_SOURCE_DIR).getChildFile ("data/scores/orchestral.json").loadFileAsString();
@@ -143,7 +145,8 @@ TEST_F (TesselWindow, CreatesChosenPartsPrintsPdfsCancelsAndOpensTheScorePdf)
                                      if (count == 2)
                                          driver.screenshot ("tessel-exporting-2-of-3"); }))
         << parts.joinIntoString (", ");
-    EXPECT_EQ (parts, (juce::StringArray{partFile ("Flute 2", ".sib"), partFile ("Clarinet in Bb", ".sib"), partFile ("Horn in F 2", ".sib")}));
+    EXPECT_EQ (parts, (juce::StringArray{partFile ("Flute 2", ".sib"), partFile ("Clarinet in Bb", ".sib"), partFile ("Horn in F 2", ".sib")}))
+        << parts.joinIntoString (", ");
 
     for (const auto& name : parts)
         EXPECT_EQ (juce::JSON::parse (partsFolder().getChildFile (name)).getProperty ("format", {}).toString(), "host-sim score") << name;
@@ -160,7 +163,8 @@ TEST_F (TesselWindow, CreatesChosenPartsPrintsPdfsCancelsAndOpensTheScorePdf)
                                           { return filesIn (partsFolder(), "*.pdf").size() > 3; },
                                           2000, 50))
         << "a PDF was made after the cancel";
-    EXPECT_EQ (pdfs, (juce::StringArray{partFile ("Flute 1", ".pdf"), partFile ("Flute 2", ".pdf"), partFile ("Oboe", ".pdf")}));
+    EXPECT_EQ (pdfs, (juce::StringArray{partFile ("Flute 1", ".pdf"), partFile ("Flute 2", ".pdf"), partFile ("Oboe", ".pdf")}))
+        << pdfs.joinIntoString (", ");
     driver.screenshot ("tessel-cancelled");
 
     for (const auto& [name, part] : {std::pair{pdfs[0], "Flute 1"}, std::pair{pdfs[1], "Flute 2"}, std::pair{pdfs[2], "Oboe"}})
@@ -180,5 +184,7 @@ TEST_F (TesselWindow, CreatesChosenPartsPrintsPdfsCancelsAndOpensTheScorePdf)
     EXPECT_TRUE (testsupport::waitUntil ([&]
                                          { return openedLog().loadFileAsString().contains (scorePdf); },
                                          XDisplay::patienceMs, 50))
-        << openedLog().loadFileAsString();
+        << "opened: " << openedLog().loadFileAsString() << "; score PDF " << (juce::File (scorePdf).existsAsFile() ? "written" : "missing")
+        << "\n"
+        << driver.getSim()->getOutput().getLastCharacters (3000);
 }
