@@ -151,6 +151,22 @@ void TslGadget::paintBodyOverlays (juce::Graphics& g)
     g.drawText (second, area, juce::Justification::centred, true);
 }
 
+void TslGadget::paintOverlays (juce::Graphics& g)
+{
+    // The head names the tool and the score whose parts are listed.
+    auto area = getHeadClientArea().toNearestInt().reduced (10, 4).withTrimmedRight (30);
+    g.setColour (getOverlayColor());
+    gfx::setFont (g, gfx::font::labelBoldLarge);
+    g.drawText (layout::headTitle, area.removeFromTop (area.getHeight() / 2), juce::Justification::bottomLeft, true);
+
+    const auto scoreFile = scoreState.getScoreFile();
+    gfx::setFont (g, gfx::font::label);
+    g.setColour (getOverlayColor().withAlpha (0.75f));
+    g.drawText (scoreFile.isEmpty() ? juce::String ("Waiting for the score's parts...")
+                                    : juce::File::createFileWithoutCheckingPath (scoreFile).getFileName(),
+                area, juce::Justification::centredLeft, true);
+}
+
 void TslGadget::afterResized()
 {
     toggleAll.setBounds (layout::left, layout::toggleAllY, layout::toggleAllWidth, layout::toggleAllHeight);

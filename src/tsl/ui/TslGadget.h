@@ -43,6 +43,7 @@ public:
     void refresh();
 
     void paintBodyOverlays (juce::Graphics& g) override;
+    void paintOverlays (juce::Graphics& g) override;
     void afterResized() override;
 
 private:

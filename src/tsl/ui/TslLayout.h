@@ -10,6 +10,7 @@ constexpr int bodyTopInWindow = 70;
 constexpr int drawerClientAreaSize = 290;
 constexpr const char* windowName = "Tessel";
 constexpr const char* title = "TESSEL";
+constexpr const char* headTitle = "Automatic Parts Creator";
 
 constexpr int left = 10;
 constexpr int width = 280;
