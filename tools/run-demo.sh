@@ -22,8 +22,11 @@ fi
 # beside the score (Tessel's parts and PDFs, saves) stays out of data/.
 work="$build_dir/demo-score"
 mkdir -p "$work"
-cp "$score" "$work/"
-score="$work/$(basename "$score")"
+copy="$work/$(basename "$score")"
+if [ "$(realpath "$score")" != "$(realpath -m "$copy")" ]; then
+    cp "$score" "$copy"
+fi
+score=$copy
 
 if [ -z "${DISPLAY:-}" ]; then
     display=${DEMO_DISPLAY:-:$(free_display_number 77)}
