@@ -10,6 +10,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <limits>
 
 using namespace tsl;
@@ -203,6 +204,14 @@ TEST_F (TesselProduct, ModesAndThePartsPdfsFlag)
     EXPECT_FALSE (product->getState().getCreatePdf());
     EXPECT_EQ (host.sent.back().argument.getProperty ("partTemplateFile", {}).toString(), "/t/T.sib");
     product->partsProcedureCancel();
+
+    // The flag is stored when the window closes and read back by the next product.
+    product->processHostMessageStr ("USER_TRIGGER", "{}");
+    product->makePdfs();
+    product->partsProcedureCancel();
+    product->closeGadget();
+    EXPECT_EQ (product->getWindow(), nullptr);
+    EXPECT_TRUE (Tessel (standIns.context(), {}).getState().getCreatePdf());
 
     // A mode text no table names goes out as "CreateParts".
     score().getTree().setProperty (ScoreState::procedureExportMode, "Engrave", nullptr);
@@ -398,4 +407,66 @@ TEST_F (TesselProduct, ATemplateThatCannotBeWrittenLeavesTheStateAlone)
     product->processHostMessageStr ("USER_TRIGGER", "{}");
     EXPECT_NE (product->getWindow(), nullptr);
     EXPECT_FALSE (standIns.suite.getStateFolder().getChildFile ("Tessel").getChildFile ("Tessel.xml").exists());
+}
+
+TEST_F (TesselProduct, SurvivesRandomPartListsAndReplies)
+{
+    juce::Random random (34);
+    const std::function<juce::var (int)> randomValue = [&] (int depth) -> juce::var
+    {
+        switch (random.nextInt (depth > 3 ? 5 : 7))
+        {
+            case 0:
+                return {};
+            case 1:
+                return random.nextInt64();
+            case 2:
+                return random.nextDouble() * 1.0e12 - 5.0e11;
+            case 3:
+                return juce::String::repeatedString (juce::String::charToString (static_cast<juce::juce_wchar> (random.nextInt ({1, 0x2fff}))), random.nextInt (4));
+            case 4:
+                return random.nextBool();
+            case 5:
+            {
+                juce::Array<juce::var> list;
+                for (int i = random.nextInt (6); --i >= 0;)
+                    list.add (randomValue (depth + 1));
+                return list;
+            }
+            default:
+            {
+                auto* object = new juce::DynamicObject();
+                const juce::var result (object);
+                for (const auto* key : {"scoreFile", "partList", "name", "partIndex", "sibFile", "success", "error"})
+                    if (random.nextBool())
+                        object->setProperty (key, juce::String (key) == "partIndex" && random.nextBool() ? juce::var (random.nextInt ({-3, 12})) : randomValue (depth + 1));
+                return result;
+            }
+        }
+    };
+
+    for (int round = 0; round < 300; ++round)
+    {
+        const auto reply = randomValue (0);
+        const auto before = score().getNumParts();
+        product->loadScoreStateFromData (reply);
+
+        int objects = 0;
+        if (const auto* list = reply.getProperty ("partList", {}).getArray())
+            for (const auto& entry : *list)
+                objects += entry.isObject() ? 1 : 0;
+
+        EXPECT_EQ (score().getNumParts(), reply.isObject() ? objects : before);
+
+        // A run over whatever came in visits each part index once, in ascending order, and ends.
+        host.sent.clear();
+        product->createParts();
+
+        for (size_t i = 0; i < host.sent.size() && i < 100; ++i)
+            host.answer (i, randomValue (2));
+
+        const auto visited = sentParts();
+        EXPECT_TRUE (std::is_sorted (visited.begin(), visited.end()) && std::adjacent_find (visited.begin(), visited.end()) == visited.end());
+        EXPECT_EQ (score().getExportStatus(), ExportStatus::finished);
+    }
 }
