@@ -1,4 +1,5 @@
-// The score state: the mode and status tables and the part-list queries.
+// The score state: the mode and status tables and the part-list queries
+// (the status line and the parts folder are tested with the product).
 #include "tsl/ScoreState.h"
 
 #include <gtest/gtest.h>
@@ -120,39 +121,4 @@ TEST (ScoreStateQueries, CountAndFindParts)
     EXPECT_FALSE (state.findPartByIndex (3).has_value());
     EXPECT_EQ (state.findNextPartIndex (1), 4);
     EXPECT_FALSE (state.findNextPartIndex (5).has_value());
-}
-
-TEST (ScoreStateQueries, StatusLines)
-{
-    auto state = makeState ({{0, true}, {1, false}, {2, true}}, 2);
-    state.getPart (2).getTree().setProperty (PartItem::name, "Viola", nullptr);
-
-    EXPECT_EQ (state.getStatusLines(), std::make_pair (juce::String(), juce::String()));
-
-    state.setExportStatus (ExportStatus::inProgress);
-    EXPECT_EQ (state.getStatusLines(), std::make_pair (juce::String ("EXPORTING"), juce::String ("(2/2) Viola")));
-
-    state.setExportStatus (ExportStatus::finished);
-    EXPECT_EQ (state.getStatusLines(), std::make_pair (juce::String ("EXPORT FINISHED"), juce::String()));
-
-    state.getTree().setProperty (ScoreState::procedureExportStatus, "Exporting", nullptr);
-    EXPECT_EQ (state.getExportStatus(), ExportStatus::pending);
-}
-
-TEST (ScoreStateQueries, PartsFolderOnlyBesideAnExistingScore)
-{
-    const auto folder = juce::File::createTempFile ("tessel-score");
-    ASSERT_TRUE (folder.createDirectory().wasOk());
-    const auto score = folder.getChildFile ("Song.sib");
-
-    ScoreState state;
-    state.setScoreFile (score.getFullPathName());
-    EXPECT_EQ (state.getPartsFolder(), juce::File());
-
-    ASSERT_TRUE (score.replaceWithText ("x"));
-    EXPECT_EQ (state.getPartsFolder(), folder.getChildFile ("parts"));
-
-    state.setScoreFile ("relative/Song.sib");
-    EXPECT_EQ (state.getPartsFolder(), juce::File());
-    folder.deleteRecursively();
 }
