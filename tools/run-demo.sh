@@ -18,6 +18,16 @@ if [ ! -f "$score" ]; then
     exit 2
 fi
 
+# The simulator works on a copy in the build folder: what the products write
+# beside the score (Tessel's parts and PDFs, saves) stays out of data/.
+work="$build_dir/demo-score"
+mkdir -p "$work"
+copy="$work/$(basename "$score")"
+if [ "$(realpath "$score")" != "$(realpath -m "$copy")" ]; then
+    cp "$score" "$copy"
+fi
+score=$copy
+
 if [ -z "${DISPLAY:-}" ]; then
     display=${DEMO_DISPLAY:-:$(free_display_number 77)}
     echo "No DISPLAY: starting a virtual screen (Xvfb $display). Screenshot with: DISPLAY=$display import -window root shot.png"

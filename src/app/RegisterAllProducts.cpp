@@ -9,6 +9,8 @@
 #include "orv/Orvana.h"
 #include "orv/ui/OverviewWindow.h"
 #include "products/ProductRegistrar.h"
+#include "tsl/Tessel.h"
+#include "tsl/ui/TslGadget.h"
 
 namespace
 {
@@ -34,6 +36,9 @@ void zel_registerAllProducts (ProductRegistry& registry)
     const ProductRegistrar<lv::Layvo> layvo (registry, plugin (PlgData::ORV_Layvo_plg_gz, PlgData::ORV_Layvo_plg_gzSize),
                                              [] (const ProductContext& context)
                                              { return std::make_unique<lv::Layvo> (context, &lv::LvGadget::makeWindow); });
+    const ProductRegistrar<tsl::Tessel> tessel (registry, plugin (PlgData::ORV_Tessel_plg_gz, PlgData::ORV_Tessel_plg_gzSize),
+                                                [] (const ProductContext& context)
+                                                { return std::make_unique<tsl::Tessel> (context, &tsl::TslGadget::makeWindow); });
     const ProductRegistrar<fry::Ferrymo> ferrymo (registry, plugin (PlgData::ORV_Ferrymo_plg_gz, PlgData::ORV_Ferrymo_plg_gzSize),
                                                   [] (const ProductContext& context)
                                                   { return std::make_unique<fry::Ferrymo> (context, &fry::FryGadget::makeWindow); });

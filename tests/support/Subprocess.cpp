@@ -19,12 +19,19 @@ Subprocess::Subprocess (const juce::StringArray& argv, const juce::StringArray& 
     for (const auto& a : argv)
         args.push_back (a.toStdString());
 
-    // The extra entries come first: getenv takes the first entry of a name.
+    // The extra entries replace inherited ones of the same name: a shell
+    // takes the last entry of a name, getenv the first, so each name appears once.
+    juce::StringArray names;
+
     for (const auto& e : extraEnvironment)
+    {
         env.push_back (e.toStdString());
+        names.add (e.upToFirstOccurrenceOf ("=", false, false));
+    }
 
     for (auto** e = environ; *e != nullptr; ++e)
-        env.emplace_back (*e);
+        if (!names.contains (juce::String (*e).upToFirstOccurrenceOf ("=", false, false)))
+            env.emplace_back (*e);
 
     std::vector<char*> argPtrs, envPtrs;
 
