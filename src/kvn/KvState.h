@@ -38,7 +38,10 @@ public:
     KvState();
     explicit KvState (juce::ValueTree existing);
 
-    juce::ValueTree getTree() const { return tree; }
+    /** The node, through this wrapper's own handle: listeners belong to a
+        handle, so a view listens through the handle of the state it keeps. */
+    juce::ValueTree& getTree() { return tree; }
+    const juce::ValueTree& getTree() const { return tree; }
     /** "x" and "y" on this node: the window's place. */
     GadgetState getPositionState() const { return GadgetState (tree); }
 

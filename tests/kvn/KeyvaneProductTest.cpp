@@ -6,6 +6,7 @@
 #include "engine/comm/IProductMessageHandler.h"
 #include "gadget/TestMouse.h"
 #include "kvn/Keyvane.h"
+#include "kvn/ui/KvIntervalTypeWidget.h"
 #include "kvn/ui/KvKnob.h"
 #include "products/ProductRegistry.h"
 #include "support/ProductStandIns.h"
@@ -156,6 +157,35 @@ TEST_F (KeyvaneProduct, EachButtonWritesOneRequestLine)
     EXPECT_TRUE (lines[0].matchesWildcard (R"(G*:KV.Apply|{"subAction": "TransposeMusic", *"itvDegree": "1"})", false)) << lines[0];
     EXPECT_TRUE (lines[1].endsWith (R"("destKeyName": "D"})")) << lines[1];
     EXPECT_TRUE (lines[2].contains (R"("subAction": "Play")")) << lines[2];
+}
+
+TEST (KvViews, FollowTheStateTheyAreGiven)
+{
+    KvState state;
+    KvIntervalTypeWidget types (state);
+    KvKnob knob (state);
+    knob.setSize (200, 200);
+    const auto before = testing_support::paintToImage (knob);
+
+    state.setTransposingMode (KvState::TransposingMode::Interval);
+    KvKnobOptions::chooseOption (state, 3);
+    EXPECT_TRUE (types.getButton (1).isEnabled()) << "Maj for a third";
+    EXPECT_TRUE (types.getButton (1).isPressed());
+    EXPECT_FALSE (types.getButton (0).isEnabled()) << "no Per for a third";
+    EXPECT_FALSE (types.getButton (3).isEnabled()) << "no Dim for a third";
+
+    KvIntervalTypes::press (state, music::Interval::Minor);
+    EXPECT_TRUE (types.getButton (2).isPressed());
+    EXPECT_FALSE (types.getButton (1).isPressed());
+
+    // The knob repaints from the change: its picture differs once painted again.
+    juce::MessageManager::getInstance()->runDispatchLoopUntil (20);
+    const auto after = testing_support::paintToImage (knob);
+    int differing = 0;
+    for (int y = 0; y < 200; ++y)
+        for (int x = 0; x < 200; ++x)
+            differing += before.getPixelAt (x, y) == after.getPixelAt (x, y) ? 0 : 1;
+    EXPECT_GT (differing, 100) << "Interval mode shows degrees";
 }
 
 TEST (KvKnobDrag, ASweepOverEveryOptionPlaysOnEachChangeOnly)
