@@ -30,6 +30,8 @@ KvGadget::KvGadget (KvState stateToUse)
     { run (onPlay); };
 
     modeButton.setActiveColor (GadgetButton::Colors::lightBlue);
+    // Latching: the button shows the mode the state has, not the mouse.
+    modeButton.setLatching (true);
     modeButton.setClickAction ([this]
                                {
         const auto toInterval = state.getTransposingMode() == KvState::TransposingMode::Key;

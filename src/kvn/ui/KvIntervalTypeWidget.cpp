@@ -11,6 +11,7 @@ KvIntervalTypeWidget::KvIntervalTypeWidget (KvState stateToUse)
         const auto type = KvIntervalTypes::allTypes[i];
         buttons[i] = std::make_unique<GadgetButton> (KvIntervalTypes::getLabel (type));
         buttons[i]->setActiveColor (GadgetButton::Colors::lightBlue);
+        buttons[i]->setLatching (true);
         buttons[i]->setClickAction ([this, type]
                                     { KvIntervalTypes::press (state, type); });
         addAndMakeVisible (*buttons[i]);
