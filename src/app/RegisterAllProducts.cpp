@@ -2,6 +2,8 @@
 #include "PlgData.h"
 #include "fry/Ferrymo.h"
 #include "fry/ui/FryGadget.h"
+#include "kvn/Keyvane.h"
+#include "kvn/ui/KvGadget.h"
 #include "lv/Layvo.h"
 #include "lv/ui/LvGadget.h"
 #include "ly/Lyrel.h"
@@ -33,6 +35,9 @@ void zel_registerAllProducts (ProductRegistry& registry)
     const ProductRegistrar<ly::Lyrel> lyrel (registry, plugin (PlgData::ORV_Lyrel_plg_gz, PlgData::ORV_Lyrel_plg_gzSize),
                                              [] (const ProductContext& context)
                                              { return std::make_unique<ly::Lyrel> (context, &ly::LyGadget::makeWindow); });
+    const ProductRegistrar<kvn::Keyvane> keyvane (registry, plugin (PlgData::ORV_Keyvane_plg_gz, PlgData::ORV_Keyvane_plg_gzSize),
+                                                  [] (const ProductContext& context)
+                                                  { return std::make_unique<kvn::Keyvane> (context, &kv::KvGadget::makeWindow); });
     const ProductRegistrar<lv::Layvo> layvo (registry, plugin (PlgData::ORV_Layvo_plg_gz, PlgData::ORV_Layvo_plg_gzSize),
                                              [] (const ProductContext& context)
                                              { return std::make_unique<lv::Layvo> (context, &lv::LvGadget::makeWindow); });
