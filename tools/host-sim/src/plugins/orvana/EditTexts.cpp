@@ -463,8 +463,7 @@ void applyNoteSound (ScoreDocument& score, const juce::String& text)
                 fail ("the note would end after the score");
 
             removePhantom (staff, pair);
-            const auto [endBar, endPos] = endTick == score.totalTicks() ? std::make_pair (score.bars.back().number, score.bars.back().length)
-                                                                        : score.tickToBarPosition (endTick);
+            const auto [endBar, endPos] = score.tickToBarPosition (endTick); // the score's end is its last bar's length
             addMessage (staff, start.bar, start.pos, noteMessageText (pair.pitch, pair.velocity));
             addMessage (staff, endBar, endPos, noteMessageText (pair.pitch, 0));
             dropEmptyBars (staff);
