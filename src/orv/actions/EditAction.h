@@ -4,6 +4,7 @@
 #include "engine/comm/WebSocketAction.h"
 
 #include <memory>
+#include <utility>
 
 class IProductActionSender;
 
@@ -65,5 +66,41 @@ public:
 
 private:
     std::unique_ptr<WebSocketAction> request;
+};
+
+/** The edit of a gesture in progress, as a view keeps it: made and begun at
+    mouse down, filled while the gesture runs, sent once at mouse up and dropped. */
+template <typename EditType>
+class PendingEdit final
+{
+public:
+    /** The gesture's edit; a new one, begun, when none is pending. */
+    template <typename... Args>
+    EditType& beginIfNone (Args&&... args)
+    {
+        if (edit == nullptr)
+        {
+            edit = std::make_unique<EditType> (std::forward<Args> (args)...);
+            edit->begin();
+        }
+
+        return *edit;
+    }
+
+    /** The pending edit, or null. */
+    EditType* get() const { return edit.get(); }
+
+    /** Sends the pending edit, if any, and drops it. */
+    void sendAndDrop (IProductActionSender& sender)
+    {
+        if (auto finished = std::move (edit))
+            finished->send (sender);
+    }
+
+    /** Drops the pending edit without sending it (a cancelled gesture). */
+    void drop() { edit.reset(); }
+
+private:
+    std::unique_ptr<EditType> edit;
 };
 } // namespace orv::actions

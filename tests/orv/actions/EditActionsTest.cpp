@@ -123,6 +123,16 @@ TEST (OrvEditActions, CurveEditTextsNameTheRangeItsNeighboursAndItsNodesByBar)
     ASSERT_EQ (orvana.sentActions.size(), 1u);
     EXPECT_EQ (orvana.sentActions[0].method, "editCurve");
     EXPECT_EQ (dataStrOf (orvana.sentActions[0]), "B;3;;2,256,700,1;2,256,700,1;;2:256,700,1");
+
+    // A gesture as a lane runs it: one edit from mouse down to mouse up, sent once.
+    PendingEdit<EditCurve> gesture;
+    gesture.beginIfNone (single, 7).expandAffectedRange ({5, 0});
+    gesture.beginIfNone (single, 7).expandAffectedRange ({5, 0});
+    gesture.sendAndDrop (orvana.getProductActionSender());
+    gesture.sendAndDrop (orvana.getProductActionSender());
+    EXPECT_EQ (gesture.get(), nullptr);
+    ASSERT_EQ (orvana.sentActions.size(), 2u);
+    EXPECT_EQ (dataStrOf (orvana.sentActions[1]), "7;1;;5,0,64,0;5,0,64,0;;5:0,64,0");
 }
 
 TEST (OrvEditActions, EraseNamesTheNodesTheGestureErasedNotTheSurvivingNeighbours)
