@@ -335,7 +335,9 @@ std::vector<orv::Note> notesWhere (orv::Score& score, int staffNum, const std::f
 juce::StringArray savedMessages (const juce::File& file, int staffNum, int bar)
 {
     juce::StringArray texts;
-    for (const auto& staff : elements (juce::JSON::parse (file)["staves"]))
+    const auto document = juce::JSON::parse (file);
+    const auto staves = document["staves"];
+    for (const auto& staff : elements (staves))
         if (static_cast<int> (staff["number"]) == staffNum)
             for (const auto& staffBar : elements (staff["bars"]))
                 if (static_cast<int> (staffBar["bar"]) == bar)
@@ -408,9 +410,11 @@ TEST_F (OrvanaWithHostSim, EditsReachTheHostsDocumentComeBackWithItsRefreshAndUn
     EXPECT_EQ (reloaded[0].getSoundDur(), 100);
     EXPECT_EQ (reloaded[0].getSoundDelta(), 8);
 
-    // A phantom note of the synth pad moves 128 ticks later.
+    // A phantom note of the synth pad moves 128 ticks later: the bass note of
+    // bar 5, held into bar 6 (the pad's upper notes are written twice over,
+    // and moving one of a doubled pair would leave its twin sounding).
     auto phantoms = notesWhere (score, 14, [&] (const orv::Note& note)
-                                { return note.isPhantom() && note.getBar() >= 5 && note.getPos() + 128 < score.getBar (note.getBar()).getLength(); });
+                                { return note.isPhantom() && note.getBar() == 5 && note.getPitch() == 47; });
     ASSERT_FALSE (phantoms.empty());
     const auto bar = phantoms[0].getBar(), start = phantoms[0].getPos(), pitch = phantoms[0].getPitch(), dur = phantoms[0].getDur();
     const auto countAt = [&] (int position)
