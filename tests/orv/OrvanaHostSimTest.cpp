@@ -4,6 +4,8 @@
 // way through the channel.
 #include "engine/comm/Comm.h"
 #include "orv/Orvana.h"
+#include "orv/actions/CurveActions.h"
+#include "orv/actions/NoteActions.h"
 #include "orv/model/ScoreIds.h"
 #include "products/ProductMgr.h"
 #include "products/ProductRegistry.h"
@@ -314,4 +316,136 @@ TEST_F (OrvanaWithHostSim, TriggerRefreshEditUndoAndRedoEndToEnd)
     ASSERT_TRUE (readOutboxUntil ([&]
                                   { return !product->isEditorOpen(); }));
     EXPECT_TRUE (log.lines.contains ("Orvana: editor closed"));
+}
+
+//==============================================================================
+namespace
+{
+/** The notes of a track that match, as (barId, pos) of each. */
+std::vector<orv::Note> notesWhere (orv::Score& score, int staffNum, const std::function<bool (const orv::Note&)>& match)
+{
+    std::vector<orv::Note> found;
+    for (const auto& child : score.getTrack (staffNum).getNoteListSt())
+        if (orv::Note note (child); match (note))
+            found.push_back (note);
+    return found;
+}
+
+/** The MIDI messages of a staff bar in the document host-sim saves. */
+juce::StringArray savedMessages (const juce::File& file, int staffNum, int bar)
+{
+    juce::StringArray texts;
+    const auto document = juce::JSON::parse (file);
+    const auto staves = document["staves"];
+    for (const auto& staff : elements (staves))
+        if (static_cast<int> (staff["number"]) == staffNum)
+            for (const auto& staffBar : elements (staff["bars"]))
+                if (static_cast<int> (staffBar["bar"]) == bar)
+                    for (const auto& message : elements (staffBar["midi"]))
+                        texts.add (message["position"].toString() + ":" + message["text"].toString());
+    return texts;
+}
+} // namespace
+
+TEST_F (OrvanaWithHostSim, EditsReachTheHostsDocumentComeBackWithItsRefreshAndUndo)
+{
+    ASSERT_TRUE (sim.isRunning());
+    ASSERT_NE (product, nullptr);
+    ASSERT_TRUE (sim.sendCommand ("trigger ORV"));
+    ASSERT_TRUE (readOutboxUntil ([&]
+                                  { return product->isEditorOpen(); }));
+
+    auto& score = product->getScore();
+    auto& productSender = product->getProductActionSender();
+    const auto reloads = [&]
+    {
+        int count = 0;
+        for (const auto& line : log.lines)
+            count += line.contains ("(mode 1)") ? 1 : 0;
+        return count;
+    };
+    const auto sendAndAwaitRefresh = [&] (orv::actions::EditAction& action)
+    {
+        const auto before = reloads();
+        action.send (productSender);
+        return readOutboxUntil ([&]
+                                { return reloads() > before; });
+    };
+
+    // A curve edit: a ramp node of controller 11 on the first violins.
+    auto violins = score.getTrack (15);
+    violins.getOrCreateCurve (11).addOrUpdateNode (5, 768, 33, orv::Node::Ramp);
+    orv::actions::EditCurve curveEdit (violins, 11);
+    curveEdit.begin();
+    curveEdit.expandAffectedRange ({5, 768});
+    ASSERT_TRUE (sendAndAwaitRefresh (curveEdit));
+
+    const auto saved = suite.getSuiteFolder().getChildFile ("saved.json");
+    ASSERT_TRUE (sim.sendCommand ("save " + saved.getFullPathName()));
+    ASSERT_TRUE (sim.waitForOutput ("saved.json", 20000));
+    ASSERT_TRUE (pumpUntil ([&]
+                            { return saved.existsAsFile() && juce::JSON::parse (saved).isObject(); },
+                            20000));
+    EXPECT_TRUE (savedMessages (saved, 15, 5).contains ("768:~-C11,33"));
+    const auto node = score.getTrack (15).getCurve (11).getNodeAtPoser ({5, 768});
+    ASSERT_TRUE (node.isValid()) << "reloaded from the host's refresh";
+    EXPECT_EQ (node.getVal(), 33);
+    EXPECT_EQ (node.getType(), orv::Node::Ramp);
+
+    // A written note of bar 5 plays later and shorter.
+    auto written = notesWhere (score, 15, [] (const orv::Note& note)
+                               { return note.isWritten() && note.getBar() == 5; });
+    ASSERT_FALSE (written.empty());
+    const auto pot = written[0].getPotNum(), index = written[0].getIndex(), pos = written[0].getPos();
+    written[0].setSoundDurAndUse (100);
+    written[0].setSoundDeltaAndUseFromPos (pos + 8);
+    orv::actions::NoteSound writtenSound;
+    writtenSound.addNote (written[0]);
+    ASSERT_TRUE (sendAndAwaitRefresh (writtenSound));
+
+    const auto reloaded = notesWhere (score, 15, [&] (const orv::Note& note)
+                                      { return note.isWritten() && note.getBar() == 5 && note.getPotNum() == pot && note.getIndex() == index; });
+    ASSERT_EQ (reloaded.size(), 1u);
+    EXPECT_TRUE (reloaded[0].getUseSoundDur());
+    EXPECT_EQ (reloaded[0].getSoundDur(), 100);
+    EXPECT_EQ (reloaded[0].getSoundDelta(), 8);
+
+    // A phantom note of the synth pad moves 128 ticks later: the bass note of
+    // bar 5, held into bar 6 (the pad's upper notes are written twice over,
+    // and moving one of a doubled pair would leave its twin sounding).
+    auto phantoms = notesWhere (score, 14, [&] (const orv::Note& note)
+                                { return note.isPhantom() && note.getBar() == 5 && note.getPitch() == 47; });
+    ASSERT_FALSE (phantoms.empty());
+    const auto bar = phantoms[0].getBar(), start = phantoms[0].getPos(), pitch = phantoms[0].getPitch(), dur = phantoms[0].getDur();
+    const auto countAt = [&] (int position)
+    {
+        return notesWhere (score, 14, [&] (const orv::Note& note)
+                           { return note.isPhantom() && note.getBar() == bar && note.getPos() == position && note.getPitch() == pitch && note.getDur() == dur; })
+            .size();
+    };
+    const auto atStart = countAt (start), atMoved = countAt (start + 128);
+    phantoms[0].setPos (start + 128);
+    orv::actions::NoteSound phantomSound;
+    phantomSound.addNote (phantoms[0]);
+    ASSERT_TRUE (sendAndAwaitRefresh (phantomSound));
+    EXPECT_EQ (countAt (start), atStart - 1);
+    EXPECT_EQ (countAt (start + 128), atMoved + 1);
+
+    // Undo goes back step by step.
+    product->sendUndo();
+    ASSERT_TRUE (pumpUntil ([&]
+                            { return !product->isUndoPending(); },
+                            20000));
+    EXPECT_EQ (countAt (start), atStart);
+    EXPECT_EQ (countAt (start + 128), atMoved);
+
+    for (int step = 0; step < 2; ++step)
+    {
+        product->sendUndo();
+        ASSERT_TRUE (pumpUntil ([&]
+                                { return !product->isUndoPending(); },
+                                20000));
+    }
+
+    EXPECT_FALSE (score.getTrack (15).getCurve (11).getNodeAtPoser ({5, 768}).isValid());
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "engine/comm/IProductActionSender.h"
+#include "engine/comm/WebSocketAction.h"
 #include "orv/EditorContext.h"
 #include "orv/IOrvana.h"
 #include "orv/model/ScoreIds.h"
@@ -48,8 +49,21 @@ public:
     int savedPreferences = 0;
     int hostRequests = 0;
 
+    /** The method and argument of every action sent, in order. */
+    struct SentAction
+    {
+        juce::String method;
+        juce::var argument;
+        bool hasResponseHandler = false;
+    };
+    std::vector<SentAction> sentActions;
+
 private:
-    void sendAction (WebSocketAction&, bool) override { ++hostRequests; }
+    void sendAction (WebSocketAction& action, bool) override
+    {
+        ++hostRequests;
+        sentActions.push_back ({action.getMethodName(), action.getArg(), action.getOnResponse() != nullptr});
+    }
     void sendActionWithPressureLimit (WebSocketAction&) override { ++hostRequests; }
     void sendActionConnectionRequest (std::function<void (juce::var)>) override {}
     void purgePlaybackPendingResponses() override {}

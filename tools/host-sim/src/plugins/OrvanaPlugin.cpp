@@ -24,14 +24,7 @@ bool isOn (const juce::var& value)
     return text == "1" || text.equalsIgnoreCase ("true");
 }
 
-/** A MIDI message text read as the host writes it ("~C7,100", "~-B0,64", "~N60,0"). */
-struct MidiText
-{
-    char kind = 0;  ///< 'C', 'B' or 'N'
-    int number = 0; ///< controller, first pitch-bend byte, or pitch
-    int value = 0;  ///< controller value, second pitch-bend byte, or velocity
-    bool ramp = false;
-};
+} // namespace
 
 std::optional<MidiText> readMidiText (const juce::String& text)
 {
@@ -58,8 +51,6 @@ std::optional<MidiText> readMidiText (const juce::String& text)
     return std::nullopt;
 }
 
-/** The value a controller or pitch-bend message sets, on the scale of the
-    score's sound set (pitch bend 0..127, or 0..1023 for NotePerformer). */
 int controllerValue (const MidiText& midi, bool notePerformer)
 {
     if (midi.kind != 'B' || !notePerformer)
@@ -68,6 +59,9 @@ int controllerValue (const MidiText& midi, bool notePerformer)
     const auto v = midi.value * 128 + (midi.number & 127);
     return v < 7167 ? 0 : std::min (512 + (v - 8192) / 2, 1023);
 }
+
+namespace
+{
 
 juce::String controlIdText (const MidiText& midi)
 {

@@ -27,6 +27,22 @@ struct Session
     bool tempoCurveWanted = false;
 };
 
+/** A MIDI message text read as the host writes it ("~C7,100", "~-B0,64", "~N60,0"). */
+struct MidiText
+{
+    char kind = 0;  ///< 'C', 'B' or 'N'
+    int number = 0; ///< controller, first pitch-bend byte, or pitch
+    int value = 0;  ///< controller value, second pitch-bend byte, or velocity
+    bool ramp = false;
+};
+
+/** The message of a text; nullopt when it is none of the three kinds. */
+std::optional<MidiText> readMidiText (const juce::String& text);
+
+/** The value a controller or pitch-bend message sets, on the scale of the
+    score's sound set (pitch bend 0..127, or 0..1023 for NotePerformer). */
+int controllerValue (const MidiText& midi, bool notePerformer);
+
 /** The data of the product's trigger: the selection as "first-last;staff,staff",
     empty when nothing is selected. */
 juce::String triggerText (const Selection& selection);
