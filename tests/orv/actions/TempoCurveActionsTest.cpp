@@ -189,6 +189,7 @@ TEST_F (TempoLane, TheEditObjectDescribesTheRangeWithItsAnchors)
     setGrid (true, 256, false, ReachShape::Ramp);
     edit.insertOrUpdateNode (2, 0, 110.5);
     edit.insertOrUpdateNode (2, 768, 111.5);
+    edit.insertOrUpdateNode (3, 600, 121.5);
     edit.insertOrUpdateNode (4, 256, 130.5);
 
     EXPECT_EQ (json (edit.buildWebSocketArg()),
@@ -199,6 +200,7 @@ TEST_F (TempoLane, TheEditObjectDescribesTheRangeWithItsAnchors)
                    "anchorAfter": {"barId": 5, "pos": 0, "val": 140.0, "reachShape": "R"},
                    "bars": [{"barId": 2, "nodes": [{"pos": 0, "val": 110.5, "reachShape": "R"},
                                                    {"pos": 768, "val": 111.5, "reachShape": "R"}]},
+                            {"barId": 3, "nodes": [{"pos": 512, "val": 121.5, "reachShape": "R"}]},
                             {"barId": 4, "nodes": [{"pos": 256, "val": 130.5, "reachShape": "R"}]}]}})"));
     EXPECT_TRUE (edit.buildWebSocketArg()["edit"]["anchorBefore"]["val"].isDouble());
     EXPECT_TRUE (edit.buildWebSocketArg()["edit"]["coreTo"]["pos"].isInt());

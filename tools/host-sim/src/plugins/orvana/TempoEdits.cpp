@@ -320,7 +320,9 @@ juce::var restoreMark (MethodCall& call)
                   points.end());
     retimeHitPoints (score);
 
-    if (const auto* all = orvana::makeTempoCurve (score).getProperty ("points", {}).getArray())
+    const auto curve = orvana::makeTempoCurve (score);
+
+    if (const auto* all = curve.getProperty ("points", {}).getArray())
         for (const auto& point : *all)
             if (point["type"].toString() == "M" && static_cast<int> (point["barNum"]) == wanted->first && static_cast<int> (point["pos"]) == wanted->second)
                 markCurve.add (point);
