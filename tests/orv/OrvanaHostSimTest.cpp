@@ -354,8 +354,8 @@ TEST_F (OrvanaWithHostSim, TempoEditAndHitPointGoThroughTheHostAndUndo)
                         { reply = result;
                           orv::actions::applyTempoCurveActionReply (result, score); });
     edit.begin();
-    edit.insertOrUpdateNode (11, 512, 70);
-    edit.insertOrUpdateNode (11, 768, 72);
+    edit.insertOrUpdateNode (11, 256, 70);
+    edit.insertOrUpdateNode (11, 512, 72);
     edit.commitAsWebSocket (product->getProductActionSender(), edit, false);
     ASSERT_TRUE (readOutboxUntil ([&]
                                   { return reply.isObject(); }));
@@ -368,8 +368,8 @@ TEST_F (OrvanaWithHostSim, TempoEditAndHitPointGoThroughTheHostAndUndo)
     ASSERT_TRUE (markAt11().isValid()) << "the mark stays on the curve";
     EXPECT_TRUE (markAt11().isMuted());
     EXPECT_EQ (drawnAt (11, 0), 92.0) << "a plain point took the mark's value";
-    EXPECT_EQ (drawnAt (11, 512), 70.0);
-    EXPECT_EQ (drawnAt (11, 768), 72.0);
+    EXPECT_EQ (drawnAt (11, 256), 70.0);
+    EXPECT_EQ (drawnAt (11, 512), 72.0);
 
     // A new hit point: the host names it afterwards and its form opens.
     orv::actions::AddHitPoint add;
@@ -394,6 +394,6 @@ TEST_F (OrvanaWithHostSim, TempoEditAndHitPointGoThroughTheHostAndUndo)
     EXPECT_FALSE (hitPoints.getHitPointWithId (3).isValid());
     ASSERT_TRUE (markAt11().isValid());
     EXPECT_FALSE (markAt11().isMuted());
-    EXPECT_EQ (drawnAt (11, 512), -1.0);
+    EXPECT_EQ (drawnAt (11, 256), -1.0);
     EXPECT_EQ (curve.getNumPoints(), 5);
 }

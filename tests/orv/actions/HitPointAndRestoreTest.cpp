@@ -11,7 +11,10 @@ namespace
 void addBars (orv::Score& score, int count)
 {
     for (int bar = 1; bar <= count; ++bar)
+    {
+        score.getOrCreateBar (bar);
         score.setBarLength (bar, 1024);
+    }
 }
 
 juce::String json (const juce::var& value)

@@ -19,7 +19,10 @@ protected:
     TempoLane()
     {
         for (int bar = 1; bar <= 5; ++bar)
+        {
+            score.getOrCreateBar (bar);
             score.setBarLength (bar, 1024);
+        }
 
         score.getOrCreateTempoCurve().setStartLevel (120.0);
         tempo.ensureDefaults();
