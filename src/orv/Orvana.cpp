@@ -166,8 +166,7 @@ void Orvana::onHostMessage (const comm::HostMessage& message)
 
         case Type::reAddHitPoint:
             if (const auto id = utils::readInt (juce::var (message.data.trim())))
-                if (auto hitPoint = score.getOrCreateHitPointList().getHitPointWithId (*id); hitPoint.isValid())
-                    hitPoint.setOpen (true);
+                hitPointOpener.open (*id);
             break;
 
         case Type::userTrigger:

@@ -4,6 +4,7 @@
 #include "orv/EditorContext.h"
 #include "orv/IOrvana.h"
 #include "orv/actions/LoadActions.h"
+#include "orv/actions/TempoActions.h"
 #include "orv/score/io/ScoreLoader.h"
 #include "products/LatestRequest.h"
 #include "products/Product.h"
@@ -123,6 +124,8 @@ private:
     LatestRequest initRequests{*this};
     LatestRequest undoRequests{*this};
     LatestRequest tempoCurveRequests{*this};
+    /** Opens the hit point "RE_ADD_HIT_POINT" names, also when it comes before the hit point. */
+    actions::HitPointOpener hitPointOpener{score};
 
     ProductWindowSlot<IOrvEditorWindow> editor;
     std::unique_ptr<IOrvWizard> wizard;

@@ -6,6 +6,8 @@
 #include "orv/Orvana.h"
 #include "orv/actions/CurveActions.h"
 #include "orv/actions/NoteActions.h"
+#include "orv/actions/TempoActions.h"
+#include "orv/actions/TempoCurveActions.h"
 #include "orv/model/ScoreIds.h"
 #include "products/ProductMgr.h"
 #include "products/ProductRegistry.h"
@@ -448,4 +450,85 @@ TEST_F (OrvanaWithHostSim, EditsReachTheHostsDocumentComeBackWithItsRefreshAndUn
     }
 
     EXPECT_FALSE (score.getTrack (15).getCurve (11).getNodeAtPoser ({5, 768}).isValid());
+}
+
+TEST_F (OrvanaWithHostSim, TempoEditAndHitPointGoThroughTheHostAndUndo)
+{
+    ASSERT_TRUE (sim.isRunning());
+    ASSERT_NE (product, nullptr);
+    auto& score = product->getScore();
+    auto tempoState = product->getOrvState().getOrCreateTempoState();
+    tempoState.setShow (orv::OrvTempoState::Show::shown);
+    ASSERT_TRUE (sim.sendCommand ("trigger ORV"));
+    ASSERT_TRUE (readOutboxUntil ([&]
+                                  { return product->isEditorOpen(); }));
+    auto curve = score.getOrCreateTempoCurve();
+    ASSERT_EQ (curve.getNumPoints(), 5) << "three marks, two drawn points";
+
+    const auto markAt11 = [&]
+    {
+        for (const auto& point : curve.findPointsAtPoser ({11, 0}))
+            if (point.isMark())
+                return point;
+        return orv::CurvePoint();
+    };
+    const auto drawnAt = [&] (int bar, int pos)
+    {
+        for (const auto& point : curve.findPointsAtPoser ({bar, pos}))
+            if (!point.isMark())
+                return point.getVal();
+        return -1.0;
+    };
+
+    // A drag inside the ritardando's influence: the mark is muted in the host too.
+    tempoState.getSnapping().setEnabled (false);
+    tempoState.setChompMode (false);
+    orv::actions::EditTempoCurve edit (score, tempoState);
+    juce::var reply;
+    edit.setOnResponse ([&] (juce::var result)
+                        { reply = result;
+                          orv::actions::applyTempoCurveActionReply (result, score); });
+    edit.begin();
+    edit.insertOrUpdateNode (11, 256, 70);
+    edit.insertOrUpdateNode (11, 512, 72);
+    edit.commitAsWebSocket (product->getProductActionSender(), edit, false);
+    ASSERT_TRUE (readOutboxUntil ([&]
+                                  { return reply.isObject(); }));
+
+    // The suite forgets its curve; the host's refresh brings the edited one.
+    curve.clear();
+    ASSERT_TRUE (sim.sendCommand ("orv-refresh"));
+    ASSERT_TRUE (readOutboxUntil ([&]
+                                  { return curve.getNumPoints() > 0; }));
+    ASSERT_TRUE (markAt11().isValid()) << "the mark stays on the curve";
+    EXPECT_TRUE (markAt11().isMuted());
+    EXPECT_EQ (drawnAt (11, 0), 92.0) << "a plain point took the mark's value";
+    EXPECT_EQ (drawnAt (11, 256), 70.0);
+    EXPECT_EQ (drawnAt (11, 512), 72.0);
+
+    // A new hit point: the host names it afterwards and its form opens.
+    orv::actions::AddHitPoint add;
+    add.prepare ("Cue; A", {5, 0});
+    add.setOnResponse ([&] (juce::var result)
+                       { orv::actions::applyTempoActionHitPointsReply (result, score); });
+    product->getProductActionSender().sendAction (add, false);
+    auto hitPoints = score.getOrCreateHitPointList();
+    ASSERT_TRUE (readOutboxUntil ([&]
+                                  { return hitPoints.getHitPointWithId (3).isOpen(); }));
+    EXPECT_EQ (hitPoints.getHitPointWithId (3).getLabel(), "Cue; A");
+
+    // Two undo steps: the hit point, then the tempo edit.
+    for (int step = 0; step < 2; ++step)
+    {
+        product->sendUndo();
+        ASSERT_TRUE (pumpUntil ([&]
+                                { return !product->isUndoPending(); },
+                                20000));
+    }
+
+    EXPECT_FALSE (hitPoints.getHitPointWithId (3).isValid());
+    ASSERT_TRUE (markAt11().isValid());
+    EXPECT_FALSE (markAt11().isMuted());
+    EXPECT_EQ (drawnAt (11, 256), -1.0);
+    EXPECT_EQ (curve.getNumPoints(), 5);
 }

@@ -525,6 +525,11 @@ juce::var makePayload (const ScoreDocument& score, int activeFirst, int activeLa
     return result;
 }
 
+juce::var makeHitPointList (const ScoreDocument& score)
+{
+    return hitPointList (score);
+}
+
 juce::var makeSessionPayload (const ScoreDocument& score, const Session& session)
 {
     return makePayload (score, session.activeFirst, session.activeLast, session.padding, session.tempoCurveWanted);

@@ -66,6 +66,9 @@ juce::var makeSessionPayload (const ScoreDocument& score, const Session& session
     points reached by a jump ("N", reach shape "J") and by a ramp ("P"). */
 juce::var makeTempoCurve (const ScoreDocument& score);
 
+/** The score's hit points as the payload's "hitPointList". */
+juce::var makeHitPointList (const ScoreDocument& score);
+
 /** What the plug-in's parts are given: the plug-in's setup and its session. */
 class OrvanaSetup final
 {
