@@ -1,7 +1,7 @@
 // The product against the host simulator as a real process: the payload of
 // the orchestral demo score loads to the counts the document itself gives,
 // and a trigger, a refresh, an edit in the host, undo and redo go the whole
-// way through the channel.
+// way through the channel, and the transport follows playback both ways.
 #include "engine/comm/Comm.h"
 #include "orv/Orvana.h"
 #include "orv/model/ScoreIds.h"
@@ -314,4 +314,47 @@ TEST_F (OrvanaWithHostSim, TriggerRefreshEditUndoAndRedoEndToEnd)
     ASSERT_TRUE (readOutboxUntil ([&]
                                   { return !product->isEditorOpen(); }));
     EXPECT_TRUE (log.lines.contains ("Orvana: editor closed"));
+}
+
+TEST_F (OrvanaWithHostSim, TransportFollowsHostSimPlaybackBothWays)
+{
+    ASSERT_TRUE (sim.isRunning());
+    ASSERT_NE (product, nullptr);
+    ASSERT_TRUE (sim.sendCommand ("trigger ORV"));
+    ASSERT_TRUE (readOutboxUntil ([&]
+                                  { return product->isEditorOpen(); }));
+    const auto transport = [this]
+    { return product->getTransport(); };
+
+    // "Play" starts the host's clock; the poll moves the model's play line on.
+    product->sendWsTransport (orv::TransportCmd::play);
+    ASSERT_TRUE (readOutboxUntil ([&]
+                                  { return transport().isPlaying() && transport().getPlayLinePoser() > orv::Poser (1, 512); }));
+
+    // "Stop" stops both: the line stays where the host stopped.
+    product->sendWsTransport (orv::TransportCmd::stop);
+    ASSERT_TRUE (readOutboxUntil ([&]
+                                  { return !transport().isPlaying(); }));
+    const auto stoppedAt = transport().getPlayLinePoser();
+    testsupport::pumpFor (400);
+    product->requestPlaybackUpdate();
+    testsupport::pumpFor (400);
+    EXPECT_EQ (transport().getPlayLinePoser(), stoppedAt);
+    EXPECT_FALSE (transport().isPlaying());
+
+    // Play from a chosen position.
+    product->sendWsPlayFrom ({10, 0});
+    ASSERT_TRUE (readOutboxUntil ([&]
+                                  { return transport().isPlaying() && transport().getPlayLinePoser() >= orv::Poser (10, 0); }));
+    product->sendWsTransport (orv::TransportCmd::stop);
+    ASSERT_TRUE (readOutboxUntil ([&]
+                                  { return !transport().isPlaying(); }));
+
+    // Playback the user starts in the host reaches the suite as RE_PLAY_LINE_POS.
+    ASSERT_TRUE (sim.sendCommand ("play 3"));
+    ASSERT_TRUE (readOutboxUntil ([&]
+                                  { return transport().isPlaying() && transport().getPlayLinePoser() > orv::Poser (3, 0); }));
+    ASSERT_TRUE (sim.sendCommand ("stop"));
+    ASSERT_TRUE (readOutboxUntil ([&]
+                                  { return !transport().isPlaying(); }));
 }
