@@ -169,6 +169,25 @@ TEST_F (PlaybackSync, UnansweredStopIsResentTwiceThenTheTransportStopsItself)
     EXPECT_EQ (sender.commands ("Stop"), 4);
 }
 
+TEST_F (PlaybackSync, AnUnconfirmedStopHoldsBackPlayingRepliesOnlyForAWhile)
+{
+    alreadyPlaying();
+    const auto start = timing->nowMillis();
+    manager->sendTransport (TransportCmd::stop);
+    timing->advanceTo (start + 500); // stopped locally by the failsafe
+    ASSERT_FALSE (transport().isPlaying());
+
+    // A late answer from before the stop does not start the editor again...
+    manager->applyPlaybackStateOnMessageThread (stateReply (true, 2, 0));
+    EXPECT_FALSE (transport().isPlaying());
+
+    // ...but playback the user starts in the host later is followed.
+    timing->advanceTo (start + PlaybackSyncMgr::stopWaitLimitMillis + 1);
+    manager->applyPlaybackStateOnMessageThread (stateReply (true, 6, 0));
+    EXPECT_TRUE (transport().isPlaying());
+    manager->stopUpdating();
+}
+
 TEST_F (PlaybackSync, PlayAfterStopCancelsTheRecovery)
 {
     alreadyPlaying();
