@@ -1,6 +1,7 @@
 #include "orv/Orvana.h"
 #include "engine/comm/Comm.h"
 #include "engine/comm/HostPayload.h"
+#include "orv/playback/PlaybackSyncMgr.h"
 #include "orv/pref/OrvFiles.h"
 #include "orv/score/io/TempoCurveLoader.h"
 #include "utils/JsonParser.h"
@@ -51,6 +52,8 @@ Orvana::Orvana (const ProductContext& context, Seams seamsToUse)
     loadOrvState (*this, orvState);
     preferences::loadOrvPreferences (*this, preferences);
     score.setTrackStyles (preferences.getOrCreateTrackStyles().getState());
+    playbackSync = std::make_unique<PlaybackSyncMgr> (*this, [this]
+                                                      { return getTransport(); });
 
     editor.onClosed = [this]
     {
@@ -295,6 +298,12 @@ void Orvana::requestTempoCurveAfterTrayOpened()
 void Orvana::savePreferences()
 {
     preferences::storeOrvPreferences (*this, preferences);
+}
+
+Transport Orvana::getTransport()
+{
+    return Transport (score.getOrCreateTransport().getState(),
+                      playbackSync != nullptr ? playbackSync->getTransportDriver() : nullptr);
 }
 
 void Orvana::sendWsTransport (TransportCmd cmd)

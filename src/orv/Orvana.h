@@ -65,7 +65,8 @@ public:
     //==============================================================================
     Score& getScore() override { return score; }
     EditorContext& getEditorContext() override { return editorContext; }
-    Transport getTransport() override { return score.getOrCreateTransport(); }
+    /** The score's transport, bound to the playback synchronisation that keeps its play-line queue. */
+    Transport getTransport() override;
     IAuMod* getAuMod() override { return auMod.get(); }
     OrvState& getOrvState() override { return orvState; }
     IProductActionSender& getProductActionSender() override { return *this; }

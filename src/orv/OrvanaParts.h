@@ -1,6 +1,7 @@
 #pragma once
 
 #include "orv/model/Poser.h"
+#include "orv/model/Transport.h"
 #include "products/IProductWindow.h"
 
 #include <juce_core/juce_core.h>
@@ -46,6 +47,9 @@ public:
     virtual void startUpdating() = 0;
     virtual void stopUpdating() = 0;
     virtual void requestSingleUpdate() = 0;
+    /** What the transport delegates its play-line queue and host notices
+        to; null for a synchronisation that keeps no queue. */
+    virtual ITransportDriver* getTransportDriver() { return nullptr; }
 };
 
 /** The automation lane module: which lanes the tracks show, kept with the preferences. */

@@ -127,7 +127,13 @@ TEST (Process, HeadlessScriptDrivesASession)
     EXPECT_EQ (lines[1], "ok: selected bars 2-3, staves 1");
     EXPECT_EQ (lines[lines.size() - 1], "ok: bye");
 
-    EXPECT_EQ (folder.get().getChildFile ("App/temp/hostOutbox.txt").loadFileAsString(), "H1:ORV.USER_TRIGGER|2-3;1\r\n") << "the trigger carries the selection";
+    const auto outboxText = folder.get().getChildFile ("App/temp/hostOutbox.txt").loadFileAsString();
+    EXPECT_TRUE (outboxText.endsWith ("\r\n"));
+    const auto outbox = juce::StringArray::fromLines (outboxText.trim());
+    ASSERT_EQ (outbox.size(), 3);
+    EXPECT_EQ (outbox[0], "H1:ORV.USER_TRIGGER|2-3;1") << "the trigger carries the selection";
+    EXPECT_TRUE (outbox[1].startsWith ("H2:ORV.RE_PLAY_LINE_POS|2,")) << "play announces the play line";
+    EXPECT_TRUE (outbox[2].startsWith ("H3:ORV.RE_PLAY_LINE_POS|2,")) << "and so does stop";
     EXPECT_EQ (folder.get().getChildFile ("App/temp/hostVersion.txt").loadFileAsString(), "20240300\r\n");
 
     juce::StringArray kinds;

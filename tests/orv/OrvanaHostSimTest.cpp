@@ -532,3 +532,46 @@ TEST_F (OrvanaWithHostSim, TempoEditAndHitPointGoThroughTheHostAndUndo)
     EXPECT_EQ (drawnAt (11, 256), -1.0);
     EXPECT_EQ (curve.getNumPoints(), 5);
 }
+
+TEST_F (OrvanaWithHostSim, TransportFollowsHostSimPlaybackBothWays)
+{
+    ASSERT_TRUE (sim.isRunning());
+    ASSERT_NE (product, nullptr);
+    ASSERT_TRUE (sim.sendCommand ("trigger ORV"));
+    ASSERT_TRUE (readOutboxUntil ([&]
+                                  { return product->isEditorOpen(); }));
+    const auto transport = [this]
+    { return product->getTransport(); };
+
+    // "Play" starts the host's clock; the poll moves the model's play line on.
+    product->sendWsTransport (orv::TransportCmd::play);
+    ASSERT_TRUE (readOutboxUntil ([&]
+                                  { return transport().isPlaying() && transport().getPlayLinePoser() > orv::Poser (1, 512); }));
+
+    // "Stop" stops both: the line stays where the host stopped.
+    product->sendWsTransport (orv::TransportCmd::stop);
+    ASSERT_TRUE (readOutboxUntil ([&]
+                                  { return !transport().isPlaying(); }));
+    const auto stoppedAt = transport().getPlayLinePoser();
+    testsupport::pumpFor (400);
+    product->requestPlaybackUpdate();
+    testsupport::pumpFor (400);
+    EXPECT_EQ (transport().getPlayLinePoser(), stoppedAt);
+    EXPECT_FALSE (transport().isPlaying());
+
+    // Play from a chosen position.
+    product->sendWsPlayFrom ({10, 0});
+    ASSERT_TRUE (readOutboxUntil ([&]
+                                  { return transport().isPlaying() && transport().getPlayLinePoser() >= orv::Poser (10, 0); }));
+    product->sendWsTransport (orv::TransportCmd::stop);
+    ASSERT_TRUE (readOutboxUntil ([&]
+                                  { return !transport().isPlaying(); }));
+
+    // Playback the user starts in the host reaches the suite as RE_PLAY_LINE_POS.
+    ASSERT_TRUE (sim.sendCommand ("play 3"));
+    ASSERT_TRUE (readOutboxUntil ([&]
+                                  { return transport().isPlaying() && transport().getPlayLinePoser() > orv::Poser (3, 0); }));
+    ASSERT_TRUE (sim.sendCommand ("stop"));
+    ASSERT_TRUE (readOutboxUntil ([&]
+                                  { return !transport().isPlaying(); }));
+}

@@ -14,6 +14,59 @@ void Transport::setPlayStatus (PlayStatus status)
 {
     state.setProperty (ids::playStatus, static_cast<int> (status), nullptr);
 }
+
+void Transport::play (bool notifyHost)
+{
+    setPlayStatus (playing);
+    setCurrentPlayStartedFrom (getPlayLinePoser());
+
+    if (driver != nullptr)
+        driver->transportStatusChanged (true, notifyHost);
+}
+
+void Transport::stop (bool notifyHost)
+{
+    setPlayStatus (stopped);
+
+    if (driver != nullptr)
+        driver->transportStatusChanged (false, notifyHost);
+}
+
+void Transport::setPlayLinePosWithDelay (int bar, int pos)
+{
+    const Poser arrived (bar, pos);
+
+    if (!isPlaying() || driver == nullptr)
+    {
+        setPlayLinePoser (arrived);
+        return;
+    }
+
+    const auto due = driver->takeDelayedPlayLine (arrived, getPlayLineDelayMillis());
+
+    if (!due.isClear())
+        setPlayLinePoser (due);
+}
+
+void Transport::setPlayLineByUser (const Poser& poser, bool notifyHost)
+{
+    setPlayLinePoser (poser);
+
+    if (driver != nullptr)
+        driver->playLineSetByUser (poser, notifyHost);
+}
+
+PlayLineDisplayPoser Transport::getPlayLineDisplayPoser() const
+{
+    const auto line = getPlayLinePoser();
+    auto beatTicks = getPlayLineMeter().getBeatTicks();
+
+    if (beatTicks <= 0)
+        beatTicks = 256;
+
+    const auto pos = juce::jmax (0, line.getPos());
+    return {line.getBar(), pos / beatTicks + 1, pos % beatTicks};
+}
 Poser Transport::getPlayLinePoser() const
 {
     return Poser::fromString (treeprops::getString (state, ids::playLinePoser));

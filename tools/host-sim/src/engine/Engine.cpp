@@ -13,11 +13,14 @@ Engine::Engine (Host& h, const PluginRegistry& r, EventLog& l, FileChannel* c, i
 {
     host.setSelectionCallback ([this]
                                { selectionChanged(); });
+    host.setTransportCallback ([this]
+                               { transportChanged(); });
 }
 
 Engine::~Engine()
 {
     host.setSelectionCallback ({});
+    host.setTransportCallback ({});
     deferredWork.stop();
 }
 
@@ -171,6 +174,14 @@ void Engine::selectionChanged()
         for (const auto& hook : plugin->selectionHooks)
             if (!runStep (plugin->name + " selection", hook))
                 log.add ("selectionHookFailed", {{"plugin", plugin->name}});
+}
+
+void Engine::transportChanged()
+{
+    for (const auto* plugin : registry.getPlugins())
+        for (const auto& hook : plugin->transportHooks)
+            if (!runStep (plugin->name + " transport", hook))
+                log.add ("transportHookFailed", {{"plugin", plugin->name}});
 }
 
 juce::Result Engine::runProductPlugin (const juce::String& code, std::optional<juce::String> data)

@@ -74,6 +74,8 @@ public:
 
     /** Runs the plug-ins' selection hooks (Host calls it after a selection). */
     void selectionChanged();
+    /** Runs the plug-ins' transport hooks (Host calls it after the user's play or stop). */
+    void transportChanged();
 
     FileChannel* getFileChannel() const { return channel; }
     const PluginRegistry& getRegistry() const { return registry; }

@@ -45,6 +45,9 @@ public:
     /** Runs after the user selects something (outside any method call). */
     using SelectionHook = std::function<void (HostAccess&)>;
 
+    /** Runs after the user starts or stops playback in the host (outside any method call). */
+    using TransportHook = std::function<void (HostAccess&)>;
+
     struct Command
     {
         juce::String plugin, name, usage, help;
@@ -64,6 +67,7 @@ public:
         juce::String summary;
         FailureReply failureReply; ///< empty: {"success": false, "error": text}
         std::vector<SelectionHook> selectionHooks;
+        std::vector<TransportHook> transportHooks;
     };
 
     /** The plug-in's entry, created on first use; `productCode` is kept when not empty. */

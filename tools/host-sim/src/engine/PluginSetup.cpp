@@ -67,6 +67,12 @@ PluginSetup& PluginSetup::failureReply (PluginRegistry::FailureReply reply)
     return *this;
 }
 
+PluginSetup& PluginSetup::onTransportChanged (PluginRegistry::TransportHook hook)
+{
+    plugin.transportHooks.push_back (std::move (hook));
+    return *this;
+}
+
 PluginSetup& PluginSetup::onSelectionChanged (PluginRegistry::SelectionHook hook)
 {
     plugin.selectionHooks.push_back (std::move (hook));

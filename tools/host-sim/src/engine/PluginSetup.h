@@ -42,6 +42,9 @@ public:
     /** Runs after each selection the user makes. */
     PluginSetup& onSelectionChanged (PluginRegistry::SelectionHook hook);
 
+    /** Runs after each start or stop of playback by the user (command or window). */
+    PluginSetup& onTransportChanged (PluginRegistry::TransportHook hook);
+
 private:
     PluginRegistry& registry;
     PluginRegistry::Plugin& plugin;

@@ -174,6 +174,7 @@ void Host::play (std::optional<juce::int64> fromTick)
 
     log.add ("play", {{"bar", started.bar}, {"position", started.position}, {"playing", started.playing}});
     notifyChanged();
+    notifyTransport();
 }
 
 void Host::stop()
@@ -185,6 +186,7 @@ void Host::stop()
 
     log.add ("stop", {{"bar", stopped.bar}, {"position", stopped.position}});
     notifyChanged();
+    notifyTransport();
 }
 
 PlaybackState Host::getPlaybackState() const
@@ -203,6 +205,24 @@ void Host::setSelectionCallback (std::function<void()> callback)
 {
     std::lock_guard<std::mutex> lock (callbackMutex);
     onSelection = std::move (callback);
+}
+
+void Host::setTransportCallback (std::function<void()> callback)
+{
+    std::lock_guard<std::mutex> lock (callbackMutex);
+    onTransport = std::move (callback);
+}
+
+void Host::notifyTransport()
+{
+    std::function<void()> transportCallback;
+    {
+        std::lock_guard<std::mutex> lock (callbackMutex);
+        transportCallback = onTransport;
+    }
+
+    if (transportCallback)
+        transportCallback();
 }
 
 void Host::notifyChanged()

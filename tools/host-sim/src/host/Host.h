@@ -72,9 +72,13 @@ public:
 
     /** Called (outside the lock) after every selection made through `select`. */
     void setSelectionCallback (std::function<void()> callback);
+    /** Called (outside the lock) after every `play` and `stop`. */
+    void setTransportCallback (std::function<void()> callback);
 
     /** Announces a change made through withState. */
     void notifyChanged();
+    /** Runs the transport callback outside the lock. */
+    void notifyTransport();
 
     EventLog& getLog() { return log; }
 
@@ -90,6 +94,7 @@ private:
     std::mutex callbackMutex;
     std::function<void()> onChange;
     std::function<void()> onSelection;
+    std::function<void()> onTransport;
     mutable std::mutex messageMutex;
     PluginMessage lastMessage;
     int messagesShown = 0;
