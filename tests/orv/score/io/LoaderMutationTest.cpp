@@ -145,8 +145,12 @@ void mutate (juce::var& root, juce::Random& rng)
                 std::reverse (array->begin(), array->end());
                 break;
             case 1: // repeated
-                array->add (array->getReference (slot.index));
-                break;
+            {
+                // A copy: adding a reference into the array it may reallocate would read freed memory.
+                const auto copy = array->getReference (slot.index);
+                array->add (copy);
+            }
+            break;
             case 2:
                 array->remove (slot.index);
                 break;
