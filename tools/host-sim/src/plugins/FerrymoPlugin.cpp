@@ -1,5 +1,6 @@
 #include "plugins/FerrymoPlugin.h"
 #include "plugins/AllPlugins.h"
+#include "plugins/PluginReplies.h"
 
 #include <algorithm>
 
@@ -7,33 +8,6 @@ namespace hostsim
 {
 namespace
 {
-juce::var newObject (juce::DynamicObject*& object)
-{
-    object = new juce::DynamicObject();
-    return juce::var (object);
-}
-
-/** The suite sends a boolean; "1", "true" and 1 count as well. */
-bool wantsAutomation (const juce::var& argument)
-{
-    const auto value = argument.getProperty ("includeAutomation", false);
-
-    if (value.isBool() || value.isInt() || value.isInt64() || value.isDouble())
-        return static_cast<bool> (value);
-
-    const auto text = value.toString().trim();
-    return text == "1" || text.equalsIgnoreCase ("true");
-}
-
-juce::var failure (const juce::String& text)
-{
-    juce::DynamicObject* object = nullptr;
-    auto result = newObject (object);
-    object->setProperty ("success", false);
-    object->setProperty ("error", text);
-    return result;
-}
-
 juce::var barEntry (const Bar& bar)
 {
     juce::DynamicObject* object = nullptr;
@@ -144,13 +118,13 @@ HOST_SIM_PLUGIN (Ferrymo)
         const auto& selection = score.selection;
 
         if (selection.isEmpty())
-            return failure (ferrymoNoSelectionText);
+            return failureReply (ferrymoNoSelectionText);
 
-        return makeFerrymoPayload (score, selection.firstBar, selection.lastBar, selection.staves, wantsAutomation (call.argument)); });
+        return makeFerrymoPayload (score, selection.firstBar, selection.lastBar, selection.staves, isOn (call.argument.getProperty ("includeAutomation", false))); });
 
     setup.method ("fetchFullScoreMidi", [] (MethodCall& call)
                   {
         const auto& score = call.host.score();
         const auto lastBar = score.bars.empty() ? 0 : score.bars.back().number;
-        return makeFerrymoPayload (score, 1, lastBar, score.staffNumbers(), wantsAutomation (call.argument)); });
+        return makeFerrymoPayload (score, 1, lastBar, score.staffNumbers(), isOn (call.argument.getProperty ("includeAutomation", false))); });
 }

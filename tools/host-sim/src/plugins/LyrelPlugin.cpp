@@ -1,6 +1,7 @@
 #include "plugins/LyrelPlugin.h"
 #include "music/Spelling.h"
 #include "plugins/AllPlugins.h"
+#include "plugins/PluginReplies.h"
 
 #include <algorithm>
 
@@ -10,28 +11,6 @@ namespace
 {
 constexpr const char* productCode = "LY";
 const char* const pedalLetters = "DCBEFGA";
-
-juce::var answer (bool success, const juce::String& errorText = {})
-{
-    auto* object = new juce::DynamicObject();
-    const juce::var result (object);
-    object->setProperty ("success", success);
-
-    if (!success)
-        object->setProperty ("error", errorText);
-
-    return result;
-}
-
-/** The suite sends "1"/"0"; a boolean or a number counts as well. */
-bool isOn (const juce::var& value)
-{
-    if (value.isBool() || value.isInt() || value.isInt64() || value.isDouble())
-        return static_cast<bool> (value);
-
-    const auto text = value.toString().trim();
-    return text == "1" || text.equalsIgnoreCase ("true");
-}
 
 int pedalAlteration (const juce::String& pedaling, int letter)
 {
@@ -202,17 +181,17 @@ juce::var lyrelApply (ScoreDocument& score, const juce::var& argument)
     const auto selection = score.selection;
 
     if (selection.isEmpty())
-        return answer (false, lyrelNoSelectionText);
+        return failureReply (lyrelNoSelectionText);
 
     auto* staff = score.findStaff (selection.staves.front());
 
     if (staff == nullptr)
-        return answer (false, lyrelNoSelectionText);
+        return failureReply (lyrelNoSelectionText);
 
     const auto groups = groupsOf (score, *staff, selection.firstBar, selection.lastBar);
 
     if (groups.size() < 2)
-        return answer (false, lyrelTooFewNotesText);
+        return failureReply (lyrelTooFewNotesText);
 
     // Copies: writing the run changes the groups the list points into.
     const auto first = groups.front(), last = groups.back();
@@ -238,7 +217,7 @@ juce::var lyrelApply (ScoreDocument& score, const juce::var& argument)
     properties->setProperty ("writtenOut", written);
     const auto id = score.addItem (line);
 
-    auto result = answer (true);
+    auto result = successReply();
     result.getDynamicObject()->setProperty ("glissando", id);
     result.getDynamicObject()->setProperty ("runNotes", written);
     return result;
@@ -247,7 +226,7 @@ juce::var lyrelApply (ScoreDocument& score, const juce::var& argument)
 juce::var lyrelInsertDiagram (ScoreDocument& score, const juce::var& argument)
 {
     if (score.selection.isEmpty())
-        return answer (false, lyrelNoSelectionText);
+        return failureReply (lyrelNoSelectionText);
 
     ScoreItem diagram;
     diagram.kind = itemkind::harpPedalDiagram;
@@ -255,7 +234,7 @@ juce::var lyrelInsertDiagram (ScoreDocument& score, const juce::var& argument)
     diagram.bar = score.selection.firstBar;
     diagram.text = argument.getProperty ("pedaling", "").toString().substring (0, 7);
     score.addItem (diagram);
-    return answer (true);
+    return successReply();
 }
 } // namespace hostsim
 
@@ -270,27 +249,27 @@ HOST_SIM_PLUGIN (Lyrel)
     setup.method ("apply", [] (MethodCall& call)
                   {
         if (call.host.score().selection.isEmpty())
-            return answer (false, lyrelNoSelectionText);
+            return failureReply (lyrelNoSelectionText);
 
         return lyrelApply (call.host.editScore(), call.argument); });
 
     setup.method ("applyPostProcess", [] (MethodCall&)
-                  { return answer (true); });
+                  { return successReply(); });
 
     setup.method ("insertDiagram", [] (MethodCall& call)
                   {
         if (call.host.score().selection.isEmpty())
-            return answer (false, lyrelNoSelectionText);
+            return failureReply (lyrelNoSelectionText);
 
         return lyrelInsertDiagram (call.host.editScore(), call.argument); });
 
     setup.method ("undo", [] (MethodCall& call)
                   {
         const auto step = call.host.undo();
-        return step.has_value() ? answer (true) : answer (false, "Nothing to undo."); });
+        return step.has_value() ? successReply() : failureReply ("Nothing to undo."); });
 
     setup.method ("redo", [] (MethodCall& call)
                   {
         const auto step = call.host.redo();
-        return step.has_value() ? answer (true) : answer (false, "Nothing to redo."); });
+        return step.has_value() ? successReply() : failureReply ("Nothing to redo."); });
 }

@@ -1,5 +1,6 @@
 #include "plugins/OrvanaPlugin.h"
 #include "plugins/AllPlugins.h"
+#include "plugins/PluginReplies.h"
 #include "util/JsonText.h"
 
 #include <algorithm>
@@ -7,25 +8,6 @@
 
 namespace hostsim::orvana
 {
-namespace
-{
-juce::var newObject (juce::DynamicObject*& object)
-{
-    object = new juce::DynamicObject();
-    return juce::var (object);
-}
-
-bool isOn (const juce::var& value)
-{
-    if (value.isBool() || value.isInt() || value.isInt64() || value.isDouble())
-        return static_cast<bool> (value);
-
-    const auto text = value.toString().trim();
-    return text == "1" || text.equalsIgnoreCase ("true");
-}
-
-} // namespace
-
 std::optional<MidiText> readMidiText (const juce::String& text)
 {
     const auto comma = text.indexOfChar (',');

@@ -1,5 +1,6 @@
 #include "plugins/TesselPlugin.h"
 #include "plugins/AllPlugins.h"
+#include "plugins/PluginReplies.h"
 #include "render/PdfPages.h"
 #include "score/ScoreJson.h"
 #include "util/JsonText.h"
@@ -13,15 +14,6 @@ namespace hostsim
 namespace
 {
 constexpr int maxPartDelayMs = 60000;
-
-juce::var failure (const juce::String& text)
-{
-    auto* object = new juce::DynamicObject();
-    const juce::var result (object);
-    object->setProperty ("success", false);
-    object->setProperty ("error", text);
-    return result;
-}
 
 juce::var success (const juce::String& key, const juce::String& value)
 {
@@ -79,7 +71,7 @@ juce::var runPart (const ScoreDocument& score, const juce::var& argument)
     const auto* part = partOf (score, argument, "currentPartIndex");
 
     if (part == nullptr)
-        return failure ("The score has no part " + argument.getProperty ("currentPartIndex", {}).toString() + ".");
+        return failureReply ("The score has no part " + argument.getProperty ("currentPartIndex", {}).toString() + ".");
 
     const auto file = tesselPartFile (score, *part);
     const auto mode = argument.getProperty ("exportMode", {}).toString();
@@ -89,29 +81,29 @@ juce::var runPart (const ScoreDocument& score, const juce::var& argument)
         const auto pdf = file.withFileExtension ("pdf");
 
         if (!pdf.getParentDirectory().createDirectory().wasOk())
-            return failure ("The parts folder could not be made.");
+            return failureReply ("The parts folder could not be made.");
 
         const auto outcome = render::writePdf (score, {pdf, part->name, titleOf (score)});
-        return outcome.result.wasOk() ? success ("file", pdf.getFullPathName()) : failure (outcome.result.getErrorMessage());
+        return outcome.result.wasOk() ? success ("file", pdf.getFullPathName()) : failureReply (outcome.result.getErrorMessage());
     }
 
     if (mode != "CreateParts")
-        return failure ("Unknown export mode \"" + mode + "\".");
+        return failureReply ("Unknown export mode \"" + mode + "\".");
 
     ScoreDocument partTemplate;
     const auto templatePath = argument.getProperty ("partTemplateFile", {}).toString();
 
     if (!juce::File::isAbsolutePath (templatePath))
-        return failure ("No part template was given.");
+        return failureReply ("No part template was given.");
 
     if (const auto read = readTesselTemplate (juce::File (templatePath), partTemplate); read.failed())
-        return failure (read.getErrorMessage());
+        return failureReply (read.getErrorMessage());
 
     if (!file.getParentDirectory().createDirectory().wasOk())
-        return failure ("The parts folder could not be made.");
+        return failureReply ("The parts folder could not be made.");
 
     const auto saved = scorejson::save (makeTesselPartDocument (score, *part, partTemplate), file);
-    return saved.wasOk() ? success ("file", file.getFullPathName()) : failure (saved.getErrorMessage());
+    return saved.wasOk() ? success ("file", file.getFullPathName()) : failureReply (saved.getErrorMessage());
 }
 } // namespace
 
@@ -204,11 +196,11 @@ HOST_SIM_PLUGIN (Tessel)
                       const auto& score = call.host.score();
 
                       if (score.file == juce::File())
-                          return failure ("The score has no file.");
+                          return failureReply ("The score has no file.");
 
                       const auto pdf = score.file.withFileExtension ("pdf");
                       const auto outcome = render::writePdf (score, {pdf, {}, titleOf (score)});
-                      return outcome.result.wasOk() ? success ("pdfFilePath", pdf.getFullPathName()) : failure (outcome.result.getErrorMessage()); });
+                      return outcome.result.wasOk() ? success ("pdfFilePath", pdf.getFullPathName()) : failureReply (outcome.result.getErrorMessage()); });
 
     // The host would open the part's file in a window of its own; here the
     // call is only logged (the "call" event).
@@ -216,7 +208,7 @@ HOST_SIM_PLUGIN (Tessel)
                   {
                       const auto* part = partOf (call.host.score(), call.argument, "partIndex");
                       return part != nullptr ? success ("file", tesselPartFile (call.host.score(), *part).getFullPathName())
-                                             : failure ("The score has no such part."); });
+                                             : failureReply ("The score has no such part."); });
 
     setup.command ("part-delay", "part-delay MS", "how long the host takes for each part of a Tessel run (0 to 60000 ms)",
                    [partDelayMs] (PluginCommandCall& call)
