@@ -16,8 +16,10 @@ void showOnDesktop (juce::Component& window, const GadgetState& state, const std
         window.setTopLeftPosition (placement.topLeft);
 
     const auto styleFlags = platform::isUiElementApplication() ? 0 : juce::ComponentPeer::windowAppearsOnTaskbar;
-    window.addToDesktop (styleFlags);
+    // On top before the window exists: X11 windows cannot change it later,
+    // so JUCE would destroy the new window and make another.
     window.setAlwaysOnTop (true);
+    window.addToDesktop (styleFlags);
     bringToFront (window);
 }
 

@@ -46,10 +46,11 @@ void GadgetDrawerHost::toggle()
     }
 
     // A temporary window without windowAppearsOnTaskbar: no taskbar entry.
+    // On top before the window exists (see gadget::showOnDesktop).
+    viewPort->setAlwaysOnTop (true);
     viewPort->addToDesktop (juce::ComponentPeer::windowIsTemporary);
     viewPort->setBounds (viewPort->calcBoundsOnDesktop (bodyComponent.getScreenBounds()));
     viewPort->setVisible (true);
-    viewPort->setAlwaysOnTop (true);
     viewPort->toFront (false);
 
     juce::Component::SafePointer<juce::Component> window (&windowComponent);

@@ -58,8 +58,8 @@ void ComboMenu::showBelow (juce::Rectangle<int> screenArea)
 {
     setBounds (screenArea.getX(), screenArea.getBottom(), screenArea.getWidth(),
                juce::jmax (1, static_cast<int> (options.size()) * rowHeight));
+    setAlwaysOnTop (true); // before the window exists: an X11 window would be made twice
     addToDesktop (juce::ComponentPeer::windowIsTemporary);
-    setAlwaysOnTop (true);
     setVisible (true);
     toFront (false);
     outsideWatcher.setTarget (this);

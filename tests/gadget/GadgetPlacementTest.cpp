@@ -73,8 +73,19 @@ TEST (ShowGadget, PlacesAndPutsTheWindowOnTheDesktop)
 {
     auto state = stateWith ({{GadgetState::x, 120}, {GadgetState::y, 80}});
     Gadget2 gadgetWindow{state};
+
+    // Peers are numbered in the order they are made, two apart: the gadget's
+    // window must be the next one after the probe's, made once, not made and
+    // then replaced to put it on top.
+    juce::Component probe;
+    probe.addToDesktop (0);
+    const auto probeId = probe.getPeer()->getUniqueID();
+    probe.removeFromDesktop();
+
     gadget::showOnDesktop (gadgetWindow);
 
+    ASSERT_NE (gadgetWindow.getPeer(), nullptr);
+    EXPECT_EQ (gadgetWindow.getPeer()->getUniqueID(), probeId + 2);
     EXPECT_TRUE (gadgetWindow.isOnDesktop());
     EXPECT_TRUE (gadgetWindow.isVisible());
     EXPECT_TRUE (gadgetWindow.isAlwaysOnTop());
@@ -85,6 +96,7 @@ TEST (ShowGadget, TheOlderGadgetIsPlacedByTheSameRuleAndWritesWhereItMoves)
 {
     auto state = stateWith ({{GadgetState::x, 140}, {GadgetState::y, 60}, {GadgetState::maximized, true}});
     Gadget older;
+    older.updateLayout(); // a real gadget has its size before it is shown
     older.setPositionState (state);
     gadget::showOnDesktop (older, state);
 

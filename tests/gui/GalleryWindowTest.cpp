@@ -48,7 +48,8 @@ protected:
                                                         && static_cast<int> (state["y"]) == placed.y; },
                                              testsupport::XDisplay::patienceMs,
                                              100))
-            << "window at " << placed.x << ", " << placed.y << "; state " << gadgetStateNow().toXmlString();
+            << "window " << window << " at " << placed.x << ", " << placed.y << " (" << placed.width << " x " << placed.height
+            << "); state " << gadgetStateNow().toXmlString();
     }
 
     void TearDown() override

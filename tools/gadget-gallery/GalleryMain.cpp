@@ -122,8 +122,8 @@ private:
         else
             window.setTopLeftPosition (placement.topLeft);
 
+        window.setAlwaysOnTop (true); // before the window exists: an X11 window would be made twice
         window.addToDesktop (juce::ComponentPeer::windowAppearsOnTaskbar);
-        window.setAlwaysOnTop (true);
         window.toFront (true);
         window.setVisible (true);
     }
