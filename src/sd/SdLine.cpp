@@ -66,6 +66,14 @@ float weightOf (float value)
 } // namespace
 
 //==============================================================================
+SdChordSegment SdChordSegment::forChord (Chord chord)
+{
+    SdChordSegment segment;
+    segment.chordPitches = chord.getPitches();
+    segment.chord = std::move (chord);
+    return segment;
+}
+
 std::optional<int> SdChordSegment::getStartPitch() const
 {
     return groundingZone.empty() ? std::nullopt : groundingZone.front().pitch;
@@ -132,7 +140,7 @@ void SdLine::createChordSegments()
     const auto chords = staff.getChords();
 
     for (const auto& chord : chords)
-        segments.push_back ({chord});
+        segments.push_back (SdChordSegment::forChord (chord));
 
     utilsCreateSegmentsForEmptyBars (chords);
 
@@ -162,7 +170,7 @@ void SdLine::utilsCreateSegmentsForEmptyBars (const std::vector<Chord>& chords)
         if (found != lastOfBar.end())
             remembered = found->second;
         else if (remembered != nullptr)
-            segments.push_back ({remembered->copyTo (bar.getBarNumber(), 0)});
+            segments.push_back (SdChordSegment::forChord (remembered->copyTo (bar.getBarNumber(), 0)));
     }
 }
 

@@ -47,7 +47,13 @@ struct SdChordSegment
     std::optional<int> getStartPitch() const;
     std::optional<int> getGroundingLastPitch() const;
     std::optional<int> getLinkPitch() const;
-    std::vector<int> getChordPitches() const { return chord.getPitches(); }
+    /** The chord's "pitchList" as ints, read once when the segment is made. */
+    const std::vector<int>& getChordPitches() const { return chordPitches; }
+
+    static SdChordSegment forChord (Chord chord);
+
+private:
+    std::vector<int> chordPitches;
 };
 
 /** Writes a walking bass line, one quarter note per beat, on a staff from
