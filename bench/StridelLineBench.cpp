@@ -14,7 +14,7 @@ void BM_StridelGenerate (benchmark::State& state)
     const auto chordCount = static_cast<int> (state.range (0));
     const std::vector<std::vector<int>> qualities{{0, 4, 7, 11}, {0, 3, 7, 10}, {0, 4, 7, 10}, {0, 3, 6, 10}, {0, 4, 7, 10, 13}};
     std::vector<int> bars (static_cast<size_t> (chordCount), 1024);
-    std::vector<sdtest::ChordSpec> chords;
+    std::vector<sdtest::HostChord> chords;
     juce::Random random (42);
 
     for (int i = 0; i < chordCount; ++i)

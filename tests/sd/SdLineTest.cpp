@@ -12,7 +12,7 @@
 #include <set>
 
 using namespace sd;
-using sdtest::ChordSpec;
+using sdtest::HostChord;
 using sdtest::makeScore;
 using sdtest::notesOf;
 
@@ -31,7 +31,7 @@ struct Line
         value = randomValue;
     }
 
-    juce::String run (const std::vector<int>& bars, const std::vector<ChordSpec>& chords)
+    juce::String run (const std::vector<int>& bars, const std::vector<HostChord>& chords)
     {
         score = makeScore (bars, chords);
         line.generate (score, score.getStaves().front());
@@ -286,7 +286,7 @@ TEST (SdLine, RandomProgressionsStayInRangeAndOnChordTones)
     {
         state.setWeights (pick (3) * 0.5f, pick (3) * 0.5f, pick (3) * 0.5f);
         std::vector<int> bars;
-        std::vector<ChordSpec> chords;
+        std::vector<HostChord> chords;
         const auto barCount = 1 + pick (6);
 
         for (int bar = 1; bar <= barCount; ++bar)

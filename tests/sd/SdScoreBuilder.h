@@ -8,7 +8,7 @@
 namespace sdtest
 {
 /** A chord as the host sends it: its place, bass, root, tones and suffixes. */
-struct ChordSpec
+struct HostChord
 {
     int bar;
     int pos;
@@ -19,7 +19,7 @@ struct ChordSpec
 };
 
 /** A score of bars of the given lengths (numbered from firstBar) and one staff with the chords. */
-inline sd::Score makeScore (const std::vector<int>& barLengths, const std::vector<ChordSpec>& chords, int firstBar = 1)
+inline sd::Score makeScore (const std::vector<int>& barLengths, const std::vector<HostChord>& chords, int firstBar = 1)
 {
     sd::Score score;
 
@@ -28,17 +28,17 @@ inline sd::Score makeScore (const std::vector<int>& barLengths, const std::vecto
 
     auto staff = sd::Staff::make (2);
 
-    for (const auto& spec : chords)
+    for (const auto& input : chords)
     {
-        auto staffBar = staff.getOrCreateStaffBar (spec.bar);
+        auto staffBar = staff.getOrCreateStaffBar (input.bar);
         sd::Chord chord;
         auto& tree = chord.asChordTree();
-        tree.setPlace (spec.bar, spec.pos);
-        tree.setBass (spec.bass, music::Pitch (spec.bass).getDiatonicNumber());
-        const auto root = spec.pitches.empty() ? spec.bass : spec.pitches.front();
-        tree.setRoot (root, spec.diatonicRoot >= 0 ? spec.diatonicRoot : music::Pitch (root).getDiatonicNumber());
-        tree.setPitchList (sd::ChordPitchList (spec.pitches));
-        tree.setSuffixListText (sd::ChordSuffixList::fromSibeliusStringList (spec.suffixes).toString());
+        tree.setPlace (input.bar, input.pos);
+        tree.setBass (input.bass, music::Pitch (input.bass).getDiatonicNumber());
+        const auto root = input.pitches.empty() ? input.bass : input.pitches.front();
+        tree.setRoot (root, input.diatonicRoot >= 0 ? input.diatonicRoot : music::Pitch (root).getDiatonicNumber());
+        tree.setPitchList (sd::ChordPitchList (input.pitches));
+        tree.setSuffixListText (sd::ChordSuffixList::fromSibeliusStringList (input.suffixes).toString());
         staffBar.addChord (chord);
     }
 
