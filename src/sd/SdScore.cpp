@@ -3,6 +3,7 @@
 #include "state/TreeProps.h"
 
 #include <algorithm>
+#include <cstdlib>
 
 namespace sd
 {
@@ -107,7 +108,20 @@ std::vector<music::Interval> Chord::calcIntervals() const
 
 std::vector<music::Pitch> Chord::calcStaffPitches() const
 {
+    // A root the host could not have sent (no MIDI number, a staff step off
+    // the staff, more than a double accidental between the two) spells
+    // nothing rather than a wrong name, and keeps the arithmetic in range.
+    const auto chromatic = tree.getChromaticRoot();
+    const auto diatonic = tree.getDiatonicRoot();
+
+    if (chromatic < 0 || chromatic > 127 || diatonic < 0 || diatonic > 80)
+        return {};
+
     const auto root = calcRoot();
+
+    if (std::abs (root.getAccidentals()) > 2)
+        return {};
+
     std::vector<music::Pitch> pitches;
 
     for (const auto& interval : calcIntervals())

@@ -122,7 +122,7 @@ TEST (SdScoreLoader, SurvivesRandomisedGarbageAndTheLineStaysInRange)
             {
                 auto* object = new juce::DynamicObject();
                 const juce::var value (object);
-                for (const auto* key : {"barNumber", "length", "pos", "pitchList", "chordList", "staffBarList", "chromaticBass"})
+                for (const auto* key : {"barNumber", "length", "pos", "pitchList", "chordList", "staffBarList", "chromaticBass", "chromaticRoot", "diatonicRoot"})
                     if (pick (2) == 0)
                         object->setProperty (key, garbage (depth + 1));
                 return value;

@@ -119,6 +119,10 @@ TEST (SdChord, TheLeadSheetsChordsAreSpelledAsWritten)
     for (const auto& row : table)
         EXPECT_EQ (texts (chordOf (row.root, row.diatonicRoot, row.suffixes).calcStaffPitches()), row.pitches) << row.pitches;
 
+    // Roots no host sends spell nothing: no MIDI number, no staff step, or the two far apart.
+    for (const auto& [root, step] : {std::pair{std::numeric_limits<int>::min(), 34}, {58, std::numeric_limits<int>::max()}, {-1, 34}, {58, 35 + 7}})
+        EXPECT_TRUE (chordOf (root, step, {"7"}).calcStaffPitches().empty()) << root << "/" << step;
+
     // The generated line spells every note by its chord: Bb, Eb and Ab, never A#, D# or G#.
     SdState state;
     SdLine line (state.getTree());
