@@ -11,6 +11,8 @@
 #include "orv/Orvana.h"
 #include "orv/ui/OverviewWindow.h"
 #include "products/ProductRegistrar.h"
+#include "sd/Stridel.h"
+#include "sd/ui/SdGadget.h"
 #include "tsl/Tessel.h"
 #include "tsl/ui/TslGadget.h"
 
@@ -35,6 +37,9 @@ void zel_registerAllProducts (ProductRegistry& registry)
     const ProductRegistrar<ly::Lyrel> lyrel (registry, plugin (PlgData::ORV_Lyrel_plg_gz, PlgData::ORV_Lyrel_plg_gzSize),
                                              [] (const ProductContext& context)
                                              { return std::make_unique<ly::Lyrel> (context, &ly::LyGadget::makeWindow); });
+    const ProductRegistrar<sd::Stridel> stridel (registry, plugin (PlgData::ORV_Stridel_plg_gz, PlgData::ORV_Stridel_plg_gzSize),
+                                                 [] (const ProductContext& context)
+                                                 { return std::make_unique<sd::Stridel> (context, &sd::SdGadget::makeWindow); });
     const ProductRegistrar<kvn::Keyvane> keyvane (registry, plugin (PlgData::ORV_Keyvane_plg_gz, PlgData::ORV_Keyvane_plg_gzSize),
                                                   [] (const ProductContext& context)
                                                   { return std::make_unique<kvn::Keyvane> (context, &kv::KvGadget::makeWindow); });
