@@ -89,6 +89,7 @@ void PntGadget::setUpRequest (GadgetButton& button, juce::Colour colour, std::fu
 void PntGadget::setUpDrawerButton (GadgetButton& button, juce::Component& content)
 {
     button.setActiveColor (GadgetButton::Colors::lightBlue);
+    button.setLatching (true); // pressed while its drawer is out
     button.setClickAction ([this, &content]
                            { showDrawer (content); });
     getBody().addAndMakeVisible (button);
@@ -103,6 +104,7 @@ void PntGadget::showDrawer (juce::Component& content)
     }
 
     const auto sameOne = getDrawerContent() == &content;
+    showDrawerButtons (nullptr);
     concealDrawer ([weak = juce::WeakReference<PntGadget> (this), &content, sameOne]
                    {
                        if (weak != nullptr && !sameOne)
@@ -113,14 +115,22 @@ void PntGadget::openDrawer (juce::Component& content)
 {
     setDrawer (&content, GadgetDrawer::Right, layout::drawerClientAreaSize);
     toggleDrawer();
+    showDrawerButtons (&content);
+}
 
-    presetsButton.setPressed (&content == &presetsDrawer);
-    extrasButton.setPressed (&content == &extrasDrawer);
-    transposeButton.setPressed (&content == &transposeDrawer);
+void PntGadget::showDrawerButtons (const juce::Component* openContent)
+{
+    presetsButton.setPressed (openContent == &presetsDrawer);
+    extrasButton.setPressed (openContent == &extrasDrawer);
+    transposeButton.setPressed (openContent == &transposeDrawer);
 }
 
 void PntGadget::askPresetName (const juce::String& suggestedName, std::function<void (const juce::String&)> onCreate)
 {
+    // Without a display there is nowhere to ask (JUCE's dialog would crash looking for a monitor).
+    if (juce::Desktop::getInstance().getDisplays().getPrimaryDisplay() == nullptr)
+        return;
+
     nameDialog = std::make_unique<juce::AlertWindow> ("New Preset", "Name of the new preset file:", juce::MessageBoxIconType::NoIcon, this);
     nameDialog->addTextEditor ("name", suggestedName);
     nameDialog->addButton ("Create", 1, juce::KeyPress (juce::KeyPress::returnKey));

@@ -52,6 +52,8 @@ private:
     void setUpRequest (GadgetButton& button, juce::Colour colour, std::function<void()> IPntWindow::*request);
     void setUpDrawerButton (GadgetButton& button, juce::Component& content);
     void openDrawer (juce::Component& content);
+    /** Shows the button of the drawer that is out pressed, the others not. */
+    void showDrawerButtons (const juce::Component* openContent);
 
     PntState state;
     PntDiagramBuilder builder;

@@ -3,6 +3,7 @@
 // the preset label, and the buttons reaching the product's requests.
 #include "pnt/ui/PntGadget.h"
 #include "gadget/TestMouse.h"
+#include "support/MessagePump.h"
 
 #include <gtest/gtest.h>
 
@@ -112,4 +113,35 @@ TEST (PennatGadget, KeyFieldLabelAndButtonsFollowTheStateAndReachTheProduct)
     }
 
     EXPECT_EQ (requests, juce::StringArray ({"transpose G4", "auto", "select"}));
+}
+
+TEST (PennatGadget, NewPresetDialogHandsOverTheNameOnCreateAndNothingOnCancel)
+{
+    PntGadget gadget{PntState(), PntPreferences()};
+    juce::StringArray names;
+
+    if (juce::Desktop::getInstance().getDisplays().getPrimaryDisplay() == nullptr)
+    {
+        gadget.askPresetName ("user-preset-1", [&] (const juce::String& name)
+                              { names.add (name); });
+        EXPECT_EQ (gadget.getNameDialog(), nullptr);
+        GTEST_SKIP() << "no display: the dialog is not shown (set DISPLAY to test it)";
+    }
+
+    for (const auto result : {1, 0})
+    {
+        gadget.askPresetName ("user-preset-1", [&] (const juce::String& name)
+                              { names.add (name); });
+        auto* dialog = gadget.getNameDialog();
+        ASSERT_NE (dialog, nullptr);
+        EXPECT_EQ (dialog->getName(), "New Preset");
+        ASSERT_NE (dialog->getTextEditor ("name"), nullptr);
+        EXPECT_EQ (dialog->getTextEditorContents ("name"), "user-preset-1");
+        dialog->getTextEditor ("name")->setText ("alto", false);
+        dialog->exitModalState (result);
+        ASSERT_TRUE (testsupport::pumpUntil ([&]
+                                             { return gadget.getNameDialog() == nullptr; }));
+    }
+
+    EXPECT_EQ (names, juce::StringArray ("alto")) << "Create hands the typed name over, Cancel nothing";
 }
