@@ -44,7 +44,6 @@ Pennat::Pennat (const ProductContext& context, PntWindowFactory windowFactory)
 {
     trees.add (state.getTree(), PntState::fileName);
     trees.add (preferences.getTree(), PntPreferences::fileName, ProductTrees::Place::preferences);
-    mapper.loadCorrespondingPreset();
 
     window.onClosed = [this]
     {

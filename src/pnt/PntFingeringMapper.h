@@ -21,7 +21,8 @@ namespace pnt
 class PntFingeringMapper final
 {
 public:
-    /** Chooses the chart from the preferences (see loadCorrespondingPreset). */
+    /** Chooses the chart from the preferences (see loadCorrespondingPreset);
+        the table stays empty until a chart is loaded. */
     explicit PntFingeringMapper (PntPreferences preferences);
 
     /** Reloads the chart: in "User" mode the user's preset file when it can
