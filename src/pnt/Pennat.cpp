@@ -13,7 +13,7 @@ namespace
 /** A name the presets folder can hold as one file: no path, no "." or "..". */
 bool isPlainFileName (const juce::String& name)
 {
-    return name.isNotEmpty() && name != "." && name != ".." && !name.containsAnyOf ("/\\") && !name.containsChar (0);
+    return name.isNotEmpty() && name != "." && name != ".." && !name.containsAnyOf ("/\\");
 }
 
 /** A host answer that says it failed: an object whose "success" is not true. */
