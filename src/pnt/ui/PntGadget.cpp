@@ -131,26 +131,36 @@ void PntGadget::askPresetName (const juce::String& suggestedName, std::function<
     if (juce::Desktop::getInstance().getDisplays().getPrimaryDisplay() == nullptr)
         return;
 
+    // One dialog at a time: a second "Create New" brings the open one back.
+    if (nameDialog != nullptr)
+    {
+        nameDialog->toFront (true);
+        return;
+    }
+
     nameDialog = std::make_unique<juce::AlertWindow> ("New Preset", "Name of the new preset file:", juce::MessageBoxIconType::NoIcon, this);
     nameDialog->addTextEditor ("name", suggestedName);
     nameDialog->addButton ("Create", 1, juce::KeyPress (juce::KeyPress::returnKey));
     nameDialog->addButton ("Cancel", 0, juce::KeyPress (juce::KeyPress::escapeKey));
 
-    nameDialog->enterModalState (true, juce::ModalCallbackFunction::create ([weak = juce::WeakReference<PntGadget> (this), onCreate] (int result)
-                                                                            {
-                                                                                if (weak == nullptr || weak->nameDialog == nullptr)
-                                                                                    return;
+    auto closed = [weak = juce::WeakReference<PntGadget> (this), dialog = nameDialog.get(), onCreate] (int result)
+    {
+        if (weak == nullptr || weak->nameDialog.get() != dialog)
+            return;
 
-                                                                                const auto name = weak->nameDialog->getTextEditorContents ("name");
-                                                                                // The dialog goes first: the callback may alert.
-                                                                                juce::MessageManager::callAsync ([weak]
-                                                                                                                 {
-                                                                                                                     if (weak != nullptr)
-                                                                                                                         weak->nameDialog.reset(); });
+        const auto name = dialog->getTextEditorContents ("name");
 
-                                                                                if (result == 1 && onCreate)
-                                                                                    onCreate (name); }),
-                                 false);
+        // Destroyed later: this runs inside the dialog's own dismissal.
+        juce::MessageManager::callAsync ([weak, dialog]
+                                         {
+                                             if (weak != nullptr && weak->nameDialog.get() == dialog)
+                                                 weak->nameDialog.reset(); });
+
+        if (result == 1 && onCreate)
+            onCreate (name);
+    };
+
+    nameDialog->enterModalState (true, juce::ModalCallbackFunction::create (std::move (closed)), false);
 }
 
 void PntGadget::paintBodyOverlays (juce::Graphics& g)

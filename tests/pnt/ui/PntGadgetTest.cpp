@@ -138,6 +138,11 @@ TEST (PennatGadget, NewPresetDialogHandsOverTheNameOnCreateAndNothingOnCancel)
         ASSERT_NE (dialog->getTextEditor ("name"), nullptr);
         EXPECT_EQ (dialog->getTextEditorContents ("name"), "user-preset-1");
         dialog->getTextEditor ("name")->setText ("alto", false);
+
+        // A second request while the dialog is open brings back the same one.
+        gadget.askPresetName ("other", [&] (const juce::String& name)
+                              { names.add ("second " + name); });
+        ASSERT_EQ (gadget.getNameDialog(), dialog);
         dialog->exitModalState (result);
         ASSERT_TRUE (testsupport::pumpUntil ([&]
                                              { return gadget.getNameDialog() == nullptr; }));
