@@ -10,6 +10,8 @@
 #include "ly/ui/LyGadget.h"
 #include "orv/Orvana.h"
 #include "orv/ui/OverviewWindow.h"
+#include "pnt/Pennat.h"
+#include "pnt/ui/PntGadget.h"
 #include "products/ProductRegistrar.h"
 #include "sd/Stridel.h"
 #include "sd/ui/SdGadget.h"
@@ -37,6 +39,9 @@ void zel_registerAllProducts (ProductRegistry& registry)
     const ProductRegistrar<ly::Lyrel> lyrel (registry, plugin (PlgData::ORV_Lyrel_plg_gz, PlgData::ORV_Lyrel_plg_gzSize),
                                              [] (const ProductContext& context)
                                              { return std::make_unique<ly::Lyrel> (context, &ly::LyGadget::makeWindow); });
+    const ProductRegistrar<pnt::Pennat> pennat (registry, plugin (PlgData::ORV_Pennat_plg_gz, PlgData::ORV_Pennat_plg_gzSize),
+                                                [] (const ProductContext& context)
+                                                { return std::make_unique<pnt::Pennat> (context, &pnt::PntGadget::makeWindow); });
     const ProductRegistrar<sd::Stridel> stridel (registry, plugin (PlgData::ORV_Stridel_plg_gz, PlgData::ORV_Stridel_plg_gzSize),
                                                  [] (const ProductContext& context)
                                                  { return std::make_unique<sd::Stridel> (context, &sd::SdGadget::makeWindow); });
