@@ -187,6 +187,7 @@ void Forkel::addStemFromReply (const juce::var& reply)
         return;
 
     scoreState.getOrCreateStemList().appendStem (Stem (stemId, FkUtils::stemNameFromShortNameList (payload.getString (FkPayloadIds::name))));
+    storeScoreState();
 }
 
 void Forkel::removeStem (int stemId)
@@ -200,13 +201,17 @@ void Forkel::removeStem (int stemId)
                                            return;
 
                                        if (auto stem = self.scoreState.findStemById (*removed))
-                                           self.scoreState.getOrCreateStemList().removeStem (*stem); }));
+                                       {
+                                           self.scoreState.getOrCreateStemList().removeStem (*stem);
+                                           self.storeScoreState();
+                                       } }));
     sendAction (action, false);
 }
 
 void Forkel::exportStems()
 {
     folderShownForExport = false;
+    storeScoreState();
 
     FkActionExportStems action;
     action.buildAndSetArg (state, scoreState);

@@ -56,7 +56,11 @@ public:
     /** Opens the export folder in the desktop's file browser, when it exists. */
     void showExportFolder();
 
-    /** Sends the score state to the host, which keeps it in the score. */
+    /** Sends the score state to the host, which keeps it in the score. This
+        runs when the window closes, and also as soon as a stem comes or goes
+        and when an export starts: the host hands its copy back with every
+        trigger, and a trigger while the window is open must not bring back
+        an older list. */
     void storeScoreState();
     /** Destroys the window (which stores both states). */
     void closeGadget();

@@ -309,6 +309,39 @@ TEST_F (ForkelProduct, ClosingTheWindowStoresTheScoreStateInTheHost)
     EXPECT_TRUE (stored.isEquivalentTo (product.getScoreState().getTree())) << text;
 }
 
+TEST_F (ForkelProduct, StemsThatComeAndGoReachTheHostAtOnce)
+{
+    // The score states in the guest outbox, oldest first.
+    const auto storedStates = [this]
+    {
+        juce::StringArray states;
+        states.addTokens (channel.getGuestOutboxFile().loadFileAsString(), "|", {});
+        juce::StringArray xml;
+
+        for (const auto& piece : states)
+            if (piece.trim().startsWith ("<?xml"))
+                xml.add (piece.upToLastOccurrenceOf (">", true, false));
+
+        return xml;
+    };
+
+    product.processHostMessageStr ("USER_TRIGGER", "/f|");
+    product.addStemFromSelection();
+    EXPECT_TRUE (storedStates().isEmpty());
+    standIns.host.answerJson (0, R"({"staffCount": 1, "stemId": 1, "name": "Vc."})");
+    ASSERT_EQ (storedStates().size(), 1);
+    EXPECT_TRUE (storedStates()[0].contains ("name=\"Vc\"")) << storedStates()[0];
+
+    // A trigger for the same score while the window is open brings the stem back.
+    product.processHostMessageStr ("USER_TRIGGER", "/f|" + storedStates()[0]);
+    EXPECT_TRUE (product.getScoreState().findStemById (1).has_value());
+
+    product.removeStem (1);
+    standIns.host.answerJson (1, R"({"stemId": 1})");
+    ASSERT_EQ (storedStates().size(), 2);
+    EXPECT_FALSE (storedStates()[1].contains ("Vc"));
+}
+
 TEST_F (ForkelProduct, GarbageFromOutsideNeverBreaksTheState)
 {
     triggerWithTwoStems();

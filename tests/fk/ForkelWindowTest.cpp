@@ -126,7 +126,7 @@ TEST_F (ForkelWindow, AddsTwoStemsExportsThemAsAiffAndTheScoreKeepsThem)
     EXPECT_TRUE (testsupport::waitUntil ([&]
                                          {
                                              stored = driver.readSavedScore().getProperty ("productStates", {}).getProperty ("Forkel", {}).toString();
-                                             return stored.contains ("Vla"); },
+                                             return stored.contains ("Vla") && stored.indexOf ("Exported") != stored.lastIndexOf ("Exported"); },
                                          XDisplay::patienceMs, 200))
         << driver.getSim()->getOutput().getLastCharacters (3000);
 
