@@ -1,5 +1,5 @@
 // Forkel's trees and texts: stem ids, the score-state copy that keeps the
-// nodes views follow, stem names, the export argument and the options.
+// nodes views follow, stem names and the export argument.
 #include "fk/FkScoreState.h"
 #include "fk/FkActions.h"
 #include "fk/FkState.h"
@@ -75,31 +75,6 @@ TEST (FkScoreState, ReplacingTakesTheSnapshotIntoTheSameNodes)
     }
 }
 
-TEST (FkScoreState, StatusTextsAndUnreadableProperties)
-{
-    Stem stem (juce::ValueTree (Stem::type));
-    EXPECT_EQ (stem.getId(), 0);
-    EXPECT_EQ (stem.getExportStatus(), FkStemExportStatus::Idle);
-    EXPECT_FALSE (stem.isSelected());
-
-    for (const auto status : {FkStemExportStatus::Idle, FkStemExportStatus::Cued, FkStemExportStatus::Processing,
-                              FkStemExportStatus::Failed, FkStemExportStatus::Exported})
-    {
-        stem.setExportStatus (status);
-        EXPECT_EQ (exportStatusFromText (stem.getTree()[Stem::exportStatus].toString()), status);
-    }
-
-    EXPECT_EQ (toText (FkStemExportStatus::Processing), "Processing");
-    EXPECT_FALSE (exportStatusFromText ("exported").has_value());
-    stem.getTree().setProperty (Stem::exportStatus, "Lost", nullptr);
-    EXPECT_EQ (stem.getExportStatus(), FkStemExportStatus::Idle);
-
-    FkScoreState scoreState;
-    EXPECT_FALSE (scoreState.findStemById (0).has_value());
-    scoreState.getOrCreateStemList().appendStem (Stem (juce::ValueTree (Stem::type)));
-    EXPECT_FALSE (scoreState.findStemById (0).has_value()) << "a stem without an id is never found";
-}
-
 TEST (FkUtils, StemNamesFromShortNames)
 {
     const std::pair<const char*, const char*> cases[] = {
@@ -139,21 +114,4 @@ TEST (FkActions, ExportArgumentSendsOnlySelectedStemsInListOrder)
     EXPECT_EQ (action.getMethodName(), "exportStems");
     EXPECT_EQ (juce::JSON::toString (action.getArg(), true),
                R"({"exportFolder": "/tmp/stems", "stemList": [{"id": 1, "name": "A"}, {"id": 3, "name": "C"}], "sampleRate": "48khz", "bitDepth": "24bit", "bitRate": "Default", "audioFormat": "Aiff"})");
-}
-
-TEST (FkState, OptionsShowTheBitRateOnlyForMp3)
-{
-    for (const auto* format : {"Default", "Wav", "Aiff", ""})
-    {
-        EXPECT_FALSE (adaptFormToFormat (format).bitRate) << format;
-        EXPECT_TRUE (adaptFormToFormat (format).bitDepth) << format;
-    }
-
-    EXPECT_TRUE (adaptFormToFormat ("Mp3").bitRate);
-    EXPECT_FALSE (adaptFormToFormat ("Mp3").bitDepth);
-
-    const auto rates = FkState::bitRateChoices();
-    ASSERT_EQ (rates.size(), 10u);
-    EXPECT_EQ (rates[1], (std::pair<juce::String, juce::String> ("320kbps", "320 kbps")));
-    EXPECT_EQ (rates.back(), (std::pair<juce::String, juce::String> ("80kbps", "80 kbps")));
 }

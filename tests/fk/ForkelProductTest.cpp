@@ -8,6 +8,8 @@
 #include "engine/comm/IProductMessageHandler.h"
 #include "fk/Forkel.h"
 #include "fk/ui/FkGadget.h"
+#include "fk/ui/StemRow.h"
+#include "gadget/TestMouse.h"
 #include "products/ProductRegistry.h"
 #include "support/MessagePump.h"
 #include "support/ProductStandIns.h"
@@ -404,4 +406,28 @@ TEST_F (ForkelProduct, ToggleAllFollowsTheStemsAndSetsThemAll)
     product.processHostMessageStr ("USER_TRIGGER", R"(/g|<SCORE_STATE><STEM_LIST><STEM id="5" name="Solo" selected="1"/></STEM_LIST></SCORE_STATE>)");
     ASSERT_TRUE (testsupport::pumpUntil ([&]
                                          { return gadget.getStemList().getNumRows() == 1 && box.getCheckBox().getState(); }));
+}
+
+TEST_F (ForkelProduct, StemRowsRemoveTheirOwnStemAndKeepLegalNames)
+{
+    triggerWithTwoStems();
+    FkGadget gadget (product.getState(), product.getScoreState());
+    std::vector<int> removed;
+    gadget.onRemoveStem = [&removed] (int stemId)
+    { removed.push_back (stemId); };
+    ASSERT_TRUE (testsupport::pumpUntil ([&]
+                                         { return gadget.getStemList().getNumRows() == 2; }));
+
+    auto& second = dynamic_cast<StemRow&> (gadget.getStemList().getRow (1));
+    auto& remove = second.getRemoveButton();
+    remove.mouseDown (testing_support::makeMouseEvent (remove, {3.0f, 3.0f}));
+    EXPECT_EQ (removed, std::vector<int>{2});
+
+    // A typed name becomes a legal file name; an empty one keeps the old name.
+    auto& label = second.getNameLabel();
+    label.setText ("Winds/Brass:", juce::sendNotificationSync);
+    EXPECT_EQ (product.getScoreState().findStemById (2)->getName(), "WindsBrass");
+    label.setText ("  ", juce::sendNotificationSync);
+    EXPECT_EQ (product.getScoreState().findStemById (2)->getName(), "WindsBrass");
+    EXPECT_EQ (label.getText(), "WindsBrass");
 }
