@@ -349,7 +349,7 @@ TEST_F (ForkelProduct, GarbageFromOutsideNeverBreaksTheState)
     triggerWithTwoStems();
     setFormat (FkConstants::kFormatAiff);
     juce::Random random (31);
-    const juce::StringArray pieces{"{", "}", "\"stemId\"", "\"status\"", "\"file\"", ":", ",", "\"1\"", "2", "\"Exported\"",
+    const juce::StringArray pieces{"{", "}", "\"stemId\"", "\"staffCount\"", "\"name\"", "\"success\"", "true", "\"status\"", "\"file\"", ":", ",", "\"1\"", "2", "\"Exported\"",
                                    "\"Processing\"", "\"Failed\"", "[", "]", "null", "1e999", "-3", "\"/\"", "<SCORE_STATE",
                                    "<STEM id=\"1\"", "/>", "|", "</STEM_LIST>", "\xff", "\\u0000", "999999999999"};
 
@@ -363,7 +363,24 @@ TEST_F (ForkelProduct, GarbageFromOutsideNeverBreaksTheState)
         if (random.nextInt (4) == 0)
             data = data.substring (random.nextInt (data.length() + 1));
 
-        product.processHostMessageStr (random.nextBool() ? "STEM_EXPORT_STATUS" : "USER_TRIGGER", data);
+        switch (random.nextInt (4))
+        {
+            case 0:
+                product.processHostMessageStr ("STEM_EXPORT_STATUS", data);
+                break;
+            case 1:
+                product.processHostMessageStr ("USER_TRIGGER", data);
+                break;
+            case 2:
+                // The host's replies, as unreadable.
+                product.addStemFromSelection();
+                standIns.host.answerJson (standIns.host.sent.size() - 1, data);
+                break;
+            default:
+                product.removeStem (random.nextInt (4));
+                standIns.host.answerJson (standIns.host.sent.size() - 1, data);
+                break;
+        }
 
         // Whatever came, the stem list node is there and every status reads as a status.
         auto list = product.getScoreState().getOrCreateStemList();
