@@ -1,5 +1,7 @@
 #include "app/RegisterAllProducts.h"
 #include "PlgData.h"
+#include "fk/Forkel.h"
+#include "fk/ui/FkGadget.h"
 #include "fry/Ferrymo.h"
 #include "fry/ui/FryGadget.h"
 #include "kvn/Keyvane.h"
@@ -45,6 +47,9 @@ void zel_registerAllProducts (ProductRegistry& registry)
     const ProductRegistrar<sd::Stridel> stridel (registry, plugin (PlgData::ORV_Stridel_plg_gz, PlgData::ORV_Stridel_plg_gzSize),
                                                  [] (const ProductContext& context)
                                                  { return std::make_unique<sd::Stridel> (context, &sd::SdGadget::makeWindow); });
+    const ProductRegistrar<fk::Forkel> forkel (registry, plugin (PlgData::ORV_Forkel_plg_gz, PlgData::ORV_Forkel_plg_gzSize),
+                                               [] (const ProductContext& context)
+                                               { return std::make_unique<fk::Forkel> (context, &fk::FkGadget::makeWindow); });
     const ProductRegistrar<kvn::Keyvane> keyvane (registry, plugin (PlgData::ORV_Keyvane_plg_gz, PlgData::ORV_Keyvane_plg_gzSize),
                                                   [] (const ProductContext& context)
                                                   { return std::make_unique<kvn::Keyvane> (context, &kv::KvGadget::makeWindow); });
