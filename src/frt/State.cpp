@@ -14,9 +14,11 @@ State::State (juce::ValueTree existing)
 {
 }
 
-Chord State::getChord()
+Chord State::getChord() const
 {
-    return Chord (ChordTree (tree.getOrCreateChildWithName (ChordTree::type, nullptr)));
+    // Reading must not change the state (and so mark it for storing).
+    const auto child = tree.getChildWithName (ChordTree::type);
+    return child.isValid() ? Chord (ChordTree (child)) : Chord();
 }
 
 void State::setChord (const Chord& chord)

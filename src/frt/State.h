@@ -30,8 +30,8 @@ public:
     juce::ValueTree& getTree() { return tree; }
     const juce::ValueTree& getTree() const { return tree; }
 
-    /** The current chord; an empty one is made when the state has none. */
-    Chord getChord();
+    /** The current chord; a fresh empty one, outside the state, when it has none. */
+    Chord getChord() const;
     /** Makes a copy of the chord the state's "CHORD" (a new child, so whoever
         follows the state sees a new chord even when it equals the old one). */
     void setChord (const Chord& chord);
