@@ -234,3 +234,20 @@ TEST_F (FrettleProduct, VariationsFollowTheChordAndTheTuning)
     EXPECT_EQ (browser.getCount(), 0);
     EXPECT_EQ (state.getFingeringText(), shown);
 }
+
+TEST_F (FrettleProduct, StateComesBackFromItsFile)
+{
+    auto& state = product->getState();
+    product->remoteLoadChord ("Cmaj7", nullptr);
+    host.answerJson (0, cmaj7Reply);
+    state.setFingeringText (FingeringCalculator (FretboardSetup()).calculateVariations ("Cmaj7", {60, 64, 67, 71})[3].toString());
+    state.setTuning (getTuningPresets()[1].tuning);
+    state.setFirstVisibleFretLineIndex (4);
+    state.getGadgetState().getTree().setProperty ("x", 120, nullptr);
+    const auto before = state.getTree().createCopy();
+
+    product.reset(); // stores what changed
+    product = makeProduct();
+    EXPECT_TRUE (product->getState().getTree().isEquivalentTo (before)) << product->getState().getTree().toXmlString();
+    EXPECT_EQ (product->getState().getChord().getMidiPitches(), (std::vector<int>{60, 64, 67, 71}));
+}
