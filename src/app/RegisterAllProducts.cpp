@@ -2,6 +2,8 @@
 #include "PlgData.h"
 #include "fk/Forkel.h"
 #include "fk/ui/FkGadget.h"
+#include "frt/Frettle.h"
+#include "frt/ui/FrtGadget.h"
 #include "fry/Ferrymo.h"
 #include "fry/ui/FryGadget.h"
 #include "kvn/Keyvane.h"
@@ -59,6 +61,9 @@ void zel_registerAllProducts (ProductRegistry& registry)
     const ProductRegistrar<tsl::Tessel> tessel (registry, plugin (PlgData::ORV_Tessel_plg_gz, PlgData::ORV_Tessel_plg_gzSize),
                                                 [] (const ProductContext& context)
                                                 { return std::make_unique<tsl::Tessel> (context, &tsl::TslGadget::makeWindow); });
+    const ProductRegistrar<frt::Frettle> frettle (registry, plugin (PlgData::ORV_Frettle_plg_gz, PlgData::ORV_Frettle_plg_gzSize),
+                                                  [] (const ProductContext& context)
+                                                  { return std::make_unique<frt::Frettle> (context, &frt::FrtGadget::makeWindow); });
     const ProductRegistrar<fry::Ferrymo> ferrymo (registry, plugin (PlgData::ORV_Ferrymo_plg_gz, PlgData::ORV_Ferrymo_plg_gzSize),
                                                   [] (const ProductContext& context)
                                                   { return std::make_unique<fry::Ferrymo> (context, &fry::FryGadget::makeWindow); });
