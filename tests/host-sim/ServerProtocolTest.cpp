@@ -132,23 +132,6 @@ TEST (ServerProtocol, RepliesGoOutInTheOrderRequestsComplete)
     EXPECT_EQ (order.joinIntoString (","), "2,4,3,1");
 }
 
-TEST (ServerProtocol, ClientsMayComeOneAfterAnother)
-{
-    test::SimHarness sim;
-
-    for (int i = 0; i < 3; ++i)
-    {
-        TestClient client;
-        ASSERT_TRUE (client.introduce (sim.getPort()).isNotEmpty());
-        ASSERT_TRUE (client.send (TestClient::callMethod (1, "ORV_Test", "echo", i)));
-        EXPECT_EQ (client.receiveJson()["returnValue"]["methodRes"], juce::var (i));
-        client.close();
-    }
-
-    EXPECT_EQ (sim.tokens.size(), 3);
-    EXPECT_TRUE (sim.waitForEvents ("disconnected", 3));
-}
-
 TEST (ServerFaults, RefuseAndListenAgain)
 {
     test::SimHarness sim;
