@@ -137,7 +137,6 @@ TEST_F (FerrymoProduct, FailedRepliesShowTheirTextAndStopTheLamp)
         {R"({"success": false, "error": {"code": 3}})", "Could not fetch MIDI from Sibelius."},
         {R"({})", "Could not fetch MIDI from Sibelius."},
         {"null", "Could not fetch MIDI from Sibelius."},
-        {R"("garbage")", "Could not fetch MIDI from Sibelius."},
         {R"([1, 2, 3])", "Could not fetch MIDI from Sibelius."},
         {R"({"success": true, "barList": []})", "Score payload contains no bars in the selection."}, // every payload error: ScoreClipTest
     };

@@ -44,7 +44,6 @@ TEST (GadgetPlacement, FollowsTheStoredStateWhenItIsUsable)
         // Missing or unusable coordinates centre the window.
         {stateWith ({}), oneMonitor, Kind::centre, centred},
         {stateWith ({{x, 120}}), oneMonitor, Kind::centre, centred},
-        {stateWith ({{y, 80}}), oneMonitor, Kind::centre, centred},
         {stateWith ({{x, "left"}, {y, 80}}), oneMonitor, Kind::centre, centred},
         {stateWith ({{x, ""}, {y, ""}}), oneMonitor, Kind::centre, centred},
         {stateWith ({{x, "99999999999"}, {y, "1"}}), oneMonitor, Kind::centre, centred},

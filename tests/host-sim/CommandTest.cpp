@@ -96,6 +96,7 @@ TEST (Commands, SaveAndOpenTheScore)
     const auto bad = commands.execute ("open " + file.getFullPathName());
     EXPECT_FALSE (bad.ok);
     EXPECT_TRUE (bad.message.contains ("bars: expected an array")) << bad.message;
+    EXPECT_FALSE (commands.execute ("open " + file.getSiblingFile ("missing.json").getFullPathName()).ok);
     EXPECT_TRUE (sim.host.getScore() == expected);
 }
 

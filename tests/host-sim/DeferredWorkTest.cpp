@@ -62,9 +62,7 @@ TEST (DeferredWork, JobsRunAfterTheReplyWasSentAndPostTheirMessagesInOrder)
 
     TestClient client;
     ASSERT_TRUE (client.introduce (sim.getPort()).isNotEmpty());
-    auto* argument = new juce::DynamicObject();
-    argument->setProperty ("count", 3);
-    ASSERT_TRUE (client.send (TestClient::callMethod (5, exporter, "exportStems", juce::var (argument))));
+    ASSERT_TRUE (client.send (TestClient::callMethod (5, exporter, "exportStems", test::object ({{"count", 3}}))));
 
     const auto reply = client.receiveJson (3000);
     EXPECT_EQ (reply["returnValue"]["methodRes"], juce::var ("started"));

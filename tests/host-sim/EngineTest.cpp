@@ -11,10 +11,7 @@ TEST (Engine, DispatchesToPluginMethodsOnTheScore)
     test::SimHarness sim (test::makeRichScore(), false);
     auto& engine = sim.engine;
 
-    auto* arg = new juce::DynamicObject();
-    const juce::var argument (arg);
-    arg->setProperty ("dataStr", "3,M");
-    arg->setProperty ("list", juce::Array<juce::var>{1, "two", 3.5});
+    const auto argument = test::object ({{"dataStr", "3,M"}, {"list", juce::Array<juce::var>{1, "two", 3.5}}});
 
     const auto echo = engine.call (testPluginName, "echo", argument);
     EXPECT_TRUE (echo.known);

@@ -11,16 +11,10 @@ namespace
 {
 juce::var automationArgument (const juce::var& value)
 {
-    auto* object = new juce::DynamicObject();
-    const juce::var argument (object);
-    object->setProperty ("includeAutomation", value);
-    return argument;
+    return test::object ({{"includeAutomation", value}});
 }
 
-juce::String compact (const juce::var& value)
-{
-    return juce::JSON::toString (value, true);
-}
+using test::compact;
 } // namespace
 
 TEST (FerrymoPlugin, SelectionBringsItsBarsAndStavesWithNotes)

@@ -15,16 +15,7 @@ namespace
 {
 constexpr const char* plugin = "ORV_Forkel";
 
-juce::var object (std::initializer_list<std::pair<const char*, juce::var>> properties)
-{
-    auto* made = new juce::DynamicObject();
-    const juce::var result (made);
-
-    for (const auto& [name, value] : properties)
-        made->setProperty (name, value);
-
-    return result;
-}
+using test::object;
 
 class ForkelPluginTest : public ::testing::Test
 {

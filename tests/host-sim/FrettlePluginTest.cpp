@@ -12,16 +12,9 @@ namespace
 {
 juce::var nameArgument (const juce::String& name)
 {
-    auto* object = new juce::DynamicObject();
-    const juce::var argument (object);
-    object->setProperty ("name", name);
-    return argument;
+    return test::object ({{"name", name}});
 }
 
-juce::String json (const juce::var& value)
-{
-    return juce::JSON::toString (value, true);
-}
 } // namespace
 
 TEST (FrettlePlugin, ChordInfoCarriesEveryFieldAndTheNormalisedName)
@@ -37,13 +30,13 @@ TEST (FrettlePlugin, ChordInfoCarriesEveryFieldAndTheNormalisedName)
     EXPECT_EQ (info["chromaticBass"], juce::var (56));
     EXPECT_EQ (info["barId"], juce::var (3));
     EXPECT_EQ (info["pos"], juce::var (0));
-    EXPECT_EQ (json (info["pitchList"]), "[61, 64, 68, 71]") << "G# is the chord's fifth: not added again";
+    EXPECT_EQ (test::compact (info["pitchList"]), "[61, 64, 68, 71]") << "G# is the chord's fifth: not added again";
     EXPECT_TRUE (info["suffixList"].getArray() != nullptr && info["suffixList"].getArray()->contains ("/"));
 
     // A bass outside the chord sounds too; unicode signs become "#" and "b".
     const auto slash = sim.engine.call (frettlePluginName, "requestChordInfo", nameArgument (juce::String::fromUTF8 ("B\xe2\x99\xadmaj7/C"))).result;
     EXPECT_EQ (slash["chordNameAsPlainText"], "Bbmaj7/C");
-    EXPECT_EQ (json (slash["pitchList"]), "[70, 74, 77, 81, 48]");
+    EXPECT_EQ (test::compact (slash["pitchList"]), "[70, 74, 77, 81, 48]");
 
     for (const auto* garbage : {"", "H7", "c", "Cfoo", "/"})
     {
@@ -63,14 +56,12 @@ TEST (FrettlePlugin, ApplyWritesTheChordAndItsDiagramAtTheSelectionStart)
     test::SimHarness sim (score, false);
     const auto before = sim.host.getScore();
 
-    auto* object = new juce::DynamicObject();
-    const juce::var argument (object);
-    object->setProperty ("pitches", juce::JSON::parse ("[64, 60, 55, 52, 48, \"x\", 300]"));
-    object->setProperty ("fingering", R"({"name": "C", "stringModes": [{"stringNumber": 6, "stringMode": "Muted"}, )"
-                                      R"({"stringNumber": 3, "stringMode": "Open"}, {"stringNumber": 1, "stringMode": "Open"}], )"
-                                      R"("playingSpots": [{"fretNumber": 3, "stringNumber": 5}, {"fretNumber": 2, "stringNumber": 4}, )"
-                                      R"({"fretNumber": 1, "stringNumber": 2}]})");
-    object->setProperty ("name", "C");
+    const auto argument = test::object ({{"pitches", juce::JSON::parse ("[64, 60, 55, 52, 48, \"x\", 300]")},
+                                         {"fingering", R"({"name": "C", "stringModes": [{"stringNumber": 6, "stringMode": "Muted"}, )"
+                                                       R"({"stringNumber": 3, "stringMode": "Open"}, {"stringNumber": 1, "stringMode": "Open"}], )"
+                                                       R"("playingSpots": [{"fretNumber": 3, "stringNumber": 5}, {"fretNumber": 2, "stringNumber": 4}, )"
+                                                       R"({"fretNumber": 1, "stringNumber": 2}]})"},
+                                         {"name", "C"}});
     EXPECT_EQ (sim.engine.call (frettlePluginName, "apply", argument).result["success"], juce::var (true));
 
     const auto after = sim.host.getScore();
@@ -89,12 +80,12 @@ TEST (FrettlePlugin, ApplyWritesTheChordAndItsDiagramAtTheSelectionStart)
     EXPECT_EQ (diagram.kind, "chordDiagram");
     EXPECT_EQ (diagram.text, "C");
     EXPECT_EQ (diagram.bar, 2);
-    EXPECT_EQ (json (diagram.properties["frets"]), "[-1, 3, 2, 0, 1, 0]");
+    EXPECT_EQ (test::compact (diagram.properties["frets"]), "[-1, 3, 2, 0, 1, 0]");
 
     sim.host.undo();
     EXPECT_TRUE (sim.host.getScore().sameContent (before));
 
-    object->setProperty ("pitches", juce::JSON::parse ("[]"));
+    argument.getDynamicObject()->setProperty ("pitches", juce::JSON::parse ("[]"));
     EXPECT_EQ (sim.engine.call (frettlePluginName, "apply", argument).result["success"], juce::var (false));
     EXPECT_EQ (sim.engine.call (frettlePluginName, "preview", argument).result["success"], juce::var (true));
 

@@ -51,18 +51,7 @@ struct KeyvanePluginFixture : ::testing::Test
     }
 
     /** "pitch/step" of every note of bar 1, then bar 3. */
-    juce::String notes() const
-    {
-        juce::StringArray texts;
-        const auto score = sim.host.getScore();
-
-        for (const auto& bar : score.staves[0].bars)
-            for (const auto& group : bar.noteGroups)
-                for (const auto& note : group.notes)
-                    texts.add (juce::String (note.pitch) + "/" + juce::String (note.diatonicPitch.value_or (-1)));
-
-        return texts.joinIntoString (" ");
-    }
+    juce::String notes() const { return test::pitchesAndSteps (sim.host.getScore(), 1); }
 
     juce::String signatures() const
     {

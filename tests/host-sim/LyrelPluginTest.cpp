@@ -54,15 +54,7 @@ ScoreDocument harpScore()
 
 juce::var applyArgument (const juce::String& spell, const juce::String& pedaling = "--bb--b", const juce::String& beams = "Beams4")
 {
-    auto* object = new juce::DynamicObject();
-    const juce::var argument (object);
-    object->setProperty ("pedaling", pedaling);
-    object->setProperty ("spell", spell);
-    object->setProperty ("writeGlissWord", "1");
-    object->setProperty ("beams", beams);
-    object->setProperty ("slur", "1");
-    object->setProperty ("lineType", "Wavy");
-    return argument;
+    return test::object ({{"pedaling", pedaling}, {"spell", spell}, {"writeGlissWord", "1"}, {"beams", beams}, {"slur", "1"}, {"lineType", "Wavy"}});
 }
 
 /** "pitch@bar:position" of a staff's notes, in order. */
@@ -188,9 +180,7 @@ TEST (LyrelPlugin, DiagramAndFailuresWithoutNotesOrSelection)
     auto score = harpScore();
     test::SimHarness sim (score, false);
 
-    auto* object = new juce::DynamicObject();
-    const juce::var argument (object);
-    object->setProperty ("pedaling", "--bb--b");
+    const auto argument = test::object ({{"pedaling", "--bb--b"}});
     EXPECT_EQ (sim.engine.call (lyrelPluginName, "insertDiagram", argument).result["success"], juce::var (true));
     const auto withDiagram = sim.host.getScore();
     ASSERT_EQ (withDiagram.items.size(), 1u);

@@ -35,11 +35,7 @@ void installCounter (PluginRegistry& registry)
         call.host.editScore().title = "applied " + juce::String (counter);
         return juce::var (counter); });
     setup.failureReply ([] (const juce::String& text)
-                        {
-        auto* o = new juce::DynamicObject();
-        o->setProperty ("applied", false);
-        o->setProperty ("message", text);
-        return juce::var (o); });
+                        { return test::object ({{"applied", false}, {"message", text}}); });
 }
 } // namespace
 

@@ -59,19 +59,7 @@ struct PennatPluginFixture : ::testing::Test
     juce::var call (const juce::String& method, const juce::var& argument = {}) { return sim.engine.call (plugin, method, argument).result; }
 
     /** "pitch/step" of the staff's notes in order. */
-    juce::String notesOf (int staffNumber) const
-    {
-        juce::StringArray texts;
-        const auto score = sim.host.getScore();
-
-        if (const auto* staff = score.findStaff (staffNumber))
-            for (const auto& bar : staff->bars)
-                for (const auto& group : bar.noteGroups)
-                    for (const auto& note : group.notes)
-                        texts.add (juce::String (note.pitch) + "/" + juce::String (note.diatonicPitch.value_or (-1)));
-
-        return texts.joinIntoString (" ");
-    }
+    juce::String notesOf (int staffNumber) const { return test::pitchesAndSteps (sim.host.getScore(), staffNumber); }
 
     juce::String diagrams() const
     {

@@ -3,7 +3,6 @@
 #include "render/AudioRender.h"
 #include "render/PdfPages.h"
 #include "score/ScoreGenerator.h"
-#include "score/ScoreJson.h"
 #include "support/SimHarness.h"
 
 #include <juce_audio_formats/juce_audio_formats.h>
@@ -69,14 +68,6 @@ void expectSoundPdf (const juce::File& file)
 {
     const auto check = runTool ({"qpdf", "--check", file.getFullPathName()});
     EXPECT_EQ (check.exitCode, 0) << check.output;
-}
-
-ScoreDocument loadDemo (const char* name)
-{
-    ScoreDocument score;
-    const auto loaded = scorejson::load (juce::File (HOST_SIM_TEST_SCORES_DIR).getChildFile (name), score);
-    EXPECT_TRUE (loaded.wasOk()) << loaded.getErrorMessage();
-    return score;
 }
 
 /** Sample frames of a file read back through the framework's readers. */
@@ -190,7 +181,7 @@ TEST (Render, NotesSoundWhereTheyAreAndAtTheirPitch)
 TEST (Render, FullScoreAndPartPdfsHaveTheirPagesAndText)
 {
     test::TempFolder folder;
-    const auto orchestra = loadDemo ("orchestral.json");
+    const auto orchestra = test::loadDemoScore ("orchestral.json");
 
     render::PdfRequest full;
     full.file = folder.get().getChildFile ("score.pdf");
@@ -209,7 +200,7 @@ TEST (Render, FullScoreAndPartPdfsHaveTheirPagesAndText)
     EXPECT_TRUE (text.contains ("Vln. II")) << "short names later";
     EXPECT_TRUE (text.contains ("Page 4 of 4"));
 
-    auto lead = loadDemo ("lead-sheet.json");
+    auto lead = test::loadDemoScore ("lead-sheet.json");
     lead.addItem ({0, itemkind::text, 2, 3, 0, 0, "walking", {}});
     render::PdfRequest part;
     part.file = folder.get().getChildFile ("bass.pdf");

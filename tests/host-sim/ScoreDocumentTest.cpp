@@ -46,19 +46,6 @@ TEST (ScoreDocument, RoundTripKeepsEveryField)
     EXPECT_FALSE (changed == score);
 }
 
-TEST (ScoreDocument, SaveWritesAFileThatLoadsBack)
-{
-    test::TempFolder folder;
-    const auto file = folder.get().getChildFile ("sub").getChildFile ("score.json");
-    file.getParentDirectory().createDirectory();
-    ASSERT_TRUE (scorejson::save (test::makeRichScore(), file).wasOk());
-
-    ScoreDocument back;
-    ASSERT_TRUE (scorejson::load (file, back).wasOk());
-    EXPECT_TRUE (back == test::makeRichScore());
-    EXPECT_TRUE (scorejson::load (folder.get().getChildFile ("missing.json"), back).failed());
-}
-
 TEST (ScoreDocument, ErrorsNameTheOffendingFieldAndLeaveTheDocumentAlone)
 {
     struct Case

@@ -4,7 +4,6 @@
 #include "support/SimHarness.h"
 
 #include "host/HostState.h"
-#include "score/ScoreJson.h"
 
 #include <gtest/gtest.h>
 
@@ -16,26 +15,27 @@ const char* const plugin = "ORV_Stridel";
 
 ScoreDocument leadSheet()
 {
-    ScoreDocument score;
-    const auto loaded = scorejson::load (juce::File (HOST_SIM_TEST_SCORES_DIR).getChildFile ("lead-sheet.json"), score);
-    EXPECT_TRUE (loaded.wasOk()) << loaded.getErrorMessage();
-    return score;
+    return test::loadDemoScore ("lead-sheet.json");
 }
 
-juce::String compact (const juce::var& value)
+using test::compact;
+
+juce::String suffixesOf (const juce::var& chord)
 {
-    return juce::JSON::toString (value, true);
+    juce::StringArray suffixes;
+
+    if (const auto* list = chord["suffixList"].getArray())
+        for (const auto& suffix : *list)
+            suffixes.add (suffix.toString());
+
+    return suffixes.joinIntoString (",");
 }
 
 juce::String chordLine (const juce::var& chord)
 {
-    juce::StringArray suffixes;
-    for (const auto& suffix : *chord["suffixList"].getArray())
-        suffixes.add (suffix.toString());
-
     return chord["name"].toString() + " root " + chord["chromaticRoot"].toString() + "/" + chord["diatonicRoot"].toString() + " bass "
            + chord["chromaticBass"].toString() + "/" + chord["diatonicBass"].toString() + " " + compact (chord["pitchList"]) + " "
-           + suffixes.joinIntoString (",");
+           + suffixesOf (chord);
 }
 } // namespace
 
@@ -81,13 +81,7 @@ TEST (StridelPlugin, SuffixStringsAreTheHostsVocabulary)
         score.selection = {1, 1, {2}};
         test::SimHarness sim (score, false);
         const auto chord = sim.engine.call (plugin, "fetch", {}).result["staffList"][0]["staffBarList"][0]["chordList"][0];
-        juce::StringArray suffixes;
-
-        if (const auto* list = chord["suffixList"].getArray())
-            for (const auto& suffix : *list)
-                suffixes.add (suffix.toString());
-
-        EXPECT_EQ (suffixes.joinIntoString (","), row.suffixes) << row.chord;
+        EXPECT_EQ (suffixesOf (chord), row.suffixes) << row.chord;
     }
 }
 

@@ -30,12 +30,8 @@ protected:
 
     juce::var run (int index, const juce::String& mode, const juce::File& partTemplate)
     {
-        auto* object = new juce::DynamicObject();
-        const juce::var argument (object);
-        object->setProperty ("currentPartIndex", index);
-        object->setProperty ("exportMode", mode);
-        object->setProperty ("partTemplateFile", partTemplate.getFullPathName());
-        lastCall = sim->engine.call (plugin, "partsProcedureRun", argument);
+        lastCall = sim->engine.call (plugin, "partsProcedureRun",
+                                     test::object ({{"currentPartIndex", index}, {"exportMode", mode}, {"partTemplateFile", partTemplate.getFullPathName()}}));
         return lastCall.result;
     }
 

@@ -14,16 +14,7 @@ namespace
 {
 constexpr const char* editor = "ORV_Edit";
 
-juce::var object (std::initializer_list<std::pair<const char*, juce::var>> fields)
-{
-    auto* o = new juce::DynamicObject();
-    const juce::var result (o);
-
-    for (const auto& [key, value] : fields)
-        o->setProperty (key, value);
-
-    return result;
-}
+using test::object;
 
 /** A plug-in that edits the score in small ways, undoes and redoes. */
 void installEditor (PluginRegistry& registry)

@@ -1,11 +1,10 @@
 // The suite's channel against the host simulator as a real process: a
-// product's call reaches its host plug-in and the reply reaches the callback;
-// a committed action reaches the host through the guest outbox; and the whole
-// suite is launched, triggered and ended by the simulator.
+// committed action reaches the host through the guest outbox, and the whole
+// suite is launched, triggered and ended by the simulator. (A product's call
+// and its reply through the simulator are driven by each product's window test.)
 #include "engine/comm/Action.h"
 #include "engine/comm/Comm.h"
 #include "engine/comm/IProductMessageHandler.h"
-#include "engine/comm/WebSocketAction.h"
 #include "support/HostSimProcess.h"
 #include "support/MessagePump.h"
 #include "support/Subprocess.h"
@@ -22,11 +21,6 @@ struct NoProducts final : public IProductMessageHandler
     void processHostMessageStr (juce::String, juce::String, juce::String) override {}
 };
 
-struct Echo final : public WebSocketAction
-{
-    juce::String getMethodName() const override { return "echo"; }
-};
-
 struct Apply final : public Action
 {
     juce::String getType() override { return "KV.Apply"; }
@@ -38,39 +32,6 @@ juce::String stateText (const testsupport::TempSuite& suite, const char* name)
     return suite.getStateFolder().getChildFile (name).loadFileAsString();
 }
 } // namespace
-
-TEST (HostSimEndToEnd, ProductCallReachesItsPluginAndTheReplyTheCallback)
-{
-    HostSimProcess sim ({"--no-presence"});
-    ASSERT_TRUE (sim.isRunning());
-
-    testsupport::TempSuite suite;
-    AppState appState (suite.getPaths());
-    NoProducts products;
-    comm::Comm channel (appState, products, suite.getPaths(), sim.getPort(),
-                        [] (comm::HostConnectionProblem problem)
-                        { ADD_FAILURE() << "connection problem " << static_cast<int> (problem); });
-
-    juce::var reply;
-    int calls = 0;
-    Echo echo;
-    auto* argument = new juce::DynamicObject();
-    argument->setProperty ("text", "hello");
-    argument->setProperty ("bars", juce::Array<juce::var>{1, 2, 3});
-    echo.setArg (juce::var (argument));
-    echo.setOnResponse ([&] (juce::var result)
-                        { reply = result; ++calls; });
-
-    channel.invokeProductAction ("Test", echo, false);
-
-    ASSERT_TRUE (pumpUntil ([&]
-                            { return calls > 0; },
-                            10000));
-    EXPECT_EQ (calls, 1);
-    EXPECT_EQ (reply["text"].toString(), "hello");
-    EXPECT_EQ (reply["bars"].size(), 3);
-    EXPECT_TRUE (appState.getSessionToken().startsWith ("{")) << "the granted session token is kept";
-}
 
 TEST (HostSimEndToEnd, CommittedActionReachesTheHostThroughTheGuestOutbox)
 {

@@ -1,5 +1,9 @@
 #include "support/SimHarness.h"
 
+#include "score/ScoreJson.h"
+
+#include <gtest/gtest.h>
+
 #include <thread>
 
 namespace hostsim::test
@@ -30,6 +34,38 @@ TempFolder::TempFolder()
 TempFolder::~TempFolder()
 {
     folder.deleteRecursively();
+}
+
+juce::var object (std::initializer_list<std::pair<const char*, juce::var>> properties)
+{
+    auto* made = new juce::DynamicObject();
+    const juce::var result (made);
+
+    for (const auto& [name, value] : properties)
+        made->setProperty (name, value);
+
+    return result;
+}
+
+ScoreDocument loadDemoScore (const char* name)
+{
+    ScoreDocument score;
+    const auto loaded = scorejson::load (juce::File (HOST_SIM_TEST_SCORES_DIR).getChildFile (name), score);
+    EXPECT_TRUE (loaded.wasOk()) << loaded.getErrorMessage();
+    return score;
+}
+
+juce::String pitchesAndSteps (const ScoreDocument& score, int staffNumber)
+{
+    juce::StringArray texts;
+
+    if (const auto* staff = score.findStaff (staffNumber))
+        for (const auto& bar : staff->bars)
+            for (const auto& group : bar.noteGroups)
+                for (const auto& note : group.notes)
+                    texts.add (juce::String (note.pitch) + "/" + juce::String (note.diatonicPitch.value_or (-1)));
+
+    return texts.joinIntoString (" ");
 }
 
 ScoreDocument makeRichScore()

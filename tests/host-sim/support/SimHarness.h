@@ -43,6 +43,21 @@ private:
     pages, a selection and a stored product state. */
 ScoreDocument makeRichScore();
 
+/** A JSON object of the given properties, as a plug-in's argument or reply. */
+juce::var object (std::initializer_list<std::pair<const char*, juce::var>> properties);
+
+/** One of the demo scores of data/scores, by file name. */
+ScoreDocument loadDemoScore (const char* name);
+
+/** "pitch/step" of every note of a staff, in order (step -1 where none is stored). */
+juce::String pitchesAndSteps (const ScoreDocument& score, int staffNumber);
+
+/** A value as one line of JSON, for comparing replies with their expected text. */
+inline juce::String compact (const juce::var& value)
+{
+    return juce::JSON::toString (value, true);
+}
+
 /** The whole simulator in one process, as host-sim's main builds it, with a
     temporary suite folder, a recording launcher and the server on a free port. */
 class SimHarness final
