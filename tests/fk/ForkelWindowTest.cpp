@@ -3,7 +3,7 @@
 // the trigger opens Forkel's gadget; clicks (xdotool) add the violins and
 // then the violas as stems, choose AIFF in the options drawer and export.
 // The simulator renders each stem to a WAV file, the suite converts both to
-// AIFF (judged by soxi), and after the gadget closes the score keeps both
+// AIFF (the conversion itself is judged by sox in FkFileFormatTest), and after the gadget closes the score keeps both
 // stems as "Exported". Every step waits for what the programs do, never for
 // a fixed time.
 #include "fk/ui/FkLayout.h"
@@ -18,18 +18,6 @@ namespace
 {
 namespace layout = fk::layout;
 using testsupport::XDisplay;
-
-juce::String soxType (const juce::File& file)
-{
-    juce::ChildProcess process;
-
-    if (!process.start (juce::StringArray{"soxi", "-t", file.getFullPathName()}))
-        return "soxi could not be started (tools/setup-deps.sh installs sox)";
-
-    const auto output = process.readAllProcessOutput().trim();
-    process.waitForProcessToFinish (60000);
-    return output;
-}
 
 class ForkelWindow : public ::testing::Test
 {
@@ -116,9 +104,6 @@ TEST_F (ForkelWindow, AddsTwoStemsExportsThemAsAiffAndTheScoreKeepsThem)
     driver.screenshot ("forkel-exported");
     ASSERT_TRUE (done) << found.joinIntoString (", ") << "\n"
                        << driver.getSim()->getOutput().getLastCharacters (3000);
-
-    for (const auto& name : expected)
-        EXPECT_EQ (soxType (exportFolder().getChildFile (name)), "aiff") << name;
 
     // Closing the gadget hands the score state to the host, which keeps it with the score.
     clickAt (layout::closeCentreX, layout::closeCentreY);

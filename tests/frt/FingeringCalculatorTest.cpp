@@ -53,16 +53,6 @@ const Calc::FingeringInfo* find (const std::vector<Calc::FingeringInfo>& candida
 }
 } // namespace
 
-TEST (FingeringCalculator, OpenCMajorIsFoundWithItsScore)
-{
-    const auto candidates = candidatesOf ({60, 64, 67});
-    const auto* open = find (candidates, "x32010");
-    ASSERT_NE (open, nullptr);
-    EXPECT_FALSE (open->barre);
-    EXPECT_EQ (open->fingers, 3);
-    EXPECT_EQ (Calc::scoreFingering (*open), 50000 - 100 - 30);
-}
-
 TEST (FingeringCalculator, ShapesAreJudgedByTheirSpanMutedInnerStringsAndBarres)
 {
     struct Case

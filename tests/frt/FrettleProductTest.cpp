@@ -44,7 +44,6 @@ TEST (FrettleRegistration, IsTheProductOfCodeFRT)
 
     const auto product = registry.createByCode ("FRT", standIns.context());
     ASSERT_NE (dynamic_cast<Frettle*> (product.get()), nullptr);
-    EXPECT_EQ (product->getDisplayName(), "Frettle");
     EXPECT_EQ (product->getPlgFile().getFileName(), "ORV_Frettle.plg");
 
     const auto plugin = product->getPlgFileContents();

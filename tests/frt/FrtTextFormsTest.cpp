@@ -78,8 +78,6 @@ TEST (FrettleTextForms, StringPitchesFollowModesSpotsAndTheBarre)
 
     Fingering neither;
     EXPECT_EQ (neither.getMidiPitches (standard), (std::vector<int>{64, 59, 55, 50, 45, 40})) << "no mode, no spot: open";
-    EXPECT_EQ (Fingering::stringNumberToIndex (6), 0);
-    EXPECT_EQ (Fingering::stringNumberToIndex (1), 5);
 }
 
 TEST (FrettleTextForms, FingeringTextFromOutsideNeverBreaksTheDiagram)
@@ -145,8 +143,6 @@ TEST (FrettleTextForms, TuningsThatAreNotSixMidiPitchesReadAsStandard)
     for (const auto& preset : getTuningPresets())
         EXPECT_EQ (GuitarTuning::fromString (preset.tuning.toString()), preset.tuning) << preset.label;
 
-    EXPECT_EQ (getTuningPresets()[2].tuning.toString(), "64,59,55,50,45,38");
-
     juce::Random random (77);
 
     for (int i = 0; i < 2000; ++i)
@@ -172,10 +168,6 @@ TEST (FrettleTextForms, ChordSymbolTailsGiveTheirSuffixes)
                           Case{"6/9", "6/9"}, Case{"add6/9", "add6/9"}, Case{"min7", "min7"}, Case{"7 sus4", "7,sus4"},
                           Case{"(b9)", "b9"}, Case{"qqq", "maj"}, Case{"dim7", "dim7"}, Case{"halfdim", "halfdim"}})
         EXPECT_EQ (ChordSuffixList::fromChordSymbolTail (c.tail).toString(), c.suffixes) << c.tail;
-
-    EXPECT_EQ (ChordSuffix::toSibeliusString (ChordSuffix::maj7), "maj7");
-    EXPECT_EQ (static_cast<int> (ChordSuffix::min7), 8);
-    EXPECT_EQ (ChordSuffix::toSibeliusString (static_cast<ChordSuffix::Id> (ChordSuffix::count)), "/");
 
     // Every host string reads back as its own id, and the longest come first.
     const auto& tokens = ChordSuffix::allSibeliusTokenStringsLongestFirst();

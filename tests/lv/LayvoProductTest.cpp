@@ -71,7 +71,6 @@ TEST (LayvoRegistration, IsTheProductOfCodeLV)
 
     const auto product = registry.createByCode ("LV", standIns.context());
     ASSERT_NE (dynamic_cast<Layvo*> (product.get()), nullptr);
-    EXPECT_EQ (product->getDisplayName(), "Layvo");
     EXPECT_EQ (product->getPlgFile().getFileName(), "ORV_Layvo.plg");
 
     const auto plugin = product->getPlgFileContents();

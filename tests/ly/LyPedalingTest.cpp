@@ -10,7 +10,6 @@ using namespace ly;
 TEST (LyPedaling, EveryTextOfTheThreeSignsRoundTrips)
 {
     const char signs[] = {'-', '#', 'b'};
-    int count = 0;
 
     for (int code = 0; code < 3 * 3 * 3 * 3 * 3 * 3 * 3; ++code)
     {
@@ -24,11 +23,7 @@ TEST (LyPedaling, EveryTextOfTheThreeSignsRoundTrips)
 
         for (int i = 0; i < 7; ++i)
             ASSERT_EQ (LyPedaling::toChar (pedaling.getPedalPosition (LyPedaling::kPedals[static_cast<size_t> (i)])), text[i]) << text;
-
-        ++count;
     }
-
-    EXPECT_EQ (count, 2187);
 }
 
 TEST (LyPedaling, ReadsSevenPedalsAndFallsBackToNaturalOnForeignCharacters)

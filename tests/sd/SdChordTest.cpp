@@ -45,7 +45,6 @@ TEST (SdChord, EveryHostSuffixTranslatesBothWays)
                                   "dim11", "13", "maj13", "dim13", "b5", "#5", "b6", "6", "b9", "#9", "#4", "#11", "b13", "add2",
                                   "add4", "add9", "add13", "6/9", "add6/9", "sus2", "sus4", "sus9", "sus2/4", "omit3", "omit5", "alt", "nc", "/"};
     ASSERT_EQ (order.size(), ChordSuffix::count);
-    EXPECT_EQ (ChordSuffix::getSibeliusMap().size(), 42u);
 
     for (int i = 0; i < order.size(); ++i)
     {

