@@ -300,6 +300,33 @@ TEST_F (TrackerFixture, KeepsItsViewInTheStateAcrossWindows)
     EXPECT_FLOAT_EQ (tracker->getHorizontalZoomer().getValue(), 4.0f);
 }
 
+TEST_F (TrackerFixture, TopBarButtonsRunTheTransportAndUndo)
+{
+    load (4);
+    make();
+    auto& bar = tracker->getTopBar();
+    const auto click = [] (juce::Component& button)
+    {
+        // A left click: the released button is still in the modifiers of mouseUp.
+        button.mouseUp (testing_support::makeMouseEvent (button, {5.0f, 5.0f}));
+    };
+
+    click (bar.getPlayButton());
+    EXPECT_TRUE (orvana.getTransport().isPlaying());
+    click (bar.getPlayButton());
+    EXPECT_FALSE (orvana.getTransport().isPlaying());
+
+    const auto before = orvana.hostRequests;
+    click (bar.getSkipButton());
+    click (bar.getUndoButton());
+    click (bar.getRedoButton());
+    EXPECT_EQ (orvana.hostRequests, before + 3);
+
+    // Released outside the button: nothing.
+    bar.getUndoButton().mouseUp (testing_support::makeMouseEvent (bar.getUndoButton(), {500.0f, 5.0f}, {5.0f, 5.0f}));
+    EXPECT_EQ (orvana.hostRequests, before + 3);
+}
+
 TEST (TimeDisplay, FormatsMinutesSecondsAndHundredths)
 {
     using orv::tracker::TimeDisplay;

@@ -66,12 +66,16 @@ TEST (TrackerWindow, OpensOnTheSelectionSetsThePlayStartPlaysZoomsAndCloses)
     ASSERT_TRUE (stateFile.getParentDirectory().createDirectory());
     ASSERT_TRUE (stateFile.replaceWithText (R"(<?xml version="1.0" encoding="UTF-8"?><ORV_STATE welcomeWizardFinished="1"/>)"));
 
+    // Asks host-sim again and again until an answer (output after the question) holds the text.
     const auto simShows = [sim] (const juce::String& command, const juce::String& text)
     {
         return testsupport::waitUntil ([&]
                                        {
+                                           const auto asked = sim->getOutput().length();
                                            sim->sendCommand (command);
-                                           return sim->waitForOutput (text, 300); },
+                                           return testsupport::waitUntil ([&]
+                                                                          { return sim->getOutput().substring (asked).contains (text); },
+                                                                          300); },
                                        XDisplay::patienceMs);
     };
 
@@ -98,7 +102,8 @@ TEST (TrackerWindow, OpensOnTheSelectionSetsThePlayStartPlaysZoomsAndCloses)
     const auto clickTicks = 5 * 1024 + 256 + 100.0f;
     driver.clickAt (window, {screenXOfTick (clickTicks) - geometry.x, TrackerLayout::topBarHeight + 30});
     EXPECT_TRUE (simShows ("status", "stopped at bar 6, position 256")) << sim->getOutput();
-    EXPECT_TRUE (simShows ("log 60", "setPlayLinePos")) << sim->getOutput();
+    EXPECT_TRUE (simShows ("log 60", "\"method\": \"setPlayLinePos\"")) << sim->getOutput();
+    EXPECT_TRUE (simShows ("log 60", "6,256")) << sim->getOutput();
 
     // Play: the host plays and the play line moves right on the screen.
     const auto playButton = juce::Point<int> (2 + 70 + 2 + 56 + 2 + 110 + 2 + orv::tracker::TopBarButton::size / 2, 15);
@@ -106,21 +111,22 @@ TEST (TrackerWindow, OpensOnTheSelectionSetsThePlayStartPlaysZoomsAndCloses)
     { return firstColumnOf (shot, gfx::colours::yellow, rulerTop + 12, geometry.x + 100, geometry.x + geometry.width - 20); };
     const auto startX = screenXOfTick (5 * 1024 + 256);
     driver.clickAt (window, {TrackerLayout::headerWidth + playButton.x, playButton.y});
-    EXPECT_TRUE (simShows ("status", "playing")) << sim->getOutput();
+    EXPECT_TRUE (simShows ("status", "; playing at bar")) << sim->getOutput();
     const auto moved = driver.waitForScreen ([&] (const juce::Image& shot)
                                              { return playLineX (shot) > startX + 4; },
                                              "orvana-editor-playing");
     EXPECT_GT (playLineX (moved), startX + 4) << "the play line did not follow the host";
     driver.clickAt (window, {TrackerLayout::headerWidth + playButton.x, playButton.y});
-    EXPECT_TRUE (simShows ("status", "stopped")) << sim->getOutput();
+    EXPECT_TRUE (simShows ("status", "; stopped at bar")) << sim->getOutput();
 
     // Ctrl+wheel over the lanes zooms in by a tenth.
     display.run ({"xdotool", "mousemove", juce::String (geometry.x + 400), juce::String (geometry.y + 200), "keydown", "ctrl", "click", "4", "keyup", "ctrl"});
-    driver.waitForScreen ([&] (const juce::Image& shot)
-                          { return std::abs (firstColumnOf (shot, gfx::colours::lightBlue, rulerTop + 1, geometry.x + 100, geometry.x + geometry.width)
-                                             - screenXOfTick (4 * 1024))
-                                   > 3; },
-                          "orvana-editor-zoomed");
+    const auto regionLeft = [&] (const juce::Image& shot)
+    { return firstColumnOf (shot, gfx::colours::lightBlue, rulerTop + 1, geometry.x + 100, geometry.x + geometry.width); };
+    const auto zoomed = driver.waitForScreen ([&] (const juce::Image& shot)
+                                              { return std::abs (regionLeft (shot) - screenXOfTick (4 * 1024)) > 3; },
+                                              "orvana-editor-zoomed");
+    EXPECT_GT (std::abs (regionLeft (zoomed) - screenXOfTick (4 * 1024)), 3) << "the region marker did not move with the zoom";
 
     // The second trigger closes the window, which stores the state.
     ASSERT_TRUE (driver.command ("trigger ORV"));

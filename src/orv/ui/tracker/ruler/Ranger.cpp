@@ -40,7 +40,7 @@ void Ranger::updatePosition()
 
 void Ranger::paint (juce::Graphics& g)
 {
-    g.fillAll (gfx::colours::lightBlue.withAlpha (0.8f));
+    g.fillAll (gfx::colours::lightBlue);
 }
 
 void Ranger::valueTreePropertyChanged (juce::ValueTree& tree, const juce::Identifier& property)

@@ -7,7 +7,8 @@ namespace orv::tracker
 {
 void TopBarButton::mouseUp (const juce::MouseEvent& e)
 {
-    if (e.mods.isLeftButtonDown() || e.mods.isPopupMenu())
+    // The released button is still in the modifiers here: only a right click is refused.
+    if (e.mods.isPopupMenu())
         return;
 
     if (getLocalBounds().contains (e.getPosition()) && onClick)
