@@ -28,8 +28,14 @@ void TrackCon::rebind (Track newTrack)
     readRollView();
     track = std::move (newTrack);
     staffNum = track.getId();
-    track.setPianoRollScrollY (view.pianoRollScrollY);
-    track.setPianoRollVerticalZoom (view.pianoRollVerticalZoom);
+
+    // Only what differs is written: a write allocates, and right after a
+    // reload the allocator is busy with the freed trees of the last one.
+    if (track.getPianoRollScrollY() != view.pianoRollScrollY)
+        track.setPianoRollScrollY (view.pianoRollScrollY);
+
+    if (track.getPianoRollVerticalZoom() != view.pianoRollVerticalZoom)
+        track.setPianoRollVerticalZoom (view.pianoRollVerticalZoom);
     repaint();
 }
 

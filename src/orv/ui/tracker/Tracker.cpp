@@ -189,9 +189,13 @@ void Tracker::rebindTrackCons()
 {
     // Keep each staff's container; the reload gave it a new tree.
     std::map<int, std::unique_ptr<TrackCon>> byStaff;
+    std::vector<Track> replaced;
 
     for (auto& con : trackCons)
+    {
+        replaced.push_back (con->getTrack());
         byStaff[con->getStaffNum()] = std::move (con);
+    }
 
     trackCons.clear();
 
@@ -210,7 +214,13 @@ void Tracker::rebindTrackCons()
         byStaff.erase (found);
     }
 
+    byStaff.clear();
     resizeTrackCons();
+
+    // The replaced trees (every note of the last load) are freed on the
+    // message loop's next turn, not while the user waits for the new view.
+    if (!replaced.empty())
+        juce::MessageManager::callAsync ([retired = std::move (replaced)] {});
 }
 
 void Tracker::resizeTrackCons()
