@@ -3,11 +3,13 @@
 #include "orv/ui/tracker/timePort/TimePort.h"
 #include "orv/score/io/TestOrvana.h"
 #include "orv/ui/tracker/TrackerTestScores.h"
+#include "orv/ui/tracker/timePort/ComboSnap.h"
 #include "orv/ui/tracker/timePort/GridRules.h"
 #include "support/MessagePump.h"
 
 #include <gtest/gtest.h>
 
+using orv::tracker::timePort::ComboSnap;
 using orv::tracker::timePort::SnapProps;
 using orv::tracker::timePort::TimePort;
 using Mode = SnapProps::SnapFilterMode;
@@ -216,4 +218,28 @@ TEST (TimePort, BeatOfABarComesFromItsMeter)
     EXPECT_EQ (beatTicksOf (bar), 128);
     bar.setMeter (3, 2048);
     EXPECT_EQ (beatTicksOf (bar), 256) << "less than a tick";
+}
+
+TEST (TimePort, TheSnapMenuWritesTheGridStep)
+{
+    SnapProps props;
+    orv::tracker::timePort::ComboSnap menu (props);
+    auto& combo = menu.getCombo();
+
+    juce::StringArray labels;
+    for (const auto& item : combo.getItems())
+        labels.add (juce::String (item.id) + "=" + item.label);
+    EXPECT_EQ (labels.joinIntoString (" "), "0=Off 1024=1 512=1/2 256=1/4 128=1/8 64=1/16 32=1/32");
+    EXPECT_TRUE (combo.isOff()) << "no step yet: off";
+
+    combo.requestSetSelectedId (64);
+    EXPECT_EQ (props.getSnapTicks(), 64);
+    EXPECT_TRUE (props.isEnabled());
+
+    combo.requestSetSelectedId (ComboSnap::offId);
+    EXPECT_EQ (props.getSnapTicks(), 0);
+    EXPECT_FALSE (props.isEnabled());
+
+    props.setSnapTicks (512);
+    EXPECT_EQ (combo.getSelectedLabel(), "1/2") << "the menu follows the tree";
 }

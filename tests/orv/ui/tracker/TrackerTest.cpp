@@ -5,6 +5,7 @@
 #include "gadget/TestMouse.h"
 #include "orv/score/io/TestOrvana.h"
 #include "orv/ui/tracker/TrackerTestScores.h"
+#include "orv/ui/tracker/TrackerWin.h"
 #include "orv/ui/tracker/WindowPlacement.h"
 #include "orv/ui/tracker/ruler/PlayFromClick.h"
 #include "support/MessagePump.h"
@@ -325,6 +326,32 @@ TEST_F (TrackerFixture, TopBarButtonsRunTheTransportAndUndo)
     // Released outside the button: nothing.
     bar.getUndoButton().mouseUp (testing_support::makeMouseEvent (bar.getUndoButton(), {500.0f, 5.0f}, {5.0f, 5.0f}));
     EXPECT_EQ (orvana.hostRequests, before + 3);
+}
+
+TEST_F (TrackerFixture, TheWindowHasNoTitleBarNoTaskBarEntryAndKeepsItsBounds)
+{
+    load (4);
+    {
+        orv::tracker::TrackerWin window (orvana);
+        EXPECT_EQ (window.getName(), "ORV");
+        EXPECT_EQ (window.getTitleBarHeight(), 0);
+        EXPECT_FALSE (window.isOpaque());
+        EXPECT_EQ (window.getDesktopWindowStyleFlags() & juce::ComponentPeer::windowAppearsOnTaskbar, 0);
+
+        bool closeAsked = false;
+        window.onCloseRequested = [&]
+        { closeAsked = true; };
+        auto& close = window.getHub().getCloseButton();
+        window.setBounds (30, 40, 900, 500);
+        close.mouseUp (testing_support::makeMouseEvent (close, {3.0f, 3.0f}));
+        EXPECT_TRUE (closeAsked);
+    }
+
+    const auto stored = orvana.state.getOrCreateTrackerState();
+    EXPECT_EQ (stored.getWinNormalStateBounds(), "30 40 900 500");
+    EXPECT_EQ (stored.getWindowWidth(), 900);
+    EXPECT_EQ (stored.getWindowHeight(), 500);
+    EXPECT_EQ (stored.getWindowState(), "normal");
 }
 
 TEST (TimeDisplay, FormatsMinutesSecondsAndHundredths)
