@@ -5,6 +5,7 @@
 #include "orv/ui/tracker/TrackerTestScores.h"
 #include "orv/ui/tracker/timePort/ComboSnap.h"
 #include "orv/ui/tracker/timePort/GridRules.h"
+#include "orv/ui/tracker/timePort/TimeCanvas.h"
 #include "support/MessagePump.h"
 
 #include <gtest/gtest.h>
@@ -242,4 +243,49 @@ TEST (TimePort, TheSnapMenuWritesTheGridStep)
 
     props.setSnapTicks (512);
     EXPECT_EQ (combo.getSelectedLabel(), "1/2") << "the menu follows the tree";
+}
+
+TEST (TimePort, ACanvasFindsTheTopmostObjectOnTheAxis)
+{
+    using orv::tracker::timePort::TcObject;
+    using orv::tracker::timePort::TimeCanvas;
+
+    /** A 10-pixel square at a tick, lane y 20. */
+    struct Marker final : TcObject
+    {
+        explicit Marker (int64_t at)
+            : ticks (at)
+        {
+        }
+        juce::Rectangle<float> getViewBounds (const TimeCanvas& c) const override
+        {
+            return {c.tickPositionToViewX (ticks) - 5.0f, c.localToViewY (20.0f) - 5.0f, 10.0f, c.localToViewHeight (10.0f)};
+        }
+        void paint (juce::Graphics& g, const TimeCanvas& c) const override { g.fillRect (getViewBounds (c)); }
+        int64_t ticks;
+    };
+
+    TestOrvana orvana;
+    ASSERT_TRUE (orvana.loadText (trackerTestPayload (8)));
+    TimePort port (orvana);
+    port.setSize (820, 300);
+    TimeCanvas canvas (port);
+    canvas.addObject (std::make_unique<Marker> (1024));
+    canvas.addObject (std::make_unique<Marker> (1040));
+    auto* later = dynamic_cast<Marker*> (canvas.getObjectUnderMouse ({162.0f, 20.0f}));
+    ASSERT_NE (later, nullptr);
+    EXPECT_EQ (later->ticks, 1040) << "overlapping objects: the one drawn last wins";
+    EXPECT_EQ (dynamic_cast<Marker*> (canvas.getObjectUnderMouse ({157.0f, 20.0f}))->ticks, 1024);
+    EXPECT_EQ (canvas.getObjectUnderMouse ({300.0f, 20.0f}), nullptr);
+
+    // Scrolled and zoomed, the objects follow the axis.
+    port.setScrollDocX (512.0f, true);
+    port.setZoomX (0.3125f, false);
+    EXPECT_FLOAT_EQ (canvas.poserToViewX (orv::Poser (2, 0)), 160.0f);
+    EXPECT_FLOAT_EQ (canvas.tickDurationToViewWidth (256), 80.0f);
+    EXPECT_EQ (dynamic_cast<Marker*> (canvas.getObjectUnderMouse ({157.0f, 20.0f}))->ticks, 1024);
+    port.setZoomY (2.0f);
+    EXPECT_FLOAT_EQ (canvas.localToViewY (20.0f), 40.0f);
+    EXPECT_EQ (canvas.getObjectUnderMouse ({157.0f, 20.0f}), nullptr) << "the lane's vertical zoom moves them down";
+    EXPECT_NE (canvas.getObjectUnderMouse ({157.0f, 40.0f}), nullptr);
 }
