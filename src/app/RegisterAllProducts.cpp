@@ -13,7 +13,7 @@
 #include "ly/Lyrel.h"
 #include "ly/ui/LyGadget.h"
 #include "orv/Orvana.h"
-#include "orv/ui/OverviewWindow.h"
+#include "orv/ui/tracker/TrackerWin.h"
 #include "pnt/Pennat.h"
 #include "pnt/ui/PntGadget.h"
 #include "products/ProductRegistrar.h"
@@ -38,7 +38,7 @@ void zel_registerAllProducts (ProductRegistry& registry)
                                                 [] (const ProductContext& context)
                                                 {
                                                     orv::Orvana::Seams seams;
-                                                    seams.makeEditor = &orv::ui::OverviewWindow::makeWindow;
+                                                    seams.makeEditor = &orv::tracker::TrackerWin::makeWindow;
                                                     return std::make_unique<orv::Orvana> (context, std::move (seams)); });
     const ProductRegistrar<ly::Lyrel> lyrel (registry, plugin (PlgData::ORV_Lyrel_plg_gz, PlgData::ORV_Lyrel_plg_gzSize),
                                              [] (const ProductContext& context)

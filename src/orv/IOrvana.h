@@ -36,6 +36,8 @@ public:
     virtual bool isTempoCurveLoadPending() const = 0;
     virtual void sendWsTransport (TransportCmd cmd) = 0;
     virtual void sendWsPlayFrom (const Poser& poser) = 0;
+    /** Moves the host's play line to the start of the score. */
+    virtual void sendWsSkipToStart() = 0;
     virtual void startPlaybackUpdates() = 0;
     virtual void stopPlaybackUpdates() = 0;
     virtual void requestPlaybackUpdate() = 0;

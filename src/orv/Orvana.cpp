@@ -318,6 +318,12 @@ void Orvana::sendWsPlayFrom (const Poser& poser)
         playbackSync->sendPlayFrom (poser);
 }
 
+void Orvana::sendWsSkipToStart()
+{
+    if (playbackSync != nullptr)
+        playbackSync->sendSkipToStart();
+}
+
 void Orvana::startPlaybackUpdates()
 {
     if (playbackSync != nullptr)

@@ -75,6 +75,7 @@ public:
     bool isTempoCurveLoadPending() const override { return tempoCurveRequests.isBusy(); }
     void sendWsTransport (TransportCmd cmd) override;
     void sendWsPlayFrom (const Poser& poser) override;
+    void sendWsSkipToStart() override;
     void startPlaybackUpdates() override;
     void stopPlaybackUpdates() override;
     void requestPlaybackUpdate() override;

@@ -44,6 +44,8 @@ public:
 
     virtual void sendTransport (TransportCmd cmd) = 0;
     virtual void sendPlayFrom (const Poser& poser) = 0;
+    /** Moves the host's play line to the start of the score. */
+    virtual void sendSkipToStart() = 0;
     virtual void startUpdating() = 0;
     virtual void stopUpdating() = 0;
     virtual void requestSingleUpdate() = 0;

@@ -54,6 +54,7 @@ struct RecordingPlayback final : public IPlaybackSync
     }
     void sendTransport (TransportCmd) override {}
     void sendPlayFrom (const Poser&) override {}
+    void sendSkipToStart() override {}
     void startUpdating() override {}
     void stopUpdating() override {}
     void requestSingleUpdate() override { ++updates; }

@@ -60,8 +60,7 @@ public:
 
     /** Sends a transport command by number; one outside 0..5 goes as "Unknown". */
     void sendTransportCmd (int cmd);
-    /** Moves the host's play line to the start of the score. */
-    void sendSkipToStart();
+    void sendSkipToStart() override;
 
     /** A playback-state reply from any thread; applied on the message thread. */
     void onPlaybackStateResponse (const juce::var& reply);

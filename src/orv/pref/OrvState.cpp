@@ -35,6 +35,11 @@ void OrvTrackerState::ensureDefaults()
     setDefault (state, prefids::velConShown, defaults::velConShown);
     setDefault (state, prefids::openNearMouse, defaults::openNearMouse);
     setDefault (state, prefids::winNormalStateBounds, defaults::winNormalStateBounds);
+    setDefault (state, prefids::windowState, defaults::windowState);
+    setDefault (state, prefids::winState, defaults::winState);
+    setDefault (state, prefids::windowWidth, defaults::windowWidth);
+    setDefault (state, prefids::windowHeight, defaults::windowHeight);
+    setDefault (state, prefids::verticalZoom, defaults::verticalZoom);
 }
 
 int OrvTrackerState::getActiveAuLaneId() const
@@ -76,6 +81,46 @@ juce::String OrvTrackerState::getWinNormalStateBounds() const
 void OrvTrackerState::setWinNormalStateBounds (const juce::String& bounds)
 {
     state.setProperty (prefids::winNormalStateBounds, bounds, nullptr);
+}
+juce::String OrvTrackerState::getWindowState() const
+{
+    return treeprops::getString (state, prefids::windowState, defaults::windowState);
+}
+void OrvTrackerState::setWindowState (const juce::String& windowState)
+{
+    state.setProperty (prefids::windowState, windowState, nullptr);
+}
+juce::String OrvTrackerState::getWinState() const
+{
+    return treeprops::getString (state, prefids::winState);
+}
+void OrvTrackerState::setWinState (const juce::String& placement)
+{
+    state.setProperty (prefids::winState, placement, nullptr);
+}
+int OrvTrackerState::getWindowWidth() const
+{
+    return treeprops::getInt (state, prefids::windowWidth, defaults::windowWidth);
+}
+void OrvTrackerState::setWindowWidth (int width)
+{
+    state.setProperty (prefids::windowWidth, width, nullptr);
+}
+int OrvTrackerState::getWindowHeight() const
+{
+    return treeprops::getInt (state, prefids::windowHeight, defaults::windowHeight);
+}
+void OrvTrackerState::setWindowHeight (int height)
+{
+    state.setProperty (prefids::windowHeight, height, nullptr);
+}
+double OrvTrackerState::getVerticalZoom() const
+{
+    return treeprops::getDouble (state, prefids::verticalZoom, defaults::verticalZoom);
+}
+void OrvTrackerState::setVerticalZoom (double zoom)
+{
+    state.setProperty (prefids::verticalZoom, zoom, nullptr);
 }
 
 //==============================================================================

@@ -32,6 +32,18 @@ public:
     void setOpenNearMouse (bool nearMouse);
     juce::String getWinNormalStateBounds() const;
     void setWinNormalStateBounds (const juce::String& bounds);
+    /** "maximized" or "normal". */
+    juce::String getWindowState() const;
+    void setWindowState (const juce::String& windowState);
+    /** The window's placement as the toolkit writes it. */
+    juce::String getWinState() const;
+    void setWinState (const juce::String& placement);
+    int getWindowWidth() const;
+    void setWindowWidth (int width);
+    int getWindowHeight() const;
+    void setWindowHeight (int height);
+    double getVerticalZoom() const;
+    void setVerticalZoom (double zoom);
 
 private:
     juce::ValueTree state;

@@ -12,6 +12,11 @@
     - openNearMouse true: the window opens where the user clicked in the host.
     - winNormalStateBounds "": no saved bounds; the window takes its default
       size, centred.
+    - windowState "normal": the window opens unmaximised.
+    - winState "": no saved window placement.
+    - windowWidth 0, windowHeight 560: no saved width (the width follows the
+      score at the current zoom); a height that shows four tracks.
+    - verticalZoom 1: the lanes at their natural height.
 
     Tempo lane ("TEMPO_STATE"):
     - show "hideTempo": the lane is hidden, so opening the editor does not ask
@@ -32,6 +37,11 @@ constexpr int pointerSnapTicks = 64;
 constexpr bool velConShown = true;
 constexpr bool openNearMouse = true;
 constexpr const char* winNormalStateBounds = "";
+constexpr const char* windowState = "normal";
+constexpr const char* winState = "";
+constexpr int windowWidth = 0;
+constexpr int windowHeight = 560;
+constexpr double verticalZoom = 1.0;
 
 constexpr const char* tempoShow = "hideTempo";
 constexpr const char* nodeReachShape = "J";

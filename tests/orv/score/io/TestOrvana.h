@@ -28,6 +28,7 @@ public:
     bool isTempoCurveLoadPending() const override { return false; }
     void sendWsTransport (orv::TransportCmd) override { ++hostRequests; }
     void sendWsPlayFrom (const orv::Poser&) override { ++hostRequests; }
+    void sendWsSkipToStart() override { ++hostRequests; }
     void startPlaybackUpdates() override {}
     void stopPlaybackUpdates() override {}
     void requestPlaybackUpdate() override { ++hostRequests; }

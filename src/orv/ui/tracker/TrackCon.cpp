@@ -1,0 +1,74 @@
+#include "orv/ui/tracker/TrackCon.h"
+#include "gfx/Palette.h"
+#include "orv/ui/tracker/timePort/GridRules.h"
+#include "orv/ui/tracker/timePort/ITimePort.h"
+
+#include <cmath>
+
+namespace orv::tracker
+{
+TrackCon::TrackCon (timePort::ITimePort& portToUse, Track trackToShow)
+    : port (portToUse)
+    , track (std::move (trackToShow))
+    , staffNum (track.getId())
+{
+    setInterceptsMouseClicks (false, true);
+    readRollView();
+}
+
+void TrackCon::readRollView()
+{
+    view.pianoRollScrollY = track.getPianoRollScrollY();
+    view.pianoRollVerticalZoom = track.getPianoRollVerticalZoom();
+}
+
+void TrackCon::rebind (Track newTrack)
+{
+    // The old tree still holds what the roll last stored: keep it.
+    readRollView();
+    track = std::move (newTrack);
+    staffNum = track.getId();
+
+    // Only what differs is written: a write allocates, and right after a
+    // reload the allocator is busy with the freed trees of the last one.
+    if (track.getPianoRollScrollY() != view.pianoRollScrollY)
+        track.setPianoRollScrollY (view.pianoRollScrollY);
+
+    if (track.getPianoRollVerticalZoom() != view.pianoRollVerticalZoom)
+        track.setPianoRollVerticalZoom (view.pianoRollVerticalZoom);
+    repaint();
+}
+
+void TrackCon::setVelConShown (bool shown)
+{
+    view.velConShown = shown;
+}
+
+void TrackCon::toggleAuLane (int laneId)
+{
+    if (view.auLanesShown.erase (laneId) == 0)
+        view.auLanesShown.insert (laneId);
+}
+
+void TrackCon::paint (juce::Graphics& g)
+{
+    const auto colour = track.hasColor() ? track.getColor() : gfx::colours::control;
+    const auto width = static_cast<float> (getWidth());
+    const auto height = static_cast<float> (getHeight());
+    g.fillAll (colour.darker (0.85f));
+
+    const auto clip = g.getClipBounds().toFloat();
+    auto& score = port.getScore();
+
+    timePort::forEachBarBetween (score, port.viewXToTicks (juce::jmax (0.0f, clip.getX() - 1.0f)), port.viewXToTicks (juce::jmin (width, clip.getRight() + 1.0f)), [&] (const Bar& bar)
+                                 {
+        g.setColour (gfx::colours::dim.withAlpha (0.6f));
+        port.drawBarSubdivs (g, bar, height);
+        port.drawBarSnapGrid (g, bar, height);
+        g.setColour (gfx::colours::neutral.withAlpha (0.7f));
+        g.fillRect (std::round (port.ticksToViewX (static_cast<int> (bar.getGlobalPos()))), 0.0f, 1.0f, height); });
+
+    g.setColour (gfx::colours::outline);
+    g.fillRect (0.0f, height - 1.0f, width, 1.0f);
+}
+} // namespace orv::tracker

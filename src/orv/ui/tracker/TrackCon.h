@@ -1,0 +1,59 @@
+#pragma once
+
+#include "orv/model/Track.h"
+
+#include <juce_gui_basics/juce_gui_basics.h>
+
+#include <set>
+
+namespace orv::tracker
+{
+namespace timePort
+{
+class ITimePort;
+}
+
+/** One track's container in the lane area: its lanes (the piano roll, the
+    velocity lane, the automation lanes) stack inside it, over the bar grid it
+    draws. Every edit reloads the score and replaces the track trees, so the
+    container is rebound to its staff's new tree and carries over what the
+    user set for this track's view. */
+class TrackCon final : public juce::Component
+{
+public:
+    /** What the user set for the track's view, kept across reloads. */
+    struct ViewState
+    {
+        bool velConShown = true;
+        std::set<int> auLanesShown;
+        double pianoRollScrollY = 0.0;
+        double pianoRollVerticalZoom = 1.0;
+    };
+
+    TrackCon (timePort::ITimePort& port, Track track);
+
+    int getStaffNum() const { return staffNum; }
+    Track getTrack() const { return track; }
+
+    /** Takes the staff's new tree from a reload: the roll's scroll and zoom
+        are written onto it, the rest stays here. */
+    void rebind (Track newTrack);
+
+    const ViewState& getViewState() const { return view; }
+    void setVelConShown (bool shown);
+    /** Shows the automation lane when hidden, hides it when shown. */
+    void toggleAuLane (int laneId);
+
+    void paint (juce::Graphics& g) override;
+
+private:
+    void readRollView();
+
+    timePort::ITimePort& port;
+    Track track;
+    int staffNum;
+    ViewState view;
+
+    JUCE_DECLARE_NON_COPYABLE_WITH_LEAK_DETECTOR (TrackCon)
+};
+} // namespace orv::tracker

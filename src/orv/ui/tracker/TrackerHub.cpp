@@ -1,0 +1,87 @@
+#include "orv/ui/tracker/TrackerHub.h"
+#include "gfx/FontStyle.h"
+#include "gfx/Palette.h"
+
+namespace orv::tracker
+{
+TrackerHub::TrackerHub (IOrvana& orvana)
+    : tracker (orvana)
+    , closeButton ("x", [this]
+                   { if (onClose) onClose(); })
+    , maximiseButton ("+", [this]
+                      { if (onToggleMaximise) onToggleMaximise(); })
+{
+    addAndMakeVisible (tracker);
+    addChildComponent (status);
+    addAndMakeVisible (closeButton);
+    addAndMakeVisible (maximiseButton);
+
+    tracker.onTempoCurveLoadingChanged = [this] (bool loading)
+    {
+        status.setText (loading ? "Loading tempo..." : juce::String());
+        status.setVisible (loading);
+    };
+}
+
+void TrackerHub::setKeyNotice (std::unique_ptr<juce::Component> notice)
+{
+    keyNotice = std::move (notice);
+
+    if (keyNotice != nullptr)
+        addAndMakeVisible (*keyNotice);
+
+    resized();
+}
+
+void TrackerHub::resized()
+{
+    tracker.setBounds (getLocalBounds());
+    status.setBounds (TrackerLayout::forSize (getWidth(), getHeight()).statusOverlay);
+
+    auto buttons = getLocalBounds().removeFromTop (TrackerLayout::topBarHeight).removeFromRight (2 * windowButtonSize + 6).reduced (2, 4);
+    closeButton.setBounds (buttons.removeFromRight (windowButtonSize));
+    buttons.removeFromRight (2);
+    maximiseButton.setBounds (buttons.removeFromRight (windowButtonSize));
+
+    if (keyNotice != nullptr)
+        keyNotice->setBounds (0, getHeight() - 80, TrackerLayout::headerWidth, 60);
+}
+
+//==============================================================================
+TrackerHub::WindowButton::WindowButton (juce::String symbolText, std::function<void()> action)
+    : symbol (std::move (symbolText))
+    , onClick (std::move (action))
+{
+}
+
+void TrackerHub::WindowButton::paint (juce::Graphics& g)
+{
+    g.setColour (isMouseOver() ? gfx::colours::control : gfx::colours::well);
+    g.fillRoundedRectangle (getLocalBounds().toFloat(), 3.0f);
+    g.setColour (gfx::colours::text);
+    gfx::setFont (g, gfx::font::heading);
+    g.drawText (symbol, getLocalBounds(), juce::Justification::centred, false);
+}
+
+void TrackerHub::WindowButton::mouseUp (const juce::MouseEvent& e)
+{
+    if (getLocalBounds().contains (e.getPosition()) && onClick)
+        onClick();
+}
+
+//==============================================================================
+void TrackerHub::StatusOverlay::setText (const juce::String& newText)
+{
+    text = newText;
+    repaint();
+}
+
+void TrackerHub::StatusOverlay::paint (juce::Graphics& g)
+{
+    g.setColour (gfx::colours::well.withAlpha (0.85f));
+    g.fillRoundedRectangle (getLocalBounds().toFloat(), 4.0f);
+    g.setColour (gfx::colours::text);
+    gfx::setFont (g, gfx::font::small);
+    g.drawFittedText (text, getLocalBounds().reduced (4), juce::Justification::centred, 2);
+}
+} // namespace orv::tracker

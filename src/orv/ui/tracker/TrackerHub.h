@@ -1,0 +1,68 @@
+#pragma once
+
+#include "orv/ui/tracker/Tracker.h"
+
+#include <memory>
+
+namespace orv::tracker
+{
+/** The editor window's content: the tracker, the toolbar's close and
+    maximise buttons (the window has no title bar), the status overlay in the
+    top-left corner and a place for the plug-in key notice. */
+class TrackerHub final : public juce::Component
+{
+public:
+    static constexpr int windowButtonSize = 22;
+
+    explicit TrackerHub (IOrvana& orvana);
+
+    std::function<void()> onClose;
+    std::function<void()> onToggleMaximise;
+
+    Tracker& getTracker() { return tracker; }
+    juce::Component& getStatusOverlay() { return status; }
+    juce::Component& getCloseButton() { return closeButton; }
+    juce::Component& getMaximiseButton() { return maximiseButton; }
+
+    /** Shows the plug-in key notice over the bottom of the track headers; null removes it. */
+    void setKeyNotice (std::unique_ptr<juce::Component> notice);
+
+    void resized() override;
+
+private:
+    /** A small text button of the window's toolbar. */
+    class WindowButton final : public juce::Component
+    {
+    public:
+        WindowButton (juce::String symbolText, std::function<void()> action);
+        void paint (juce::Graphics& g) override;
+        void mouseUp (const juce::MouseEvent& e) override;
+        void mouseEnter (const juce::MouseEvent&) override { repaint(); }
+        void mouseExit (const juce::MouseEvent&) override { repaint(); }
+
+    private:
+        juce::String symbol;
+        std::function<void()> onClick;
+    };
+
+    /** What the editor is waiting for (the tempo curve), over the headers' top. */
+    class StatusOverlay final : public juce::Component
+    {
+    public:
+        void setText (const juce::String& newText);
+        const juce::String& getText() const { return text; }
+        void paint (juce::Graphics& g) override;
+
+    private:
+        juce::String text;
+    };
+
+    Tracker tracker;
+    StatusOverlay status;
+    WindowButton closeButton;
+    WindowButton maximiseButton;
+    std::unique_ptr<juce::Component> keyNotice;
+
+    JUCE_DECLARE_NON_COPYABLE_WITH_LEAK_DETECTOR (TrackerHub)
+};
+} // namespace orv::tracker
