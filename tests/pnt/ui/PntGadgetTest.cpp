@@ -7,6 +7,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+
 using namespace pnt;
 
 namespace
@@ -117,6 +119,12 @@ TEST (PennatGadget, KeyFieldLabelAndButtonsFollowTheStateAndReachTheProduct)
 
 TEST (PennatGadget, NewPresetDialogHandsOverTheNameOnCreateAndNothingOnCancel)
 {
+    // ctest names the virtual screen in ORVANA_TEST_DISPLAY only; a process
+    // that has not opened a display yet can still take that one.
+    if (std::getenv ("DISPLAY") == nullptr)
+        if (const auto* testDisplay = std::getenv ("ORVANA_TEST_DISPLAY"))
+            setenv ("DISPLAY", testDisplay, 0);
+
     PntGadget gadget{PntState(), PntPreferences()};
     juce::StringArray names;
 
