@@ -8,9 +8,12 @@
 #include "orv/ui/tracker/TrackerWin.h"
 #include "orv/ui/tracker/WindowPlacement.h"
 #include "orv/ui/tracker/ruler/PlayFromClick.h"
+#include "orv/ui/tracker/topBar/Displays.h"
 #include "support/MessagePump.h"
 
 #include <gtest/gtest.h>
+
+#include <cmath>
 
 using orv::Poser;
 using orv::tracker::Tracker;
@@ -360,6 +363,12 @@ TEST (TimeDisplay, FormatsMinutesSecondsAndHundredths)
     EXPECT_EQ (TimeDisplay::formatTime (83456), "01:23:45");
     EXPECT_EQ (TimeDisplay::formatTime (0), "00:00:00");
     EXPECT_EQ (TimeDisplay::formatTime (59999), "00:59:99");
+
+    // A score loaded without its tempo curve has no tempo: never "0.0".
+    using orv::tracker::TempoDisplay;
+    EXPECT_EQ (TempoDisplay::formatTempo (96.04), "96.0");
+    EXPECT_EQ (TempoDisplay::formatTempo (0.0), "-");
+    EXPECT_EQ (TempoDisplay::formatTempo (std::nan ("")), "-");
     EXPECT_EQ (TimeDisplay::formatTime (6000000), "100:00:00");
     EXPECT_EQ (TimeDisplay::formatTime (-1), "-");
 }

@@ -3,6 +3,8 @@
 #include "gfx/Palette.h"
 #include "orv/IOrvana.h"
 
+#include <cmath>
+
 namespace orv::tracker
 {
 namespace
@@ -46,10 +48,18 @@ TempoDisplay::TempoDisplay (IOrvana& orvanaToShow)
 {
 }
 
+juce::String TempoDisplay::formatTempo (double beatsPerMinute)
+{
+    if (!std::isfinite (beatsPerMinute) || beatsPerMinute <= 0.0)
+        return "-";
+
+    return juce::String::formatted ("%.1f", beatsPerMinute);
+}
+
 juce::String TempoDisplay::getText() const
 {
     auto& score = orvana.getScore();
-    return juce::String::formatted ("%.1f", score.getTempoAtPoser (orvana.getTransport().getPlayLinePoser()));
+    return formatTempo (score.getTempoAtPoser (orvana.getTransport().getPlayLinePoser()));
 }
 
 void TempoDisplay::paint (juce::Graphics& g)

@@ -32,6 +32,10 @@ public:
     static constexpr int preferredWidth = 56;
 
     explicit TempoDisplay (IOrvana& orvana);
+
+    /** One decimal; "-" while no tempo is known (the score is loaded
+        without its tempo curve until the tempo lane asks for it). */
+    static juce::String formatTempo (double beatsPerMinute);
     juce::String getText() const;
     void paint (juce::Graphics& g) override;
 
