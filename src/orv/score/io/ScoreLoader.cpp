@@ -38,11 +38,18 @@ int64_t ticksBeyondLoadedBars (const Score& score, int bar, int pos)
     const auto first = score.getBarAt (0);
     const auto last = score.getBarAt (count - 1);
 
+    // Bar ids come from the host: the distance is taken in 64 bits and held
+    // to a million bars (farther is garbage, and the length saturates anyway),
+    // so no sum here can overflow.
+    static constexpr int64_t farthestBarsOutside = 1'000'000;
+    const auto barsOutside = [] (int64_t from, int64_t to)
+    { return std::min (to - from, farthestBarsOutside); };
+
     if (bar < first.getId())
-        return first.getGlobalPos() - static_cast<int64_t> (first.getId() - bar) * first.getLength() + pos;
+        return first.getGlobalPos() - barsOutside (bar, first.getId()) * first.getLength() + pos;
 
     if (bar > last.getId())
-        return last.getGlobalPos() + static_cast<int64_t> (bar - last.getId()) * last.getLength() + pos;
+        return last.getGlobalPos() + barsOutside (last.getId(), bar) * last.getLength() + pos;
 
     return score.poserToTicks (bar, pos);
 }
