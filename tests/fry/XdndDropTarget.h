@@ -34,12 +34,15 @@ public:
 private:
     void run (juce::String display, int x, int y, int width, int height);
 
-    std::thread thread;
     std::atomic<bool> stopping{false}, showing{false};
     std::atomic<unsigned long> dragSource{0};
     mutable std::mutex mutex;
     juce::String dropped;
     juce::StringArray messages;
     juce::WaitableEvent dropEvent{true};
+
+    // Last: the thread runs at once and uses every member above, so they
+    // must be made before it starts.
+    std::thread thread;
 };
 } // namespace frytest
