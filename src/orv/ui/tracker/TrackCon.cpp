@@ -50,6 +50,29 @@ void TrackCon::toggleAuLane (int laneId)
         view.auLanesShown.insert (laneId);
 }
 
+TrackCon::LaneAreas TrackCon::layoutLanes (juce::Rectangle<int> bounds, bool velocityShown, bool automationShown)
+{
+    // Shares of the whole height, so that showing one lane does not resize the other.
+    const auto fullHeight = static_cast<float> (bounds.getHeight());
+    const auto share = [fullHeight] (float fraction, int low, int high)
+    { return juce::jlimit (low, high, juce::roundToInt (fullHeight * fraction)); };
+
+    LaneAreas areas;
+    // Taken from the bottom up; a container too short for a lane's minimum
+    // gives the lane what is left (removeFromBottom never goes negative).
+    if (automationShown)
+        areas.automation = bounds.removeFromBottom (share (0.25f, auLaneMinHeight, auLaneMaxHeight));
+    if (velocityShown)
+        areas.velocity = bounds.removeFromBottom (share (0.2f, velLaneMinHeight, velLaneMaxHeight));
+    areas.roll = bounds;
+    return areas;
+}
+
+TrackCon::LaneAreas TrackCon::getLaneAreas() const
+{
+    return layoutLanes (getLocalBounds(), view.velConShown, !view.auLanesShown.empty());
+}
+
 void TrackCon::paint (juce::Graphics& g)
 {
     const auto colour = track.hasColor() ? track.getColor() : gfx::colours::control;

@@ -39,6 +39,21 @@ public:
         are written onto it, the rest stays here. */
     void rebind (Track newTrack);
 
+    /** Where the lanes go inside a container of the given size: the piano
+        roll on top takes what the lanes under it leave; the velocity lane,
+        then the automation lane, sit at the bottom when shown. Each lane
+        takes a share of the height within fixed limits, so that a short
+        container (120 px) still keeps most of its height for the notes. */
+    struct LaneAreas
+    {
+        juce::Rectangle<int> roll, velocity, automation;
+    };
+    static constexpr int velLaneMinHeight = 24, velLaneMaxHeight = 60;
+    static constexpr int auLaneMinHeight = 30, auLaneMaxHeight = 90;
+    static LaneAreas layoutLanes (juce::Rectangle<int> bounds, bool velocityShown, bool automationShown);
+    /** The areas for this container's size and what its view shows. */
+    LaneAreas getLaneAreas() const;
+
     const ViewState& getViewState() const { return view; }
     void setVelConShown (bool shown);
     /** Shows the automation lane when hidden, hides it when shown. */

@@ -16,6 +16,7 @@
 #include <cmath>
 
 using orv::Poser;
+using orv::tracker::TrackCon;
 using orv::tracker::Tracker;
 using orv::tracker::TrackerLayout;
 using orv::tracker::TrackStack;
@@ -64,6 +65,34 @@ TEST (TrackerLayout, StacksTracksAndScrollsOnlyOnOverflow)
         EXPECT_EQ (s.needsScrollBar, c.scrollBar);
         EXPECT_EQ (s.offset, c.offset);
     }
+}
+
+TEST (TrackerLayout, LanesLeaveTheRollItsShareAndNeverOverlap)
+{
+    using A = TrackCon::LaneAreas;
+    const auto check = [] (juce::Rectangle<int> bounds, bool vel, bool au, int rollH, int velH, int auH)
+    {
+        const A a = TrackCon::layoutLanes (bounds, vel, au);
+        EXPECT_EQ (a.roll.getHeight(), rollH) << bounds.toString() << vel << au;
+        EXPECT_EQ (a.velocity.getHeight(), velH);
+        EXPECT_EQ (a.automation.getHeight(), auH);
+        EXPECT_EQ (a.roll.getY(), bounds.getY());
+        if (vel)
+        {
+            EXPECT_EQ (a.velocity.getY(), a.roll.getBottom());
+        }
+        if (au)
+        {
+            EXPECT_EQ (a.automation.getBottom(), bounds.getBottom());
+        }
+        EXPECT_EQ (rollH + velH + auH, bounds.getHeight()) << "the lanes fill the container exactly";
+    };
+    check ({0, 0, 800, 300}, false, false, 300, 0, 0);
+    check ({0, 0, 800, 300}, true, true, 300 - 60 - 75, 60, 75);
+    check ({0, 0, 800, 120}, true, true, 120 - 24 - 30, 24, 30);
+    check ({0, 0, 800, 1000}, true, true, 1000 - 60 - 90, 60, 90);
+    check ({0, 0, 800, 40}, true, true, 0, 10, 30); // too short: the lanes take what there is
+    check ({0, 0, 800, 0}, true, true, 0, 0, 0);
 }
 
 TEST (TrackerLayout, OpensWhereTheStateSays)
