@@ -1,4 +1,6 @@
 #include "utils/JsonParser.h"
+#include "utils/JsonNumberText.h"
+#include "utils/Utf8Check.h"
 
 #include <array>
 #include <clocale>
@@ -60,141 +62,6 @@ void appendUtf8 (std::string& out, uint32_t c)
         out += static_cast<char> (0x80 | ((c >> 6) & 0x3f));
         out += static_cast<char> (0x80 | (c & 0x3f));
     }
-}
-
-// Reads a number that has a fraction, an exponent or too many digits for 64
-// bits, from its first digit, the way JUCE's CharacterFunctions::readDoubleValue
-// does (at most 18 significant digits, handed to strtod in the C locale), so
-// that both parsers give the same double; but the exponent is accumulated
-// without overflowing, and a number too long to write an exponent for is
-// infinite rather than wrong.
-double readDouble (const char*& p)
-{
-    constexpr int maxSignificantDigits = 18;
-    constexpr int64_t exponentCap = 1000000000000LL;
-    char buffer[48] = {};
-    char* write = buffer;
-    const auto* start = p;
-    int numSigFigs = 0;
-    int64_t extraExponent = 0;
-    bool decimalPointFound = false, leadingZeros = false;
-
-    for (;;)
-    {
-        if (isDigit (*p))
-        {
-            const auto digit = *p++ - '0';
-
-            if (decimalPointFound)
-            {
-                if (numSigFigs >= maxSignificantDigits)
-                    continue;
-            }
-            else
-            {
-                if (numSigFigs >= maxSignificantDigits)
-                {
-                    ++extraExponent;
-                    continue;
-                }
-
-                if (numSigFigs == 0 && digit == 0)
-                {
-                    leadingZeros = true;
-                    continue;
-                }
-            }
-
-            *write++ = static_cast<char> ('0' + digit);
-            ++numSigFigs;
-        }
-        else if (!decimalPointFound && *p == '.')
-        {
-            ++p;
-            *write++ = '.';
-            decimalPointFound = true;
-        }
-        else
-        {
-            break;
-        }
-    }
-
-    if (!leadingZeros && numSigFigs == 0)
-    {
-        p = start;
-        return 0.0;
-    }
-
-    const auto writeExponentDigits = [&write] (int64_t exponent)
-    {
-        *write++ = static_cast<char> ('0' + exponent / 100);
-        *write++ = static_cast<char> ('0' + (exponent / 10) % 10);
-        *write++ = static_cast<char> ('0' + exponent % 10);
-    };
-
-    constexpr auto inf = std::numeric_limits<double>::infinity();
-    constexpr int64_t lowestExponent = std::numeric_limits<double>::min_exponent10 - 1;
-    constexpr int64_t highestExponent = std::numeric_limits<double>::max_exponent10 + 1;
-
-    if (*p == 'e' || *p == 'E')
-    {
-        const auto* startOfExponent = p;
-        *write++ = 'e';
-        bool positive = true;
-
-        if (*++p == '-')
-        {
-            positive = false;
-            ++p;
-        }
-        else if (*p == '+')
-        {
-            ++p;
-        }
-
-        int64_t exponent = 0;
-        const auto* startOfDigits = p;
-
-        while (isDigit (*p))
-        {
-            const auto digit = *p++ - '0';
-
-            if (digit != 0 || exponent != 0)
-                exponent = juce::jmin (exponentCap, exponent * 10 + digit);
-        }
-
-        if (p == startOfDigits)
-            p = startOfExponent;
-
-        exponent = extraExponent + (positive ? exponent : -exponent);
-
-        if (exponent < 0)
-        {
-            if (exponent < lowestExponent)
-                return 0.0;
-
-            *write++ = '-';
-            exponent = -exponent;
-        }
-        else if (exponent > highestExponent)
-        {
-            return inf;
-        }
-
-        writeExponentDigits (exponent);
-    }
-    else if (extraExponent > 0)
-    {
-        if (extraExponent > highestExponent)
-            return inf;
-
-        *write++ = 'e';
-        writeExponentDigits (extraExponent);
-    }
-
-    static const locale_t cLocale = newlocale (LC_ALL_MASK, "C", nullptr);
-    return strtod_l (buffer, nullptr, cLocale);
 }
 
 juce::String stringOf (const char* begin, const char* end)
@@ -708,96 +575,6 @@ private:
     KeyCache keys;
     std::vector<juce::var> pending;
 };
-// Length of the well-formed UTF-8 sequence at p (1 to 4), or 0 when it is
-// not one (a stray continuation byte, a truncated or overlong sequence, a
-// surrogate, or a code point beyond U+10FFFF).
-size_t validSequenceLength (const unsigned char* p) noexcept
-{
-    const auto c = p[0];
-
-    if (c < 0x80)
-        return 1;
-
-    const auto continuation = [] (unsigned char b)
-    { return (b & 0xc0) == 0x80; };
-
-    if (c >= 0xc2 && c <= 0xdf)
-        return continuation (p[1]) ? 2 : 0;
-
-    if (c >= 0xe0 && c <= 0xef)
-    {
-        const auto low = c == 0xe0 ? 0xa0 : 0x80;
-        const auto high = c == 0xed ? 0x9f : 0xbf;
-        return (p[1] >= low && p[1] <= high && continuation (p[2])) ? 3 : 0;
-    }
-
-    if (c >= 0xf0 && c <= 0xf4)
-    {
-        const auto low = c == 0xf0 ? 0x90 : 0x80;
-        const auto high = c == 0xf4 ? 0x8f : 0xbf;
-        return (p[1] >= low && p[1] <= high && continuation (p[2]) && continuation (p[3])) ? 4 : 0;
-    }
-
-    return 0;
-}
-
-// The offset of the first byte that does not start well-formed UTF-8, or the length.
-size_t firstInvalidByte (const char* text, size_t length) noexcept
-{
-    const auto* bytes = reinterpret_cast<const unsigned char*> (text);
-    size_t i = 0;
-
-    while (i < length)
-    {
-        // Plain ASCII, eight bytes at a time.
-        if (i + 8 <= length)
-        {
-            uint64_t word;
-            std::memcpy (&word, bytes + i, sizeof (word));
-
-            if ((word & 0x8080808080808080ull) == 0)
-            {
-                i += 8;
-                continue;
-            }
-        }
-
-        const auto n = validSequenceLength (bytes + i);
-
-        if (n == 0)
-            return i;
-
-        i += n;
-    }
-
-    return length;
-}
-
-// The text with every byte that is not well-formed UTF-8 replaced by U+FFFD.
-std::string withValidUtf8 (const char* text, size_t length, size_t firstBad)
-{
-    const auto* bytes = reinterpret_cast<const unsigned char*> (text);
-    std::string out (text, firstBad);
-    out.reserve (length + 16);
-
-    for (auto i = firstBad; i < length;)
-    {
-        const auto n = validSequenceLength (bytes + i);
-
-        if (n == 0)
-        {
-            out += "\xef\xbf\xbd";
-            ++i;
-        }
-        else
-        {
-            out.append (text + i, n);
-            i += n;
-        }
-    }
-
-    return out;
-}
 } // namespace
 
 namespace
@@ -808,12 +585,12 @@ juce::Result parseTerminated (const char* text, size_t length, juce::var& result
     // functions would step past the end of strings made of them, so such
     // bytes are refused or become replacement characters before anything
     // is built.
-    if (const auto bad = firstInvalidByte (text, length); bad < length)
+    if (const auto bad = utf8::firstInvalidByte (text, length); bad < length)
     {
         if (badUtf8 == BadUtf8::fail)
             return juce::Result::fail ("Not UTF-8 at byte " + juce::String (static_cast<juce::int64> (bad)));
 
-        const auto valid = withValidUtf8 (text, length, bad);
+        const auto valid = utf8::withValidUtf8 (text, length, bad);
         Parser parser (valid.c_str(), valid.c_str() + valid.size());
         return parser.parseTopLevel (result);
     }
