@@ -53,6 +53,15 @@ CheckList::CheckList (CheckListSource sourceToUse, RowFactory factory)
 
 CheckList::~CheckList() = default;
 
+void CheckList::showInViewport (juce::Viewport& view)
+{
+    onContentHeightChanged = [this, &view] (int height)
+    { setSize (view.getMaximumVisibleWidth(), height); };
+    view.setViewedComponent (this, false);
+    view.setScrollBarsShown (true, false);
+    view.setScrollBarThickness (8);
+}
+
 void CheckList::setRowHeight (int height)
 {
     rowHeight = juce::jmax (1, height);

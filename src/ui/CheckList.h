@@ -63,6 +63,9 @@ public:
     std::function<void (int)> onContentHeightChanged;
 
     void setRowHeight (int height);
+    /** Puts the list in the viewport, which scrolls it vertically: the list
+        takes the view's width and its rows' height (this sets onContentHeightChanged). */
+    void showInViewport (juce::Viewport& view);
     int getNumRows() const { return rows.size(); }
     juce::Component& getRow (int index) const { return rows[index]; }
     int getContentHeight() const { return rows.size() * rowHeight; }

@@ -1,6 +1,7 @@
 #include "fk/ui/FkGadget.h"
 #include "fk/ui/FkLayout.h"
 #include "fk/ui/StemRow.h"
+#include "gadget/DrawerSwitch.h"
 #include "gfx/FontStyle.h"
 
 namespace fk
@@ -45,11 +46,7 @@ FkGadget::FkGadget (FkState stateToUse, FkScoreState scoreStateToUse)
     auto& panel = getBody();
 
     stemList.setRowHeight (layout::rowHeight);
-    stemList.onContentHeightChanged = [this] (int height)
-    { stemList.setSize (listView.getMaximumVisibleWidth(), height); };
-    listView.setViewedComponent (&stemList, false);
-    listView.setScrollBarsShown (true, false);
-    listView.setScrollBarThickness (8);
+    stemList.showInViewport (listView);
     panel.addAndMakeVisible (listView);
     panel.addAndMakeVisible (toggleAll);
 
@@ -66,13 +63,7 @@ FkGadget::FkGadget (FkState stateToUse, FkScoreState scoreStateToUse)
     exportButton.setClickAction ([this]
                                  { runIfSet (onExport); });
 
-    optionsButton.setActiveColor (GadgetButton::Colors::lightBlue);
-    optionsButton.setLatching (true); // pressed while the drawer is out
-    optionsButton.setClickAction ([this]
-                                  {
-                                      const auto wasOpen = isDrawerOpen();
-                                      toggleDrawer();
-                                      optionsButton.setPressed (!wasOpen); });
+    makeDrawerSwitch (optionsButton, *this);
 
     for (auto* button : {&addButton, &selectFolderButton, &showButton, &optionsButton, &exportButton})
         panel.addAndMakeVisible (*button);

@@ -1,5 +1,6 @@
 #include "frt/ui/FrtGadget.h"
 #include "frt/ui/FrtLayout.h"
+#include "gadget/DrawerSwitch.h"
 #include "gfx/FontStyle.h"
 
 namespace frt
@@ -52,13 +53,7 @@ FrtGadget::FrtGadget (State stateToUse, IChordRemoteLoader& loaderToUse)
     setUp (previewButton, GadgetButton::Colors::lightGreen, [this]
            { if (onPreview) onPreview(); });
 
-    optionsButton.setActiveColor (GadgetButton::Colors::lightBlue);
-    optionsButton.setLatching (true); // pressed while the drawer is out
-    optionsButton.setClickAction ([this]
-                                  {
-        const auto wasOpen = isDrawerOpen();
-        toggleDrawer();
-        optionsButton.setPressed (!wasOpen); });
+    makeDrawerSwitch (optionsButton, *this);
     panel.addAndMakeVisible (optionsButton);
 
     variations.onChanged = [this]

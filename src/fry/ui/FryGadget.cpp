@@ -1,5 +1,6 @@
 #include "fry/ui/FryGadget.h"
 #include "fry/ui/FryLayout.h"
+#include "gadget/DrawerSwitch.h"
 #include "gfx/FontStyle.h"
 
 namespace fry
@@ -55,13 +56,7 @@ FryGadget::FryGadget (State stateToUse, std::unique_ptr<IExternalFileDrag> drag)
             onFetchFullScore(); });
     panel.addAndMakeVisible (fullScoreButton);
 
-    optionsButton.setActiveColor (GadgetButton::Colors::lightBlue);
-    optionsButton.setLatching (true); // pressed while the drawer is out, not only while held
-    optionsButton.setClickAction ([this]
-                                  {
-        const auto wasOpen = isDrawerOpen();
-        toggleDrawer();
-        optionsButton.setPressed (!wasOpen); });
+    makeDrawerSwitch (optionsButton, *this);
     panel.addAndMakeVisible (optionsButton);
 
     afterResized();

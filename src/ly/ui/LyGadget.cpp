@@ -1,4 +1,5 @@
 #include "ly/ui/LyGadget.h"
+#include "gadget/DrawerSwitch.h"
 #include "gfx/FontStyle.h"
 #include "ly/ui/LyLayout.h"
 
@@ -85,13 +86,7 @@ LyGadget::LyGadget (LyState stateToUse)
     redoButton.onPaintOverlay = [this] (juce::Graphics& g)
     { paintHistoryArrow (g, redoButton.getLocalBounds().toFloat(), false, redoButton.getFillAndTextColours().second); };
 
-    optionsButton.setActiveColor (GadgetButton::Colors::lightBlue);
-    optionsButton.setLatching (true); // pressed while the drawer is out
-    optionsButton.setClickAction ([this]
-                                  {
-        const auto wasOpen = isDrawerOpen();
-        toggleDrawer();
-        optionsButton.setPressed (!wasOpen); });
+    makeDrawerSwitch (optionsButton, *this);
     panel.addAndMakeVisible (optionsButton);
 
     afterResized();

@@ -1,4 +1,5 @@
 #include "tsl/ui/TslGadget.h"
+#include "gadget/DrawerSwitch.h"
 #include "gfx/FontStyle.h"
 #include "tsl/ui/PartRow.h"
 #include "tsl/ui/TslLayout.h"
@@ -58,11 +59,7 @@ TslGadget::TslGadget (TslState stateToUse, ScoreState scoreStateToUse)
     auto& panel = getBody();
 
     partList.setRowHeight (layout::rowHeight);
-    partList.onContentHeightChanged = [this] (int height)
-    { partList.setSize (listView.getMaximumVisibleWidth(), height); };
-    listView.setViewedComponent (&partList, false);
-    listView.setScrollBarsShown (true, false);
-    listView.setScrollBarThickness (8);
+    partList.showInViewport (listView);
     panel.addAndMakeVisible (listView);
     panel.addAndMakeVisible (toggleAll);
 
@@ -76,13 +73,7 @@ TslGadget::TslGadget (TslState stateToUse, ScoreState scoreStateToUse)
     openFolderButton.setClickAction ([this]
                                      { runIfSet (onOpenPartsFolder); });
 
-    optionsButton.setActiveColor (GadgetButton::Colors::lightBlue);
-    optionsButton.setLatching (true); // pressed while the drawer is out
-    optionsButton.setClickAction ([this]
-                                  {
-                                      const auto wasOpen = isDrawerOpen();
-                                      toggleDrawer();
-                                      optionsButton.setPressed (!wasOpen); });
+    makeDrawerSwitch (optionsButton, *this);
 
     // Pressed while the last run made PDFs: the product sets and clears the property.
     partsPdfsButton.setActiveColor (GadgetButton::Colors::yellow);
