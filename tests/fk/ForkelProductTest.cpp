@@ -24,23 +24,6 @@ using namespace fk;
 
 namespace
 {
-struct StandInWindow final : IFkWindow
-{
-    explicit StandInWindow (int& shownCount)
-        : shown (shownCount)
-    {
-    }
-    void present() override { ++shown; }
-    void bringToFront() override { ++shown; }
-
-    int& shown;
-};
-
-struct NoProducts final : IProductMessageHandler
-{
-    void processHostMessageStr (juce::String, juce::String, juce::String) override {}
-};
-
 /** A short stereo 16-bit WAV file. */
 void writeWav (const juce::File& file)
 {
@@ -106,12 +89,12 @@ protected:
 
     testsupport::ProductStandIns standIns;
     AppState appState{standIns.suite.getPaths()};
-    NoProducts noProducts;
+    testsupport::NoProducts noProducts;
     // An unused port: the request to read the outbox goes nowhere.
     comm::Comm channel{appState, noProducts, standIns.suite.getPaths(), 1};
     int shown = 0;
     Forkel product{contextWithChannel(), [this] (FkState, FkScoreState)
-                   { return std::make_unique<StandInWindow> (shown); }};
+                   { return std::make_unique<testsupport::CountingWindow<IFkWindow>> (shown); }};
 };
 } // namespace
 

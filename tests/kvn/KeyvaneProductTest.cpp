@@ -20,23 +20,6 @@ using namespace kv;
 
 namespace
 {
-struct StandInWindow final : IKvWindow
-{
-    explicit StandInWindow (int& shownCount)
-        : shown (shownCount)
-    {
-    }
-    void present() override { ++shown; }
-    void bringToFront() override { ++shown; }
-
-    int& shown;
-};
-
-struct NoProducts final : IProductMessageHandler
-{
-    void processHostMessageStr (juce::String, juce::String, juce::String) override {}
-};
-
 class KeyvaneProduct : public ::testing::Test
 {
 protected:
@@ -65,12 +48,12 @@ protected:
 
     testsupport::ProductStandIns standIns;
     AppState appState{standIns.suite.getPaths()};
-    NoProducts noProducts;
+    testsupport::NoProducts noProducts;
     // An unused port: the request to read the outbox goes nowhere.
     comm::Comm channel{appState, noProducts, standIns.suite.getPaths(), 1};
     int shown = 0;
     kvn::Keyvane product{contextWithChannel(), [this] (KvState)
-                         { return std::make_unique<StandInWindow> (shown); }};
+                         { return std::make_unique<testsupport::CountingWindow<IKvWindow>> (shown); }};
 };
 } // namespace
 

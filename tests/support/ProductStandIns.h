@@ -1,5 +1,6 @@
 #pragma once
 
+#include "engine/comm/IProductMessageHandler.h"
 #include "products/Product.h"
 #include "products/ProductContext.h"
 #include "support/RecordingActionSender.h"
@@ -25,6 +26,27 @@ public:
 
 private:
     juce::String code, name;
+};
+
+/** A product's window that needs no display; counts how often it was
+    presented or brought to the front. */
+template <typename WindowInterface>
+struct CountingWindow final : WindowInterface
+{
+    explicit CountingWindow (int& shownCount)
+        : shown (shownCount)
+    {
+    }
+    void present() override { ++shown; }
+    void bringToFront() override { ++shown; }
+
+    int& shown;
+};
+
+/** Host messages for products go nowhere. */
+struct NoProducts final : IProductMessageHandler
+{
+    void processHostMessageStr (juce::String, juce::String, juce::String) override {}
 };
 
 /** A temporary suite with stand-ins for the host and the desktop, and the

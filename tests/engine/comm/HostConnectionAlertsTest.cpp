@@ -6,6 +6,8 @@
 #include "support/ScriptedHostServer.h"
 #include "support/TempSuite.h"
 
+#include "support/ProductStandIns.h"
+
 #include <gtest/gtest.h>
 
 using comm::HostConnectionProblem;
@@ -14,17 +16,13 @@ using testsupport::ScriptedHostServer;
 
 namespace
 {
-struct NoProducts final : public IProductMessageHandler
-{
-    void processHostMessageStr (juce::String, juce::String, juce::String) override {}
-};
 } // namespace
 
 TEST (HostConnectionAlerts, TheChannelReportsARefusedAndALostConnection)
 {
     testsupport::TempSuite suite;
     AppState appState (suite.getPaths());
-    NoProducts products;
+    testsupport::NoProducts products;
     auto reported = std::make_shared<std::vector<HostConnectionProblem>>();
     const auto report = [reported] (HostConnectionProblem problem)
     { reported->push_back (problem); };

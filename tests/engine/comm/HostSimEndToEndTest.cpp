@@ -10,17 +10,14 @@
 #include "support/Subprocess.h"
 #include "support/TempSuite.h"
 
+#include "support/ProductStandIns.h"
+
 #include <gtest/gtest.h>
 
 using testsupport::pumpUntil;
 
 namespace
 {
-struct NoProducts final : public IProductMessageHandler
-{
-    void processHostMessageStr (juce::String, juce::String, juce::String) override {}
-};
-
 struct Apply final : public Action
 {
     juce::String getType() override { return "KV.Apply"; }
@@ -40,7 +37,7 @@ TEST (HostSimEndToEnd, CommittedActionReachesTheHostThroughTheGuestOutbox)
     ASSERT_TRUE (sim.isRunning());
 
     AppState appState (suite.getPaths());
-    NoProducts products;
+    testsupport::NoProducts products;
     comm::Comm channel (appState, products, suite.getPaths(), sim.getPort());
 
     Apply first, second;
