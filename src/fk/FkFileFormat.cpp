@@ -53,16 +53,23 @@ bool writeCopy (juce::AudioFormatReader& reader, juce::AudioFormat& targetFormat
 }
 } // namespace
 
-FkConversion convertToFileFormat (const juce::File& file, const juce::String& format)
+bool needsConversion (const juce::File& file, const juce::String& format)
 {
     const auto extensions = extensionsOf (format);
 
-    if (extensions.isEmpty())
-        return FkConversion::notNeeded;
-
     for (const auto& extension : extensions)
         if (file.hasFileExtension (extension))
-            return FkConversion::notNeeded;
+            return false;
+
+    return !extensions.isEmpty();
+}
+
+FkConversion convertToFileFormat (const juce::File& file, const juce::String& format)
+{
+    if (!needsConversion (file, format))
+        return FkConversion::notNeeded;
+
+    const auto extensions = extensionsOf (format);
 
     juce::AudioFormatManager formats;
     formats.registerBasicFormats();

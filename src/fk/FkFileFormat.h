@@ -25,4 +25,7 @@ enum class FkConversion
     floating-point WAV the framework writes at 32 bits, or any 32-bit file
     into AIFF, which it writes up to 24 bits) fails. */
 FkConversion convertToFileFormat (const juce::File& file, const juce::String& format);
+
+/** Whether convertToFileFormat would rewrite the file (rather than answer notNeeded). */
+bool needsConversion (const juce::File& file, const juce::String& format);
 } // namespace fk

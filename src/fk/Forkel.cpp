@@ -54,6 +54,13 @@ Forkel::Forkel (const ProductContext& context, FkWindowFactory windowFactory)
 
 Forkel::~Forkel()
 {
+    // The conversions asked for still finish (the user chose the format, and
+    // never half a file is left), but they no longer report here.
+    alive.reset();
+
+    while (conversions.getNumJobs() > 0)
+        juce::Thread::sleep (5);
+
     // The window closes with the product (the suite quits): the score keeps its stems all the same.
     if (window.isOpen())
         storeScoreState();
@@ -126,15 +133,46 @@ void Forkel::processStemExportStatus (const juce::String& data)
         if (!juce::File::isAbsolutePath (path) || !juce::File (path).existsAsFile())
             return;
 
-        if (convertToFileFormat (juce::File (path), state.getAudioFormat()) == FkConversion::failed)
+        const juce::File file (path);
+        const auto format = state.getAudioFormat();
+
+        if (!needsConversion (file, format))
         {
-            stem->setExportStatus (FkStemExportStatus::Failed);
+            finishExport (*stemId, FkConversion::notNeeded);
             return;
         }
 
-        stem->setExportStatus (FkStemExportStatus::Exported);
-        openExportFolderOnce();
+        // A second report while the file is being converted would convert a file that is going away.
+        if (!converting.insert (*stemId).second)
+            return;
+
+        conversions.addJob ([file, format, id = *stemId, product = std::weak_ptr<Forkel*> (alive)]
+                            {
+                                const auto conversion = convertToFileFormat (file, format);
+                                juce::MessageManager::callAsync ([product, id, conversion]
+                                                                 {
+                                                                     if (const auto self = product.lock())
+                                                                         (*self)->finishExport (id, conversion); }); });
     }
+}
+
+void Forkel::finishExport (int stemId, FkConversion conversion)
+{
+    converting.erase (stemId);
+    auto stem = scoreState.findStemById (stemId);
+
+    // The stem may have been removed while its file was converted.
+    if (!stem.has_value())
+        return;
+
+    if (conversion == FkConversion::failed)
+    {
+        stem->setExportStatus (FkStemExportStatus::Failed);
+        return;
+    }
+
+    stem->setExportStatus (FkStemExportStatus::Exported);
+    openExportFolderOnce();
 }
 
 void Forkel::openExportFolderOnce()

@@ -1,11 +1,15 @@
 #pragma once
 
+#include "fk/FkFileFormat.h"
 #include "fk/FkScoreState.h"
 #include "fk/FkState.h"
 #include "fk/IFkWindow.h"
 #include "products/Product.h"
 #include "products/ProductTrees.h"
 #include "products/ProductWindowSlot.h"
+
+#include <memory>
+#include <set>
 
 namespace fk
 {
@@ -41,7 +45,11 @@ public:
         next; an empty export folder becomes the default one. */
     void processInitialPayload (const juce::String& data);
 
-    /** A status report {"stemId", "status", "file"} of the host's export. */
+    /** A status report {"stemId", "status", "file"} of the host's export. A
+        finished file that needs another format is converted on a worker
+        thread (a long stem takes seconds), and the stem is marked exported
+        or failed when the conversion ends; reports for that stem meanwhile
+        are ignored. */
     void processStemExportStatus (const juce::String& data);
 
     //==============================================================================
@@ -72,6 +80,13 @@ public:
 private:
     void addStemFromReply (const juce::var& reply);
     void openExportFolderOnce();
+    void finishExport (int stemId, FkConversion conversion);
+
+    /** Stems whose file is being converted. */
+    std::set<int> converting;
+    /** Lets a conversion that ends after the product find it gone. */
+    std::shared_ptr<Forkel*> alive = std::make_shared<Forkel*> (this);
+    juce::ThreadPool conversions{1};
 
     FkState state;
     FkScoreState scoreState;

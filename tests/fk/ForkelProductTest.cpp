@@ -199,15 +199,26 @@ TEST_F (ForkelProduct, StatusReportsFollowTheStemsAndConvertFinishedFiles)
     EXPECT_TRUE (wav.existsAsFile());
     EXPECT_EQ (statusOf (1), "Processing");
 
+    // The conversion runs off the message thread; a second report for the
+    // stem meanwhile is ignored (its file is on its way out). The next
+    // stem's conversion queues behind both, so once it is reported every
+    // earlier one has been.
+    const auto winds = exportFolder().getChildFile ("Winds.wav");
+    writeWav (winds);
     product.processHostMessageStr ("STEM_EXPORT_STATUS", statusJson ("1", "Exported", wav));
+    product.processHostMessageStr ("STEM_EXPORT_STATUS", statusJson ("1", "Exported", wav));
+    product.processHostMessageStr ("STEM_EXPORT_STATUS", statusJson ("2", "Exported", winds));
+    ASSERT_TRUE (testsupport::pumpUntil ([this]
+                                         { return statusOf (2) == "Exported"; }));
     EXPECT_EQ (statusOf (1), "Exported");
     EXPECT_FALSE (wav.existsAsFile());
     EXPECT_TRUE (wav.withFileExtension ("aiff").existsAsFile());
     EXPECT_EQ (standIns.ui.opened, juce::StringArray (exportFolder().getFullPathName()));
 
     // A report without a finished file changes nothing.
+    product.processHostMessageStr ("STEM_EXPORT_STATUS", statusJson ("2", "Processing", {}));
     product.processHostMessageStr ("STEM_EXPORT_STATUS", statusJson ("2", "Exported", exportFolder().getChildFile ("missing.wav")));
-    EXPECT_EQ (statusOf (2), "Idle");
+    EXPECT_EQ (statusOf (2), "Processing");
 
     // The host's failure is kept.
     product.processHostMessageStr ("STEM_EXPORT_STATUS", statusJson ("2", "Failed", {}));
@@ -222,9 +233,38 @@ TEST_F (ForkelProduct, AFailedConversionMarksTheStemFailedAndKeepsTheFile)
     ASSERT_TRUE (notAudio.replaceWithText ("not audio"));
 
     product.processHostMessageStr ("STEM_EXPORT_STATUS", statusJson ("2", "Exported", notAudio));
-    EXPECT_EQ (statusOf (2), "Failed");
+    ASSERT_TRUE (testsupport::pumpUntil ([this]
+                                         { return statusOf (2) == "Failed"; }));
     EXPECT_EQ (notAudio.loadFileAsString(), "not audio");
     EXPECT_FALSE (notAudio.withFileExtension ("aiff").exists());
+    EXPECT_TRUE (standIns.ui.opened.isEmpty());
+}
+
+TEST_F (ForkelProduct, AConversionOutlivingTheProductFinishesItsFileAndReportsNowhere)
+{
+    const auto folder = exportFolder();
+    ASSERT_TRUE (folder.createDirectory().wasOk());
+    const auto wav = folder.getChildFile ("Brass.wav");
+    writeWav (wav);
+
+    {
+        auto gone = std::make_unique<Forkel> (contextWithChannel(), [this] (FkState, FkScoreState)
+                                              { return std::make_unique<testsupport::CountingWindow<IFkWindow>> (shown); });
+        gone->processHostMessageStr ("USER_TRIGGER", folder.getFullPathName() + R"(|<SCORE_STATE><STEM_LIST stemIdAutoIncr="1">)"
+                                                                                R"(<STEM id="1" name="Brass" selected="1"/></STEM_LIST></SCORE_STATE>)");
+        gone->getState().getTree().setProperty (FkState::audioFormat, FkConstants::kFormatAiff, nullptr);
+        gone->processHostMessageStr ("STEM_EXPORT_STATUS", statusJson ("1", "Exported", wav));
+    }
+
+    // The product waited for its conversion; the report it posted finds nobody.
+    EXPECT_TRUE (wav.withFileExtension ("aiff").existsAsFile());
+    EXPECT_FALSE (wav.existsAsFile());
+    // It was posted before this one, so it has run once this one has.
+    auto sentinel = std::make_shared<bool> (false);
+    juce::MessageManager::callAsync ([sentinel]
+                                     { *sentinel = true; });
+    ASSERT_TRUE (testsupport::pumpUntil ([sentinel]
+                                         { return *sentinel; }));
     EXPECT_TRUE (standIns.ui.opened.isEmpty());
 }
 
