@@ -4,7 +4,6 @@
 // next (hostCommState.txt), as it does while the user turns the knob.
 // Target: under 5 ms per request.
 #include "engine/comm/Comm.h"
-#include "engine/comm/IProductMessageHandler.h"
 #include "kvn/Keyvane.h"
 #include "support/ProductStandIns.h"
 
@@ -12,16 +11,11 @@
 
 namespace
 {
-struct NoProducts final : IProductMessageHandler
-{
-    void processHostMessageStr (juce::String, juce::String, juce::String) override {}
-};
-
 void BM_KeyvanePlayRequest (benchmark::State& state)
 {
     testsupport::ProductStandIns standIns;
     AppState appState{standIns.suite.getPaths()};
-    NoProducts noProducts;
+    testsupport::NoProducts noProducts;
     // Nothing listens on port 1: the call to read the outbox is made and goes nowhere.
     comm::Comm channel{appState, noProducts, standIns.suite.getPaths(), 1};
     auto context = standIns.context();
