@@ -2,7 +2,7 @@
 
 namespace utils::files
 {
-bool replaceFileAtomically (const juce::File& target, const void* data, size_t numBytes)
+bool replaceFileAtomically (const juce::File& target, const void* data, size_t numBytes, Sync sync)
 {
     if (!target.getParentDirectory().createDirectory().wasOk())
         return false;
@@ -17,10 +17,16 @@ bool replaceFileAtomically (const juce::File& target, const void* data, size_t n
         if (numBytes > 0 && !out.write (data, numBytes))
             return false;
 
-        out.flush();
+        // flush() writes the buffer and waits for the disk (fsync); without
+        // it the stream writes its buffer when it closes, and the size check
+        // below catches a short write.
+        if (sync == Sync::toDisk)
+        {
+            out.flush();
 
-        if (!out.getStatus().wasOk())
-            return false;
+            if (!out.getStatus().wasOk())
+                return false;
+        }
     }
 
     if (temp.getFile().getSize() != static_cast<juce::int64> (numBytes))
@@ -29,10 +35,10 @@ bool replaceFileAtomically (const juce::File& target, const void* data, size_t n
     return temp.overwriteTargetFileWithTemporary();
 }
 
-bool replaceFileAtomically (const juce::File& target, const juce::String& text)
+bool replaceFileAtomically (const juce::File& target, const juce::String& text, Sync sync)
 {
     const auto utf8 = text.toRawUTF8();
-    return replaceFileAtomically (target, utf8, text.getNumBytesAsUTF8());
+    return replaceFileAtomically (target, utf8, text.getNumBytesAsUTF8(), sync);
 }
 
 juce::String withCrLfLineEndings (const juce::String& text)

@@ -125,32 +125,39 @@ TEST (AtomicFile, FailedWriteLeavesTheOldContent)
 
 TEST (AtomicFile, FullDiskLeavesTheOldContentAndNoTemporaryFile)
 {
-    testsupport::TempSuite suite;
-    const auto file = suite.getStateFolder().getChildFile ("AppState.xml");
-    ASSERT_TRUE (utils::files::replaceFileAtomically (file, juce::String ("old content")));
+    // Without the wait for the disk the stream writes its buffer only as it
+    // closes: the failure must be caught there too.
+    for (const auto sync : {utils::files::Sync::toDisk, utils::files::Sync::none})
+    {
+        testsupport::TempSuite suite;
+        const auto file = suite.getStateFolder().getChildFile ("AppState.xml");
+        ASSERT_TRUE (utils::files::replaceFileAtomically (file, juce::String ("old content"), sync));
 
-    // A file-size limit makes writes fail part-way, as a full disk does.
-    const juce::String big = juce::String::repeatedString ("x", 1 << 20);
-    const auto previousHandler = ::signal (SIGXFSZ, SIG_IGN);
-    rlimit previous{};
-    ::getrlimit (RLIMIT_FSIZE, &previous);
-    rlimit limited = previous;
-    limited.rlim_cur = 64 * 1024;
-    ::setrlimit (RLIMIT_FSIZE, &limited);
+        // A file-size limit makes writes fail part-way, as a full disk does.
+        const juce::String big = juce::String::repeatedString ("x", 1 << 20);
+        const auto previousHandler = ::signal (SIGXFSZ, SIG_IGN);
+        rlimit previous{};
+        ::getrlimit (RLIMIT_FSIZE, &previous);
+        rlimit limited = previous;
+        limited.rlim_cur = 64 * 1024;
+        ::setrlimit (RLIMIT_FSIZE, &limited);
 
-    const auto written = utils::files::replaceFileAtomically (file, big);
+        const auto written = utils::files::replaceFileAtomically (file, big, sync);
 
-    ::setrlimit (RLIMIT_FSIZE, &previous);
-    ::signal (SIGXFSZ, previousHandler);
+        ::setrlimit (RLIMIT_FSIZE, &previous);
+        ::signal (SIGXFSZ, previousHandler);
 
-    EXPECT_FALSE (written);
-    EXPECT_EQ (file.loadFileAsString(), "old content");
-    EXPECT_EQ (file.getParentDirectory().findChildFiles (juce::File::findFiles, false, "*", juce::File::FollowSymlinks::no).size(), 1)
-        << "the temporary file is removed";
+        EXPECT_FALSE (written);
+        EXPECT_EQ (file.loadFileAsString(), "old content");
+        EXPECT_EQ (file.getParentDirectory().findChildFiles (juce::File::findFiles, false, "*", juce::File::FollowSymlinks::no).size(), 1)
+            << "the temporary file is removed";
 
-    EXPECT_TRUE (utils::files::replaceFileAtomically (file, nullptr, 0));
-    EXPECT_TRUE (file.existsAsFile()) << "an empty write makes an empty file, it does not delete";
-    EXPECT_EQ (file.getSize(), 0);
+        EXPECT_TRUE (utils::files::replaceFileAtomically (file, nullptr, 0, sync));
+        EXPECT_TRUE (file.existsAsFile()) << "an empty write makes an empty file, it does not delete";
+        EXPECT_EQ (file.getSize(), 0);
+        EXPECT_TRUE (utils::files::replaceFileAtomically (file, juce::String ("new content"), sync));
+        EXPECT_EQ (file.loadFileAsString(), "new content");
+    }
 }
 
 TEST (AtomicFile, LineEndingsBecomeCrLf)

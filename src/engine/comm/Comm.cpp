@@ -68,7 +68,10 @@ void Comm::readGuestState()
 
 void Comm::writeGuestState()
 {
-    utils::files::replaceFileAtomically (getGuestCommStateFile(), lines::formatGuestState (guestState));
+    // The channel's files are messages to the running host: renamed into
+    // place whole, never waited onto the disk (each wait costs milliseconds
+    // per request, and the ids above survive a lost file).
+    utils::files::replaceFileAtomically (getGuestCommStateFile(), lines::formatGuestState (guestState), utils::files::Sync::none);
 }
 
 bool Comm::processHostOutbox()
@@ -134,7 +137,7 @@ void Comm::tidyGuestOutbox()
     const auto tidied = lines::tidyGuestOutbox (text, lastConsumed);
 
     if (tidied != text)
-        utils::files::replaceFileAtomically (outbox, tidied);
+        utils::files::replaceFileAtomically (outbox, tidied, utils::files::Sync::none);
 }
 
 juce::String Comm::getGuestOutboxFileContents()
@@ -144,7 +147,7 @@ juce::String Comm::getGuestOutboxFileContents()
 
 void Comm::setGuestOutboxFileContents (juce::StringRef contents)
 {
-    utils::files::replaceFileAtomically (getGuestOutboxFile(), juce::String (contents));
+    utils::files::replaceFileAtomically (getGuestOutboxFile(), juce::String (contents), utils::files::Sync::none);
 }
 
 bool Comm::consumeHostVersion()
