@@ -362,10 +362,19 @@ void RollGrid::restoreRollView()
     const auto onChange = std::move (rollPort.onChange);
     rollPort.setZoomY (RollPort::defaultZoomY * static_cast<float> (std::isfinite (ratio) && ratio > 0.0 ? ratio : 1.0));
 
-    if (track.isValid() && track.getState().hasProperty (ids::pianoRollScrollY))
+    // A stored place the roll did not write itself was set by someone: it wins over centring.
+    const bool stored = track.isValid() && track.getState().hasProperty (ids::pianoRollScrollY);
+
+    if (stored && (!autoCentred || track.getPianoRollScrollY() != lastSyncedScroll))
+    {
+        autoCentred = false;
         rollPort.setScrollDocY (static_cast<float> (track.getPianoRollScrollY()));
-    else if (!viewPlaced)
+    }
+    else if (!viewPlaced || autoCentred)
+    {
         rollPort.centerContentVertically();
+        autoCentred = true;
+    }
 
     rollPort.onChange = onChange;
     syncViewFromRollPort();
@@ -381,6 +390,7 @@ void RollGrid::syncViewFromRollPort()
         // Only what changed is written: every write notifies the score's listeners.
         if (!track.getState().hasProperty (ids::pianoRollScrollY) || track.getPianoRollScrollY() != scroll)
             track.setPianoRollScrollY (scroll);
+        lastSyncedScroll = scroll;
         if (std::abs (track.getPianoRollVerticalZoom() - ratio) > 1.0e-6)
             track.setPianoRollVerticalZoom (ratio);
     }
@@ -401,6 +411,10 @@ void RollGrid::resized()
         return;
     }
 
+    // Until the user scrolls, the roll stays centred on its notes whatever its height.
+    if (autoCentred)
+        rollPort.centerContentVertically();
+
     syncViewFromRollPort();
 }
 
@@ -408,6 +422,8 @@ void RollGrid::scrollRoll (const juce::MouseWheelDetails& wheel, bool zoom)
 {
     if (!std::isfinite (wheel.deltaY) || wheel.deltaY == 0.0f)
         return;
+
+    autoCentred = false;
 
     if (zoom)
     {

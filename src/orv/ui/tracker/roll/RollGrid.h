@@ -104,6 +104,8 @@ public:
 
     /** Vertical zoom and scroll restored from the track's view state. */
     void restoreRollView();
+    /** The user placed the roll: it no longer follows its notes' centre. */
+    void stopAutoCentring() { autoCentred = false; }
 
     void paint (juce::Graphics& g) override;
     void paintOverChildren (juce::Graphics& g) override;
@@ -149,6 +151,9 @@ private:
     std::vector<RollNote*> previewed;
     Keyboard keyboard{*this};
     bool viewPlaced = false;
+    /** The roll sits where centring put it, not where the user or the track's view state did. */
+    bool autoCentred = false;
+    double lastSyncedScroll = -1.0;
     RollGridTool tool;
 
     JUCE_DECLARE_NON_COPYABLE_WITH_LEAK_DETECTOR (RollGrid)
