@@ -100,8 +100,12 @@ void RollGrid::setTrack (Track newTrack)
 
     // The container carried the roll's place over to the new tree; a tree
     // without one (scrolled to the very top) keeps the roll where it is.
+    // An edit's reload never re-centres: the notes under the pointer stay put.
     if (viewPlaced)
+    {
+        autoCentred = false;
         restoreRollView();
+    }
 }
 
 void RollGrid::loadState()
