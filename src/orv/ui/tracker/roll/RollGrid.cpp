@@ -60,6 +60,7 @@ RollGrid::RollGrid (timePort::ITimePort& portToUse, RollGridGroup& groupToJoin, 
     };
     rollPort.onChange = [this]
     { syncViewFromRollPort(); };
+    trackFill = track.hasColor() ? track.getColor().brighter (0.4f) : Colours::written;
     group.add (*this);
     tool.setMode (group.getMode());
     tool.connectToCanvas (*this);
@@ -96,6 +97,7 @@ float RollGrid::viewXToTicks (float x) const
 void RollGrid::setTrack (Track newTrack)
 {
     track = std::move (newTrack);
+    trackFill = track.hasColor() ? track.getColor().brighter (0.4f) : Colours::written;
     loadState();
 
     // The container carried the roll's place over to the new tree; a tree
@@ -161,7 +163,7 @@ RollNote& RollGrid::addRollNote (Note note)
     auto& added = *notes.back();
     indexNote (added);
 
-    if (added.getNote().isSelected())
+    if (added.isSelected())
         selectedCache.push_back (&added);
 
     return added;
@@ -247,7 +249,10 @@ void RollGrid::forNotesOfPitchBetween (int pitch, int64_t from, int64_t to, Fn&&
 void RollGrid::unselectAllRollNotes()
 {
     for (auto* n : selectedCache)
+    {
         n->getNote().setSelected (false);
+        n->setSelectedFlag (false);
+    }
 
     selectedCache.clear();
     repaint();
@@ -258,16 +263,21 @@ void RollGrid::updateSelectedRollNotesCache()
     selectedCache.clear();
 
     for (auto& n : notes)
-        if (n->getNote().isSelected())
+    {
+        n->setSelectedFlag (n->getNote().isSelected());
+
+        if (n->isSelected())
             selectedCache.push_back (n.get());
+    }
 }
 
 void RollGrid::setNoteSelected (RollNote& rollNote, bool selected)
 {
-    if (rollNote.getNote().isSelected() == selected)
+    if (rollNote.isSelected() == selected)
         return;
 
     rollNote.getNote().setSelected (selected);
+    rollNote.setSelectedFlag (selected);
 
     if (selected)
         selectedCache.push_back (&rollNote);
@@ -292,7 +302,7 @@ RollNote* RollGrid::findNoteAt (float x, float y) const
     forNotesOfPitchBetween (pitch, from, to, [&] (RollNote& n)
                             {
                                 // The latest start lies on top, as it is painted last.
-                                if (!n.isPreviewing() && !n.getNote().isDeleteRequested() && n.getViewBounds (*this).expanded (0.5f, 0.0f).contains (x, y))
+                                if (!n.isPreviewing() && !n.isDeleteRequested() && n.getViewBounds (*this).expanded (0.5f, 0.0f).contains (x, y))
                                     found = &n; });
     return found;
 }
@@ -457,24 +467,28 @@ void RollGrid::Keyboard::mouseWheelMove (const juce::MouseEvent& e, const juce::
 void RollGrid::paint (juce::Graphics& g)
 {
     const auto clip = g.getClipBounds();
-    const auto keyH = getKeyViewHeight();
     const auto topPitch = juce::jlimit (0, 127, viewYToPitch (clip.getY()));
     const auto bottomPitch = juce::jlimit (0, 127, viewYToPitch (clip.getBottom()));
 
+    // Whole pixels only: fractional rectangles would be anti-aliased, row by row.
+    const auto rowTop = [this] (int pitch)
+    { return juce::roundToInt (getKeyViewY (pitch)); };
+
     for (int p = bottomPitch; p <= topPitch; ++p)
     {
-        const auto y = getKeyViewY (p);
+        const auto top = rowTop (p);
+        const auto bottom = rowTop (p - 1);
 
         if (isBlackKey (p))
         {
             g.setColour (Colours::blackRow);
-            g.fillRect (static_cast<float> (clip.getX()), y, static_cast<float> (clip.getWidth()), keyH);
+            g.fillRect (clip.getX(), top, clip.getWidth(), bottom - top);
         }
 
         if (p % 12 == 0)
         {
             g.setColour (Colours::octaveLine);
-            g.fillRect (static_cast<float> (clip.getX()), std::round (y + keyH) - 1.0f, static_cast<float> (clip.getWidth()), 1.0f);
+            g.fillRect (clip.getX(), bottom - 1, clip.getWidth(), 1);
         }
     }
 
@@ -482,19 +496,71 @@ void RollGrid::paint (juce::Graphics& g)
     const auto to = static_cast<int64_t> (std::ceil (viewXToTicks (static_cast<float> (clip.getRight()) + 1.0f)));
 
     for (int p = bottomPitch; p <= topPitch; ++p)
+    {
+        // Notes a few pixels wide are merged into runs of one colour: at the
+        // widest zoom thousands of them share a row and their outlines could
+        // not be seen anyway.
+        juce::Rectangle<int> run;
+        juce::Colour runColour;
+        const auto flush = [&]
+        {
+            if (!run.isEmpty())
+            {
+                g.setColour (runColour);
+                g.fillRect (run);
+            }
+            run = {};
+        };
+
         forNotesOfPitchBetween (p, from, to, [&] (RollNote& n)
-                                { paintNote (g, n, false); });
+                                {
+                                    if (n.isDeleteRequested())
+                                        return;
+
+                                    const auto bounds = n.getViewBounds (*this).toNearestIntEdges();
+
+                                    if (n.isPreviewing() || bounds.getWidth() >= 4)
+                                    {
+                                        flush();
+                                        paintNote (g, n, false);
+                                        return;
+                                    }
+
+                                    const auto colour = noteFill (n, false);
+
+                                    if (!run.isEmpty() && colour == runColour && bounds.getX() <= run.getRight())
+                                    {
+                                        run.setRight (std::max (run.getRight(), bounds.getRight()));
+                                        return;
+                                    }
+
+                                    flush();
+                                    run = bounds;
+                                    runColour = colour; });
+        flush();
+    }
 
     for (auto* n : previewed)
         paintNote (g, *n, true);
 }
 
+juce::Colour RollGrid::noteFill (const RollNote& rollNote, bool asPreview) const
+{
+    const bool phantom = rollNote.isPhantom();
+    auto fill = phantom ? Colours::phantom : trackFill;
+
+    if (asPreview)
+        fill = Colours::preview;
+    else if (rollNote.isSelected())
+        fill = Colours::selected;
+
+    // Phantom notes are hollow-looking: a paler body inside a full outline.
+    return phantom ? fill.withAlpha (0.55f) : fill;
+}
+
 void RollGrid::paintNote (juce::Graphics& g, const RollNote& rollNote, bool asPreview) const
 {
-    const auto& note = rollNote.getNote();
-    const bool phantom = note.isPhantom();
-
-    if (note.isDeleteRequested())
+    if (rollNote.isDeleteRequested())
         return;
 
     if (rollNote.isPreviewing() && !asPreview)
@@ -506,26 +572,19 @@ void RollGrid::paintNote (juce::Graphics& g, const RollNote& rollNote, bool asPr
     }
 
     const auto bounds = rollNote.getViewBounds (*this).toNearestIntEdges();
-    auto fill = phantom ? Colours::phantom : (track.hasColor() ? track.getColor().brighter (0.4f) : Colours::written);
-
-    if (asPreview)
-        fill = Colours::preview;
-    else if (note.isSelected())
-        fill = Colours::selected;
-
-    // Phantom notes are hollow-looking: a paler body inside a full outline.
-    g.setColour (phantom ? fill.withAlpha (0.55f) : fill);
+    const auto fill = noteFill (rollNote, asPreview);
+    g.setColour (fill);
     g.fillRect (bounds);
 
     if (bounds.getWidth() > 2 && bounds.getHeight() > 2)
     {
-        g.setColour (phantom ? fill : fill.darker (0.6f));
+        g.setColour (rollNote.isPhantom() ? fill.withAlpha (1.0f) : fill.darker (0.6f));
         g.drawRect (bounds, 1);
     }
 
-    if (note.isWritten() && !rollNote.isDrawn())
+    if (!rollNote.isPhantom() && !rollNote.isDrawn() && (rollNote.soundDiffers() || asPreview))
     {
-        // The written timing: a bar along the row's bottom under the played one.
+        // The written timing, where it differs from the played: a bar along the row's bottom.
         const auto written = rollNote.getWrittenViewBounds (*this).toNearestIntEdges();
         g.setColour (Colours::writtenTime);
         g.fillRect (written.withTop (written.getBottom() - juce::jmax (1, written.getHeight() / 4)));
@@ -541,40 +600,45 @@ void RollGrid::paintOverChildren (juce::Graphics& g)
 void RollGrid::Keyboard::paint (juce::Graphics& g)
 {
     auto& rp = grid.getRollPort();
-    const auto w = static_cast<float> (getWidth());
+    const auto w = getWidth();
+    const auto h = getHeight();
+    const auto rowTop = [&rp] (int pitch)
+    { return juce::roundToInt (rp.getKeyViewY (pitch)); };
     g.fillAll (juce::Colour (0xfff2f2f2));
     g.setColour (gfx::colours::outline);
 
-    // White keys: 75 of them, each 12/7 rows tall, counted from the top.
+    // White keys: 75 of them, each 12/7 rows tall, counted up from the bottom.
     for (int key = 0; key < 75; ++key)
     {
-        const auto y = rp.getWhiteKeyViewY (74 - key, getHeight());
-        if (y > static_cast<float> (getHeight()) || y + grid.getNatKeyHeight() < 0.0f)
-            continue;
-        g.fillRect (0.0f, std::round (y), w, 1.0f);
+        const auto y = juce::roundToInt (rp.getWhiteKeyViewY (key, h));
+        if (y >= 0 && y <= h)
+            g.fillRect (0, y, w, 1);
     }
+
+    const auto labels = rp.getKeyViewHeight() >= 7.0f;
+    g.setFont (juce::jmin (9.0f, rp.getKeyViewHeight()));
 
     for (int p = 0; p < RollPort::numPitches; ++p)
     {
-        const auto y = rp.getKeyViewY (p);
+        const auto top = rowTop (p);
+        const auto bottom = rowTop (p - 1);
 
-        if (y > static_cast<float> (getHeight()) || y + rp.getKeyViewHeight() < 0.0f)
+        if (bottom < 0 || top > h)
             continue;
 
         if (isBlackKey (p))
         {
             g.setColour (juce::Colour (0xff1a1a1a));
-            g.fillRect (0.0f, y, w * 0.6f, rp.getKeyViewHeight());
+            g.fillRect (0, top, w * 3 / 5, bottom - top);
         }
-        else if (p % 12 == 0 && rp.getKeyViewHeight() >= 7.0f)
+        else if (p % 12 == 0 && labels)
         {
             g.setColour (gfx::colours::panel);
-            g.setFont (juce::jmin (9.0f, rp.getKeyViewHeight()));
-            g.drawText ("C" + juce::String (p / 12 - 1), juce::Rectangle<float> (w * 0.45f, y, w * 0.55f - 1.0f, rp.getKeyViewHeight()), juce::Justification::centredRight, false);
+            g.drawText ("C" + juce::String (p / 12 - 1), w / 2, top, w - w / 2 - 1, bottom - top, juce::Justification::centredRight, false);
         }
     }
 
     g.setColour (gfx::colours::outline);
-    g.fillRect (w - 1.0f, 0.0f, 1.0f, static_cast<float> (getHeight()));
+    g.fillRect (w - 1, 0, 1, h);
 }
 } // namespace orv::tracker::roll

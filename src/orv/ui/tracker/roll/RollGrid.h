@@ -137,11 +137,13 @@ private:
     template <typename Fn>
     void forNotesOfPitchBetween (int pitch, int64_t from, int64_t to, Fn&& fn) const;
     void paintNote (juce::Graphics& g, const RollNote& rollNote, bool asPreview) const;
+    juce::Colour noteFill (const RollNote& rollNote, bool asPreview) const;
     void scrollRoll (const juce::MouseWheelDetails& wheel, bool zoom);
 
     timePort::ITimePort& port;
     RollGridGroup& group;
     Track track;
+    juce::Colour trackFill;
     RollPort rollPort;
     std::vector<std::unique_ptr<RollNote>> notes;
     /** Per pitch: the notes in order of their span's start, and the longest span. */

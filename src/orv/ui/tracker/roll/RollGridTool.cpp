@@ -462,9 +462,9 @@ void RollGridTool::onEraseMouseDrag (const juce::MouseEvent& e)
         {
             auto& note = n->getNote();
 
-            if (note.isPhantom())
+            if (n->isPhantom())
             {
-                note.setDeleteRequested (true);
+                n->markDeleteRequested();
             }
             else if (note.soundDiffersFromWritten())
             {

@@ -6,13 +6,23 @@ namespace orv::tracker::roll
 {
 RollNote::RollNote (Note noteToShow, const Score& score)
     : note (std::move (noteToShow))
+    , selected (note.isSelected())
+    , deleteRequested (note.isDeleteRequested())
 {
     refresh (score);
+}
+
+void RollNote::markDeleteRequested()
+{
+    deleteRequested = true;
+    note.setDeleteRequested (true);
 }
 
 void RollNote::refresh (const Score& score)
 {
     pitch = note.getPitch();
+    phantom = note.isPhantom();
+    differs = note.isWritten() && note.soundDiffersFromWritten();
     const auto barStart = score.poserToTicks (note.getBar(), 0);
 
     if (note.isWritten())

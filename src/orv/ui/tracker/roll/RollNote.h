@@ -57,6 +57,17 @@ public:
     /** The written timing (a written note's head), for the written-time bar. */
     juce::Rectangle<float> getWrittenViewBounds (const RollGrid& grid) const;
 
+    // The note's flags, kept here so that painting and hit tests read no tree
+    // properties; the grid keeps them in step with the note.
+    bool isPhantom() const { return phantom; }
+    bool isSelected() const { return selected; }
+    void setSelectedFlag (bool isSelected) { selected = isSelected; }
+    bool isDeleteRequested() const { return deleteRequested; }
+    /** Marks the note, and the note's tree, for deletion. */
+    void markDeleteRequested();
+    /** A written note that plays other than written. */
+    bool soundDiffers() const { return differs; }
+
     /** Drawn by the phantom tool in this gesture: the host does not know it yet. */
     bool isDrawn() const { return drawn; }
     void setDrawn (bool isNew) { drawn = isNew; }
@@ -72,5 +83,6 @@ private:
     Preview preview;
     bool previewing = false;
     bool drawn = false;
+    bool phantom = false, selected = false, deleteRequested = false, differs = false;
 };
 } // namespace orv::tracker::roll
