@@ -216,6 +216,18 @@ TEST (OrvanaEdits, NoteTextsChangeWrittenOverridesAndPhantomMessages)
     EXPECT_EQ (score.findStaff (1)->findBar (4), nullptr) << "a bar left empty is dropped";
 }
 
+TEST (OrvanaEdits, ASoundEntryNamingNoPhantomNoteAddsOne)
+{
+    EditSim edit;
+    const auto before = messagesOf (edit.score(), 1).joinIntoString (" ");
+    ASSERT_TRUE (edit.call ("noteSound", "C,1,2,128,72,64,2,128,64"));
+    const auto after = messagesOf (edit.score(), 1).joinIntoString (" ");
+    EXPECT_TRUE (after.contains ("2:128:~N72,100")) << after;
+    EXPECT_TRUE (after.contains ("2:192:~N72,0")) << after;
+    EXPECT_EQ (after.length(), before.length() + juce::String (" 2:128:~N72,100 2:192:~N72,0").length()) << "nothing else changed: " << after;
+    EXPECT_EQ (edit.countRefreshes(), 1);
+}
+
 TEST (OrvanaEdits, MuteSoloAndNamesAreStoredOnTheStaff)
 {
     EditSim edit;

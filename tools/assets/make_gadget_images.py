@@ -116,6 +116,34 @@ def eraser(x, y):
     return (0, 0, 0, 0.0)
 
 
+def point_in_polygon(x, y, pts):
+    inside = False
+    j = len(pts) - 1
+    for i in range(len(pts)):
+        xi, yi = pts[i]
+        xj, yj = pts[j]
+        if (yi > y) != (yj > y) and x < (xj - xi) * (y - yi) / (yj - yi) + xi:
+            inside = not inside
+        j = i
+    return inside
+
+
+def pointer_tool(x, y):
+    # 18 x 18 toolboard icon: an arrow pointing up-left, dark on the light plate.
+    arrow = [(3, 2), (3, 15), (6.5, 11.5), (9, 17), (11, 16), (8.7, 10.7), (13.5, 10.5)]
+    return (25, 25, 25, 1.0) if point_in_polygon(x, y, arrow) else (0, 0, 0, 0.0)
+
+
+def phantom_tool(x, y):
+    # 18 x 18 toolboard icon: a pencil over a hollow note bar (a drawn phantom note).
+    if 2 <= x <= 16 and 12 <= y <= 16 and not (3.5 <= x <= 14.5 and 13.5 <= y <= 14.5):
+        return (25, 25, 25, 1.0)
+    d = seg_dist(x, y, 4, 9, 14, 1)
+    if d < 1.8:
+        return (25, 25, 25, 1.0)
+    return (0, 0, 0, 0.0)
+
+
 def hand(x, y):
     # 24 x 24: a round palm with four fingers; hot spot at the index tip.
     shapes = [math.hypot(x - 12, y - 16) - 6]
@@ -154,6 +182,8 @@ def main():
         ("cursorPencil.png", 24, 24, pencil),
         ("cursorEraser.png", 24, 24, eraser),
         ("cursorHand.png", 24, 24, hand),
+        ("pointer.png", 18, 18, pointer_tool),
+        ("tabPhantom.png", 18, 18, phantom_tool),
         ("spinnerSprite.png", 8 * 24, 24, spinner(8, 24)),
     ]
     for name, w, h, shade in images:

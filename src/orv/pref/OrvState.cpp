@@ -32,6 +32,7 @@ void OrvTrackerState::ensureDefaults()
 {
     setDefault (state, prefids::activeAuLaneId, defaults::activeAuLaneId);
     setDefault (state, prefids::pointerSnapTicks, defaults::pointerSnapTicks);
+    setDefault (state, prefids::phantomSnapTicks, defaults::phantomSnapTicks);
     setDefault (state, prefids::velConShown, defaults::velConShown);
     setDefault (state, prefids::openNearMouse, defaults::openNearMouse);
     setDefault (state, prefids::winNormalStateBounds, defaults::winNormalStateBounds);
@@ -57,6 +58,14 @@ int OrvTrackerState::getPointerSnapTicks() const
 void OrvTrackerState::setPointerSnapTicks (int ticks)
 {
     state.setProperty (prefids::pointerSnapTicks, ticks, nullptr);
+}
+int OrvTrackerState::getPhantomSnapTicks() const
+{
+    return treeprops::getInt (state, prefids::phantomSnapTicks, defaults::phantomSnapTicks);
+}
+void OrvTrackerState::setPhantomSnapTicks (int ticks)
+{
+    state.setProperty (prefids::phantomSnapTicks, ticks, nullptr);
 }
 bool OrvTrackerState::getVelConShown() const
 {

@@ -26,6 +26,8 @@ public:
     void setActiveAuLaneId (int laneId);
     int getPointerSnapTicks() const;
     void setPointerSnapTicks (int ticks);
+    int getPhantomSnapTicks() const;
+    void setPhantomSnapTicks (int ticks);
     bool getVelConShown() const;
     void setVelConShown (bool shown);
     bool getOpenNearMouse() const;

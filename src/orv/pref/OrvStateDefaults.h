@@ -7,6 +7,8 @@
     - activeAuLaneId 0: the first automation lane is the active one.
     - pointerSnapTicks 64: the pointer tool snaps to sixteenths, the finest
       step at which moved notes still line up with written notes.
+    - phantomSnapTicks 64: drawn phantom notes start on sixteenths and are
+      one sixteenth long, like the pointer's grid.
     - velConShown true: the velocity lane is open, as velocities are the most
       edited values.
     - openNearMouse true: the window opens where the user clicked in the host.
@@ -34,6 +36,7 @@ namespace orv::defaults
 {
 constexpr int activeAuLaneId = 0;
 constexpr int pointerSnapTicks = 64;
+constexpr int phantomSnapTicks = 64;
 constexpr bool velConShown = true;
 constexpr bool openNearMouse = true;
 constexpr const char* winNormalStateBounds = "";

@@ -1,5 +1,6 @@
 #include "orv/ui/tracker/TrackCon.h"
 #include "gfx/Palette.h"
+#include "orv/ui/tracker/roll/RollGrid.h"
 #include "orv/ui/tracker/timePort/GridRules.h"
 #include "orv/ui/tracker/timePort/ITimePort.h"
 
@@ -15,6 +16,8 @@ TrackCon::TrackCon (timePort::ITimePort& portToUse, Track trackToShow)
     setInterceptsMouseClicks (false, true);
     readRollView();
 }
+
+TrackCon::~TrackCon() = default;
 
 void TrackCon::readRollView()
 {
@@ -36,18 +39,23 @@ void TrackCon::rebind (Track newTrack)
 
     if (track.getPianoRollVerticalZoom() != view.pianoRollVerticalZoom)
         track.setPianoRollVerticalZoom (view.pianoRollVerticalZoom);
+
+    if (roll != nullptr)
+        roll->setTrack (track);
     repaint();
 }
 
 void TrackCon::setVelConShown (bool shown)
 {
     view.velConShown = shown;
+    resized();
 }
 
 void TrackCon::toggleAuLane (int laneId)
 {
     if (view.auLanesShown.erase (laneId) == 0)
         view.auLanesShown.insert (laneId);
+    resized();
 }
 
 TrackCon::LaneAreas TrackCon::layoutLanes (juce::Rectangle<int> bounds, bool velocityShown, bool automationShown)
@@ -71,6 +79,23 @@ TrackCon::LaneAreas TrackCon::layoutLanes (juce::Rectangle<int> bounds, bool vel
 TrackCon::LaneAreas TrackCon::getLaneAreas() const
 {
     return layoutLanes (getLocalBounds(), view.velConShown, !view.auLanesShown.empty());
+}
+
+//==============================================================================
+void TrackCon::attachRoll (roll::RollGridGroup& group)
+{
+    if (roll != nullptr)
+        return;
+
+    roll = std::make_unique<roll::RollGrid> (port, group, track);
+    addAndMakeVisible (*roll);
+    resized();
+}
+
+void TrackCon::resized()
+{
+    if (roll != nullptr)
+        roll->setBounds (getLaneAreas().roll);
 }
 
 void TrackCon::paint (juce::Graphics& g)

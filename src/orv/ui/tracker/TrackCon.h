@@ -4,6 +4,7 @@
 
 #include <juce_gui_basics/juce_gui_basics.h>
 
+#include <memory>
 #include <set>
 
 namespace orv::tracker
@@ -12,6 +13,12 @@ namespace timePort
 {
 class ITimePort;
 }
+
+namespace roll
+{
+class RollGrid;
+class RollGridGroup;
+} // namespace roll
 
 /** One track's container in the lane area: its lanes (the piano roll, the
     velocity lane, the automation lanes) stack inside it, over the bar grid it
@@ -31,6 +38,7 @@ public:
     };
 
     TrackCon (timePort::ITimePort& port, Track track);
+    ~TrackCon() override;
 
     int getStaffNum() const { return staffNum; }
     Track getTrack() const { return track; }
@@ -61,6 +69,13 @@ public:
 
     void paint (juce::Graphics& g) override;
 
+    //==============================================================================
+    /** Gives the container its piano roll, in the group of the editor's rolls. */
+    void attachRoll (roll::RollGridGroup& group);
+    /** The piano roll, or null before attachRoll. */
+    roll::RollGrid* getRoll() const { return roll.get(); }
+    void resized() override;
+
 private:
     void readRollView();
 
@@ -68,6 +83,7 @@ private:
     Track track;
     int staffNum;
     ViewState view;
+    std::unique_ptr<roll::RollGrid> roll;
 
     JUCE_DECLARE_NON_COPYABLE_WITH_LEAK_DETECTOR (TrackCon)
 };

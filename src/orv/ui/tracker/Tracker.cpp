@@ -20,6 +20,8 @@ constexpr float x11WheelNotch = 50.0f / 256.0f;
 constexpr float pixelsPerNotch = 40.0f;
 constexpr float shiftWheelPixels = 80.0f;
 constexpr float ctrlWheelRatioStep = 0.1f;
+/** Where the toolboard starts in the top bar: after the top bar's displays and buttons. */
+constexpr int toolboardLeft = 380;
 } // namespace
 
 Tracker::Tracker (IOrvana& orvanaToShow)
@@ -28,6 +30,8 @@ Tracker::Tracker (IOrvana& orvanaToShow)
     , transportTree (orvana.getTransport().getState())
     , topBar (orvana)
     , port (orvana)
+    , rollTool (port, rollGroup, orvana.getOrvState().getOrCreateTrackerState())
+    , toolboard (rollTool)
 {
     setOpaque (true);
     addAndMakeVisible (port);
@@ -58,6 +62,19 @@ Tracker::Tracker (IOrvana& orvanaToShow)
     verticalScrollBar.setAutoHide (false);
     verticalScrollBar.setSingleStepSize (TrackStack::scrollStep);
     verticalScrollBar.addListener (this);
+
+    rollGroup.setDocPane (&docPane);
+    rollTool.onGridChanged = [this]
+    {
+        docPane.repaint();
+        port.repaint();
+    };
+    rollTool.activateAsRoot();
+    if (orvana.getEditorContext().getActiveTool() == EditorContext::Tool::phantom)
+        rollTool.activatePhantomTool();
+    else
+        rollTool.activatePointerTool();
+    addAndMakeVisible (toolboard);
 
     scoreTree.addListener (this);
     transportTree.addListener (this);
@@ -154,6 +171,7 @@ void Tracker::hideVelCon()
 
 void Tracker::unselectAllRollNotes()
 {
+    rollGroup.unselectAll();
     auto& context = orvana.getEditorContext();
     auto& score = orvana.getScore();
     context.refreshSelection (score);
@@ -181,6 +199,7 @@ void Tracker::addTrackCon (Track track)
 {
     auto con = std::make_unique<TrackCon> (port, std::move (track));
     con->setVelConShown (orvana.getOrvState().getOrCreateTrackerState().getVelConShown());
+    con->attachRoll (rollGroup);
     docPane.addAndMakeVisible (*con);
     trackCons.push_back (std::move (con));
 }
@@ -308,6 +327,8 @@ void Tracker::resized()
     verticalScrollBar.setBounds (layout.verticalScrollBar);
     verticalZoom.setBounds (layout.verticalZoom);
     horizontalZoom.setBounds (layout.horizontalZoom);
+    // The toolboard sits in the top bar, after its buttons.
+    toolboard.setBounds (layout.topBar.getX() + toolboardLeft, layout.topBar.getY() + 2, toolboard.getPreferredWidth(), layout.topBar.getHeight() - 4);
     resizeTrackCons();
     placePlayLine();
 }

@@ -6,8 +6,11 @@
 #include "orv/ui/tracker/PlayLine.h"
 #include "orv/ui/tracker/TrackCon.h"
 #include "orv/ui/tracker/TrackerLayout.h"
+#include "orv/ui/tracker/roll/RollGridGroup.h"
 #include "orv/ui/tracker/ruler/RulerMsg.h"
 #include "orv/ui/tracker/timePort/TimePort.h"
+#include "orv/ui/tracker/tool/RollTool.h"
+#include "orv/ui/tracker/tool/Toolboard.h"
 #include "orv/ui/tracker/topBar/TopBar.h"
 
 #include <memory>
@@ -79,6 +82,9 @@ public:
     juce::ScrollBar& getVerticalScrollBar() { return verticalScrollBar; }
     const std::vector<std::unique_ptr<TrackCon>>& getTrackCons() const { return trackCons; }
     int getVerticalOffset() const { return verticalOffset; }
+    roll::RollGridGroup& getRollGroup() { return rollGroup; }
+    tools::RollTool& getRollTool() { return rollTool; }
+    tools::Toolboard& getToolboard() { return toolboard; }
     /** Sets the track list's scroll offset (clamped). */
     void setVerticalOffset (int offset);
 
@@ -113,6 +119,11 @@ private:
     gui::Zoomer verticalZoom;
     gui::Zoomer horizontalZoom;
     PlayLine playLine;
+
+    // The piano rolls' tools; declared before the containers, whose rolls leave the group as they go.
+    roll::RollGridGroup rollGroup;
+    tools::RollTool rollTool;
+    tools::Toolboard toolboard;
 
     std::vector<std::unique_ptr<TrackCon>> trackCons;
     int verticalOffset = 0;

@@ -2,6 +2,7 @@
 #include "plugins/OrvanaPlugin.h"
 
 #include <algorithm>
+#include <optional>
 
 namespace hostsim::orvana::edits
 {
@@ -230,11 +231,19 @@ std::vector<PhantomPair> phantomPairs (const ScoreDocument& score, const Staff& 
     return pairs;
 }
 
-PhantomPair findPhantom (const ScoreDocument& score, const Staff& staff, int bar, int pos, int pitch, int dur)
+std::optional<PhantomPair> findPhantomIfAny (const ScoreDocument& score, const Staff& staff, int bar, int pos, int pitch, int dur)
 {
     for (const auto& pair : phantomPairs (score, staff))
         if (pair.bar == bar && pair.pos == pos && pair.pitch == pitch && pair.dur == dur)
             return pair;
+
+    return std::nullopt;
+}
+
+PhantomPair findPhantom (const ScoreDocument& score, const Staff& staff, int bar, int pos, int pitch, int dur)
+{
+    if (const auto pair = findPhantomIfAny (score, staff, bar, pos, pitch, dur))
+        return *pair;
 
     fail ("no phantom note " + juce::String (bar) + "," + juce::String (pos) + "," + juce::String (pitch) + "," + juce::String (dur));
 }
@@ -437,6 +446,9 @@ void applyNoteVel (ScoreDocument& score, const juce::String& text)
     }
 }
 
+/** The velocity of a phantom note that a sound entry adds (the editor draws at 100). */
+constexpr int newPhantomVelocity = 100;
+
 void applyNoteSound (ScoreDocument& score, const juce::String& text)
 {
     for (const auto& entry : entriesOf (text))
@@ -454,7 +466,9 @@ void applyNoteSound (ScoreDocument& score, const juce::String& text)
         else if (fields[0] == "C" && fields.size() == 9)
         {
             auto& staff = staffOf (score, fields[1]);
-            const auto pair = findPhantom (score, staff, readInt (fields[2]), readInt (fields[3]), readInt (fields[4]), readInt (fields[5]));
+            // An identity that names no pair adds one: the editor's newly drawn phantom note.
+            const auto pitch = readInRange (fields[4], 0, 127);
+            const auto found = findPhantomIfAny (score, staff, readInt (fields[2]), readInt (fields[3]), pitch, readInt (fields[5]));
             const auto start = readPlace (score, fields[6], fields[7]);
             const auto startTick = score.barStartTick (start.bar) + start.pos;
             const auto endTick = startTick + readInRange (fields[8], 1, maxTicks);
@@ -462,10 +476,13 @@ void applyNoteSound (ScoreDocument& score, const juce::String& text)
             if (endTick > score.totalTicks())
                 fail ("the note would end after the score");
 
-            removePhantom (staff, pair);
+            if (found.has_value())
+                removePhantom (staff, *found);
+
+            const auto velocity = found.has_value() ? found->velocity : newPhantomVelocity;
             const auto [endBar, endPos] = score.tickToBarPosition (endTick); // the score's end is its last bar's length
-            addMessage (staff, start.bar, start.pos, noteMessageText (pair.pitch, pair.velocity));
-            addMessage (staff, endBar, endPos, noteMessageText (pair.pitch, 0));
+            addMessage (staff, start.bar, start.pos, noteMessageText (pitch, velocity));
+            addMessage (staff, endBar, endPos, noteMessageText (pitch, 0));
             dropEmptyBars (staff);
         }
         else
