@@ -1,5 +1,8 @@
 #include "orv/ui/tracker/TrackCon.h"
 #include "gfx/Palette.h"
+#include "orv/IOrvana.h"
+#include "orv/ui/tracker/au/AuCon.h"
+#include "orv/ui/tracker/au/AuToolbarMsg.h"
 #include "orv/ui/tracker/timePort/GridRules.h"
 #include "orv/ui/tracker/timePort/ITimePort.h"
 
@@ -15,6 +18,8 @@ TrackCon::TrackCon (timePort::ITimePort& portToUse, Track trackToShow)
     setInterceptsMouseClicks (false, true);
     readRollView();
 }
+
+TrackCon::~TrackCon() = default;
 
 void TrackCon::readRollView()
 {
@@ -36,6 +41,9 @@ void TrackCon::rebind (Track newTrack)
 
     if (track.getPianoRollVerticalZoom() != view.pianoRollVerticalZoom)
         track.setPianoRollVerticalZoom (view.pianoRollVerticalZoom);
+
+    if (auCon != nullptr)
+        auCon->setTrack (track);
     repaint();
 }
 
@@ -46,8 +54,48 @@ void TrackCon::setVelConShown (bool shown)
 
 void TrackCon::toggleAuLane (int laneId)
 {
-    if (view.auLanesShown.erase (laneId) == 0)
-        view.auLanesShown.insert (laneId);
+    if (auLaneIsVisible (laneId))
+        hideAuLane();
+    else
+        showAuCon (laneId);
+}
+
+//==============================================================================
+void TrackCon::showAuCon (int laneId)
+{
+    // One automation lane at a time: the container shows the active one.
+    view.auLanesShown = {laneId};
+
+    if (auCon == nullptr)
+    {
+        auCon = std::make_unique<au::AuCon> (port, track, dynamic_cast<au::AuMod*> (port.getOrvana().getAuMod()));
+        addAndMakeVisible (*auCon);
+    }
+
+    auCon->onMessage (au::AuToolbarMsg (laneId));
+    auCon->setVisible (true);
+    resized();
+}
+
+bool TrackCon::auLaneIsVisible (int laneId) const
+{
+    return view.auLanesShown.count (laneId) > 0;
+}
+
+void TrackCon::hideAuLane()
+{
+    view.auLanesShown.clear();
+
+    if (auCon != nullptr)
+        auCon->setVisible (false);
+
+    resized();
+}
+
+void TrackCon::resized()
+{
+    if (auCon != nullptr)
+        auCon->setBounds (getLaneAreas().automation);
 }
 
 TrackCon::LaneAreas TrackCon::layoutLanes (juce::Rectangle<int> bounds, bool velocityShown, bool automationShown)

@@ -4,6 +4,7 @@
 
 #include <juce_gui_basics/juce_gui_basics.h>
 
+#include <memory>
 #include <set>
 
 namespace orv::tracker
@@ -11,6 +12,10 @@ namespace orv::tracker
 namespace timePort
 {
 class ITimePort;
+}
+namespace au
+{
+class AuCon;
 }
 
 /** One track's container in the lane area: its lanes (the piano roll, the
@@ -31,6 +36,7 @@ public:
     };
 
     TrackCon (timePort::ITimePort& port, Track track);
+    ~TrackCon() override;
 
     int getStaffNum() const { return staffNum; }
     Track getTrack() const { return track; }
@@ -61,6 +67,16 @@ public:
 
     void paint (juce::Graphics& g) override;
 
+    /** Shows the automation lane of that id (0..5) under the track, in place of any other. */
+    void showAuCon (int laneId);
+    /** Whether the automation lane of that id is the one shown. */
+    bool auLaneIsVisible (int laneId) const;
+    /** Hides the automation lane. */
+    void hideAuLane();
+    /** The automation area; null until a lane was first shown. */
+    au::AuCon* getAuCon() const { return auCon.get(); }
+    void resized() override;
+
 private:
     void readRollView();
 
@@ -68,6 +84,7 @@ private:
     Track track;
     int staffNum;
     ViewState view;
+    std::unique_ptr<au::AuCon> auCon;
 
     JUCE_DECLARE_NON_COPYABLE_WITH_LEAK_DETECTOR (TrackCon)
 };

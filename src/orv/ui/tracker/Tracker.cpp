@@ -4,6 +4,7 @@
 #include "orv/IOrvana.h"
 #include "orv/model/ScoreIds.h"
 #include "orv/pref/PrefIds.h"
+#include "orv/ui/tracker/au/AuToolbarMsg.h"
 #include "orv/ui/tracker/timePort/ZoomMaths.h"
 
 #include <cmath>
@@ -109,6 +110,10 @@ void Tracker::onMessage (const gui::Message& message)
 {
     if (const auto* rulerMessage = dynamic_cast<const ruler::RulerMsg*> (&message))
         onRulerMsg (*rulerMessage);
+
+    // A lane tab: every track's container shows (or hides) that lane.
+    if (const auto* auMessage = dynamic_cast<const au::AuToolbarMsg*> (&message))
+        toggleAuCon (auMessage->getLaneId());
 }
 
 void Tracker::scrollToActiveRegion()
