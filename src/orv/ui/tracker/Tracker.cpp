@@ -135,6 +135,8 @@ void Tracker::toggleAuCon (int laneId)
     for (auto& con : trackCons)
         con->toggleAuLane (laneId);
 
+    shownAuLane = shownAuLane == laneId ? -1 : laneId;
+
     orvana.getOrvState().getOrCreateTrackerState().setActiveAuLaneId (laneId);
     resizeTrackCons();
 }
@@ -186,6 +188,9 @@ void Tracker::addTrackCon (Track track)
 {
     auto con = std::make_unique<TrackCon> (port, std::move (track));
     con->setVelConShown (orvana.getOrvState().getOrCreateTrackerState().getVelConShown());
+
+    if (shownAuLane >= 0)
+        con->showAuCon (shownAuLane);
     docPane.addAndMakeVisible (*con);
     trackCons.push_back (std::move (con));
 }

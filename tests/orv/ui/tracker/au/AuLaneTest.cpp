@@ -399,6 +399,14 @@ TEST (AuToolbar, TabsSwitchTheLaneOfEveryTrack)
     EXPECT_FALSE (cons()[0]->auLaneIsVisible (2)) << "one lane at a time";
     EXPECT_EQ (cons()[0]->getAuCon()->getLane()->getController(), -2);
 
+    // A staff that comes with a reload shows the lane the others show.
+    ASSERT_TRUE (orvana.loadText (trackerTestPayload (8, 1024, "4/4", 4), orv::score::io::ScoreLoader::DecodeMode::reload));
+    ASSERT_TRUE (testsupport::pumpUntil ([&]
+                                         { return cons().size() == 4u; }));
+    EXPECT_TRUE (cons()[3]->auLaneIsVisible (5));
+    ASSERT_NE (cons()[3]->getAuCon(), nullptr);
+    EXPECT_EQ (cons()[3]->getAuCon()->getLane()->getTrack().getState(), orvana.score.getTrack (4).getState());
+
     click (5);
     for (const auto& con : cons())
     {
