@@ -429,6 +429,17 @@ void AuLane::showNodePanel()
     { onNodePanelPreSubmit(); };
     nodePanel->onSubmit = [this]
     { onNodePanelSubmit(); };
+    nodePanel->onStep = [this] (int direction)
+    {
+        if (nodePanel == nullptr || !panelNode.isValid())
+            return;
+
+        const auto current = getScale();
+        const auto value = current.step (panelNode.getVal(), direction);
+        nodePanel->setText (current.formatValue (value));
+        panelNode.setVal (value);
+        updateTag();
+    };
     nodePanel->onTypeChanged = [this] (Node::Type type)
     {
         if (panelNode.isValid())

@@ -72,6 +72,9 @@ AuNodePanel::AuNodePanel (const juce::String& initialText, Node::Type initialTyp
             onSubmit();
     };
 
+    // The field's own arrow steps know nothing of bends: the lane steps instead.
+    field.addKeyListener (this);
+
     typeSwitch.setType (initialType);
     typeSwitch.onChange = [this] (Node::Type type)
     {
@@ -79,6 +82,22 @@ AuNodePanel::AuNodePanel (const juce::String& initialText, Node::Type initialTyp
             onTypeChanged (type);
     };
     setSize (width, height);
+}
+
+AuNodePanel::~AuNodePanel()
+{
+    field.removeKeyListener (this);
+}
+
+bool AuNodePanel::keyPressed (const juce::KeyPress& key, juce::Component*)
+{
+    if (key != juce::KeyPress::upKey && key != juce::KeyPress::downKey)
+        return false;
+
+    if (onStep)
+        onStep (key == juce::KeyPress::upKey ? 1 : -1);
+
+    return true;
 }
 
 void AuNodePanel::setText (const juce::String& text)

@@ -38,7 +38,8 @@ private:
 /** "Edit node": a value field and the node-type switch. The lane reads the
     field as it changes (onTextChanged) and sends the node on Return or OK
     (onSubmit). */
-class AuNodePanel final : public juce::Component
+class AuNodePanel final : public juce::Component,
+                          private juce::KeyListener
 {
 public:
     static constexpr int width = 150, height = 74;
@@ -46,10 +47,13 @@ public:
 
     /** The field takes the characters of a controller value, or of a bend. */
     AuNodePanel (const juce::String& initialText, Node::Type initialType, bool signedDecimal);
+    ~AuNodePanel() override;
 
     std::function<void()> onTextChanged;
     std::function<void()> onSubmit;
     std::function<void (Node::Type)> onTypeChanged;
+    /** The up (+1) or down (-1) arrow in the field: the lane steps the value. */
+    std::function<void (int)> onStep;
 
     juce::String getText() const { return field.getText(); }
     /** Replaces the field's text without notifying. */
@@ -58,6 +62,10 @@ public:
     gui::NumberEditor& getField() { return field; }
     SwitchNodeType& getTypeSwitch() { return typeSwitch; }
     juce::TextButton& getOkButton() { return ok; }
+
+    /** The field's keys come here first: the arrows step through onStep. */
+    bool keyPressed (const juce::KeyPress& key, juce::Component*) override;
+    using juce::Component::keyPressed;
 
     void paint (juce::Graphics& g) override;
     void resized() override;

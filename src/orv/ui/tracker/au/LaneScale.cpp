@@ -58,6 +58,19 @@ juce::String LaneScale::formatValue (int value) const
     return isPitchBend() ? midi::formatPitchBendTagLabel (value, notePerformer) : juce::String (value);
 }
 
+int LaneScale::step (int value, int direction) const
+{
+    const auto sign = direction > 0 ? 1 : (direction < 0 ? -1 : 0);
+
+    if (isPitchBend() && notePerformer)
+    {
+        const auto semitones = (value - getCentreValue()) / 256.0 + sign * 0.05;
+        return midi::snapPitchBendNpValToDragGrid (midi::semitonesToPitchBendNpVal (juce::jlimit (-2.0, 2.0, semitones)));
+    }
+
+    return juce::jlimit (0, getMaxValue(), value + sign);
+}
+
 std::optional<int> LaneScale::parseValueText (const juce::String& text) const
 {
     const auto trimmed = text.trim();

@@ -37,6 +37,9 @@ struct LaneScale
 
     /** The tag text of a value: the number, or the bend as the tag shows it. */
     juce::String formatValue (int value) const;
+    /** The value one arrow step away: 0.05 semitone on the NotePerformer
+        scale, one step otherwise, within the range. */
+    int step (int value, int direction) const;
     /** The node value typed text stands for, or nothing when the text is
         not (yet) a number. Controllers: a whole number, clamped to
         [0, max]. Pitch bend, NotePerformer: semitones clamped to [-2, 2].

@@ -269,6 +269,17 @@ TEST_F (AuLaneFixture, NodePanelWritesTypedValuesAndSendsTheNode)
     panel->getField().setText ("3", false);
     bend.onNodePanelPreSubmit();
     EXPECT_EQ (curve.getNode (0).getVal(), 1023);
+    // The arrow keys step by 0.05 semitone, within the range, and show the value.
+    const auto press = [&] (int keyCode)
+    { return panel->keyPressed (juce::KeyPress (keyCode), &panel->getField()); };
+    ASSERT_TRUE (press (juce::KeyPress::downKey));
+    EXPECT_EQ (curve.getNode (0).getVal(), orv::midi::semitonesToPitchBendNpVal (1.95));
+    EXPECT_EQ (panel->getText(), "+1.95");
+    press (juce::KeyPress::upKey);
+    press (juce::KeyPress::upKey);
+    EXPECT_EQ (curve.getNode (0).getVal(), 1023);
+    EXPECT_EQ (panel->getText(), "+2.00");
+    EXPECT_FALSE (press ('a')) << "other keys go to the field";
     panel->getTypeSwitch().getJumpButton().triggerClick();
     ASSERT_TRUE (testsupport::pumpUntil ([&]
                                          { return curve.getNode (0).getType() == Node::Jump; }));
