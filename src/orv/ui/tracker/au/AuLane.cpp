@@ -446,7 +446,12 @@ void AuLane::showNodePanel()
             panelNode.setType (type);
     };
 
+    // Over the window's content (a window's own children are its frame's business).
     auto* host = getTopLevelComponent();
+
+    if (auto* window = findParentComponentOfClass<juce::ResizableWindow>(); window != nullptr && window->getContentComponent() != nullptr)
+        host = window->getContentComponent();
+
     const auto anchor = host->getLocalPoint (this, juce::Point<int> (juce::roundToInt (nodeX (panelNode)) + 10, 0));
     host->addAndMakeVisible (*nodePanel);
     nodePanel->setTopLeftPosition (juce::jlimit (0, juce::jmax (0, host->getWidth() - AuNodePanel::width), anchor.x),

@@ -59,7 +59,9 @@ public:
         { juce::MessageManager::callAsync ([self = SafePointer<AuPrefWindow> (this)]
                                            { if (self != nullptr) self->setVisible (false); }); };
         setContentOwned (content.release(), true);
-        centreWithSize (getWidth(), getHeight());
+        // Without a screen there is nothing to centre on.
+        if (juce::Desktop::getInstance().getDisplays().getPrimaryDisplay() != nullptr)
+            centreWithSize (getWidth(), getHeight());
     }
 
     void closeButtonPressed() override { setVisible (false); }

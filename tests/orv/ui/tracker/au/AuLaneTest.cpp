@@ -9,6 +9,7 @@
 #include "orv/ui/tracker/TrackerHub.h"
 #include "orv/ui/tracker/TrackerTestScores.h"
 #include "orv/ui/tracker/au/AuCon.h"
+#include "orv/ui/tracker/au/pref/AuPref.h"
 #include "orv/ui/tracker/timePort/TimePort.h"
 #include "support/MessagePump.h"
 
@@ -417,6 +418,19 @@ TEST (AuToolbar, TabsSwitchTheLaneOfEveryTrack)
     EXPECT_TRUE (cons()[3]->auLaneIsVisible (5));
     ASSERT_NE (cons()[3]->getAuCon(), nullptr);
     EXPECT_EQ (cons()[3]->getAuCon()->getLane()->getTrack().getState(), orvana.score.getTrack (4).getState());
+
+    // The preferences button's window saves through the product.
+    toolbar.openPreferences();
+    auto* window = dynamic_cast<juce::DocumentWindow*> (toolbar.getPreferencesWindow());
+    ASSERT_NE (window, nullptr);
+    auto* pref = dynamic_cast<orv::tracker::au::pref::AuPref*> (window->getContentComponent());
+    ASSERT_NE (pref, nullptr);
+    pref->getPanel (0).getNameField().setText ("M1", false);
+    pref->save();
+    EXPECT_EQ (orvana.savedPreferences, 1) << "the preferences file is written";
+    EXPECT_TRUE (testsupport::pumpUntil ([&]
+                                         { return toolbar.getTab (0).getLabel() == "M1"; }))
+        << "the tab follows the saved name";
 
     click (5);
     for (const auto& con : cons())
