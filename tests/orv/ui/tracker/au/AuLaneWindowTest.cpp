@@ -82,6 +82,27 @@ TEST (AuLaneWindow, DrawsAndErasesAVolumeCurveThroughTheHost)
     const auto window = driver.openProductWindow ("ORV", orv::tracker::TrackerWin::windowName);
     ASSERT_TRUE (window.isNotEmpty()) << "the editor did not appear\n"
                                       << sim->getOutput();
+    // The volume tab (slot 3: first row, third column of the tabs). A click
+    // that the window did not take yet is tried again; a taken one lights the tab.
+    const auto tabPoint = juce::Point<int> (2 + 2 * 26 + 13, TrackerLayout::topBarHeight + 8 + 7);
+    const auto tabLit = [&] (const juce::Image& shot)
+    {
+        // Inside the tab, left of its label: its dark shade when lit, the well's grey when not.
+        const auto at = display.geometryOf (window);
+        const auto pixel = shot.getPixelAt (at.x + 2 + 2 * 26 + 3, at.y + TrackerLayout::topBarHeight + 8 + 5);
+        return pixel.getGreen() > pixel.getRed() + 40 && pixel.getGreen() > pixel.getBlue() + 60;
+    };
+    bool opened = false;
+
+    for (int attempt = 0; attempt < 3 && !opened; ++attempt)
+    {
+        driver.clickAt (window, tabPoint);
+        opened = testsupport::waitUntil ([&]
+                                         { return tabLit (driver.screenshot ("orvana-au-lane-open")); },
+                                         10000, 300);
+    }
+
+    ASSERT_TRUE (opened) << "the volume tab did not take the click";
     const auto geometry = display.geometryOf (window);
 
     // Where the first track's automation lane lies on the screen.
@@ -100,9 +121,6 @@ TEST (AuLaneWindow, DrawsAndErasesAVolumeCurveThroughTheHost)
 
         return false;
     };
-
-    // The volume tab (slot 3: first row, third column of the tabs).
-    driver.clickAt (window, {2 + 2 * 26 + 13, TrackerLayout::topBarHeight + 8 + 7});
     const auto baselineShown = [&] (const juce::Image& shot)
     {
         // The volume lane's baseline, a dim line of its colour near the bottom.
