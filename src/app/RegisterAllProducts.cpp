@@ -14,6 +14,7 @@
 #include "ly/ui/LyGadget.h"
 #include "orv/Orvana.h"
 #include "orv/ui/tracker/TrackerWin.h"
+#include "orv/ui/tracker/au/AuMod.h"
 #include "pnt/Pennat.h"
 #include "pnt/ui/PntGadget.h"
 #include "products/ProductRegistrar.h"
@@ -39,7 +40,9 @@ void zel_registerAllProducts (ProductRegistry& registry)
                                                 {
                                                     orv::Orvana::Seams seams;
                                                     seams.makeEditor = &orv::tracker::TrackerWin::makeWindow;
-                                                    return std::make_unique<orv::Orvana> (context, std::move (seams)); });
+                                                    auto product = std::make_unique<orv::Orvana> (context, std::move (seams));
+                                                    product->setAuMod (std::make_unique<orv::tracker::au::AuMod> (product->getPreferences()));
+                                                    return product; });
     const ProductRegistrar<ly::Lyrel> lyrel (registry, plugin (PlgData::ORV_Lyrel_plg_gz, PlgData::ORV_Lyrel_plg_gzSize),
                                              [] (const ProductContext& context)
                                              { return std::make_unique<ly::Lyrel> (context, &ly::LyGadget::makeWindow); });

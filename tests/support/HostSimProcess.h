@@ -34,6 +34,9 @@ public:
     /** Everything host-sim printed on standard output so far. */
     juce::String getOutput() const { return process.getStdout(); }
 
+    /** Everything host-sim and the suite it launched printed on standard error so far. */
+    juce::String getErrorOutput() const { return process.getStderr(); }
+
     /** Ends host-sim: "quit", then SIGTERM, then SIGKILL if it will not go. */
     void stop();
 

@@ -4,7 +4,9 @@
     user who has never touched the control sees.
 
     Tracker window ("TRACKER_STATE"):
-    - activeAuLaneId 0: the first automation lane is the active one.
+    - activeAuLaneId 0: the first automation lane is the active one. Lane
+      ids are 0-based (id = slot - 1, the lane's tab index in the
+      preferences), so 0 is the lane in slot 1 ("MOD").
     - pointerSnapTicks 64: the pointer tool snaps to sixteenths, the finest
       step at which moved notes still line up with written notes.
     - phantomSnapTicks 64: drawn phantom notes start on sixteenths and are

@@ -1,5 +1,8 @@
 #include "orv/ui/tracker/TrackCon.h"
 #include "gfx/Palette.h"
+#include "orv/IOrvana.h"
+#include "orv/ui/tracker/au/AuCon.h"
+#include "orv/ui/tracker/au/AuToolbarMsg.h"
 #include "orv/ui/tracker/roll/RollGrid.h"
 #include "orv/ui/tracker/timePort/GridRules.h"
 #include "orv/ui/tracker/timePort/ITimePort.h"
@@ -42,6 +45,9 @@ void TrackCon::rebind (Track newTrack)
 
     if (roll != nullptr)
         roll->setTrack (track);
+
+    if (auCon != nullptr)
+        auCon->setTrack (track);
     repaint();
 }
 
@@ -53,8 +59,41 @@ void TrackCon::setVelConShown (bool shown)
 
 void TrackCon::toggleAuLane (int laneId)
 {
-    if (view.auLanesShown.erase (laneId) == 0)
-        view.auLanesShown.insert (laneId);
+    if (auLaneIsVisible (laneId))
+        hideAuLane();
+    else
+        showAuCon (laneId);
+}
+
+//==============================================================================
+void TrackCon::showAuCon (int laneId)
+{
+    // One automation lane at a time: the container shows the active one.
+    view.auLanesShown = {laneId};
+
+    if (auCon == nullptr)
+    {
+        auCon = std::make_unique<au::AuCon> (port, track, dynamic_cast<au::AuMod*> (port.getOrvana().getAuMod()));
+        addAndMakeVisible (*auCon);
+    }
+
+    auCon->onMessage (au::AuToolbarMsg (laneId));
+    auCon->setVisible (true);
+    resized();
+}
+
+bool TrackCon::auLaneIsVisible (int laneId) const
+{
+    return view.auLanesShown.count (laneId) > 0;
+}
+
+void TrackCon::hideAuLane()
+{
+    view.auLanesShown.clear();
+
+    if (auCon != nullptr)
+        auCon->setVisible (false);
+
     resized();
 }
 
@@ -94,8 +133,13 @@ void TrackCon::attachRoll (roll::RollGridGroup& group)
 
 void TrackCon::resized()
 {
+    const auto areas = getLaneAreas();
+
     if (roll != nullptr)
-        roll->setBounds (getLaneAreas().roll);
+        roll->setBounds (areas.roll);
+
+    if (auCon != nullptr)
+        auCon->setBounds (areas.automation);
 }
 
 void TrackCon::paint (juce::Graphics& g)

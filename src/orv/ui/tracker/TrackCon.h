@@ -13,6 +13,10 @@ namespace timePort
 {
 class ITimePort;
 }
+namespace au
+{
+class AuCon;
+}
 
 namespace roll
 {
@@ -74,6 +78,14 @@ public:
     void attachRoll (roll::RollGridGroup& group);
     /** The piano roll, or null before attachRoll. */
     roll::RollGrid* getRoll() const { return roll.get(); }
+    /** Shows the automation lane of that id (0..5) under the track, in place of any other. */
+    void showAuCon (int laneId);
+    /** Whether the automation lane of that id is the one shown. */
+    bool auLaneIsVisible (int laneId) const;
+    /** Hides the automation lane. */
+    void hideAuLane();
+    /** The automation area; null until a lane was first shown. */
+    au::AuCon* getAuCon() const { return auCon.get(); }
     void resized() override;
 
 private:
@@ -84,6 +96,7 @@ private:
     int staffNum;
     ViewState view;
     std::unique_ptr<roll::RollGrid> roll;
+    std::unique_ptr<au::AuCon> auCon;
 
     JUCE_DECLARE_NON_COPYABLE_WITH_LEAK_DETECTOR (TrackCon)
 };

@@ -4,6 +4,7 @@
 #include "orv/IOrvana.h"
 #include "orv/model/ScoreIds.h"
 #include "orv/pref/PrefIds.h"
+#include "orv/ui/tracker/au/AuToolbarMsg.h"
 #include "orv/ui/tracker/timePort/ZoomMaths.h"
 
 #include <cmath>
@@ -126,6 +127,10 @@ void Tracker::onMessage (const gui::Message& message)
 {
     if (const auto* rulerMessage = dynamic_cast<const ruler::RulerMsg*> (&message))
         onRulerMsg (*rulerMessage);
+
+    // A lane tab: every track's container shows (or hides) that lane.
+    if (const auto* auMessage = dynamic_cast<const au::AuToolbarMsg*> (&message))
+        toggleAuCon (auMessage->getLaneId());
 }
 
 void Tracker::scrollToActiveRegion()
@@ -146,6 +151,8 @@ void Tracker::toggleAuCon (int laneId)
 {
     for (auto& con : trackCons)
         con->toggleAuLane (laneId);
+
+    shownAuLane = shownAuLane == laneId ? -1 : laneId;
 
     orvana.getOrvState().getOrCreateTrackerState().setActiveAuLaneId (laneId);
     resizeTrackCons();
@@ -200,6 +207,10 @@ void Tracker::addTrackCon (Track track)
     auto con = std::make_unique<TrackCon> (port, std::move (track));
     con->setVelConShown (orvana.getOrvState().getOrCreateTrackerState().getVelConShown());
     con->attachRoll (rollGroup);
+
+    if (shownAuLane >= 0)
+        con->showAuCon (shownAuLane);
+
     docPane.addAndMakeVisible (*con);
     trackCons.push_back (std::move (con));
 }

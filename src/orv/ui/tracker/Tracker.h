@@ -126,6 +126,8 @@ private:
     tools::Toolboard toolboard;
 
     std::vector<std::unique_ptr<TrackCon>> trackCons;
+    /** The automation lane every container shows (-1: none), for containers made later. */
+    int shownAuLane = -1;
     int verticalOffset = 0;
     bool tempoCurveLoading = false;
 

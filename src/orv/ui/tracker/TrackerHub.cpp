@@ -1,6 +1,7 @@
 #include "orv/ui/tracker/TrackerHub.h"
 #include "gfx/FontStyle.h"
 #include "gfx/Palette.h"
+#include "orv/IOrvana.h"
 
 namespace orv::tracker
 {
@@ -15,6 +16,17 @@ TrackerHub::TrackerHub (IOrvana& orvana)
     addChildComponent (status);
     addAndMakeVisible (closeButton);
     addAndMakeVisible (maximiseButton);
+
+    // The lane tabs sit under the status overlay; their messages go to every track's container.
+    auto* lanes = dynamic_cast<au::AuMod*> (orvana.getAuMod());
+
+    if (lanes == nullptr)
+        lanes = (ownAuMod = std::make_unique<au::AuMod> (orvana.getPreferences())).get();
+
+    auToolbar = std::make_unique<au::AuToolbar> (*lanes, [&orvana]
+                                                 { orvana.savePreferences(); });
+    addAndMakeVisible (*auToolbar, 1);
+    auToolbar->addMessageListener (&tracker);
 
     tracker.onTempoCurveLoadingChanged = [this] (bool loading)
     {
@@ -45,6 +57,8 @@ void TrackerHub::resized()
 
     if (keyNotice != nullptr)
         keyNotice->setBounds (0, getHeight() - 80, TrackerLayout::headerWidth, 60);
+
+    auToolbar->setBounds (2, TrackerLayout::topBarHeight + 8, TrackerLayout::headerWidth - 4, 30);
 }
 
 //==============================================================================

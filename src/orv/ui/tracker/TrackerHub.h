@@ -1,6 +1,7 @@
 #pragma once
 
 #include "orv/ui/tracker/Tracker.h"
+#include "orv/ui/tracker/au/AuToolbar.h"
 
 #include <memory>
 
@@ -23,6 +24,9 @@ public:
     juce::Component& getStatusOverlay() { return status; }
     juce::Component& getCloseButton() { return closeButton; }
     juce::Component& getMaximiseButton() { return maximiseButton; }
+
+    /** The automation lane tabs, above the track headers. */
+    au::AuToolbar& getAuToolbar() { return *auToolbar; }
 
     /** Shows the plug-in key notice over the bottom of the track headers; null removes it. */
     void setKeyNotice (std::unique_ptr<juce::Component> notice);
@@ -62,6 +66,8 @@ private:
     WindowButton closeButton;
     WindowButton maximiseButton;
     std::unique_ptr<juce::Component> keyNotice;
+    std::unique_ptr<au::AuMod> ownAuMod;
+    std::unique_ptr<au::AuToolbar> auToolbar;
 
     JUCE_DECLARE_NON_COPYABLE_WITH_LEAK_DETECTOR (TrackerHub)
 };

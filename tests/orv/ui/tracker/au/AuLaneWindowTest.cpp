@@ -1,0 +1,183 @@
+// End to end on the test X display: the real suite beside host-sim. The
+// user opens the volume lane from its tab, draws a curve on the first
+// track, and the host's score gets the controller messages; after the
+// host's refresh the suite reloads (its load line) and the lane still
+// shows the curve. A Ctrl-drag then erases its first part, in the host and
+// on the screen. Every step waits for what the programs show.
+#include "gadget/TestMouse.h"
+#include "orv/ui/tracker/TrackCon.h"
+#include "orv/ui/tracker/TrackerLayout.h"
+#include "orv/ui/tracker/TrackerWin.h"
+#include "orv/ui/tracker/au/AuMod.h"
+#include "support/ProductWindowDriver.h"
+
+#include <gtest/gtest.h>
+
+namespace
+{
+using orv::tracker::TrackerLayout;
+using testsupport::XDisplay;
+
+/** Sixteen 4/4 bars on two staves with a note in each bar; bar 1 is selected. */
+juce::String scoreJson()
+{
+    juce::StringArray bars, notes;
+
+    for (int bar = 1; bar <= 16; ++bar)
+    {
+        bars.add ("{\"number\": " + juce::String (bar) + ", \"length\": 1024, \"meter\": \"4/4\"}");
+        notes.add ("{\"bar\": " + juce::String (bar) + ", \"noteGroups\": [{\"position\": 0, \"duration\": 1024, \"notes\": [{\"pitch\": 60}]}]}");
+    }
+
+    juce::StringArray staves;
+
+    for (int staff = 1; staff <= 2; ++staff)
+        staves.add ("{\"number\": " + juce::String (staff) + ", \"fullName\": \"Staff " + juce::String (staff) + "\", \"shortName\": \"S\", \"bars\": ["
+                    + notes.joinIntoString (",") + "]}");
+
+    return "{\"format\": \"host-sim score\", \"version\": 1, \"title\": \"Lanes\", \"bars\": [" + bars.joinIntoString (",") + "], \"staves\": ["
+           + staves.joinIntoString (",") + "], \"selection\": {\"firstBar\": 1, \"lastBar\": 1, \"staves\": [1, 2]}}";
+}
+
+/** The volume messages ("~C7," or "~-C7,") in the first staff of a saved score. */
+int volumeMessages (const juce::var& score)
+{
+    int count = 0;
+
+    if (auto* staves = score["staves"].getArray(); staves != nullptr && !staves->isEmpty())
+        if (auto* bars = staves->getFirst()["bars"].getArray())
+            for (const auto& bar : *bars)
+                if (auto* midi = bar["midi"].getArray())
+                    for (const auto& message : *midi)
+                        count += message["text"].toString().contains ("C7,") ? 1 : 0;
+
+    return count;
+}
+
+int count (const juce::String& text, const juce::String& part)
+{
+    int n = 0;
+
+    for (auto at = text.indexOf (part); at >= 0; at = text.indexOf (at + 1, part))
+        ++n;
+
+    return n;
+}
+} // namespace
+
+TEST (AuLaneWindow, DrawsAndErasesAVolumeCurveThroughTheHost)
+{
+    XDisplay display;
+
+    if (!display.isAvailable())
+        GTEST_SKIP() << "no X server: set ORVANA_TEST_DISPLAY or DISPLAY (tools/run-tests.sh starts Xvfb)";
+
+    testsupport::ProductWindowDriver driver{display};
+    ASSERT_TRUE (driver.start (scoreJson())) << "port 1898 stayed busy";
+    auto* sim = driver.getSim();
+    const auto stateFile = driver.getSuite().getStateFolder().getChildFile ("Orvana/orv-state.xml");
+    ASSERT_TRUE (stateFile.getParentDirectory().createDirectory());
+    ASSERT_TRUE (stateFile.replaceWithText (R"(<?xml version="1.0" encoding="UTF-8"?><ORV_STATE welcomeWizardFinished="1"/>)"));
+
+    const auto window = driver.openProductWindow ("ORV", orv::tracker::TrackerWin::windowName);
+    ASSERT_TRUE (window.isNotEmpty()) << "the editor did not appear\n"
+                                      << sim->getOutput();
+    // The volume tab (slot 3: first row, third column of the tabs). A click
+    // that the window did not take yet is tried again; a taken one lights the tab.
+    const auto tabPoint = juce::Point<int> (2 + 2 * 26 + 13, TrackerLayout::topBarHeight + 8 + 7);
+    const auto tabLit = [&] (const juce::Image& shot)
+    {
+        // Inside the tab, left of its label: its dark shade when lit, the well's grey when not.
+        const auto at = display.geometryOf (window);
+        const auto pixel = shot.getPixelAt (at.x + 2 + 2 * 26 + 3, at.y + TrackerLayout::topBarHeight + 8 + 5);
+        return pixel.getGreen() > pixel.getRed() + 40 && pixel.getGreen() > pixel.getBlue() + 60;
+    };
+    bool opened = false;
+
+    for (int attempt = 0; attempt < 3 && !opened; ++attempt)
+    {
+        driver.clickAt (window, tabPoint);
+        opened = testsupport::waitUntil ([&]
+                                         { return tabLit (driver.screenshot ("orvana-au-lane-open")); },
+                                         10000, 300);
+    }
+
+    ASSERT_TRUE (opened) << "the volume tab did not take the click";
+    const auto geometry = display.geometryOf (window);
+
+    // Where the first track's automation lane lies on the screen.
+    const auto layout = TrackerLayout::forSize (geometry.width, geometry.height);
+    const auto trackHeight = orv::tracker::TrackStack::forTracks (layout.docPane.getHeight(), 2, 0).trackHeight;
+    const auto lane = orv::tracker::TrackCon::layoutLanes ({0, 0, layout.docPane.getWidth(), trackHeight}, true, true)
+                          .automation.translated (geometry.x + layout.docPane.getX(), geometry.y + layout.docPane.getY());
+    ASSERT_GE (lane.getHeight(), orv::tracker::TrackCon::auLaneMinHeight);
+    const auto green = orv::tracker::au::AuMod::findColorPreset ("Green").light;
+    const auto greenIn = [&] (const juce::Image& shot, int fromX, int toX)
+    {
+        for (int x = fromX; x < toX; ++x)
+            for (int y = lane.getY() + 2; y < lane.getBottom() - 8; ++y)
+                if (testing_support::coloursClose (shot.getPixelAt (x, y), green, 12))
+                    return true;
+
+        return false;
+    };
+    const auto baselineShown = [&] (const juce::Image& shot)
+    {
+        // The volume lane's baseline, a dim line of its colour near the bottom.
+        for (int row = lane.getBottom() - 9; row < lane.getBottom() - 3; ++row)
+        {
+            const auto pixel = shot.getPixelAt (lane.getX() + 100, row);
+            if (pixel.getGreen() > pixel.getRed() + 15 && pixel.getGreen() > pixel.getBlue() + 15)
+                return true;
+        }
+        return false;
+    };
+    EXPECT_TRUE (baselineShown (driver.waitForScreen (baselineShown, "orvana-au-lane-open"))) << "the volume lane did not open";
+
+    // Draw high across the lane, from 200 to 420 pixels into it.
+    const auto loadsBefore = count (sim->getErrorOutput(), "Orvana: loaded");
+    const auto y = lane.getY() + 10;
+    driver.drag ({lane.getX() + 200, y}, {lane.getX() + 420, y}, 12);
+
+    juce::var saved;
+    EXPECT_TRUE (testsupport::waitUntil ([&]
+                                         { return volumeMessages (saved = driver.readSavedScore()) >= 3; },
+                                         XDisplay::patienceMs, 200))
+        << "the host got no volume messages\n"
+        << sim->getOutput();
+    const auto drawn = volumeMessages (saved);
+    EXPECT_TRUE (testsupport::waitUntil ([&]
+                                         { return count (sim->getErrorOutput(), "Orvana: loaded") > loadsBefore; },
+                                         XDisplay::patienceMs, 50))
+        << "the suite did not reload after the edit\n"
+        << sim->getErrorOutput();
+
+    display.run ({"xdotool", "mousemove", juce::String (geometry.x + 50), juce::String (geometry.y + 15)});
+    const auto shown = driver.waitForScreen ([&] (const juce::Image& shot)
+                                             { return greenIn (shot, lane.getX() + 210, lane.getX() + 400); },
+                                             "orvana-au-lane-drawn");
+    EXPECT_TRUE (greenIn (shown, lane.getX() + 210, lane.getX() + 400)) << "the reloaded lane does not show the curve";
+
+    // Ctrl-drag over the first part erases it.
+    const auto loadsAfterDraw = count (sim->getErrorOutput(), "Orvana: loaded");
+    display.run ({"xdotool", "mousemove", juce::String (lane.getX() + 150), juce::String (y), "keydown", "ctrl", "mousedown", "1"});
+    for (int x = lane.getX() + 170; x <= lane.getX() + 320; x += 30)
+        display.run ({"xdotool", "mousemove", juce::String (x), juce::String (y)});
+    display.run ({"xdotool", "mouseup", "1", "keyup", "ctrl", "mousemove", juce::String (geometry.x + 50), juce::String (geometry.y + 15)});
+
+    EXPECT_TRUE (testsupport::waitUntil ([&]
+                                         {
+                                             const auto left = volumeMessages (driver.readSavedScore());
+                                             return left > 0 && left < drawn; },
+                                         XDisplay::patienceMs, 200))
+        << "the host did not erase part of the curve\n"
+        << sim->getOutput();
+    EXPECT_TRUE (testsupport::waitUntil ([&]
+                                         { return count (sim->getErrorOutput(), "Orvana: loaded") > loadsAfterDraw; },
+                                         XDisplay::patienceMs, 50));
+    const auto erased = driver.waitForScreen ([&] (const juce::Image& shot)
+                                              { return !greenIn (shot, lane.getX() + 200, lane.getX() + 310) && greenIn (shot, lane.getX() + 340, lane.getX() + 420); },
+                                              "orvana-au-lane-erased");
+    EXPECT_FALSE (greenIn (erased, lane.getX() + 200, lane.getX() + 310)) << "the erased part is still drawn";
+    EXPECT_TRUE (greenIn (erased, lane.getX() + 340, lane.getX() + 420)) << "the rest of the curve went too";
+}
