@@ -2,6 +2,7 @@
 #include "gfx/Palette.h"
 #include "orv/ui/tracker/timePort/GridRules.h"
 #include "orv/ui/tracker/timePort/ITimePort.h"
+#include "orv/ui/tracker/ve/VelLane.h"
 
 #include <cmath>
 
@@ -14,7 +15,13 @@ TrackCon::TrackCon (timePort::ITimePort& portToUse, Track trackToShow)
 {
     setInterceptsMouseClicks (false, true);
     readRollView();
+
+    velLane = std::make_unique<ve::VelLane> (port, track);
+    addChildComponent (*velLane);
+    velLane->setVisible (view.velConShown);
 }
+
+TrackCon::~TrackCon() = default;
 
 void TrackCon::readRollView()
 {
@@ -36,12 +43,16 @@ void TrackCon::rebind (Track newTrack)
 
     if (track.getPianoRollVerticalZoom() != view.pianoRollVerticalZoom)
         track.setPianoRollVerticalZoom (view.pianoRollVerticalZoom);
+
+    velLane->setTrack (track);
     repaint();
 }
 
 void TrackCon::setVelConShown (bool shown)
 {
     view.velConShown = shown;
+    velLane->setVisible (shown);
+    resized();
 }
 
 void TrackCon::toggleAuLane (int laneId)
@@ -71,6 +82,11 @@ TrackCon::LaneAreas TrackCon::layoutLanes (juce::Rectangle<int> bounds, bool vel
 TrackCon::LaneAreas TrackCon::getLaneAreas() const
 {
     return layoutLanes (getLocalBounds(), view.velConShown, !view.auLanesShown.empty());
+}
+
+void TrackCon::resized()
+{
+    velLane->setBounds (getLaneAreas().velocity);
 }
 
 void TrackCon::paint (juce::Graphics& g)

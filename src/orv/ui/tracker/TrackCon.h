@@ -4,6 +4,7 @@
 
 #include <juce_gui_basics/juce_gui_basics.h>
 
+#include <memory>
 #include <set>
 
 namespace orv::tracker
@@ -11,6 +12,10 @@ namespace orv::tracker
 namespace timePort
 {
 class ITimePort;
+}
+namespace ve
+{
+class VelLane;
 }
 
 /** One track's container in the lane area: its lanes (the piano roll, the
@@ -31,6 +36,7 @@ public:
     };
 
     TrackCon (timePort::ITimePort& port, Track track);
+    ~TrackCon() override;
 
     int getStaffNum() const { return staffNum; }
     Track getTrack() const { return track; }
@@ -61,6 +67,10 @@ public:
 
     void paint (juce::Graphics& g) override;
 
+    /** The track's velocity lane (hidden while the view hides it). */
+    ve::VelLane& getVelLane() { return *velLane; }
+    void resized() override;
+
 private:
     void readRollView();
 
@@ -68,6 +78,7 @@ private:
     Track track;
     int staffNum;
     ViewState view;
+    std::unique_ptr<ve::VelLane> velLane;
 
     JUCE_DECLARE_NON_COPYABLE_WITH_LEAK_DETECTOR (TrackCon)
 };

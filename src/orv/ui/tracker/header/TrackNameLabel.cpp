@@ -1,0 +1,44 @@
+#include "orv/ui/tracker/header/TrackNameLabel.h"
+#include "gfx/FontStyle.h"
+#include "gfx/Palette.h"
+#include "orv/model/ScoreIds.h"
+
+namespace orv::tracker::header
+{
+TrackNameLabel::TrackNameLabel()
+{
+    setName ("trackName");
+}
+
+TrackNameLabel::~TrackNameLabel()
+{
+    track.getState().removeListener (this);
+}
+
+void TrackNameLabel::setTrack (Track newTrack)
+{
+    track.getState().removeListener (this);
+    track = std::move (newTrack);
+    track.getState().addListener (this);
+    repaint();
+}
+
+void TrackNameLabel::valueTreePropertyChanged (juce::ValueTree& tree, const juce::Identifier& property)
+{
+    if (tree == track.getState() && property == ids::name)
+        repaint();
+}
+
+void TrackNameLabel::mouseDoubleClick (const juce::MouseEvent&)
+{
+    if (onDoubleClick != nullptr)
+        onDoubleClick();
+}
+
+void TrackNameLabel::paint (juce::Graphics& g)
+{
+    g.setColour (gfx::colours::text);
+    gfx::setFont (g, gfx::font::label);
+    g.drawText (track.getName(), getLocalBounds(), juce::Justification::centredLeft, true);
+}
+} // namespace orv::tracker::header
