@@ -16,14 +16,15 @@ HeaderButton::HeaderButton (IOrvana& orvanaToUse, juce::String labelText, juce::
 
 HeaderButton::~HeaderButton()
 {
-    track.getState().removeListener (this);
+    observed.removeListener (this);
 }
 
 void HeaderButton::setTrack (Track newTrack)
 {
-    track.getState().removeListener (this);
+    observed.removeListener (this);
     track = std::move (newTrack);
-    track.getState().addListener (this);
+    observed = track.getState();
+    observed.addListener (this);
     repaint();
 }
 

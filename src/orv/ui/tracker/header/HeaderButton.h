@@ -45,6 +45,8 @@ public:
 protected:
     IOrvana& orvana;
     Track track;
+    /** The listened tree: JUCE keeps listeners on this object, not on the node. */
+    juce::ValueTree observed;
 
 private:
     /** The property of the track the button shows. */

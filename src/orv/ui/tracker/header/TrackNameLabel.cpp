@@ -12,14 +12,15 @@ TrackNameLabel::TrackNameLabel()
 
 TrackNameLabel::~TrackNameLabel()
 {
-    track.getState().removeListener (this);
+    observed.removeListener (this);
 }
 
 void TrackNameLabel::setTrack (Track newTrack)
 {
-    track.getState().removeListener (this);
+    observed.removeListener (this);
     track = std::move (newTrack);
-    track.getState().addListener (this);
+    observed = track.getState();
+    observed.addListener (this);
     repaint();
 }
 

@@ -31,6 +31,8 @@ private:
     void valueTreeRedirected (juce::ValueTree&) override { repaint(); }
 
     Track track;
+    /** The listened tree: JUCE keeps listeners on this object, not on the node. */
+    juce::ValueTree observed;
 
     JUCE_DECLARE_NON_COPYABLE_WITH_LEAK_DETECTOR (TrackNameLabel)
 };

@@ -37,14 +37,15 @@ VelLane::VelLane (timePort::ITimePort& portToUse, Track trackToShow)
 
 VelLane::~VelLane()
 {
-    track.getState().removeListener (this);
+    observed.removeListener (this);
 }
 
 void VelLane::setTrack (Track newTrack)
 {
-    track.getState().removeListener (this);
+    observed.removeListener (this);
     track = std::move (newTrack);
-    track.getState().addListener (this);
+    observed = track.getState();
+    observed.addListener (this);
     indexDirty = true;
     positionSelection.clear();
     tagVisible = false;

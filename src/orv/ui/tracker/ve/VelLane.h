@@ -117,6 +117,8 @@ private:
 
     timePort::ITimePort& port;
     Track track;
+    /** The listened tree: JUCE keeps listeners on this object, not on the node. */
+    juce::ValueTree observed;
     Tool tool = Tool::idle;
     std::vector<Stick> index;
     bool indexDirty = true;
