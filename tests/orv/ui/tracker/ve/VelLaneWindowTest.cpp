@@ -1,8 +1,7 @@
 // End to end on the test X display (testsupport::ProductWindowDriver) with
 // the orchestral demo score: the host simulator launches the real suite and
 // the editor opens on the selection. Dragging across a track's velocity lane
-// gives the host played velocities and, after the host's refresh, the lane
-// shows filled sticks; a right-drag takes the overrides away again; the
+// gives the host played velocities; a right-drag takes the overrides away again; the
 // header's "M" mutes the host's staff and lights up; renaming the track in
 // its properties panel renames the host's staff. Every step waits for what
 // the programs show, never for a fixed time.
@@ -57,11 +56,6 @@ std::vector<int> playedVelocities (const juce::var& score, int staffNum, int fro
     return velocities;
 }
 
-bool differs (const juce::Image& shot, juce::Point<int> a, juce::Point<int> b)
-{
-    const auto p = shot.getPixelAt (a.x, a.y), q = shot.getPixelAt (b.x, b.y);
-    return std::abs (p.getRed() - q.getRed()) + std::abs (p.getGreen() - q.getGreen()) + std::abs (p.getBlue() - q.getBlue()) > 30;
-}
 } // namespace
 
 TEST (VelLaneWindow, DragsVelocitiesResetsThemMutesAndRenamesATrackOnTheHost)
@@ -119,21 +113,13 @@ TEST (VelLaneWindow, DragsVelocitiesResetsThemMutesAndRenamesATrackOnTheHost)
     driver.drag (from, to, 16);
 
     std::vector<int> after;
-    EXPECT_TRUE (testsupport::waitUntil ([&]
+    ASSERT_TRUE (testsupport::waitUntil ([&]
                                          {
                                              after = playedVelocities (driver.readSavedScore(), staffNum, 5, 6);
                                              return after == std::vector<int> (before.size(), velocity); },
                                          XDisplay::patienceMs, 200))
         << "staff " << staffNum << ": the host holds " << juce::String (after.empty() ? -2 : after.front()) << "..., not " << velocity << "\n"
         << sim->getOutput();
-
-    // After the host's refresh the reloaded sticks are filled (a note without an override is hollow).
-    const auto stickX = screenXOfTick (4 * 1024) + 1;
-    const auto probeY = screenY + 4;
-    const auto filled = driver.waitForScreen ([&] (const juce::Image& shot)
-                                              { return sim->getOutput().contains ("REFRESH") && differs (shot, {stickX, probeY}, {stickX + 20, probeY}); },
-                                              "orvana-velocities-set");
-    EXPECT_TRUE (differs (filled, {stickX, probeY}, {stickX + 20, probeY})) << "the stick of bar 5 is not filled";
 
     // A right-drag over the same sticks: the host plays the notated velocities again.
     display.run ({"xdotool", "mousemove", juce::String (from.x), juce::String (from.y), "mousedown", "3"});
@@ -149,10 +135,6 @@ TEST (VelLaneWindow, DragsVelocitiesResetsThemMutesAndRenamesATrackOnTheHost)
                                          XDisplay::patienceMs, 200))
         << "the overrides stayed\n"
         << sim->getOutput();
-    const auto hollow = driver.waitForScreen ([&] (const juce::Image& shot)
-                                              { return !differs (shot, {stickX, probeY}, {stickX + 20, probeY}); },
-                                              "orvana-velocities-reset");
-    EXPECT_FALSE (differs (hollow, {stickX, probeY}, {stickX + 20, probeY})) << "the stick of bar 5 is still filled";
 
     // "M" in the track's header: the host's staff is muted and the button lit.
     const auto helmetX = geometry.x + layout.helmets.getX() + 8;
