@@ -192,6 +192,11 @@ TEST (OrvanaEdits, NoteTextsChangeWrittenOverridesAndPhantomMessages)
     EXPECT_EQ (chord[0].playedVelocity, std::optional<int> (33));
     EXPECT_TRUE (messagesOf (score, 1).contains ("1:256:~N62,70"));
 
+    // A reset as the velocity lane sends it: the cleared velocity is -1.
+    ASSERT_TRUE (edit.call ("noteVel", "1,1,W,0,0,,F,-1"));
+    EXPECT_EQ (edit.score().findStaff (1)->findBar (1)->noteGroups[0].notes[0].playedVelocity, std::nullopt);
+    ASSERT_TRUE (edit.call ("noteVel", "1,1,W,0,0,,T,33"));
+
     // Sound: the triplet plays longer, the chord's high note as written;
     // the phantom note crossing the bar line moves to bar 3.
     ASSERT_TRUE (edit.call ("noteSound", "W,1,2,0,0,,-8,96;W,1,1,0,1,,F,F;C,1,1,768,60,512,3,512,1024"));

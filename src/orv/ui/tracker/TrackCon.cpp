@@ -6,6 +6,7 @@
 #include "orv/ui/tracker/roll/RollGrid.h"
 #include "orv/ui/tracker/timePort/GridRules.h"
 #include "orv/ui/tracker/timePort/ITimePort.h"
+#include "orv/ui/tracker/ve/VelLane.h"
 
 #include <cmath>
 
@@ -18,6 +19,10 @@ TrackCon::TrackCon (timePort::ITimePort& portToUse, Track trackToShow)
 {
     setInterceptsMouseClicks (false, true);
     readRollView();
+
+    velLane = std::make_unique<ve::VelLane> (port, track);
+    addChildComponent (*velLane);
+    velLane->setVisible (view.velConShown);
 }
 
 TrackCon::~TrackCon() = default;
@@ -46,6 +51,8 @@ void TrackCon::rebind (Track newTrack)
     if (roll != nullptr)
         roll->setTrack (track);
 
+    velLane->setTrack (track);
+
     if (auCon != nullptr)
         auCon->setTrack (track);
     repaint();
@@ -54,6 +61,7 @@ void TrackCon::rebind (Track newTrack)
 void TrackCon::setVelConShown (bool shown)
 {
     view.velConShown = shown;
+    velLane->setVisible (shown);
     resized();
 }
 
@@ -137,6 +145,8 @@ void TrackCon::resized()
 
     if (roll != nullptr)
         roll->setBounds (areas.roll);
+
+    velLane->setBounds (areas.velocity);
 
     if (auCon != nullptr)
         auCon->setBounds (areas.automation);

@@ -24,6 +24,11 @@ class RollGrid;
 class RollGridGroup;
 } // namespace roll
 
+namespace ve
+{
+class VelLane;
+}
+
 /** One track's container in the lane area: its lanes (the piano roll, the
     velocity lane, the automation lanes) stack inside it, over the bar grid it
     draws. Every edit reloads the score and replaces the track trees, so the
@@ -86,6 +91,8 @@ public:
     void hideAuLane();
     /** The automation area; null until a lane was first shown. */
     au::AuCon* getAuCon() const { return auCon.get(); }
+    /** The track's velocity lane (hidden while the view hides it). */
+    ve::VelLane& getVelLane() { return *velLane; }
     void resized() override;
 
 private:
@@ -97,6 +104,7 @@ private:
     ViewState view;
     std::unique_ptr<roll::RollGrid> roll;
     std::unique_ptr<au::AuCon> auCon;
+    std::unique_ptr<ve::VelLane> velLane;
 
     JUCE_DECLARE_NON_COPYABLE_WITH_LEAK_DETECTOR (TrackCon)
 };

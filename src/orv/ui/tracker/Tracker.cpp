@@ -44,6 +44,7 @@ Tracker::Tracker (IOrvana& orvanaToShow)
     addAndMakeVisible (horizontalZoom);
     addAndMakeVisible (playLine);
     docPane.setInterceptsMouseClicks (false, true);
+    helmets.setOrvana (orvana);
 
     port.addMessageListener (this);
     port.onViewChanged = [this]
@@ -266,7 +267,7 @@ void Tracker::resizeTrackCons()
     {
         con->setBounds (0, y, docPane.getWidth(), stack.trackHeight);
         const auto track = con->getTrack();
-        headers.push_back ({track.getName(), track.hasColor() ? track.getColor() : gfx::colours::control, y, stack.trackHeight});
+        headers.push_back ({track.getName(), track.hasColor() ? track.getColor() : gfx::colours::control, y, stack.trackHeight, track});
         y += stack.trackHeight;
     }
 

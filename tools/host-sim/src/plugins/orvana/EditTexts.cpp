@@ -430,9 +430,10 @@ void applyNoteVel (ScoreDocument& score, const juce::String& text)
         if (fields[2] == "W" && fields[5].isEmpty())
         {
             auto& note = writtenNote (staff, fields[1], fields[3], fields[4]);
+            // "F" plays the written dynamics again: the editor sends the velocity
+            // it cleared (-1) with it, which nothing reads.
             const auto use = readFlag (fields[6], "T", "F");
-            const auto velocity = readInRange (fields[7], 0, 127);
-            note.playedVelocity = use ? std::optional<int> (velocity) : std::nullopt;
+            note.playedVelocity = use ? std::optional<int> (readInRange (fields[7], 0, 127)) : std::nullopt;
         }
         else if (fields[2] == "C" && fields[6] == "F")
         {
