@@ -7,6 +7,7 @@
 #include "orv/ui/tracker/TrackCon.h"
 #include "orv/ui/tracker/TrackerLayout.h"
 #include "orv/ui/tracker/ruler/RulerMsg.h"
+#include "orv/ui/tracker/tempo/TempoPanel.h"
 #include "orv/ui/tracker/timePort/TimePort.h"
 #include "orv/ui/tracker/topBar/TopBar.h"
 
@@ -82,6 +83,9 @@ public:
     /** Sets the track list's scroll offset (clamped). */
     void setVerticalOffset (int offset);
 
+    /** The tempo block (tray, hit points, tempo lane) above the tracks. */
+    tempo::TempoPanel& getTempoPanel() { return tempoPanel; }
+
     void resized() override;
     void paint (juce::Graphics& g) override;
     void mouseWheelMove (const juce::MouseEvent& e, const juce::MouseWheelDetails& wheel) override;
@@ -113,6 +117,7 @@ private:
     gui::Zoomer verticalZoom;
     gui::Zoomer horizontalZoom;
     PlayLine playLine;
+    tempo::TempoPanel tempoPanel{port, orvana};
 
     std::vector<std::unique_ptr<TrackCon>> trackCons;
     int verticalOffset = 0;

@@ -10,11 +10,14 @@ TrackerHub::TrackerHub (IOrvana& orvana)
                    { if (onClose) onClose(); })
     , maximiseButton ("+", [this]
                       { if (onToggleMaximise) onToggleMaximise(); })
+    , tempoButton ("TEMPO", [this]
+                   { tracker.getTempoPanel().toggleShown(); })
 {
     addAndMakeVisible (tracker);
     addChildComponent (status);
     addAndMakeVisible (closeButton);
     addAndMakeVisible (maximiseButton);
+    addAndMakeVisible (tempoButton);
 
     tracker.onTempoCurveLoadingChanged = [this] (bool loading)
     {
@@ -42,6 +45,7 @@ void TrackerHub::resized()
     closeButton.setBounds (buttons.removeFromRight (windowButtonSize));
     buttons.removeFromRight (2);
     maximiseButton.setBounds (buttons.removeFromRight (windowButtonSize));
+    tempoButton.setBounds (maximiseButton.getBounds().withWidth (tempoButtonWidth).withRightX (maximiseButton.getX() - 2));
 
     if (keyNotice != nullptr)
         keyNotice->setBounds (0, getHeight() - 80, TrackerLayout::headerWidth, 60);

@@ -23,6 +23,9 @@ public:
     juce::Component& getStatusOverlay() { return status; }
     juce::Component& getCloseButton() { return closeButton; }
     juce::Component& getMaximiseButton() { return maximiseButton; }
+    /** "TEMPO" in the toolbar, left of the window buttons: shows or hides the tempo lane. */
+    juce::Component& getTempoButton() { return tempoButton; }
+    static constexpr int tempoButtonWidth = 48;
 
     /** Shows the plug-in key notice over the bottom of the track headers; null removes it. */
     void setKeyNotice (std::unique_ptr<juce::Component> notice);
@@ -61,6 +64,7 @@ private:
     StatusOverlay status;
     WindowButton closeButton;
     WindowButton maximiseButton;
+    WindowButton tempoButton;
     std::unique_ptr<juce::Component> keyNotice;
 
     JUCE_DECLARE_NON_COPYABLE_WITH_LEAK_DETECTOR (TrackerHub)
