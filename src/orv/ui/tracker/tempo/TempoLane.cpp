@@ -73,10 +73,11 @@ TempoLane::TempoLane (timePort::ITimePort& timePort, IOrvana& orvanaToShow)
     , orvana (orvanaToShow)
     , scoreTree (orvanaToShow.getScore().getState())
     , tempoState (orvanaToShow.getOrvState().getOrCreateTempoState())
+    , tempoTree (tempoState.getState())
 {
     setOpaque (true);
     scoreTree.addListener (this);
-    tempoState.getState().addListener (this);
+    tempoTree.addListener (this);
     loadState();
 }
 
@@ -86,7 +87,7 @@ TempoLane::~TempoLane()
         tool->disconnect();
 
     scoreTree.removeListener (this);
-    tempoState.getState().removeListener (this);
+    tempoTree.removeListener (this);
     cancelPendingUpdate();
 }
 
@@ -323,7 +324,7 @@ void TempoLane::mouseUp (const juce::MouseEvent& e)
 //==============================================================================
 void TempoLane::valueTreePropertyChanged (juce::ValueTree& tree, const juce::Identifier&)
 {
-    if (tree == tempoState.getState() || tree.isAChildOf (tempoState.getState()))
+    if (tree == tempoTree || tree.isAChildOf (tempoTree))
         repaint();
     else
         curveTreeChanged (tree);

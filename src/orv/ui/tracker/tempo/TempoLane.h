@@ -98,6 +98,8 @@ private:
     IOrvana& orvana;
     juce::ValueTree scoreTree;
     OrvTempoState tempoState;
+    /** Listeners belong to a tree object: this one lives as long as the lane. */
+    juce::ValueTree tempoTree;
     std::map<MarkKey, std::unique_ptr<TempoMarkElem>> marks;
     TempoTool* tool = nullptr;
 

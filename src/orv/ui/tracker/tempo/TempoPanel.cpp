@@ -15,16 +15,17 @@ TempoPanel::TempoPanel (timePort::ITimePort& portToUse, IOrvana& orvanaToShow)
     : port (portToUse)
     , orvana (orvanaToShow)
     , tempoState (orvanaToShow.getOrvState().getOrCreateTempoState())
+    , tempoTree (tempoState.getState())
     , tray (tempoState)
     , hitPoints (portToUse, orvanaToShow)
     , tool (orvanaToShow)
 {
-    tempoState.getState().addListener (this);
+    tempoTree.addListener (this);
 }
 
 TempoPanel::~TempoPanel()
 {
-    tempoState.getState().removeListener (this);
+    tempoTree.removeListener (this);
     stopTimer();
 }
 
@@ -126,7 +127,7 @@ void TempoPanel::timerCallback()
 
 void TempoPanel::valueTreePropertyChanged (juce::ValueTree& tree, const juce::Identifier& property)
 {
-    if (tree == tempoState.getState() && property == prefids::show)
+    if (tree == tempoTree && property == prefids::show)
         showChanged();
 }
 } // namespace orv::tracker::tempo

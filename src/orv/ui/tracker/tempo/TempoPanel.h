@@ -63,6 +63,8 @@ private:
     timePort::ITimePort& port;
     IOrvana& orvana;
     OrvTempoState tempoState;
+    /** Listeners belong to a tree object: this one lives as long as the panel. */
+    juce::ValueTree tempoTree;
     TempoTray tray;
     hitPoint::HitPointLabelsContainer hitPoints;
     TempoTool tool;
