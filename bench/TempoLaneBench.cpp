@@ -25,7 +25,7 @@ struct TempoBlock
     TempoBlock()
     {
         orvana.loadText (trackerTestPayload (numBars));
-        juce::StringArray points, hitPoints;
+        juce::StringArray points, hitPointTexts;
 
         for (int bar = 1; bar <= numBars; ++bar)
         {
@@ -41,12 +41,12 @@ struct TempoBlock
                     points.add ("{\"type\": \"N\", \"barNum\": " + juce::String (bar) + ", \"pos\": " + pos + ", \"val\": " + val + ", \"reachShape\": \"" + (n % 2 == 0 ? "R" : "J") + "\"}");
             }
 
-            hitPoints.add ("{\"id\": " + juce::String (bar) + ", \"bar\": " + juce::String (bar) + ", \"position\": 512, \"time\": " + juce::String (bar * 1000) + ", \"label\": \"Hit " + juce::String (bar) + "\"}");
+            hitPointTexts.add ("{\"id\": " + juce::String (bar) + ", \"bar\": " + juce::String (bar) + ", \"position\": 512, \"time\": " + juce::String (bar * 1000) + ", \"label\": \"Hit " + juce::String (bar) + "\"}");
         }
 
         orv::score::io::TempoCurveLoader::loadCurveObject (utils::json::parse ("{\"startLevel\": 100, \"points\": [" + points.joinIntoString (",") + "]}"),
                                                            orvana.score, orv::score::io::TempoCurveLoader::ExpandMode::replaceCurve);
-        orv::actions::applyTempoActionHitPointsReply (utils::json::parse ("{\"hitPointList\": [" + hitPoints.joinIntoString (",") + "]}"), orvana.score);
+        orv::actions::applyTempoActionHitPointsReply (utils::json::parse ("{\"hitPointList\": [" + hitPointTexts.joinIntoString (",") + "]}"), orvana.score);
 
         auto state = orvana.state.getOrCreateTempoState();
         state.setChompMode (false);
@@ -76,6 +76,12 @@ struct TempoBlock
     {
         juce::Graphics g (image);
         block.paintEntireComponent (g, false);
+    }
+
+    void paintLaneOnly()
+    {
+        juce::Graphics g (image);
+        lane.paintEntireComponent (g, false);
     }
 
     testsupport::ScopedLogCapture log;
@@ -109,6 +115,17 @@ void BM_TempoLaneRepaint (benchmark::State& state)
         block.paint();
 }
 BENCHMARK (BM_TempoLaneRepaint)->ArgName ("wholeScore")->Arg (0)->Arg (1)->Unit (benchmark::kMillisecond)->MinTime (2.0);
+
+// The lane alone (curve, marks, grid), without the hit-point labels, at the same two zooms.
+void BM_TempoLaneRepaintWithoutLabels (benchmark::State& state)
+{
+    TempoBlock block;
+    block.zoomTo (state.range (0) == 0 ? 0.03125f : static_cast<float> (laneWidth - 20) / static_cast<float> (block.orvana.score.getTotalTicks()));
+
+    for (auto _ : state)
+        block.paintLaneOnly();
+}
+BENCHMARK (BM_TempoLaneRepaintWithoutLabels)->ArgName ("wholeScore")->Arg (0)->Arg (1)->Unit (benchmark::kMillisecond)->MinTime (2.0);
 
 // One step of a draw gesture in the middle of the score at the default
 // zoom: the tempo under the pointer, the point inserted into the curve and

@@ -211,7 +211,9 @@ void TempoLane::paint (juce::Graphics& g)
         g.setColour (gfx::colours::panel);
         g.fillRect (0.0f, y, width, 1.0f);
         g.setColour (gfx::colours::dim);
-        g.drawText (juce::String (juce::roundToInt (bpm)), juce::Rectangle<float> (2.0f, y - 11.0f, 30.0f, 10.0f), juce::Justification::centredLeft, false);
+        // Above its line, or under it where the lane's top leaves no room.
+        const auto labelY = y >= 11.0f ? y - 11.0f : y + 1.0f;
+        g.drawText (juce::String (juce::roundToInt (bpm)), juce::Rectangle<float> (2.0f, labelY, 30.0f, 10.0f), juce::Justification::centredLeft, false);
     }
 
     if (tool != nullptr)
@@ -241,22 +243,44 @@ void TempoLane::paintCurve (juce::Graphics& g, const TempoScale& scale) const
     const auto startX = juce::jmax (0.0f, axis.poserToViewX (from));
     const auto endX = juce::jmin (width, axis.poserToViewX (to));
 
-    juce::Path path;
+    constexpr float thickness = 1.5f;
+    g.setColour (curveColour);
     auto level = score.getTempoAtPoser (from);
-    path.startNewSubPath (startX, yOf (level));
     auto lastX = startX;
     auto lastY = yOf (level);
 
-    // Points closer than a pixel collapse into one column: the path stays as
-    // long as the lane is wide, however many points the score holds.
+    // Straight strokes are filled rectangles and only ramps are drawn as
+    // lines; points less than a pixel apart share a column, drawn as one
+    // stroke over their extremes. So a paint costs what the lane's width
+    // allows, however many points the score holds.
+    auto columnMin = lastY, columnMax = lastY;
+    const auto closeColumn = [&]
+    {
+        if (columnMax > columnMin)
+            g.fillRect (juce::Rectangle<float> (lastX - thickness / 2.0f, columnMin - thickness / 2.0f, thickness, columnMax - columnMin + thickness));
+
+        columnMin = columnMax = lastY;
+    };
     const auto lineTo = [&] (float x, float y)
     {
-        if (std::abs (x - lastX) < 0.5f && std::abs (y - lastY) < 0.5f)
+        if (std::abs (x - lastX) < 1.0f)
+        {
+            columnMin = juce::jmin (columnMin, y);
+            columnMax = juce::jmax (columnMax, y);
+            lastY = y;
             return;
+        }
 
-        path.lineTo (x, y);
+        closeColumn();
+
+        if (std::abs (y - lastY) < 0.01f)
+            g.fillRect (juce::Rectangle<float> (lastX, y - thickness / 2.0f, x - lastX, thickness));
+        else
+            g.drawLine (lastX, lastY, x, y, thickness);
+
         lastX = x;
         lastY = y;
+        columnMin = columnMax = y;
     };
 
     for (const auto& point : curve.findNodesIncl (from, to))
@@ -284,8 +308,7 @@ void TempoLane::paintCurve (juce::Graphics& g, const TempoScale& scale) const
     else
         lineTo (endX, lastY);
 
-    g.setColour (curveColour);
-    g.strokePath (path, juce::PathStrokeType (1.5f));
+    closeColumn();
 }
 
 void TempoLane::paintMarks (juce::Graphics& g) const
