@@ -145,9 +145,12 @@ TEST (TempoLaneWindow, LoadsTheCurveDrawsARampRestoresTheMarkAndAddsAHitPoint)
                   "shift", "click", "1", "keyup", "shift"});
     const auto formX = juce::jlimit (0, geometry.width - 220, hitX - 5);
     const auto formY = blockTop + TempoPanel::hitPointsHeight + 2;
-    driver.waitForScreen ([&] (const juce::Image& shot)
-                          { return allClose (shot, geometry.x + formX + 130, geometry.x + formX + 180, geometry.y + formY + 6, gfx::colours::panel, 4); },
-                          "orvana-hit-point-form");
+    const auto form = driver.waitForScreen ([&] (const juce::Image& shot)
+                                            { return allClose (shot, geometry.x + formX + 130, geometry.x + formX + 180, geometry.y + formY + 6, gfx::colours::panel, 4); },
+                                            "orvana-hit-point-form");
+    ASSERT_TRUE (allClose (form, geometry.x + formX + 130, geometry.x + formX + 180, geometry.y + formY + 6, gfx::colours::panel, 4))
+        << "no hit point form\n"
+        << "suite processes: " << display.run ({"pgrep", "-a", "OrvanaSuite"});
     driver.clickAt (window, {formX + 60, formY + 39});
     display.run ({"xdotool", "key", "ctrl+a"});
     driver.typeText ("Explosion");
