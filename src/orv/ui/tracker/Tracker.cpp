@@ -82,6 +82,15 @@ Tracker::Tracker (IOrvana& orvanaToShow)
     transportTree.addListener (this);
     rebindTrackCons();
     loadState();
+
+    // The tempo block: under the ruler, over the tracks, behind the play line.
+    tempoPanel.onShownChanged = [this]
+    { resized(); };
+    tempoPanel.onLoadingChanged = [this] (bool loading)
+    { setTempoCurveLoadingOverlayVisible (loading); };
+    port.getPane().getRuler().onShiftClick = [this] (Poser poser)
+    { tempoPanel.getHitPoints().addNewHitPoint (poser); };
+    tempoPanel.addTo (*this, getIndexOfChildComponent (&docPane) + 1);
 }
 
 Tracker::~Tracker()
@@ -197,6 +206,7 @@ void Tracker::setTempoCurveLoadingOverlayVisible (bool visible)
         return;
 
     tempoCurveLoading = visible;
+    tempoPanel.getTray().setCurveLoadingOverlayVisible (visible);
 
     if (onTempoCurveLoadingChanged)
         onTempoCurveLoadingChanged (visible);
@@ -331,7 +341,12 @@ void Tracker::refreshPreferences()
 //==============================================================================
 void Tracker::resized()
 {
-    const auto layout = TrackerLayout::forSize (getWidth(), getHeight());
+    auto layout = TrackerLayout::forSize (getWidth(), getHeight());
+
+    if (tempoPanel.isShown())
+        layout = layout.withTempoLane (tempo::TempoPanel::height);
+
+    tempoPanel.setBounds (layout.tempoTray, layout.tempoLane);
     topBar.setBounds (layout.topBar);
     port.setBounds (layout.timePort);
     helmets.setBounds (layout.helmets);
@@ -405,6 +420,7 @@ void Tracker::handleAsyncUpdate()
 void Tracker::viewChanged()
 {
     port.getPane().getRuler().viewChanged();
+    tempoPanel.viewChanged();
     docPane.repaint();
     placePlayLine();
 }

@@ -8,6 +8,7 @@
 #include "orv/ui/tracker/TrackerLayout.h"
 #include "orv/ui/tracker/roll/RollGridGroup.h"
 #include "orv/ui/tracker/ruler/RulerMsg.h"
+#include "orv/ui/tracker/tempo/TempoPanel.h"
 #include "orv/ui/tracker/timePort/TimePort.h"
 #include "orv/ui/tracker/tool/RollTool.h"
 #include "orv/ui/tracker/tool/Toolboard.h"
@@ -88,6 +89,9 @@ public:
     /** Sets the track list's scroll offset (clamped). */
     void setVerticalOffset (int offset);
 
+    /** The tempo block (tray, hit points, tempo lane) above the tracks. */
+    tempo::TempoPanel& getTempoPanel() { return tempoPanel; }
+
     void resized() override;
     void paint (juce::Graphics& g) override;
     void mouseWheelMove (const juce::MouseEvent& e, const juce::MouseWheelDetails& wheel) override;
@@ -119,6 +123,7 @@ private:
     gui::Zoomer verticalZoom;
     gui::Zoomer horizontalZoom;
     PlayLine playLine;
+    tempo::TempoPanel tempoPanel{port, orvana};
 
     // The piano rolls' tools; declared before the containers, whose rolls leave the group as they go.
     roll::RollGridGroup rollGroup;

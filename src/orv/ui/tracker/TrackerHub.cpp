@@ -11,11 +11,14 @@ TrackerHub::TrackerHub (IOrvana& orvana)
                    { if (onClose) onClose(); })
     , maximiseButton ("+", [this]
                       { if (onToggleMaximise) onToggleMaximise(); })
+    , tempoButton ("TEMPO", [this]
+                   { tracker.getTempoPanel().toggleShown(); })
 {
     addAndMakeVisible (tracker);
     addChildComponent (status);
     addAndMakeVisible (closeButton);
     addAndMakeVisible (maximiseButton);
+    addAndMakeVisible (tempoButton);
 
     // The lane tabs sit under the status overlay; their messages go to every track's container.
     auto* lanes = dynamic_cast<au::AuMod*> (orvana.getAuMod());
@@ -54,6 +57,7 @@ void TrackerHub::resized()
     closeButton.setBounds (buttons.removeFromRight (windowButtonSize));
     buttons.removeFromRight (2);
     maximiseButton.setBounds (buttons.removeFromRight (windowButtonSize));
+    tempoButton.setBounds (maximiseButton.getBounds().withWidth (tempoButtonWidth).withRightX (maximiseButton.getX() - 2));
 
     if (keyNotice != nullptr)
         keyNotice->setBounds (0, getHeight() - 80, TrackerLayout::headerWidth, 60);

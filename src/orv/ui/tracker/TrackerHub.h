@@ -24,6 +24,9 @@ public:
     juce::Component& getStatusOverlay() { return status; }
     juce::Component& getCloseButton() { return closeButton; }
     juce::Component& getMaximiseButton() { return maximiseButton; }
+    /** "TEMPO" in the toolbar, left of the window buttons: shows or hides the tempo lane. */
+    juce::Component& getTempoButton() { return tempoButton; }
+    static constexpr int tempoButtonWidth = 48;
 
     /** The automation lane tabs, above the track headers. */
     au::AuToolbar& getAuToolbar() { return *auToolbar; }
@@ -65,6 +68,7 @@ private:
     StatusOverlay status;
     WindowButton closeButton;
     WindowButton maximiseButton;
+    WindowButton tempoButton;
     std::unique_ptr<juce::Component> keyNotice;
     std::unique_ptr<au::AuMod> ownAuMod;
     std::unique_ptr<au::AuToolbar> auToolbar;

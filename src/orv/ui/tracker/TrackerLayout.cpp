@@ -20,6 +20,18 @@ TrackerLayout TrackerLayout::forSize (int w, int h)
     return l;
 }
 
+TrackerLayout TrackerLayout::withTempoLane (int height) const
+{
+    auto l = *this;
+    const auto shown = juce::jlimit (0, juce::jmax (0, docPane.getHeight()), height);
+    l.tempoTray = {0, docPane.getY(), headerWidth, shown};
+    l.tempoLane = {docPane.getX(), docPane.getY(), docPane.getWidth(), shown};
+    l.helmets = helmets.withTrimmedTop (shown);
+    l.docPane = docPane.withTrimmedTop (shown);
+    l.verticalScrollBar = verticalScrollBar.withTrimmedTop (shown);
+    return l;
+}
+
 juce::Rectangle<int> TrackerLayout::portPane (int portWidth, int portHeight)
 {
     return {0, 0, portWidth, portHeight - scrollBarSize};

@@ -25,7 +25,16 @@ struct TrackerLayout
     juce::Rectangle<int> horizontalZoom;
     juce::Rectangle<int> statusOverlay;
 
+    /** The tempo block under the ruler: its tray in the headers' column and
+        its lanes across the time axis; empty while it is hidden. */
+    juce::Rectangle<int> tempoTray;
+    juce::Rectangle<int> tempoLane;
+
     static TrackerLayout forSize (int w, int h);
+
+    /** The layout with the tempo block shown: the headers, the lanes and the
+        vertical scroll bar start that much lower. */
+    TrackerLayout withTempoLane (int height) const;
 
     /** The time port's own children: the pane and the horizontal scroll bar. */
     static juce::Rectangle<int> portPane (int portWidth, int portHeight);

@@ -25,14 +25,18 @@ public:
     IProductActionSender& getProductActionSender() override { return *this; }
     orv::preferences::OrvPreferences& getPreferences() override { return preferences; }
     void savePreferences() override { ++savedPreferences; }
-    bool isTempoCurveLoadPending() const override { return false; }
+    bool isTempoCurveLoadPending() const override { return tempoCurveLoadPending; }
     void sendWsTransport (orv::TransportCmd) override { ++hostRequests; }
     void sendWsPlayFrom (const orv::Poser&) override { ++hostRequests; }
     void sendWsSkipToStart() override { ++hostRequests; }
     void startPlaybackUpdates() override {}
     void stopPlaybackUpdates() override {}
     void requestPlaybackUpdate() override { ++hostRequests; }
-    void requestTempoCurveAfterTrayOpened() override { ++hostRequests; }
+    void requestTempoCurveAfterTrayOpened() override
+    {
+        ++hostRequests;
+        ++tempoCurveRequests;
+    }
     void sendUndo() override { ++hostRequests; }
     void sendRedo() override { ++hostRequests; }
     void toFront() override {}
@@ -49,6 +53,9 @@ public:
     orv::preferences::OrvPreferences preferences;
     int savedPreferences = 0;
     int hostRequests = 0;
+    /** What isTempoCurveLoadPending answers, and how often the curve was asked for. */
+    bool tempoCurveLoadPending = false;
+    int tempoCurveRequests = 0;
 
     /** The method and argument of every action sent, in order. */
     struct SentAction
@@ -56,6 +63,8 @@ public:
         juce::String method;
         juce::var argument;
         bool hasResponseHandler = false;
+        /** The action's response handler, so that a test can answer. */
+        WebSocketAction::ResponseCallback onResponse;
     };
     std::vector<SentAction> sentActions;
 
@@ -63,7 +72,7 @@ private:
     void sendAction (WebSocketAction& action, bool) override
     {
         ++hostRequests;
-        sentActions.push_back ({action.getMethodName(), action.getArg(), action.getOnResponse() != nullptr});
+        sentActions.push_back ({action.getMethodName(), action.getArg(), action.getOnResponse() != nullptr, action.getOnResponse()});
     }
     void sendActionWithPressureLimit (WebSocketAction&) override { ++hostRequests; }
     void sendActionConnectionRequest (std::function<void (juce::var)>) override {}
