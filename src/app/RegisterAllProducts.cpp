@@ -1,5 +1,7 @@
 #include "app/RegisterAllProducts.h"
 #include "PlgData.h"
+#include "app/AppInfo.h"
+#include "engine/comm/Comm.h"
 #include "fk/Forkel.h"
 #include "fk/ui/FkGadget.h"
 #include "frt/Frettle.h"
@@ -14,6 +16,8 @@
 #include "ly/ui/LyGadget.h"
 #include "orv/Orvana.h"
 #include "orv/ui/tracker/TrackerWin.h"
+#include "orv/ui/wizard/WizardManager.h"
+#include "platform/ProcessControl.h"
 #include "pnt/Pennat.h"
 #include "pnt/ui/PntGadget.h"
 #include "products/ProductRegistrar.h"
@@ -28,6 +32,24 @@ PlgFileContents plugin (const char* gzipData, int size)
 {
     return {gzipData, static_cast<size_t> (size)};
 }
+
+/** Orvana's plug-in key wizard, given the application's names and the product's channel. */
+std::unique_ptr<orv::IOrvWizard> makeOrvWizard (orv::IOrvana& orvana, const ProductContext& context)
+{
+    orv::wizard::WizardDeps deps;
+    deps.facts.appName = appInfo::getAppName();
+    deps.facts.appNameWithVersion = appInfo::getAppNameWithVersion();
+    deps.facts.shortName = appInfo::getAppShortName();
+    deps.facts.supportEmail = appInfo::getSupportEmail();
+    deps.facts.webSiteUrl = appInfo::getWebSiteUrl();
+    deps.keyChannel = context.comm;
+    deps.ui = &context.ui;
+    deps.invocationMode = [channel = context.comm]
+    { return channel != nullptr ? channel->getHostScriptInvocationMode() : 1; };
+    deps.activateSystemSettings = []
+    { platform::activateApplication ("com.apple.systempreferences"); };
+    return std::make_unique<orv::wizard::WizardManager> (orvana, std::move (deps));
+}
 } // namespace
 
 void zel_registerAllProducts (ProductRegistry& registry)
@@ -39,6 +61,8 @@ void zel_registerAllProducts (ProductRegistry& registry)
                                                 {
                                                     orv::Orvana::Seams seams;
                                                     seams.makeEditor = &orv::tracker::TrackerWin::makeWindow;
+                                                    seams.makeWizard = [context] (orv::IOrvana& product)
+                                                    { return makeOrvWizard (product, context); };
                                                     return std::make_unique<orv::Orvana> (context, std::move (seams)); });
     const ProductRegistrar<ly::Lyrel> lyrel (registry, plugin (PlgData::ORV_Lyrel_plg_gz, PlgData::ORV_Lyrel_plg_gzSize),
                                              [] (const ProductContext& context)

@@ -1,6 +1,7 @@
 #include "orv/ui/tracker/TrackerHub.h"
 #include "gfx/FontStyle.h"
 #include "gfx/Palette.h"
+#include "orv/IOrvana.h"
 
 namespace orv::tracker
 {
@@ -10,6 +11,11 @@ TrackerHub::TrackerHub (IOrvana& orvana)
                    { if (onClose) onClose(); })
     , maximiseButton ("+", [this]
                       { if (onToggleMaximise) onToggleMaximise(); })
+    , keyProduct (orvana)
+    , preferencesButton (juce::String::fromUTF8 ("\xe2\x89\xa1"), [this]
+                         { if (auto* keyWizard = keyProduct.getKeyWizard()) keyWizard->showPreferences(); })
+    , keyWatcher (orvana.getPreferences().getState(), [this] (bool validated)
+                  { showPluginKeyNotValidatedNotice (!validated); })
 {
     addAndMakeVisible (tracker);
     addChildComponent (status);
@@ -21,6 +27,26 @@ TrackerHub::TrackerHub (IOrvana& orvana)
         status.setText (loading ? "Loading tempo..." : juce::String());
         status.setVisible (loading);
     };
+
+    addAndMakeVisible (preferencesButton);
+    showPluginKeyNotValidatedNotice (!keyWatcher.isValidated());
+}
+
+void TrackerHub::showPluginKeyNotValidatedNotice (bool show)
+{
+    if (show == isPluginKeyNoticeShown())
+        return;
+
+    if (!show)
+        return setKeyNotice (nullptr);
+
+    auto notice = std::make_unique<wizard::PluginKeyNotValidatedNotice>();
+    notice->onClick = [this]
+    {
+        if (auto* keyWizard = keyProduct.getKeyWizard())
+            keyWizard->showSetKey();
+    };
+    setKeyNotice (std::move (notice));
 }
 
 void TrackerHub::setKeyNotice (std::unique_ptr<juce::Component> notice)
@@ -45,6 +71,8 @@ void TrackerHub::resized()
 
     if (keyNotice != nullptr)
         keyNotice->setBounds (0, getHeight() - 80, TrackerLayout::headerWidth, 60);
+
+    preferencesButton.setBounds (maximiseButton.getBounds().translated (-(windowButtonSize + 2), 0));
 }
 
 //==============================================================================
