@@ -1,5 +1,7 @@
 #include "app/RegisterAllProducts.h"
 #include "PlgData.h"
+#include "app/AppInfo.h"
+#include "engine/comm/Comm.h"
 #include "fk/Forkel.h"
 #include "fk/ui/FkGadget.h"
 #include "frt/Frettle.h"
@@ -13,8 +15,12 @@
 #include "ly/Lyrel.h"
 #include "ly/ui/LyGadget.h"
 #include "orv/Orvana.h"
+#include "orv/ui/config/ConfigWin.h"
 #include "orv/ui/tracker/TrackerWin.h"
 #include "orv/ui/tracker/au/AuMod.h"
+#include "orv/ui/tracker/au/pref/AuPref.h"
+#include "orv/ui/wizard/WizardManager.h"
+#include "platform/ProcessControl.h"
 #include "pnt/Pennat.h"
 #include "pnt/ui/PntGadget.h"
 #include "products/ProductRegistrar.h"
@@ -29,6 +35,41 @@ PlgFileContents plugin (const char* gzipData, int size)
 {
     return {gzipData, static_cast<size_t> (size)};
 }
+
+/** Orvana's plug-in key wizard, given the application's names and the product's channel. */
+std::unique_ptr<orv::IOrvWizard> makeOrvWizard (orv::IOrvana& orvana, const ProductContext& context)
+{
+    orv::wizard::WizardDeps deps;
+    deps.facts.appName = appInfo::getAppName();
+    deps.facts.appNameWithVersion = appInfo::getAppNameWithVersion();
+    deps.facts.shortName = appInfo::getAppShortName();
+    deps.facts.supportEmail = appInfo::getSupportEmail();
+    deps.facts.webSiteUrl = appInfo::getWebSiteUrl();
+    deps.keyChannel = context.comm;
+    deps.ui = &context.ui;
+    deps.invocationMode = [channel = context.comm]
+    { return channel != nullptr ? channel->getHostScriptInvocationMode() : 1; };
+    deps.activateSystemSettings = []
+    { platform::activateApplication ("com.apple.systempreferences"); };
+    auto manager = std::make_unique<orv::wizard::WizardManager> (orvana, std::move (deps));
+
+    // The preferences window holds the automation lanes' preferences; its
+    // "Save Preferences" hands the panels to the lane module before the file is written.
+    manager->onConfigWinMade = [&orvana] (orv::config::ConfigWin& window)
+    {
+        auto* lanes = dynamic_cast<orv::tracker::au::AuMod*> (orvana.getAuMod());
+
+        if (lanes == nullptr)
+            return;
+
+        auto panel = std::make_unique<orv::tracker::au::pref::AuPref> (*lanes, [&orvana]
+                                                                       { orvana.savePreferences(); });
+        auto* shown = panel.get();
+        window.setLanePreferences (std::move (panel), [shown]
+                                   { shown->save(); });
+    };
+    return manager;
+}
 } // namespace
 
 void zel_registerAllProducts (ProductRegistry& registry)
@@ -40,6 +81,8 @@ void zel_registerAllProducts (ProductRegistry& registry)
                                                 {
                                                     orv::Orvana::Seams seams;
                                                     seams.makeEditor = &orv::tracker::TrackerWin::makeWindow;
+                                                    seams.makeWizard = [context] (orv::IOrvana& product)
+                                                    { return makeOrvWizard (product, context); };
                                                     auto product = std::make_unique<orv::Orvana> (context, std::move (seams));
                                                     product->setAuMod (std::make_unique<orv::tracker::au::AuMod> (product->getPreferences()));
                                                     return product; });

@@ -48,5 +48,8 @@ public:
     virtual void sendRedo() = 0;
     /** Brings the editor window to the front, when it is open. */
     virtual void toFront() = 0;
+
+    /** The plug-in key wizard and preferences windows; null when the product has none. */
+    virtual IOrvWizard* getKeyWizard() { return nullptr; }
 };
 } // namespace orv

@@ -83,6 +83,7 @@ public:
     void sendUndo() override;
     void sendRedo() override;
     void toFront() override;
+    IOrvWizard* getKeyWizard() override { return getWizard(); }
 
     //==============================================================================
     bool isEditorOpen() const { return editor.isOpen(); }

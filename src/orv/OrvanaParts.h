@@ -75,6 +75,10 @@ public:
     virtual void showWelcome() = 0;
     /** The host's answer to testing the plug-in key ("RE_TEST_PLUGIN_KEY"). */
     virtual void handlePluginKeyTestReply (const juce::String& data) = 0;
+    /** Opens the wizard straight at its key page (the editor's notice, the preferences). */
+    virtual void showSetKey() = 0;
+    /** Opens the editor's preferences window. */
+    virtual void showPreferences() = 0;
 };
 
 /** The editor window's factory; null makes no window. */

@@ -228,3 +228,25 @@ TEST (OrvanaPlugin, AnEditMethodOfAPartEndsWithTheRefreshAndUndoesAsOneStep)
     EXPECT_EQ (int (undone["staffList"][1]["staffBarList"][0]["potList"][0]["noteList"][0]["pitch"]), 36);
     EXPECT_FALSE (sim.host.undo().has_value()) << "the edit was one step, and the only one";
 }
+
+TEST (OrvanaPlugin, TheKeyTestAnswersSuccessAfterItsDelayOrNever)
+{
+    test::SimHarness sim (test::makeRichScore(), false);
+    const auto answer = [&]
+    { return sim.engine.call (pluginName, "testPluginKey", {}); };
+
+    auto outcome = answer();
+    EXPECT_EQ (compact (outcome.result), R"({"success": true})");
+    EXPECT_EQ (outcome.replyDelayMs, 0) << "at once by default";
+
+    EXPECT_TRUE (sim.engine.runCommand ("orv-test-key", {"2000"}, "2000").ok);
+    EXPECT_EQ (answer().replyDelayMs, 2000);
+
+    EXPECT_TRUE (sim.engine.runCommand ("orv-test-key", {"never"}, "never").ok);
+    EXPECT_GE (answer().replyDelayMs, keyTestNeverMs) << "held back longer than any session";
+
+    for (const auto* bad : {"", "-5", "60001", "soon", "1e3"})
+        EXPECT_FALSE (sim.engine.runCommand ("orv-test-key", {bad}, bad).ok) << bad;
+
+    EXPECT_GE (answer().replyDelayMs, keyTestNeverMs) << "a refused setting changes nothing";
+}

@@ -81,6 +81,8 @@ struct RecordingWizard final : public IOrvWizard
     }
     void showWelcome() override { calls.add ("welcome"); }
     void handlePluginKeyTestReply (const juce::String& data) override { calls.add ("keyTest " + data); }
+    void showSetKey() override { calls.add ("setKey"); }
+    void showPreferences() override { calls.add ("preferences"); }
 
     juce::StringArray& calls;
 };

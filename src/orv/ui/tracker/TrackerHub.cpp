@@ -13,6 +13,11 @@ TrackerHub::TrackerHub (IOrvana& orvana)
                       { if (onToggleMaximise) onToggleMaximise(); })
     , tempoButton ("TEMPO", [this]
                    { tracker.getTempoPanel().toggleShown(); })
+    , keyProduct (orvana)
+    , preferencesButton (juce::String::fromUTF8 ("\xe2\x89\xa1"), [this]
+                         { if (auto* keyWizard = keyProduct.getKeyWizard()) keyWizard->showPreferences(); })
+    , keyWatcher (orvana.getPreferences().getState(), [this] (bool validated)
+                  { showPluginKeyNotValidatedNotice (!validated); })
 {
     addAndMakeVisible (tracker);
     addChildComponent (status);
@@ -31,11 +36,39 @@ TrackerHub::TrackerHub (IOrvana& orvana)
     addAndMakeVisible (*auToolbar, 1);
     auToolbar->addMessageListener (&tracker);
 
+    auToolbar->onOpenPreferences = [this, &orvana]
+    {
+        if (auto* keyWizard = orvana.getKeyWizard())
+            keyWizard->showPreferences();
+        else
+            auToolbar->openPreferences();
+    };
+
     tracker.onTempoCurveLoadingChanged = [this] (bool loading)
     {
         status.setText (loading ? "Loading tempo..." : juce::String());
         status.setVisible (loading);
     };
+
+    addAndMakeVisible (preferencesButton);
+    showPluginKeyNotValidatedNotice (!keyWatcher.isValidated());
+}
+
+void TrackerHub::showPluginKeyNotValidatedNotice (bool show)
+{
+    if (show == isPluginKeyNoticeShown())
+        return;
+
+    if (!show)
+        return setKeyNotice (nullptr);
+
+    auto notice = std::make_unique<wizard::PluginKeyNotValidatedNotice>();
+    notice->onClick = [this]
+    {
+        if (auto* keyWizard = keyProduct.getKeyWizard())
+            keyWizard->showSetKey();
+    };
+    setKeyNotice (std::move (notice));
 }
 
 void TrackerHub::setKeyNotice (std::unique_ptr<juce::Component> notice)
@@ -63,6 +96,7 @@ void TrackerHub::resized()
         keyNotice->setBounds (0, getHeight() - 80, TrackerLayout::headerWidth, 60);
 
     auToolbar->setBounds (2, TrackerLayout::topBarHeight + 8, TrackerLayout::headerWidth - 4, 30);
+    preferencesButton.setBounds (maximiseButton.getBounds().withRightX (tempoButton.getX() - 2));
 }
 
 //==============================================================================

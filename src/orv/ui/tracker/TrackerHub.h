@@ -2,6 +2,7 @@
 
 #include "orv/ui/tracker/Tracker.h"
 #include "orv/ui/tracker/au/AuToolbar.h"
+#include "orv/ui/wizard/PluginKeyNotValidatedNotice.h"
 
 #include <memory>
 
@@ -35,6 +36,15 @@ public:
     void setKeyNotice (std::unique_ptr<juce::Component> notice);
 
     void resized() override;
+
+    //==============================================================================
+    /** Shows the plug-in key notice (a click opens the wizard at its key page) or removes it.
+        The hub calls it on every change of "pluginKeyValidated". */
+    void showPluginKeyNotValidatedNotice (bool show);
+    bool isPluginKeyNoticeShown() const { return keyNotice != nullptr; }
+    juce::Component* getKeyNotice() const { return keyNotice.get(); }
+    /** The toolbar button that opens the preferences window. */
+    juce::Component& getPreferencesButton() { return preferencesButton; }
 
 private:
     /** A small text button of the window's toolbar. */
@@ -72,6 +82,11 @@ private:
     std::unique_ptr<juce::Component> keyNotice;
     std::unique_ptr<au::AuMod> ownAuMod;
     std::unique_ptr<au::AuToolbar> auToolbar;
+
+    // The plug-in key notice and the preferences button.
+    IOrvana& keyProduct;
+    WindowButton preferencesButton;
+    wizard::PluginKeyWatcher keyWatcher;
 
     JUCE_DECLARE_NON_COPYABLE_WITH_LEAK_DETECTOR (TrackerHub)
 };

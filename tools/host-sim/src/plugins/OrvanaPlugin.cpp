@@ -507,6 +507,23 @@ juce::var makePayload (const ScoreDocument& score, int activeFirst, int activeLa
     return result;
 }
 
+juce::Result readKeyTestDelay (const juce::String& text, Session& session)
+{
+    const auto value = text.trim();
+
+    if (value == "never")
+    {
+        session.keyTestDelayMs.reset();
+        return juce::Result::ok();
+    }
+
+    if (value.isEmpty() || !value.containsOnly ("0123456789") || value.length() > 5 || value.getIntValue() > 60000)
+        return juce::Result::fail ("expected never or milliseconds from 0 to 60000, got \"" + value + "\"");
+
+    session.keyTestDelayMs = value.getIntValue();
+    return juce::Result::ok();
+}
+
 juce::var makeHitPointList (const ScoreDocument& score)
 {
     return hitPointList (score);
@@ -601,6 +618,28 @@ HOST_SIM_PLUGIN (Orvana)
                   {
                       session->tempoCurveWanted = true;
                       return makeTempoCurve (call.host.score()); });
+
+    // The plug-in key test: the plug-in answers once the host has run it,
+    // after the delay the test sets, or never.
+    setup.method ("testPluginKey", [session] (MethodCall& call)
+                  {
+                      call.replyDelayMs = session->keyTestDelayMs.value_or (keyTestNeverMs);
+                      juce::DynamicObject* object = nullptr;
+                      auto result = newObject (object);
+                      object->setProperty ("success", true);
+                      return result; });
+
+    setup.option ("--orv-test-key", "MS|never", "how long testPluginKey takes to answer (default 0), or never",
+                  [session] (const juce::String& value)
+                  { return readKeyTestDelay (value, *session); });
+
+    setup.command ("orv-test-key", "orv-test-key MS|never", "how long testPluginKey takes to answer, or never",
+                   [session] (PluginCommandCall& call)
+                   {
+                       const auto read = readKeyTestDelay (call.rest, *session);
+                       call.answer = read.wasOk() ? "key test answers " + (session->keyTestDelayMs ? "after " + juce::String (*session->keyTestDelayMs) + " ms" : juce::String ("never"))
+                                                  : read.getErrorMessage();
+                       return read.wasOk(); });
 
     setup.option ("--orv-padding", "all|BARS", "bars the Orvana payload loads around the active region (default all: the whole score)",
                   [session] (const juce::String& value)

@@ -25,7 +25,15 @@ struct Session
     std::optional<int> padding;
     /** The suite's last request asked for the tempo curve. */
     bool tempoCurveWanted = false;
+    /** How long "testPluginKey" takes to answer: nullopt never answers. */
+    std::optional<int> keyTestDelayMs = 0;
 };
+
+/** What "never" holds a reply back: longer than any session lasts. */
+inline constexpr int keyTestNeverMs = 24 * 60 * 60 * 1000;
+
+/** Reads "MS" (0 to 60000) or "never" into the session's key test delay. */
+juce::Result readKeyTestDelay (const juce::String& text, Session& session);
 
 /** A MIDI message text read as the host writes it ("~C7,100", "~-B0,64", "~N60,0"). */
 struct MidiText

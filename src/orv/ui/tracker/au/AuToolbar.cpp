@@ -79,7 +79,12 @@ AuToolbar::AuToolbar (AuMod& moduleToShow, std::function<void()> writePreference
 
     prefButton.setTooltip ("Automation lane preferences");
     prefButton.onClick = [this]
-    { openPreferences(); };
+    {
+        if (onOpenPreferences)
+            onOpenPreferences();
+        else
+            openPreferences();
+    };
     addAndMakeVisible (prefButton);
     module.addChangeListener (this);
     refreshTabs();

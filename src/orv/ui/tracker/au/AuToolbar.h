@@ -40,7 +40,8 @@ private:
 };
 
 /** The automation toolbar: a tab per visible slot, and a button that opens
-    the lane preferences in a window of their own. */
+    the lane preferences (in the editor's preferences window, or else in a
+    window of their own). */
 class AuToolbar final : public juce::Component,
                         public gui::MessageSender,
                         private juce::ChangeListener
@@ -60,6 +61,9 @@ public:
 
     /** Opens the lane preferences window (or brings it to the front). */
     void openPreferences();
+    /** When set, the "..." button runs this instead (the editor's preferences
+        window, which holds the lane preferences). */
+    std::function<void()> onOpenPreferences;
     juce::Component* getPreferencesWindow() const { return prefWindow.get(); }
 
     void resized() override;
