@@ -1,6 +1,7 @@
 // The editor's edit methods of the Orvana plug-in: each text changes the
 // score document as the editor meant, ends with the refresh as one undo
 // step, and a text the plug-in cannot read changes nothing.
+#include "../support/RandomRounds.h"
 #include "plugins/OrvanaPlugin.h"
 #include "plugins/orvana/EditTexts.h"
 #include "support/SimHarness.h"
@@ -343,7 +344,7 @@ TEST (OrvanaEdits, RandomCurveEditsMatchAnExpectationKeptBesideThem)
         expected[11] = {{{2, 512}, {5, false}}};
         expected[-2] = {};
 
-        for (int round = 0; round < 200; ++round)
+        for (int round = 0; round < testsupport::randomRounds (200); ++round)
         {
             const int control = std::vector<int>{7, 11, -2}[random() % 3];
             const auto maximum = control == -2 && notePerformer ? 1023 : 127;

@@ -1,6 +1,7 @@
 // The tempo lane's methods of the Orvana plug-in: hit points by their texts,
 // drawn tempo points replaced between anchors, marks muted and restored but
 // never deleted, each one undo step ending with the refresh.
+#include "../support/RandomRounds.h"
 #include "host/TempoMap.h"
 #include "plugins/OrvanaPlugin.h"
 #include "support/SimHarness.h"
@@ -206,7 +207,7 @@ TEST_F (OrvanaTempoEdits, GarbageArgumentsLeaveAPlayableCurve)
     std::mt19937 random (19);
     const char* pieces[] = {"{", "}", "[", "]", "\"barId\"", "\"pos\"", "\"val\"", "\"edit\"", "\"from\"", "\"to\"", "\"mark\"",
                             "\"markMutings\"", "\"bars\"", "\"nodes\"", ":", ",", "1", "-3", "2.5", "null", "\"mute\"", "\"R\"", "1e400"};
-    for (int round = 0; round < 300; ++round)
+    for (int round = 0; round < testsupport::randomRounds (300); ++round)
     {
         juce::String text;
         for (int i = 0, n = 1 + static_cast<int> (random() % 30); i < n; ++i)

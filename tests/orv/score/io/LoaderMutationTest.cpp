@@ -3,6 +3,7 @@
 #include "orv/score/io/PitchBendMapping.h"
 #include "orv/score/io/TempoCurveLoader.h"
 #include "support/LogCapture.h"
+#include "support/RandomRounds.h"
 #include "utils/Midi.h"
 
 #include <gtest/gtest.h>
@@ -182,7 +183,7 @@ TEST (LoaderMutation, HostileValuesKeepTheModelSound)
     TestOrvana orvana;
     const testsupport::ScopedLogCapture quiet; // the loader names what it drops, once per load
 
-    for (int round = 0; round < 600; ++round)
+    for (int round = 0; round < testsupport::randomRounds (600); ++round)
     {
         auto payload = utils::json::parse (text);
         mutate (payload, rng);
