@@ -93,7 +93,7 @@ void TrackerHub::resized()
     tempoButton.setBounds (maximiseButton.getBounds().withWidth (tempoButtonWidth).withRightX (maximiseButton.getX() - 2));
 
     if (keyNotice != nullptr)
-        keyNotice->setBounds (0, getHeight() - 80, TrackerLayout::headerWidth, 60);
+        keyNotice->setBounds (0, getHeight() - 124, TrackerLayout::headerWidth, 104);
 
     auToolbar->setBounds (2, TrackerLayout::topBarHeight + 8, TrackerLayout::headerWidth - 4, 30);
     preferencesButton.setBounds (maximiseButton.getBounds().withRightX (tempoButton.getX() - 2));

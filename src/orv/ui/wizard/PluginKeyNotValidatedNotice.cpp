@@ -17,7 +17,7 @@ void PluginKeyNotValidatedNotice::paint (juce::Graphics& g)
     g.fillRoundedRectangle (getLocalBounds().toFloat().reduced (2.0f), 4.0f);
     g.setColour (gfx::colours::textOnAccent);
     gfx::setFont (g, gfx::font::small);
-    g.drawFittedText (text, getLocalBounds().reduced (6), juce::Justification::centredLeft, 3);
+    g.drawFittedText (text, getLocalBounds().reduced (6), juce::Justification::centredLeft, 8);
 }
 
 void PluginKeyNotValidatedNotice::mouseUp (const juce::MouseEvent& e)
