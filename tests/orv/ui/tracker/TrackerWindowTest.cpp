@@ -13,33 +13,14 @@
 #include "support/ProductWindowDriver.h"
 #include "support/Subprocess.h"
 
+#include "orv/ui/tracker/TrackerTestScores.h"
+
 #include <gtest/gtest.h>
 
 namespace
 {
 using orv::tracker::TrackerLayout;
 using testsupport::XDisplay;
-
-/** Sixteen 4/4 bars on three staves; bars 5 and 6 are selected. */
-juce::String scoreJson()
-{
-    juce::StringArray bars, notes;
-
-    for (int bar = 1; bar <= 16; ++bar)
-    {
-        bars.add ("{\"number\": " + juce::String (bar) + ", \"length\": 1024, \"meter\": \"4/4\"}");
-        notes.add ("{\"bar\": " + juce::String (bar) + ", \"noteGroups\": [{\"position\": 0, \"duration\": 1024, \"notes\": [{\"pitch\": 60}]}]}");
-    }
-
-    juce::StringArray staves;
-
-    for (int staff = 1; staff <= 3; ++staff)
-        staves.add ("{\"number\": " + juce::String (staff) + ", \"fullName\": \"Staff " + juce::String (staff) + "\", \"shortName\": \"S\", \"bars\": ["
-                    + notes.joinIntoString (",") + "]}");
-
-    return "{\"format\": \"host-sim score\", \"version\": 1, \"title\": \"Tracker\", \"bars\": [" + bars.joinIntoString (",") + "], \"staves\": ["
-           + staves.joinIntoString (",") + "], \"selection\": {\"firstBar\": 5, \"lastBar\": 6, \"staves\": [1, 2, 3]}}";
-}
 
 /** The leftmost column of the row (screen coordinates) in the colour, -1 when none. */
 int firstColumnOf (const juce::Image& shot, juce::Colour colour, int y, int fromX, int toX)
@@ -60,7 +41,7 @@ TEST (TrackerWindow, OpensOnTheSelectionSetsThePlayStartPlaysZoomsAndCloses)
         GTEST_SKIP() << "no X server: set ORVANA_TEST_DISPLAY or DISPLAY (tools/run-tests.sh starts Xvfb)";
 
     testsupport::ProductWindowDriver driver{display};
-    ASSERT_TRUE (driver.start (scoreJson())) << "port 1898 stayed busy";
+    ASSERT_TRUE (driver.start (trackerHostSimScore ("Tracker", 3, 5, 6))) << "port 1898 stayed busy";
     auto* sim = driver.getSim();
     const auto stateFile = driver.getSuite().getStateFolder().getChildFile ("Orvana/orv-state.xml");
     ASSERT_TRUE (stateFile.getParentDirectory().createDirectory());

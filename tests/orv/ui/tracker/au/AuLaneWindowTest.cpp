@@ -11,33 +11,14 @@
 #include "orv/ui/tracker/au/AuMod.h"
 #include "support/ProductWindowDriver.h"
 
+#include "orv/ui/tracker/TrackerTestScores.h"
+
 #include <gtest/gtest.h>
 
 namespace
 {
 using orv::tracker::TrackerLayout;
 using testsupport::XDisplay;
-
-/** Sixteen 4/4 bars on two staves with a note in each bar; bar 1 is selected. */
-juce::String scoreJson()
-{
-    juce::StringArray bars, notes;
-
-    for (int bar = 1; bar <= 16; ++bar)
-    {
-        bars.add ("{\"number\": " + juce::String (bar) + ", \"length\": 1024, \"meter\": \"4/4\"}");
-        notes.add ("{\"bar\": " + juce::String (bar) + ", \"noteGroups\": [{\"position\": 0, \"duration\": 1024, \"notes\": [{\"pitch\": 60}]}]}");
-    }
-
-    juce::StringArray staves;
-
-    for (int staff = 1; staff <= 2; ++staff)
-        staves.add ("{\"number\": " + juce::String (staff) + ", \"fullName\": \"Staff " + juce::String (staff) + "\", \"shortName\": \"S\", \"bars\": ["
-                    + notes.joinIntoString (",") + "]}");
-
-    return "{\"format\": \"host-sim score\", \"version\": 1, \"title\": \"Lanes\", \"bars\": [" + bars.joinIntoString (",") + "], \"staves\": ["
-           + staves.joinIntoString (",") + "], \"selection\": {\"firstBar\": 1, \"lastBar\": 1, \"staves\": [1, 2]}}";
-}
 
 /** The volume messages ("~C7," or "~-C7,") in the first staff of a saved score. */
 int volumeMessages (const juce::var& score)
@@ -73,7 +54,7 @@ TEST (AuLaneWindow, DrawsAndErasesAVolumeCurveThroughTheHost)
         GTEST_SKIP() << "no X server: set ORVANA_TEST_DISPLAY or DISPLAY (tools/run-tests.sh starts Xvfb)";
 
     testsupport::ProductWindowDriver driver{display};
-    ASSERT_TRUE (driver.start (scoreJson())) << "port 1898 stayed busy";
+    ASSERT_TRUE (driver.start (trackerHostSimScore ("Lanes", 2, 1, 1))) << "port 1898 stayed busy";
     auto* sim = driver.getSim();
     const auto stateFile = driver.getSuite().getStateFolder().getChildFile ("Orvana/orv-state.xml");
     ASSERT_TRUE (stateFile.getParentDirectory().createDirectory());
