@@ -52,12 +52,29 @@ juce::String readSmallFile (const std::string& path)
     return juce::String::fromUTF8 (buffer, static_cast<int> (used));
 }
 
-bool isZombie (const std::string& procDir)
+// What /proc/<pid>/stat says of a process: "pid (name) S ppid ...", where the
+// name may hold spaces or ')'.
+struct ProcessStatus
 {
-    // /proc/<pid>/stat: "pid (name) S ..." where the name may hold spaces or ')'.
+    bool ended = true;
+    int parent = 0;
+};
+
+ProcessStatus readStatus (const std::string& procDir)
+{
     const auto stat = readSmallFile (procDir + "/stat");
-    const auto afterName = stat.fromLastOccurrenceOf (")", false, false).trimStart();
-    return afterName.startsWithChar ('Z') || afterName.startsWithChar ('X');
+    const auto fields = juce::StringArray::fromTokens (stat.fromLastOccurrenceOf (")", false, false).trim(), " ", "");
+
+    if (fields.size() < 2)
+        return {};
+
+    const auto state = fields[0];
+    return {state == "Z" || state == "X", fields[1].getIntValue()};
+}
+
+juce::String processName (const std::string& procDir)
+{
+    return readSmallFile (procDir + "/comm").trimEnd();
 }
 } // namespace
 
@@ -91,10 +108,16 @@ int countRunningApplications (const juce::String& bundleIdentifier)
         if (stat (procDir.c_str(), &info) != 0 || info.st_uid != uid)
             continue;
 
-        if (readSmallFile (procDir + "/comm").trimEnd() != wanted)
+        if (processName (procDir) != wanted)
             continue;
 
-        if (!isZombie (procDir))
+        // A copy the application forked keeps its name until it runs a
+        // program of its own (or ends): it is part of that application, not
+        // a second one. Counting it would make one host look like two for
+        // as long as the host takes to launch a helper.
+        const auto status = readStatus (procDir);
+
+        if (!status.ended && processName ("/proc/" + std::to_string (status.parent)) != wanted)
             ++count;
     }
 

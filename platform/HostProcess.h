@@ -15,7 +15,9 @@ juce::String getHostBundleIdentifier (bool isHost75);
     On macOS: the running applications with that identifier. On Linux an
     application "carries" an identifier when its process name (what
     /proc/<pid>/comm shows) equals the identifier's last dot-separated
-    component, e.g. "Sibelius" or "Sibelius75"; zombies do not count. */
+    component, e.g. "Sibelius" or "Sibelius75"; zombies do not count, nor
+    does a process whose parent has the same name (the application's own
+    fork that has not run another program yet). */
 int countRunningApplications (const juce::String& bundleIdentifier);
 
 /** The process name an application with the identifier has on Linux. */

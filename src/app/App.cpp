@@ -294,7 +294,10 @@ void App::unhandledException (const std::exception*, const juce::String&, int)
 void App::HostAliveTimer::timerCallback()
 {
     if (!comm.isMasterAlive())
+    {
+        juce::Logger::writeToLog ("The host is no longer running: quitting");
         app.systemRequestedQuit();
+    }
 }
 
 void App::QuitSignalTimer::timerCallback()

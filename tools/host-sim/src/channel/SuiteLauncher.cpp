@@ -3,6 +3,7 @@
 #include <cerrno>
 #include <cstring>
 #include <fcntl.h>
+#include <sys/prctl.h>
 #include <sys/syscall.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -13,6 +14,9 @@ namespace hostsim
 {
 namespace
 {
+/** The launch helper's process name (at most 15 characters). */
+constexpr char launcherProcessName[] = "host-sim-launch";
+
 /** Closes every descriptor from 3 up except `keep`; async-signal-safe. */
 void closeInheritedDescriptors (int keep)
 {
@@ -62,7 +66,11 @@ juce::Result DetachedSuiteLauncher::launch (const juce::File& executable)
     if (child == 0)
     {
         // First child: start a session, fork the real process and leave at
-        // once, so that the suite is adopted by init rather than by us.
+        // once, so that the suite is adopted by init rather than by us. It
+        // drops the host's process name first: the suite counts processes of
+        // that name to see whether the host runs, and an orphaned copy that
+        // has not reached exec yet would look like a second host.
+        prctl (PR_SET_NAME, launcherProcessName, 0, 0, 0);
         setsid();
         const auto grandChild = fork();
 
