@@ -1,7 +1,10 @@
 #include "support/ProductWindowDriver.h"
 #include "support/Subprocess.h"
 
+#include <gtest/gtest.h>
+
 #include <csignal>
+#include <iostream>
 #include <set>
 
 namespace testsupport
@@ -15,8 +18,17 @@ ProductWindowDriver::ProductWindowDriver (const XDisplay& displayToUse)
 
 ProductWindowDriver::~ProductWindowDriver()
 {
+    if (sim != nullptr && ::testing::Test::HasFailure())
+        reportFailureContext();
+
     if (sim != nullptr)
         sim->stop();
+
+    // A launch host-sim had begun may still be on its way to exec the suite:
+    // let it arrive, or the suite would start after the sweep below.
+    waitUntil ([]
+               { return countProcessesNamed ("host-sim-launch") == 0; },
+               XDisplay::patienceMs);
 
     // The suite would quit by itself once the host is gone; its windows must
     // be gone before the next test looks for its own.
@@ -175,5 +187,33 @@ juce::var ProductWindowDriver::readSavedScore()
                XDisplay::patienceMs,
                20);
     return score;
+}
+void ProductWindowDriver::reportFailureContext() const
+{
+    // What a failed window test needs to be read: which of the suite's
+    // windows were on the screen and the end of what both programs logged.
+    const auto tail = [] (const juce::String& text)
+    {
+        juce::StringArray lines;
+        lines.addLines (text);
+        lines.removeRange (0, lines.size() - 60);
+        return lines.joinIntoString ("\n");
+    };
+    juce::String windows;
+
+    for (const auto pid : processIdsOf (suite.getExecutable()))
+        for (const auto& id : juce::StringArray::fromLines (display.run ({"xdotool", "search", "--pid", juce::String (pid), ""})))
+            if (id.trim().isNotEmpty())
+            {
+                const auto at = display.geometryOf (id.trim());
+                windows << "  " << id.trim() << " \"" << display.run ({"xdotool", "getwindowname", id.trim()}).trim() << "\" "
+                        << at.x << "," << at.y << " " << at.width << "x" << at.height
+                        << (display.run ({"xwininfo", "-id", id.trim()}).contains ("IsViewable") ? " viewable" : " not viewable") << "\n";
+            }
+
+    std::cerr << "--- the suite's windows at the failure:\n"
+              << windows << "--- host-sim's output (end):\n"
+              << tail (sim->getOutput()) << "\n--- the suite's and host-sim's log (end):\n"
+              << tail (sim->getErrorOutput()) << "\n---" << std::endl;
 }
 } // namespace testsupport

@@ -69,6 +69,8 @@ public:
     const XDisplay& getDisplay() const { return display; }
 
 private:
+    void reportFailureContext() const;
+
     const XDisplay& display;
     TempSuite suite{true};
     juce::File tempFolder;

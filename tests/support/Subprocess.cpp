@@ -181,6 +181,18 @@ std::vector<pid_t> processIdsOf (const juce::File& executable)
     return pids;
 }
 
+int countProcessesNamed (const juce::String& name)
+{
+    int count = 0;
+
+    for (const auto& entry : juce::File ("/proc").findChildFiles (juce::File::findDirectories, false, "*", juce::File::FollowSymlinks::no))
+        if (entry.getFileName().containsOnly ("0123456789") && entry.getChildFile ("comm").loadFileAsString().trimEnd() == name)
+            if (!entry.getChildFile ("stat").loadFileAsString().fromLastOccurrenceOf (")", false, false).trimStart().startsWithChar ('Z'))
+                ++count;
+
+    return count;
+}
+
 bool waitUntil (const std::function<bool()>& condition, int timeoutMs, int pollMs)
 {
     const auto deadline = juce::Time::getMillisecondCounter() + static_cast<juce::uint32> (timeoutMs);

@@ -51,6 +51,9 @@ inline int countProcessesOf (const juce::File& executable)
     return static_cast<int> (processIdsOf (executable).size());
 }
 
+/** How many live processes carry the process name (what /proc/<pid>/comm shows). */
+int countProcessesNamed (const juce::String& name);
+
 /** Polls the condition every pollMs milliseconds until it holds or the time
     is up; whether it held. Conditions that run X tools or take screenshots
     poll less often, to leave the machine to the programs under test. */

@@ -1,6 +1,7 @@
 #include "support/TempSuite.h"
 #include "support/Subprocess.h"
 
+#include <atomic>
 #include <csignal>
 #include <unistd.h>
 
@@ -12,8 +13,11 @@ juce::File makeUniqueFolder (const juce::String& prefix)
 {
     // Under the build folder: the same file system as the built executable,
     // so it can be hard-linked rather than copied.
+    // Never the name of a folder an earlier test of this process removed: a
+    // process that test left behind must not find its folder again.
+    static std::atomic<int> made{0};
     const auto base = juce::File (ORVANA_TEST_BINARY_DIR).getChildFile ("test-tmp");
-    auto folder = base.getNonexistentChildFile (prefix + juce::String (::getpid()) + "-", "", false);
+    auto folder = base.getNonexistentChildFile (prefix + juce::String (::getpid()) + "-" + juce::String (++made) + "-", "", false);
     folder.createDirectory();
     return folder;
 }
