@@ -207,9 +207,6 @@ void Tracker::setTempoCurveLoadingOverlayVisible (bool visible)
 
     tempoCurveLoading = visible;
     tempoPanel.getTray().setCurveLoadingOverlayVisible (visible);
-
-    if (onTempoCurveLoadingChanged)
-        onTempoCurveLoadingChanged (visible);
 }
 
 //==============================================================================

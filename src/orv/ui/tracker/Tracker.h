@@ -49,8 +49,6 @@ public:
     void unselectAllRollNotes();
     void setTempoCurveLoadingOverlayVisible (bool visible);
     bool isTempoCurveLoadingOverlayVisible() const { return tempoCurveLoading; }
-    /** Runs when the tempo-curve loading notice is shown or hidden (the hub's status overlay). */
-    std::function<void (bool)> onTempoCurveLoadingChanged;
 
     /** Appends a container for the track (the list is rebound on each load). */
     void addTrackCon (Track track);

@@ -20,12 +20,11 @@ TrackerHub::TrackerHub (IOrvana& orvana)
                   { showPluginKeyNotValidatedNotice (!validated); })
 {
     addAndMakeVisible (tracker);
-    addChildComponent (status);
     addAndMakeVisible (closeButton);
     addAndMakeVisible (maximiseButton);
     addAndMakeVisible (tempoButton);
 
-    // The lane tabs sit under the status overlay; their messages go to every track's container.
+    // The lane tabs sit in the corner above the track headers; their messages go to every track's container.
     auto* lanes = dynamic_cast<au::AuMod*> (orvana.getAuMod());
 
     if (lanes == nullptr)
@@ -42,12 +41,6 @@ TrackerHub::TrackerHub (IOrvana& orvana)
             keyWizard->showPreferences();
         else
             auToolbar->openPreferences();
-    };
-
-    tracker.onTempoCurveLoadingChanged = [this] (bool loading)
-    {
-        status.setText (loading ? "Loading tempo..." : juce::String());
-        status.setVisible (loading);
     };
 
     addAndMakeVisible (preferencesButton);
@@ -84,7 +77,6 @@ void TrackerHub::setKeyNotice (std::unique_ptr<juce::Component> notice)
 void TrackerHub::resized()
 {
     tracker.setBounds (getLocalBounds());
-    status.setBounds (TrackerLayout::forSize (getWidth(), getHeight()).statusOverlay);
 
     auto buttons = getLocalBounds().removeFromTop (TrackerLayout::topBarHeight).removeFromRight (2 * windowButtonSize + 6).reduced (2, 4);
     closeButton.setBounds (buttons.removeFromRight (windowButtonSize));
@@ -119,21 +111,5 @@ void TrackerHub::WindowButton::mouseUp (const juce::MouseEvent& e)
 {
     if (getLocalBounds().contains (e.getPosition()) && onClick)
         onClick();
-}
-
-//==============================================================================
-void TrackerHub::StatusOverlay::setText (const juce::String& newText)
-{
-    text = newText;
-    repaint();
-}
-
-void TrackerHub::StatusOverlay::paint (juce::Graphics& g)
-{
-    g.setColour (gfx::colours::well.withAlpha (0.85f));
-    g.fillRoundedRectangle (getLocalBounds().toFloat(), 4.0f);
-    g.setColour (gfx::colours::text);
-    gfx::setFont (g, gfx::font::small);
-    g.drawFittedText (text, getLocalBounds().reduced (4), juce::Justification::centred, 2);
 }
 } // namespace orv::tracker

@@ -9,8 +9,8 @@
 namespace orv::tracker
 {
 /** The editor window's content: the tracker, the toolbar's close and
-    maximise buttons (the window has no title bar), the status overlay in the
-    top-left corner and a place for the plug-in key notice. */
+    maximise buttons (the window has no title bar) and a place for the
+    plug-in key notice. */
 class TrackerHub final : public juce::Component
 {
 public:
@@ -22,7 +22,6 @@ public:
     std::function<void()> onToggleMaximise;
 
     Tracker& getTracker() { return tracker; }
-    juce::Component& getStatusOverlay() { return status; }
     juce::Component& getCloseButton() { return closeButton; }
     juce::Component& getMaximiseButton() { return maximiseButton; }
     /** "TEMPO" in the toolbar, left of the window buttons: shows or hides the tempo lane. */
@@ -62,20 +61,7 @@ private:
         std::function<void()> onClick;
     };
 
-    /** What the editor is waiting for (the tempo curve), over the headers' top. */
-    class StatusOverlay final : public juce::Component
-    {
-    public:
-        void setText (const juce::String& newText);
-        const juce::String& getText() const { return text; }
-        void paint (juce::Graphics& g) override;
-
-    private:
-        juce::String text;
-    };
-
     Tracker tracker;
-    StatusOverlay status;
     WindowButton closeButton;
     WindowButton maximiseButton;
     WindowButton tempoButton;
