@@ -7,6 +7,7 @@
 
 #include <juce_gui_basics/juce_gui_basics.h>
 
+#include <algorithm>
 #include <array>
 #include <memory>
 #include <vector>
@@ -160,4 +161,20 @@ private:
 
     JUCE_DECLARE_NON_COPYABLE_WITH_LEAK_DETECTOR (RollGrid)
 };
+
+template <typename Fn>
+void RollGrid::forNotesOfPitchBetween (int pitch, int64_t from, int64_t to, Fn&& fn) const
+{
+    if (pitch < 0 || pitch >= RollPort::numPitches)
+        return;
+
+    const auto& bucket = byPitch[static_cast<size_t> (pitch)];
+    const auto earliest = from - longestSpan[static_cast<size_t> (pitch)];
+    auto it = std::lower_bound (bucket.begin(), bucket.end(), earliest, [] (const RollNote* n, int64_t s)
+                                { return n->getSpanStart() < s; });
+
+    for (; it != bucket.end() && (*it)->getSpanStart() <= to; ++it)
+        if ((*it)->getSpanEnd() >= from)
+            fn (**it);
+}
 } // namespace orv::tracker::roll
