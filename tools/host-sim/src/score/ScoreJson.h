@@ -4,6 +4,9 @@
 
 namespace hostsim::scorejson
 {
+/** The version score files are written with, and the only one read. */
+inline constexpr int formatVersion = 1;
+
 /** Reads a score document from its JSON text. On failure the result names
     the first offending field by its path, e.g. "staves[2].bars[0].bar", and
     `out` is left unchanged. */
