@@ -10,10 +10,11 @@
 #include "orv/ui/tracker/TrackerLayout.h"
 #include "orv/ui/tracker/TrackerWin.h"
 #include "orv/ui/tracker/topBar/TopBar.h"
-#include "support/ProductWindowDriver.h"
 #include "support/Subprocess.h"
 
 #include "orv/ui/tracker/TrackerTestScores.h"
+
+#include "orv/ui/tracker/TrackerWindowStart.h"
 
 #include <gtest/gtest.h>
 
@@ -41,11 +42,10 @@ TEST (TrackerWindow, OpensOnTheSelectionSetsThePlayStartPlaysZoomsAndCloses)
         GTEST_SKIP() << "no X server: set ORVANA_TEST_DISPLAY or DISPLAY (tools/run-tests.sh starts Xvfb)";
 
     testsupport::ProductWindowDriver driver{display};
-    ASSERT_TRUE (driver.start (trackerHostSimScore ("Tracker", 3, 5, 6))) << "port 1898 stayed busy";
+    const auto window = openTrackerWindow (driver, trackerHostSimScore ("Tracker", 3, 5, 6));
+    ASSERT_TRUE (window.isNotEmpty()) << "the editor did not appear, or was not drawn";
     auto* sim = driver.getSim();
-    const auto stateFile = driver.getSuite().getStateFolder().getChildFile ("Orvana/orv-state.xml");
-    ASSERT_TRUE (stateFile.getParentDirectory().createDirectory());
-    ASSERT_TRUE (stateFile.replaceWithText (R"(<?xml version="1.0" encoding="UTF-8"?><ORV_STATE welcomeWizardFinished="1"/>)"));
+    const auto stateFile = trackerStateFile (driver);
 
     // Asks host-sim again and again until an answer (output after the question) holds the text.
     const auto simShows = [sim] (const juce::String& command, const juce::String& text)
@@ -60,9 +60,6 @@ TEST (TrackerWindow, OpensOnTheSelectionSetsThePlayStartPlaysZoomsAndCloses)
                                        XDisplay::patienceMs);
     };
 
-    const auto window = driver.openProductWindow ("ORV", orv::tracker::TrackerWin::windowName);
-    ASSERT_TRUE (window.isNotEmpty()) << "the editor did not appear, or was not drawn\n"
-                                      << sim->getOutput();
     const auto geometry = display.geometryOf (window);
     const auto portWidth = geometry.width - 120;
     const auto zoom = 0.15625f;

@@ -9,9 +9,10 @@
 #include "orv/ui/tracker/TrackerLayout.h"
 #include "orv/ui/tracker/TrackerWin.h"
 #include "orv/ui/tracker/au/AuMod.h"
-#include "support/ProductWindowDriver.h"
 
 #include "orv/ui/tracker/TrackerTestScores.h"
+
+#include "orv/ui/tracker/TrackerWindowStart.h"
 
 #include <gtest/gtest.h>
 
@@ -54,15 +55,10 @@ TEST (AuLaneWindow, DrawsAndErasesAVolumeCurveThroughTheHost)
         GTEST_SKIP() << "no X server: set ORVANA_TEST_DISPLAY or DISPLAY (tools/run-tests.sh starts Xvfb)";
 
     testsupport::ProductWindowDriver driver{display};
-    ASSERT_TRUE (driver.start (trackerHostSimScore ("Lanes", 2, 1, 1))) << "port 1898 stayed busy";
+    const auto window = openTrackerWindow (driver, trackerHostSimScore ("Lanes", 2, 1, 1));
+    ASSERT_TRUE (window.isNotEmpty()) << "the editor did not appear, or was not drawn";
     auto* sim = driver.getSim();
-    const auto stateFile = driver.getSuite().getStateFolder().getChildFile ("Orvana/orv-state.xml");
-    ASSERT_TRUE (stateFile.getParentDirectory().createDirectory());
-    ASSERT_TRUE (stateFile.replaceWithText (R"(<?xml version="1.0" encoding="UTF-8"?><ORV_STATE welcomeWizardFinished="1"/>)"));
 
-    const auto window = driver.openProductWindow ("ORV", orv::tracker::TrackerWin::windowName);
-    ASSERT_TRUE (window.isNotEmpty()) << "the editor did not appear\n"
-                                      << sim->getOutput();
     // The volume tab (slot 3: first row, third column of the tabs). A click
     // that the window did not take yet is tried again; a taken one lights the tab.
     const auto tabPoint = juce::Point<int> (2 + 2 * 26 + 13, TrackerLayout::topBarHeight + 8 + 7);

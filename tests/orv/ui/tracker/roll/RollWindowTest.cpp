@@ -8,8 +8,9 @@
 #include "orv/ui/tracker/TrackerLayout.h"
 #include "orv/ui/tracker/TrackerWin.h"
 #include "orv/ui/tracker/topBar/TopBar.h"
-#include "support/ProductWindowDriver.h"
 #include "support/Subprocess.h"
+
+#include "orv/ui/tracker/TrackerWindowStart.h"
 
 #include <gtest/gtest.h>
 
@@ -60,15 +61,10 @@ TEST (RollWindow, MovesDrawsErasesAndUndoesNotesAgainstTheHost)
         GTEST_SKIP() << "no X server: set ORVANA_TEST_DISPLAY or DISPLAY (tools/run-tests.sh starts Xvfb)";
 
     testsupport::ProductWindowDriver driver{display};
-    ASSERT_TRUE (driver.start (scoreJson())) << "port 1898 stayed busy";
+    const auto window = openTrackerWindow (driver, scoreJson());
+    ASSERT_TRUE (window.isNotEmpty()) << "the editor did not appear, or was not drawn";
     auto* sim = driver.getSim();
-    const auto stateFile = driver.getSuite().getStateFolder().getChildFile ("Orvana/orv-state.xml");
-    ASSERT_TRUE (stateFile.getParentDirectory().createDirectory());
-    ASSERT_TRUE (stateFile.replaceWithText (R"(<?xml version="1.0" encoding="UTF-8"?><ORV_STATE welcomeWizardFinished="1"/>)"));
 
-    const auto window = driver.openProductWindow ("ORV", orv::tracker::TrackerWin::windowName);
-    ASSERT_TRUE (window.isNotEmpty()) << "the editor did not appear, or was not drawn\n"
-                                      << sim->getOutput();
     const auto geo = display.geometryOf (window);
 
     // The score starts at the port's left; the roll is centred on the mean pitch 62, 9 pixels a row.

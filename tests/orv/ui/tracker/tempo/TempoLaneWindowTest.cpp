@@ -11,7 +11,8 @@
 #include "orv/ui/tracker/TrackerLayout.h"
 #include "orv/ui/tracker/TrackerWin.h"
 #include "orv/ui/tracker/tempo/TempoPanel.h"
-#include "support/ProductWindowDriver.h"
+
+#include "orv/ui/tracker/TrackerWindowStart.h"
 
 #include <gtest/gtest.h>
 
@@ -56,17 +57,10 @@ TEST (TempoLaneWindow, LoadsTheCurveDrawsARampRestoresTheMarkAndAddsAHitPoint)
         GTEST_SKIP() << "no X server: set ORVANA_TEST_DISPLAY or DISPLAY (tools/run-tests.sh starts Xvfb)";
 
     testsupport::ProductWindowDriver driver{display};
-    ASSERT_TRUE (driver.start (scoreJson())) << "port 1898 stayed busy";
+    const auto window = openTrackerWindow (driver, scoreJson(), R"(<TEMPO_STATE show="hideTempo" chompMode="0" nodeReachShape="J" bpmViewRange="40,200">)"
+                                                                R"(<SNAPPING enabled="0" ticks="256"/><TOGGLESIZEKNOB togglePosition="1"/></TEMPO_STATE>)");
+    ASSERT_TRUE (window.isNotEmpty()) << "the editor did not appear, or was not drawn";
     auto* sim = driver.getSim();
-    const auto stateFile = driver.getSuite().getStateFolder().getChildFile ("Orvana/orv-state.xml");
-    ASSERT_TRUE (stateFile.getParentDirectory().createDirectory());
-    ASSERT_TRUE (stateFile.replaceWithText (R"(<?xml version="1.0" encoding="UTF-8"?><ORV_STATE welcomeWizardFinished="1">)"
-                                            R"(<TEMPO_STATE show="hideTempo" chompMode="0" nodeReachShape="J" bpmViewRange="40,200">)"
-                                            R"(<SNAPPING enabled="0" ticks="256"/><TOGGLESIZEKNOB togglePosition="1"/></TEMPO_STATE></ORV_STATE>)"));
-
-    const auto window = driver.openProductWindow ("ORV", orv::tracker::TrackerWin::windowName);
-    ASSERT_TRUE (window.isNotEmpty()) << "the editor did not appear, or was not drawn\n"
-                                      << sim->getOutput();
     const auto geometry = display.geometryOf (window);
     const auto portWidth = geometry.width - 120;
     const auto zoom = 0.15625f;

@@ -12,8 +12,9 @@
 #include "orv/ui/tracker/TrackerWin.h"
 #include "orv/ui/tracker/header/TrackHeader.h"
 #include "orv/ui/tracker/ve/VelLane.h"
-#include "support/ProductWindowDriver.h"
 #include "support/Subprocess.h"
+
+#include "orv/ui/tracker/TrackerWindowStart.h"
 
 #include <gtest/gtest.h>
 
@@ -71,15 +72,10 @@ TEST (VelLaneWindow, DragsVelocitiesResetsThemMutesAndRenamesATrackOnTheHost)
     const auto numStaves = original["staves"].getArray()->size();
 
     testsupport::ProductWindowDriver driver{display};
-    ASSERT_TRUE (driver.start (scoreText)) << "port 1898 stayed busy";
+    const auto window = openTrackerWindow (driver, scoreText);
+    ASSERT_TRUE (window.isNotEmpty()) << "the editor did not appear, or was not drawn";
     auto* sim = driver.getSim();
-    const auto stateFile = driver.getSuite().getStateFolder().getChildFile ("Orvana/orv-state.xml");
-    ASSERT_TRUE (stateFile.getParentDirectory().createDirectory());
-    ASSERT_TRUE (stateFile.replaceWithText (R"(<?xml version="1.0" encoding="UTF-8"?><ORV_STATE welcomeWizardFinished="1"/>)"));
 
-    const auto window = driver.openProductWindow ("ORV", orv::tracker::TrackerWin::windowName);
-    ASSERT_TRUE (window.isNotEmpty()) << "the editor did not appear, or was not drawn\n"
-                                      << sim->getOutput();
     const auto geometry = display.geometryOf (window);
 
     // Where things are: every staff is a track, the list centred vertically,

@@ -1,0 +1,25 @@
+#pragma once
+
+#include "orv/ui/tracker/TrackerWin.h"
+#include "support/ProductWindowDriver.h"
+
+/** The editor's state file in the driver's suite folder. */
+inline juce::File trackerStateFile (const testsupport::ProductWindowDriver& driver)
+{
+    return driver.getSuite().getStateFolder().getChildFile ("Orvana/orv-state.xml");
+}
+
+/** Starts host-sim with the score, seeds the editor's state (the welcome
+    wizard finished, with stateChildren inside ORV_STATE) and opens the
+    editor from the host: the window's id once it is drawn, or empty when a
+    step failed (the driver reports the programs' logs when the test fails). */
+inline juce::String openTrackerWindow (testsupport::ProductWindowDriver& driver, const juce::String& scoreJson, const juce::String& stateChildren = {})
+{
+    const auto stateFile = trackerStateFile (driver);
+
+    if (!driver.start (scoreJson) || !stateFile.getParentDirectory().createDirectory()
+        || !stateFile.replaceWithText (R"(<?xml version="1.0" encoding="UTF-8"?><ORV_STATE welcomeWizardFinished="1">)" + stateChildren + "</ORV_STATE>"))
+        return {};
+
+    return driver.openProductWindow ("ORV", orv::tracker::TrackerWin::windowName);
+}
