@@ -282,6 +282,15 @@ void SingleInstance::serveOne (int clientFd)
     if (!complete)
         return;
 
+    // A launch shuts down only its sending side and waits for the
+    // acknowledgement. A peer that has closed the connection altogether is
+    // no launch waiting to be served: one that gave up waiting (its retry
+    // comes as a connection of its own), or a process that only looked.
+    pollfd peer{clientFd, POLLOUT, 0};
+
+    if (::poll (&peer, 1, 0) > 0 && (peer.revents & POLLHUP) != 0)
+        return;
+
     const auto* data = static_cast<const char*> (received.getData());
     const auto size = static_cast<int> (received.getSize());
     const auto commandLine = juce::CharPointer_UTF8::isValidString (data, size)

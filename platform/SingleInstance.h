@@ -49,8 +49,9 @@ public:
     /** Primary only: serves later launches on a thread of its own. Each
         received command line is passed to the callback on that thread; the
         launch is acknowledged after the callback returns. A launch of another
-        user, or one that does not finish sending within maxHandOverMs, is
-        closed without delivery or acknowledgement. */
+        user, one that does not finish sending within maxHandOverMs, or one
+        that has closed its connection instead of waiting, is closed without
+        delivery or acknowledgement. */
     void startListening (std::function<void (const juce::String&)> onAnotherInstance);
 
     /** Stops serving; returns once the serving thread has ended, so every

@@ -126,6 +126,25 @@ TEST (SingleInstance, ProcessesOfAnotherUserAreNeitherServedNorTrusted)
     }
 }
 
+TEST (SingleInstance, AConnectionClosedWithoutWaitingIsNoLaunch)
+{
+    const auto name = uniqueName();
+    ListeningPrimary first (name);
+
+    // Connections that close at once, with or without a command line: nobody
+    // waits for these to be served, and they must not count as launches.
+    for (const auto* sent : {"", "--closed"})
+    {
+        const auto fd = connectTo (name);
+        ASSERT_GE (fd, 0);
+        ::send (fd, sent, std::strlen (sent), MSG_NOSIGNAL);
+        ::close (fd);
+    }
+
+    EXPECT_EQ (SingleInstance (name).claimOrHandOver ("--real"), Outcome::handedOver);
+    EXPECT_EQ (first.stopAndGetReceived(), (std::vector<juce::String>{"--real"}));
+}
+
 TEST (SingleInstance, ClientThatTricklesBytesCannotHoldUpTheNextLaunch)
 {
     const auto name = uniqueName();
