@@ -87,6 +87,7 @@ void RollGridTool::onMouseDown (const juce::MouseEvent& e)
         return; // a second button during a gesture changes nothing
 
     downX = e.position.x;
+    lastPointer = e.position;
 
     if (e.mods.isRightButtonDown() || e.mods.isCtrlDown())
     {
@@ -119,6 +120,8 @@ void RollGridTool::onMouseDown (const juce::MouseEvent& e)
 
 void RollGridTool::onMouseDrag (const juce::MouseEvent& e)
 {
+    lastPointer = e.position;
+
     switch (gesture)
     {
         case Gesture::noteDrag:
@@ -151,8 +154,13 @@ void RollGridTool::onMouseMove (const juce::MouseEvent& e)
     canvas->setMouseCursor (resize ? juce::MouseCursor::LeftRightResizeCursor : juce::MouseCursor::NormalCursor);
 }
 
-void RollGridTool::onMouseUp (const juce::MouseEvent&)
+void RollGridTool::onMouseUp (const juce::MouseEvent& e)
 {
+    // The gesture ends where the button was let go, also when no drag event
+    // reported that point: a busy window can get the release without them.
+    if (gesture != Gesture::none && e.position != lastPointer)
+        onMouseDrag (e);
+
     const auto ended = gesture;
     gesture = Gesture::none;
 

@@ -83,6 +83,8 @@ private:
     Gesture gesture = Gesture::none;
     EditNoteSubMode subMode = EditNoteSubMode::Move;
     float downX = 0.0f;
+    /** Where the gesture last saw the pointer (press or drag). */
+    juce::Point<float> lastPointer;
     RollNote* drawing = nullptr;
     bool eraserActive = false;
 };

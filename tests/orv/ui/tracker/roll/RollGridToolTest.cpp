@@ -54,7 +54,7 @@ TEST_F (RollGesture, HitClassesAndSubModesFollowTheEdgeRules)
 
 TEST_F (RollGesture, MovesAndResizesSnapToTheGridAndSendOneActionEach)
 {
-    make ({{1, 2, 100, 256, 60}, {1, 3, 0, 256, 62}, {1, 4, 0, 512, 64}, {1, 5, 0, 512, 65}});
+    make ({{1, 2, 100, 256, 60}, {1, 3, 0, 256, 62}, {1, 4, 0, 512, 64}, {1, 5, 0, 512, 65}, {1, 6, 0, 256, 67}});
     setPointerSnap (256);
 
     dragNote (1, 2, 100, 20.0f, 200);
@@ -68,10 +68,17 @@ TEST_F (RollGesture, MovesAndResizesSnapToTheGridAndSendOneActionEach)
     EXPECT_EQ (noteAt (1, 3, 0).getPreview().dur, 256);
     g.mouseUp (event (g, down, down, Mods()));
 
+    // A release that arrives without the drags before it still ends the move there.
+    const auto quick = noteAt (1, 6, 0).getViewBounds (g);
+    const juce::Point<float> from (quick.getCentreX(), quick.getCentreY());
+    g.mouseDown (event (g, from, from, Mods::leftButtonModifier));
+    g.mouseUp (event (g, from.translated (widthOf (256), 0.0f), from, Mods()));
+
     dragNote (1, 5, 0, 3.0f, -300, true);
     dragNote (1, 4, 0, 3.0f, 600);
 
     EXPECT_EQ (sent(), juce::StringArray ({"noteSound:W,1,2,0,0,,156,256",   // 100 + 200 snaps to 256
+                                           "noteSound:W,1,6,0,0,,256,256",   // released a step on, with no drag reported
                                            "noteSound:W,1,5,0,0,,0,256",     // 512 - 300 snaps to one step
                                            "noteSound:W,1,4,0,0,,256,256"})) // the start stops one step before the end
         << sent().joinIntoString ("\n");
@@ -115,7 +122,7 @@ TEST_F (RollGesture, PlayedTimingOfTupletsAndTheScoreStartBoundMoves)
     g.mouseDrag (event (g, down.translated (widthOf (200), 0.0f), down, Mods::leftButtonModifier));
     EXPECT_EQ (triplet.getPreview().ticks, 300) << "200 timeline ticks are 300 sound ticks";
     EXPECT_NEAR (triplet.getViewBounds (g).getX() - before.getX(), widthOf (200), 0.5f) << "and are drawn 200 ticks on";
-    g.mouseUp (event (g, down, down, Mods()));
+    g.mouseUp (event (g, down.translated (widthOf (200), 0.0f), down, Mods()));
 
     // Dragged far left, a note's played start stops at the score's start.
     dragNote (1, 1, 600, 20.0f, -5000);
