@@ -23,3 +23,17 @@ inline juce::String openTrackerWindow (testsupport::ProductWindowDriver& driver,
 
     return driver.openProductWindow ("ORV", orv::tracker::TrackerWin::windowName);
 }
+
+/** How many scores the suite has loaded so far (its "Orvana: loaded" log
+    lines): a test waits for one more after an edit before the next gesture,
+    which a reload arriving in the middle would cancel. */
+inline int trackerLoads (const testsupport::ProductWindowDriver& driver)
+{
+    const auto log = driver.getSim()->getErrorOutput();
+    int n = 0;
+
+    for (auto at = log.indexOf ("Orvana: loaded"); at >= 0; at = log.indexOf (at + 1, "Orvana: loaded"))
+        ++n;
+
+    return n;
+}

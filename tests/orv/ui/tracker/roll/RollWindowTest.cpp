@@ -116,17 +116,7 @@ TEST (RollWindow, MovesDrawsErasesAndUndoesNotesAgainstTheHost)
     EXPECT_TRUE (midiOf (savedBar (driver.readSavedScore(), 7)).contains ("~N67,0"));
 
     // A right click erases the phantom note of bar 5; the undo button brings it back.
-    const auto loads = [sim]
-    {
-        const auto log = sim->getErrorOutput();
-        int n = 0;
-
-        for (auto at = log.indexOf ("Orvana: loaded"); at >= 0; at = log.indexOf (at + 1, "Orvana: loaded"))
-            ++n;
-
-        return n;
-    };
-    const auto loadsBeforeErase = loads();
+    const auto loadsBeforeErase = trackerLoads (driver);
     display.run ({"xdotool", "mousemove", juce::String (onScreen ({xOf (4 * 1024 + 256), yOf (64)}).x), juce::String (onScreen ({xOf (4 * 1024 + 256), yOf (64)}).y), "click", "3"});
     EXPECT_TRUE (testsupport::waitUntil ([&]
                                          { return !midiOf (savedBar (driver.readSavedScore(), 5)).contains ("~N64,90"); },
@@ -135,7 +125,7 @@ TEST (RollWindow, MovesDrawsErasesAndUndoesNotesAgainstTheHost)
 
     // The editor takes the host's answer first: its undo follows the score it shows.
     EXPECT_TRUE (testsupport::waitUntil ([&]
-                                         { return loads() > loadsBeforeErase; },
+                                         { return trackerLoads (driver) > loadsBeforeErase; },
                                          XDisplay::patienceMs, 50));
     const auto undoX = TrackerLayout::headerWidth + 2 + 70 + 2 + 56 + 2 + 110 + 2 + 2 * (orv::tracker::TopBarButton::size + 2) + orv::tracker::TopBarButton::size / 2;
     driver.clickAt (window, {undoX, 15});

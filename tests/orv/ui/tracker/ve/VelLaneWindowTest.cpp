@@ -106,6 +106,7 @@ TEST (VelLaneWindow, DragsVelocitiesResetsThemMutesAndRenamesATrackOnTheHost)
     const auto velocity = *orv::tracker::ve::VelLane::velocityForY (static_cast<float> (laneY), static_cast<float> (lane.getHeight()));
     const auto screenY = trackTop + lane.getY() + laneY;
     const juce::Point<int> from (screenXOfTick (4 * 1024) - 10, screenY), to (screenXOfTick (6 * 1024) - 25, screenY);
+    const auto loadsBeforeSet = trackerLoads (driver);
     driver.drag (from, to, 16);
 
     std::vector<int> after;
@@ -117,7 +118,11 @@ TEST (VelLaneWindow, DragsVelocitiesResetsThemMutesAndRenamesATrackOnTheHost)
         << "staff " << staffNum << ": the host holds " << juce::String (after.empty() ? -2 : after.front()) << "..., not " << velocity << "\n"
         << sim->getOutput();
 
-    // A right-drag over the same sticks: the host plays the notated velocities again.
+    // A right-drag over the same sticks, once the editor shows the host's
+    // answer: the host plays the notated velocities again.
+    EXPECT_TRUE (testsupport::waitUntil ([&]
+                                         { return trackerLoads (driver) > loadsBeforeSet; },
+                                         XDisplay::patienceMs, 50));
     display.run ({"xdotool", "mousemove", juce::String (from.x), juce::String (from.y), "mousedown", "3"});
 
     for (int step = 1; step <= 16; ++step)
