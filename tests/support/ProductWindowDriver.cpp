@@ -100,6 +100,14 @@ juce::String ProductWindowDriver::waitForWindow (const juce::String& windowName)
 bool ProductWindowDriver::waitUntilDrawn (const juce::String& windowId) const
 {
     const auto scratch = suite.getSuiteFolder().getSiblingFile ("screen.png");
+    const auto same = [] (const WindowGeometry& a, const WindowGeometry& b)
+    { return a.x == b.x && a.y == b.y && a.width == b.width && a.height == b.height; };
+
+    // A busy machine can show a new window at the window manager's place
+    // first and move it where the toolkit wants it much later: the window
+    // counts as settled once three looks in a row find it drawn in one place.
+    WindowGeometry settledAt;
+    int stillLooks = 0;
 
     return waitUntil ([&]
                       {
@@ -111,8 +119,11 @@ bool ProductWindowDriver::waitUntilDrawn (const juce::String& windowId) const
                           const auto shot = display.capture (scratch);
                           const auto after = display.geometryOf (windowId);
 
-                          if (! shot.isValid() || after.x != before.x || after.y != before.y)
+                          if (! shot.isValid() || ! same (before, after))
+                          {
+                              stillLooks = 0;
                               return false;
+                          }
 
                           // Drawn: the window's gradients, controls and text
                           // give it many colours; an unpainted one has few.
@@ -122,7 +133,15 @@ bool ProductWindowDriver::waitUntilDrawn (const juce::String& windowId) const
                               for (int x = after.x; x < after.x + after.width; x += 3)
                                   colours.insert (shot.getPixelAt (x, y).getARGB());
 
-                          return colours.size() > 150; },
+                          if (colours.size() <= 150)
+                          {
+                              stillLooks = 0;
+                              return false;
+                          }
+
+                          stillLooks = same (after, settledAt) ? stillLooks + 1 : 1;
+                          settledAt = after;
+                          return stillLooks >= 3; },
                       XDisplay::patienceMs,
                       100);
 }
