@@ -2,9 +2,20 @@
 
 namespace utils::files
 {
+bool makeFolder (const juce::File& folder)
+{
+    // Each failed try has made at least the level someone else made first,
+    // so a try per level of the path is always enough.
+    for (int tries = 0; tries < 64; ++tries)
+        if (folder.createDirectory().wasOk() || folder.isDirectory())
+            return true;
+
+    return false;
+}
+
 bool replaceFileAtomically (const juce::File& target, const void* data, size_t numBytes, Sync sync)
 {
-    if (!target.getParentDirectory().createDirectory().wasOk())
+    if (!makeFolder (target.getParentDirectory()))
         return false;
 
     juce::TemporaryFile temp (target, juce::TemporaryFile::useHiddenFile);

@@ -15,6 +15,11 @@ enum class Sync
     none
 };
 
+/** Makes the folder and any missing parents; true when it exists after.
+    Safe while other threads or processes make the same folders (juce's own
+    call fails when a folder appears between its check and its making). */
+bool makeFolder (const juce::File& folder);
+
 /** Replaces the target's content with the given bytes: they are written to a
     hidden temporary file in the same folder, which is renamed over the target
     only when every byte was written (and, with Sync::toDisk, reached the

@@ -2,12 +2,15 @@
 #include "state/AppState.h"
 #include "state/TreeFile.h"
 #include "support/ProductStandIns.h"
+#include "support/TempSuite.h"
 #include "utils/AtomicFile.h"
 
+#include <atomic>
 #include <csignal>
 #include <gtest/gtest.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
+#include <thread>
 #include <unistd.h>
 
 namespace
@@ -158,6 +161,31 @@ TEST (AtomicFile, FullDiskLeavesTheOldContentAndNoTemporaryFile)
         EXPECT_TRUE (utils::files::replaceFileAtomically (file, juce::String ("new content"), sync));
         EXPECT_EQ (file.loadFileAsString(), "new content");
     }
+}
+
+TEST (AtomicFile, WritersMakingTheSameFoldersAtOnceAllSucceed)
+{
+    // Threads (or the suite and the host) that write files into one new
+    // folder tree at the same moment race to make its folders.
+    const testsupport::TempSuite scratch;
+    std::atomic<int> failures{0};
+
+    for (int round = 0; round < 40; ++round)
+    {
+        const auto folder = scratch.getStateFolder().getChildFile ("r" + juce::String (round) + "/a/b/c/d");
+        std::vector<std::thread> writers;
+
+        for (int t = 0; t < 6; ++t)
+            writers.emplace_back ([&, t]
+                                  {
+                                      if (!utils::files::replaceFileAtomically (folder.getChildFile ("f" + juce::String (t)), juce::String (t), utils::files::Sync::none))
+                                          ++failures; });
+
+        for (auto& writer : writers)
+            writer.join();
+    }
+
+    EXPECT_EQ (failures.load(), 0);
 }
 
 TEST (AtomicFile, LineEndingsBecomeCrLf)
