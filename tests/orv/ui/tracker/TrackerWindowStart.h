@@ -2,6 +2,7 @@
 
 #include "orv/ui/tracker/TrackerWin.h"
 #include "support/ProductWindowDriver.h"
+#include "utils/AtomicFile.h"
 
 /** The editor's state file in the driver's suite folder. */
 inline juce::File trackerStateFile (const testsupport::ProductWindowDriver& driver)
@@ -16,9 +17,16 @@ inline juce::File trackerStateFile (const testsupport::ProductWindowDriver& driv
 inline juce::String openTrackerWindow (testsupport::ProductWindowDriver& driver, const juce::String& scoreJson, const juce::String& stateChildren = {})
 {
     const auto stateFile = trackerStateFile (driver);
+    const auto folder = stateFile.getParentDirectory();
 
-    if (!driver.start (scoreJson) || !stateFile.getParentDirectory().createDirectory()
-        || !stateFile.replaceWithText (R"(<?xml version="1.0" encoding="UTF-8"?><ORV_STATE welcomeWizardFinished="1">)" + stateChildren + "</ORV_STATE>"))
+    if (!driver.start (scoreJson))
+        return {};
+
+    // host-sim makes the suite's temporary folder as it starts, beside us.
+    if (!utils::files::makeFolder (folder))
+        return {};
+
+    if (!stateFile.replaceWithText (R"(<?xml version="1.0" encoding="UTF-8"?><ORV_STATE welcomeWizardFinished="1">)" + stateChildren + "</ORV_STATE>"))
         return {};
 
     return driver.openProductWindow ("ORV", orv::tracker::TrackerWin::windowName);
