@@ -152,7 +152,7 @@ void Pennat::sendReportingFailures (WebSocketAction& action)
 juce::File Pennat::getOrCreatePresetsFolder()
 {
     const auto folder = getOrCreatePreferencesDir().getChildFile ("Presets");
-    folder.createDirectory();
+    utils::files::makeFolder (folder);
     return folder;
 }
 

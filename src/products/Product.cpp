@@ -48,7 +48,7 @@ juce::File Product::getPreferencesDir()
 juce::File Product::getOrCreatePreferencesDir()
 {
     auto dir = getPreferencesDir();
-    dir.createDirectory();
+    utils::files::makeFolder (dir);
     return dir;
 }
 

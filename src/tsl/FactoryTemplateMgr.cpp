@@ -33,7 +33,7 @@ bool FactoryTemplateMgr::ensureInstalled()
     {
         const auto folder = file.getParentDirectory();
 
-        if (!folder.createDirectory().wasOk())
+        if (!utils::files::makeFolder (folder))
             return false;
 
         const auto bytes = getEmbeddedTemplate();

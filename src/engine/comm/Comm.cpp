@@ -35,7 +35,7 @@ Comm::~Comm()
 
 void Comm::init()
 {
-    stateFolder.createDirectory();
+    utils::files::makeFolder (stateFolder);
     deduceAndSetMasterTitleBarName();
 
     // Messages arrive through launches, not by polling: the timer only keeps
