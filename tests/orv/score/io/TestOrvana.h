@@ -11,8 +11,8 @@
 /** The product as the loader and the views see it: a score, its transport,
     default state and preferences with the default track styles; actions are
     dropped, and the requests to the host are counted. */
-class TestOrvana final : public orv::IOrvana,
-                         private IProductActionSender
+class TestOrvana : public orv::IOrvana,
+                   private IProductActionSender
 {
 public:
     TestOrvana() { preferences.getOrCreateTrackStyles().ensureDefaults(); }

@@ -53,7 +53,7 @@ protected:
     WzPageTestCamp& test() { return window.getTestPage(); }
     size_t testsSent() const
     {
-        return static_cast<size_t> (std::count_if (orvana.sent.begin(), orvana.sent.end(), [] (const auto& s)
+        return static_cast<size_t> (std::count_if (orvana.sentActions.begin(), orvana.sentActions.end(), [] (const auto& s)
                                                    { return s.method == "testPluginKey"; }));
     }
 
@@ -156,7 +156,7 @@ TEST_F (WizardKeyTest, NoRealReplyFailsAfterTheFifthFrameAndValidatesNothing)
     for (const auto* answer : {"", "null", R"({"success": false})", R"({"ok": true})"})
     {
         window.onMessage (Msg::startTest);
-        const auto index = orvana.sent.size();
+        const auto index = orvana.sentActions.size();
         framesUpTo (4);
         EXPECT_EQ (test().getState(), WzPageTestCamp::State::testing) << answer;
 
