@@ -35,16 +35,6 @@ int volumeMessages (const juce::var& score)
 
     return count;
 }
-
-int count (const juce::String& text, const juce::String& part)
-{
-    int n = 0;
-
-    for (auto at = text.indexOf (part); at >= 0; at = text.indexOf (at + 1, part))
-        ++n;
-
-    return n;
-}
 } // namespace
 
 TEST (AuLaneWindow, DrawsAndErasesAVolumeCurveThroughTheHost)
@@ -112,7 +102,7 @@ TEST (AuLaneWindow, DrawsAndErasesAVolumeCurveThroughTheHost)
     EXPECT_TRUE (baselineShown (driver.waitForScreen (baselineShown, "orvana-au-lane-open"))) << "the volume lane did not open";
 
     // Draw high across the lane, from 200 to 420 pixels into it.
-    const auto loadsBefore = count (sim->getErrorOutput(), "Orvana: loaded");
+    const auto loadsBefore = trackerLoads (driver);
     const auto y = lane.getY() + 10;
     driver.drag ({lane.getX() + 200, y}, {lane.getX() + 420, y}, 12);
 
@@ -124,7 +114,7 @@ TEST (AuLaneWindow, DrawsAndErasesAVolumeCurveThroughTheHost)
         << sim->getOutput();
     const auto drawn = volumeMessages (saved);
     EXPECT_TRUE (testsupport::waitUntil ([&]
-                                         { return count (sim->getErrorOutput(), "Orvana: loaded") > loadsBefore; },
+                                         { return trackerLoads (driver) > loadsBefore; },
                                          XDisplay::patienceMs, 50))
         << "the suite did not reload after the edit\n"
         << sim->getErrorOutput();
@@ -136,7 +126,7 @@ TEST (AuLaneWindow, DrawsAndErasesAVolumeCurveThroughTheHost)
     EXPECT_TRUE (greenIn (shown, lane.getX() + 210, lane.getX() + 400)) << "the reloaded lane does not show the curve";
 
     // Ctrl-drag over the first part erases it.
-    const auto loadsAfterDraw = count (sim->getErrorOutput(), "Orvana: loaded");
+    const auto loadsAfterDraw = trackerLoads (driver);
     display.run ({"xdotool", "mousemove", juce::String (lane.getX() + 150), juce::String (y), "keydown", "ctrl", "mousedown", "1"});
     for (int x = lane.getX() + 170; x <= lane.getX() + 320; x += 30)
         display.run ({"xdotool", "mousemove", juce::String (x), juce::String (y)});
@@ -150,7 +140,7 @@ TEST (AuLaneWindow, DrawsAndErasesAVolumeCurveThroughTheHost)
         << "the host did not erase part of the curve\n"
         << sim->getOutput();
     EXPECT_TRUE (testsupport::waitUntil ([&]
-                                         { return count (sim->getErrorOutput(), "Orvana: loaded") > loadsAfterDraw; },
+                                         { return trackerLoads (driver) > loadsAfterDraw; },
                                          XDisplay::patienceMs, 50));
     const auto erased = driver.waitForScreen ([&] (const juce::Image& shot)
                                               { return !greenIn (shot, lane.getX() + 200, lane.getX() + 310) && greenIn (shot, lane.getX() + 340, lane.getX() + 420); },
