@@ -29,6 +29,20 @@ bool HostSimProcess::waitForOutput (const juce::String& text, int timeoutMs)
            && getOutput().contains (text);
 }
 
+juce::String HostSimProcess::recentEvents (int count)
+{
+    const auto before = getOutput().length();
+
+    // "note" answers after "log" has printed, so its answer marks the end.
+    if (!sendCommand ("log " + juce::String (count)) || !sendCommand ("note end of the event log"))
+        return "(host-sim is not running)\n" + getErrorOutput().getLastCharacters (2000);
+
+    testsupport::waitUntil ([&]
+                            { return getOutput().substring (before).contains ("noted") || !process.isRunning(); },
+                            5000);
+    return "host-sim's last events:\n" + getOutput().substring (before);
+}
+
 void HostSimProcess::stop()
 {
     if (process.isRunning())

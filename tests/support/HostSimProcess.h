@@ -34,6 +34,10 @@ public:
     /** Everything host-sim printed on standard output so far. */
     juce::String getOutput() const { return process.getStdout(); }
 
+    /** host-sim's last events (its "log" command), for failure messages: what
+        the simulator received, read and answered up to now. */
+    juce::String recentEvents (int count = 60);
+
     /** Everything host-sim and the suite it launched printed on standard error so far. */
     juce::String getErrorOutput() const { return process.getStderr(); }
 

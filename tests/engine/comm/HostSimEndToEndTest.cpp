@@ -44,12 +44,15 @@ TEST (HostSimEndToEnd, CommittedActionReachesTheHostThroughTheGuestOutbox)
     first.commit (channel);
     ASSERT_TRUE (pumpUntil ([&]
                             { return stateText (suite, "hostCommState.txt").contains ("lastReceived=G1"); },
-                            10000));
+                            10000))
+        << sim.recentEvents();
 
     second.commit (channel);
     ASSERT_TRUE (pumpUntil ([&]
                             { return stateText (suite, "hostCommState.txt").contains ("lastReceived=G2"); },
-                            10000));
+                            10000))
+        << "guest outbox: " << channel.getGuestOutboxFileContents() << "\n"
+        << sim.recentEvents();
     EXPECT_EQ (channel.getCurrentMessageId(), 2);
     EXPECT_TRUE (sim.sendCommand ("log 50"));
     EXPECT_TRUE (sim.waitForOutput ("KV.Apply"));
