@@ -210,6 +210,10 @@ void WebSocketManager::run()
 
         // The session goes with its queues and pending callbacks; hand-offs
         // posted just before the end are collected for the next connection.
+        if (const auto unsent = ioSession->getNumUnsentInvocations(); unsent > 0)
+            juce::Logger::writeToLog ("The host connection ended with " + juce::String (static_cast<int> (unsent))
+                                      + " request(s) not sent");
+
         ioSession.reset();
 
         if (!threadShouldExit())

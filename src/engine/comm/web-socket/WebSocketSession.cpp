@@ -238,7 +238,10 @@ struct WebSocketSession::Impl
             // Our own close, or the host ended the session: nothing more will
             // be read or written on this connection.
             if (owner.state != State::closing)
+            {
                 owner.state = State::closed;
+                juce::Logger::writeToLog ("The host closed the connection");
+            }
 
             return;
         }
@@ -292,6 +295,7 @@ struct WebSocketSession::Impl
 
         const bool writeCutOff = isWriteInFlight();
         c->failed = true;
+        juce::Logger::writeToLog ("The host connection failed: " + juce::String (ec.message()));
         readingIntroReply = false;
         introWriting = false;
         introTimer.cancel();

@@ -82,6 +82,9 @@ public:
 
     size_t getNumPendingResponses() const { return queues.getNumPendingResponses(); }
 
+    /** Invocations admitted but not yet written to the host. */
+    size_t getNumUnsentInvocations() const { return queues.getPlaybackQueue().size() + queues.getRequestQueue().size(); }
+
 private:
     enum class State
     {
