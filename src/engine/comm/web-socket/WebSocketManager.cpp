@@ -17,6 +17,9 @@ namespace
 // How long destruction waits for the host to acknowledge the close.
 constexpr auto closeWait = std::chrono::milliseconds (1000);
 constexpr int stopThreadTimeoutMs = 500;
+// The previous I/O thread has left its loop and only has to return; a busy
+// machine can keep it from doing so for a while.
+constexpr int restartWaitMs = 10000;
 
 // Asio's overload selector defaults to a literal 0, which the project's
 // warnings reject at the call site; passing it explicitly avoids that.
@@ -139,10 +142,13 @@ void WebSocketManager::startIoThread()
     // the mutex, so waiting for it here cannot deadlock.
     if (!startThread())
     {
-        waitForThreadToExit (stopThreadTimeoutMs);
+        waitForThreadToExit (restartWaitMs);
 
         if (!startThread())
+        {
             ioThreadActive = false;
+            juce::Logger::writeToLog ("The host link could not start its thread: requests wait for the next one");
+        }
     }
 }
 
