@@ -11,6 +11,7 @@
 #include "orv/model/ScoreIds.h"
 #include "products/ProductMgr.h"
 #include "products/ProductRegistry.h"
+#include "support/ChannelStandIns.h"
 #include "support/HostSimProcess.h"
 #include "support/LogCapture.h"
 #include "support/MessagePump.h"
@@ -30,29 +31,6 @@ juce::File orchestralScore()
     return juce::File (ORVANA_TEST_SOURCE_DIR).getChildFile ("data/scores/orchestral.json");
 }
 
-/** Forwards the products' requests to the channel, as the application does. */
-struct ThroughChannel final : public IActionSender
-{
-    void sendAction (juce::StringRef name, WebSocketAction& action, bool withPressureLimit) override
-    {
-        if (channel != nullptr)
-            channel->invokeProductAction (name, action, withPressureLimit);
-    }
-    void sendActionWithPressureLimit (juce::StringRef name, WebSocketAction& action) override { sendAction (name, action, true); }
-    void sendActionConnectionRequest (std::function<void (juce::var)>) override {}
-
-    comm::Comm* channel = nullptr;
-};
-
-struct OpenFlagEditor final : public orv::IOrvEditorWindow
-{
-    void present() override {}
-    void bringToFront() override {}
-    void centreContent() override {}
-    void scrollToActiveRegion() override {}
-    void restoreViewState() override {}
-};
-
 /** The suite's channel and product manager with Orvana alone, against
     host-sim with the orchestral score, no launches of the suite. */
 class OrvanaWithHostSim : public ::testing::Test
@@ -64,7 +42,7 @@ protected:
                            {
                                orv::Orvana::Seams seams;
                                seams.makeEditor = [] (orv::IOrvana&)
-                               { return std::make_unique<OpenFlagEditor>(); };
+                               { return std::make_unique<testsupport::WindowlessEditor>(); };
                                return std::make_unique<orv::Orvana> (context, std::move (seams)); });
         sender.channel = &channel;
         products.setComm (channel);
@@ -91,7 +69,7 @@ protected:
     HostSimProcess sim{{"--no-presence", "--no-launch", "--suite", suite.getSuiteFolder().getFullPathName(), "--score",
                         orchestralScore().getFullPathName()}};
     testsupport::RecordingUiServices ui;
-    ThroughChannel sender;
+    testsupport::ChannelActionSender sender;
     ProductRegistry registry;
     ProductMgr products{ProductContext{suite.getPaths(), ui, &sender}, registry};
     AppState appState{suite.getPaths()};

@@ -43,6 +43,13 @@ juce::String HostSimProcess::recentEvents (int count)
     return "host-sim's last events:\n" + getOutput().substring (before);
 }
 
+bool HostSimProcess::generateScore (int staves, int bars, int notesPerBar, const juce::File& file)
+{
+    testsupport::Subprocess generator ({ORVANA_TEST_HOST_SIM_EXECUTABLE, "--generate", juce::String (staves), juce::String (bars),
+                                        juce::String (notesPerBar), "--out", file.getFullPathName()});
+    return generator.started() && generator.waitForExit (120000) == 0 && file.existsAsFile();
+}
+
 void HostSimProcess::stop()
 {
     if (process.isRunning())

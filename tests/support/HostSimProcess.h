@@ -41,6 +41,10 @@ public:
     /** Everything host-sim and the suite it launched printed on standard error so far. */
     juce::String getErrorOutput() const { return process.getStderr(); }
 
+    /** Writes host-sim's generated score of staves x bars x notesPerBar notes
+        to the file (for "--score"); false when host-sim failed. */
+    static bool generateScore (int staves, int bars, int notesPerBar, const juce::File& file);
+
     /** Ends host-sim: "quit", then SIGTERM, then SIGKILL if it will not go. */
     void stop();
 
