@@ -1,5 +1,7 @@
 #include "engine/comm/ChannelLines.h"
 
+#include <cstring>
+
 namespace comm::lines
 {
 std::optional<int> parseId (const juce::String& digits)
@@ -137,18 +139,51 @@ juce::String tidyGuestOutbox (const juce::String& text, int lastConsumedId)
     return result;
 }
 
+namespace
+{
+/** The complete, non-blank lines of a text and the byte where its unfinished
+    last line begins. One pass over the bytes: a REFRESH line can carry a
+    whole score, and every extra scan or copy of it is paid by every edit.
+    CR and LF never occur inside a multi-byte UTF-8 sequence. */
+struct SplitText
+{
+    juce::StringArray lines;
+    size_t restStart = 0;
+};
+
+SplitText splitCompleteLines (const juce::String& text)
+{
+    SplitText split;
+    const auto* bytes = text.toRawUTF8();
+    const auto size = text.getNumBytesAsUTF8();
+    size_t lineStart = 0;
+
+    while (lineStart < size)
+    {
+        const auto length = std::strcspn (bytes + lineStart, "\r\n");
+
+        if (lineStart + length >= size)
+            break;
+
+        if (length > 0)
+        {
+            juce::String line (juce::CharPointer_UTF8 (bytes + lineStart), juce::CharPointer_UTF8 (bytes + lineStart + length));
+
+            if (line.containsNonWhitespaceChars())
+                split.lines.add (std::move (line));
+        }
+
+        lineStart += length + 1;
+        split.restStart = lineStart;
+    }
+
+    return split;
+}
+} // namespace
+
 juce::StringArray completeLines (const juce::String& text)
 {
-    const auto lastBreak = juce::jmax (text.lastIndexOfChar ('\n'), text.lastIndexOfChar ('\r'));
-
-    juce::StringArray lines;
-
-    if (lastBreak < 0)
-        return lines;
-
-    lines.addLines (text.substring (0, lastBreak));
-    lines.removeEmptyStrings();
-    return lines;
+    return splitCompleteLines (text).lines;
 }
 
 bool isWholeHostLine (const juce::String& line)
@@ -159,14 +194,13 @@ bool isWholeHostLine (const juce::String& line)
 
 juce::StringArray hostOutboxLines (const juce::String& text)
 {
-    auto lines = completeLines (text);
-    const auto lastBreak = juce::jmax (text.lastIndexOfChar ('\n'), text.lastIndexOfChar ('\r'));
-    const auto tail = text.substring (lastBreak + 1);
+    auto split = splitCompleteLines (text);
+    const juce::String tail (juce::CharPointer_UTF8 (text.toRawUTF8() + split.restStart));
 
     if (isWholeHostLine (tail))
-        lines.add (tail);
+        split.lines.add (tail);
 
-    return lines;
+    return std::move (split.lines);
 }
 
 std::optional<int> parseHostVersion (const juce::String& firstLine)

@@ -65,3 +65,38 @@ TEST (ChannelLines, TidyingKeepsEverythingFromTheFirstUnconsumedMessage)
     EXPECT_EQ (tidyGuestOutbox (outbox, 3), "");
     EXPECT_EQ (tidyGuestOutbox ("G5:a|b\nG2:c|d\n", 4), "G5:a|b\r\nG2:c|d\r\n") << "a consumed id after a kept line stays";
 }
+
+TEST (ChannelLines, OutboxLinesAreTheCompleteNonBlankLinesAndAWholeLastOne)
+{
+    EXPECT_EQ (hostOutboxLines ("H1:ORV.OPEN|a\r\n\r\n  \r\nH2:ORV.OPEN|b\rH3:ORV.OPEN|é c\nH4:ORV.OP"),
+               juce::StringArray ({"H1:ORV.OPEN|a", "H2:ORV.OPEN|b", "H3:ORV.OPEN|é c"}));
+    EXPECT_EQ (hostOutboxLines ("H1:ORV.OPEN|a\r\nH2:ORV.OPEN|last"), juce::StringArray ({"H1:ORV.OPEN|a", "H2:ORV.OPEN|last"}));
+    EXPECT_EQ (hostOutboxLines ("H2:ORV.OPEN|no line break at all"), juce::StringArray ({"H2:ORV.OPEN|no line break at all"}));
+    EXPECT_TRUE (hostOutboxLines ("").isEmpty());
+    EXPECT_TRUE (completeLines ("H1:ORV.OPEN|unfinished").isEmpty());
+
+    // Against the plain reading (the toolkit's line split up to the last
+    // break, blank lines dropped) over random texts of line breaks, blanks,
+    // letters and two-byte characters.
+    juce::Random random (7);
+    const juce::String pieces[] = {"\r", "\n", "\r\n", " ", "\t", "a", "H1:", "|", juce::String::fromUTF8 ("\xc3\xa9")};
+
+    for (int round = 0; round < 2000; ++round)
+    {
+        juce::String text;
+
+        for (int i = random.nextInt (30); --i >= 0;)
+            text << pieces[random.nextInt (static_cast<int> (std::size (pieces)))];
+
+        juce::StringArray expected;
+        const auto lastBreak = juce::jmax (text.lastIndexOfChar ('\n'), text.lastIndexOfChar ('\r'));
+
+        if (lastBreak >= 0)
+        {
+            expected.addLines (text.substring (0, lastBreak));
+            expected.removeEmptyStrings();
+        }
+
+        ASSERT_EQ (completeLines (text), expected) << text.replace ("\r", "\\r").replace ("\n", "\\n");
+    }
+}
