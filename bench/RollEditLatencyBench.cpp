@@ -96,6 +96,9 @@ public:
         tracker->setZoomRatioXWithPlayLineAnchor (4.0f);
         tracker->getRollTool().getPointerTool().getSnap().getProps().setSnapTicks (moveTicks);
         testsupport::pumpFor (50);
+
+        // The user sees the editor before touching a note: it has been drawn once.
+        paint();
         return !tracker->getTrackCons().empty();
     }
 
