@@ -10,8 +10,12 @@ const juce::Identifier SnapProps::type{"SNAPPROPS"};
 const juce::Identifier SnapProps::snapTicks{"snapTicks"};
 const juce::Identifier SnapProps::gridColor{"gridColor"};
 
+// The keys as of the input event being handled, never the keyboard's state
+// right now: asking the window system for the live state also takes its
+// mouse buttons, and a window still working through queued drag events then
+// sees the button already up and ends the drag at an old point.
 std::function<bool()> SnapProps::isBypassHeld = []
-{ return juce::ModifierKeys::getCurrentModifiersRealtime().isCtrlDown(); };
+{ return juce::ModifierKeys::getCurrentModifiers().isCtrlDown(); };
 
 SnapProps::SnapProps()
     : state (type)

@@ -24,8 +24,9 @@ public:
     static const juce::Identifier snapTicks;
     static const juce::Identifier gridColor;
 
-    /** Tells whether Ctrl is held now; Ctrl lets positions through unsnapped.
-        The default reads the keyboard; tests put their own in. */
+    /** Tells whether Ctrl is held; Ctrl lets positions through unsnapped.
+        The default reads the keys of the input event being handled; tests
+        put their own in. */
     static std::function<bool()> isBypassHeld;
 
     SnapProps();
