@@ -15,19 +15,13 @@
 // executable, which hands over to the running suite; BM_LaunchHandOff
 // measures that hop, which adds to the sum of the phases above.
 
-#include "engine/comm/Comm.h"
 #include "orv/Orvana.h"
 #include "orv/ui/tracker/Tracker.h"
 #include "orv/ui/tracker/roll/RollGrid.h"
 #include "orv/ui/tracker/tool/RollTool.h"
-#include "products/ProductMgr.h"
-#include "products/ProductRegistry.h"
-#include "state/AppState.h"
-#include "support/ChannelStandIns.h"
-#include "support/HostSimProcess.h"
 #include "support/LogCapture.h"
 #include "support/MessagePump.h"
-#include "support/RecordingUiServices.h"
+#include "support/OrvanaOnHostSim.h"
 #include "support/Subprocess.h"
 #include "support/TempSuite.h"
 
@@ -61,35 +55,23 @@ class LiveEditor
 {
 public:
     explicit LiveEditor (int bars)
-        : generated (HostSimProcess::generateScore (20, bars, 10, scoreFile()))
-        , sim ({"--no-presence", "--no-launch", "--suite", suite.getSuiteFolder().getFullPathName(), "--score",
-                scoreFile().getFullPathName()})
+        : generated (HostSimProcess::generateScore (20, bars, 10, score.getFile()))
+        , live ({"--score", score.getFile().getFullPathName()})
     {
-        registry.addEntry ("ORV", {}, [] (const ProductContext& context)
-                           {
-                               orv::Orvana::Seams seams;
-                               seams.makeEditor = [] (orv::IOrvana&)
-                               { return std::make_unique<testsupport::WindowlessEditor>(); };
-                               return std::make_unique<orv::Orvana> (context, std::move (seams)); });
-        sender.channel = &channel;
-        products.setComm (channel);
-        product = dynamic_cast<orv::Orvana*> (products.getOrCreateProduct ("ORV"));
     }
 
     /** Runs the plug-in and builds the editor over the loaded score; false when either fails. */
     bool open()
     {
-        if (!generated || !sim.isRunning() || product == nullptr || !sim.sendCommand ("trigger ORV"))
+        if (!generated || !live.sim.isRunning() || live.product == nullptr || !live.sim.sendCommand ("trigger ORV"))
             return false;
 
-        if (!testsupport::pumpUntil ([&]
-                                     {
-                                         channel.processHostOutbox();
-                                         return product->isEditorOpen(); },
-                                     120000))
+        if (!live.readOutboxUntil ([&]
+                                   { return live.product->isEditorOpen(); },
+                                   120000))
             return false;
 
-        tracker = std::make_unique<orv::tracker::Tracker> (*product);
+        tracker = std::make_unique<orv::tracker::Tracker> (*live.product);
         tracker->setSize (1920, 1080);
         // Notes a tenth of a bar long are drawn about 60 pixels wide: a
         // press in the middle moves the note instead of resizing it.
@@ -101,8 +83,6 @@ public:
         paint();
         return !tracker->getTrackCons().empty();
     }
-
-    juce::File scoreFile() const { return suite.getSuiteFolder().getSiblingFile ("generated.json"); }
 
     orv::tracker::roll::RollGrid& grid() { return *tracker->getTrackCons().front()->getRoll(); }
 
@@ -153,16 +133,9 @@ public:
     static constexpr int moveTicks = 128;
 
     testsupport::ScopedLogCapture log;
-    testsupport::TempSuite suite;
+    juce::TemporaryFile score{".json"};
     bool generated = false;
-    HostSimProcess sim;
-    testsupport::RecordingUiServices ui;
-    testsupport::ChannelActionSender sender;
-    ProductRegistry registry;
-    ProductMgr products{ProductContext{suite.getPaths(), ui, &sender}, registry};
-    AppState appState{suite.getPaths()};
-    comm::Comm channel{appState, products, suite.getPaths(), sim.getPort()};
-    orv::Orvana* product = nullptr;
+    testsupport::OrvanaOnHostSim live;
     std::unique_ptr<orv::tracker::Tracker> tracker;
     juce::Image image{juce::Image::ARGB, 1920, 1080, true};
 
@@ -181,7 +154,7 @@ void BM_RollEditToRepaint (benchmark::State& state)
 
     if (!editor.open())
     {
-        std::cerr << editor.sim.recentEvents (30) << "\n"
+        std::cerr << editor.live.sim.recentEvents (30) << "\n"
                   << editor.log.lines.joinIntoString ("\n") << "\n";
         state.SkipWithError ("host-sim did not start or the editor did not open");
         return;
@@ -196,7 +169,7 @@ void BM_RollEditToRepaint (benchmark::State& state)
     }
 
     const auto bar = first->getNote().getBar(), pos = first->getNote().getPos(), pitch = first->getNote().getPitch();
-    const auto outbox = editor.channel.getHostOutboxFile();
+    const auto outbox = editor.live.channel.getHostOutboxFile();
     double host = 0.0, reload = 0.0, repaint = 0.0, worst = 0.0;
     bool later = true;
 
@@ -223,7 +196,7 @@ void BM_RollEditToRepaint (benchmark::State& state)
             std::this_thread::sleep_for (std::chrono::microseconds (200));
 
         const auto posted = Clock::now();
-        editor.channel.processHostOutbox();
+        editor.live.channel.processHostOutbox();
         const auto reloaded = Clock::now();
 
         // The editor rebinds on the message loop's next turns.
@@ -259,7 +232,7 @@ void BM_RollEditToRepaint (benchmark::State& state)
     state.counters["reloadMs"] = reload / n;
     state.counters["repaintMs"] = repaint / n;
     state.counters["worstMs"] = worst;
-    state.counters["notes"] = static_cast<double> (editor.product->getScore().getNumBars() * 20 * 10);
+    state.counters["notes"] = static_cast<double> (editor.live.product->getScore().getNumBars() * 20 * 10);
 }
 BENCHMARK (BM_RollEditToRepaint)->ArgName ("bars")->Arg (50)->Arg (500)->UseManualTime()->Iterations (20)->Unit (benchmark::kMillisecond);
 

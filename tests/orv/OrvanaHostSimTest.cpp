@@ -9,12 +9,10 @@
 #include "orv/actions/TempoActions.h"
 #include "orv/actions/TempoCurveActions.h"
 #include "orv/model/ScoreIds.h"
-#include "products/ProductMgr.h"
-#include "products/ProductRegistry.h"
-#include "support/ChannelStandIns.h"
 #include "support/HostSimProcess.h"
 #include "support/LogCapture.h"
 #include "support/MessagePump.h"
+#include "support/OrvanaOnHostSim.h"
 #include "support/ProductStandIns.h"
 
 #include <gtest/gtest.h>
@@ -36,28 +34,7 @@ juce::File orchestralScore()
 class OrvanaWithHostSim : public ::testing::Test
 {
 protected:
-    OrvanaWithHostSim()
-    {
-        registry.addEntry ("ORV", {}, [] (const ProductContext& context)
-                           {
-                               orv::Orvana::Seams seams;
-                               seams.makeEditor = [] (orv::IOrvana&)
-                               { return std::make_unique<testsupport::WindowlessEditor>(); };
-                               return std::make_unique<orv::Orvana> (context, std::move (seams)); });
-        sender.channel = &channel;
-        products.setComm (channel);
-        product = dynamic_cast<orv::Orvana*> (products.getOrCreateProduct ("ORV"));
-    }
-
-    /** Reads the host outbox while the message loop runs, until the condition holds. */
-    bool readOutboxUntil (std::function<bool()> condition, int timeoutMs = 20000)
-    {
-        return pumpUntil ([&]
-                          {
-                              channel.processHostOutbox();
-                              return condition(); },
-                          timeoutMs);
-    }
+    bool readOutboxUntil (std::function<bool()> condition, int timeoutMs = 20000) { return live.readOutboxUntil (condition, timeoutMs); }
 
     bool lastLogLineContains (const juce::String& text) const
     {
@@ -65,16 +42,12 @@ protected:
     }
 
     testsupport::ScopedLogCapture log;
-    testsupport::TempSuite suite;
-    HostSimProcess sim{{"--no-presence", "--no-launch", "--suite", suite.getSuiteFolder().getFullPathName(), "--score",
-                        orchestralScore().getFullPathName()}};
-    testsupport::RecordingUiServices ui;
-    testsupport::ChannelActionSender sender;
-    ProductRegistry registry;
-    ProductMgr products{ProductContext{suite.getPaths(), ui, &sender}, registry};
-    AppState appState{suite.getPaths()};
-    comm::Comm channel{appState, products, suite.getPaths(), sim.getPort()};
-    orv::Orvana* product = nullptr;
+    testsupport::OrvanaOnHostSim live{{"--score", orchestralScore().getFullPathName()}};
+    testsupport::TempSuite& suite = live.suite;
+    HostSimProcess& sim = live.sim;
+    comm::Comm& channel = live.channel;
+    ProductMgr& products = live.products;
+    orv::Orvana* product = live.product;
 };
 
 //==============================================================================
